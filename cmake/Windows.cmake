@@ -1,0 +1,39 @@
+# The Windows program, its platform adapter and the Windows-side tests.
+enable_language(RC)
+
+if(MINGW)
+    # Static runtime: the program imports only Windows system DLLs.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/*.cpp)
+add_library(TovimarPlatform STATIC ${PLATFORM_SOURCES})
+target_link_libraries(TovimarPlatform PUBLIC TovimarCore shell32 user32 gdi32 comctl32)
+
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
+list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Main.cpp)
+add_library(TovimarApp STATIC ${APP_SOURCES})
+target_include_directories(TovimarApp PUBLIC ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(TovimarApp PUBLIC TovimarPlatform)
+
+add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
+target_include_directories(Tovimar PRIVATE ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(Tovimar PRIVATE TovimarApp)
+set_target_properties(Tovimar PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Windows-side tests, run under Wine by the native build's ctest.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(TovimarWinTests ${WIN_TEST_SOURCES})
+target_link_libraries(TovimarWinTests PRIVATE TovimarApp gtest gtest_main)
+set_target_properties(TovimarWinTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+
+# Small helper programs the tests start (one .cpp each), e.g. a process that holds a file open.
+file(GLOB WIN_HELPER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/helpers/*.cpp)
+foreach(src ${WIN_HELPER_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endforeach()
