@@ -27,7 +27,7 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(TovimarWinTests ${WIN_TEST_SOURCES})
-target_link_libraries(TovimarWinTests PRIVATE TovimarApp gtest gtest_main)
+target_link_libraries(TovimarWinTests PRIVATE TovimarPlatform gtest gtest_main)
 set_target_properties(TovimarWinTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 
 # Small helper programs the tests start (one .cpp each), e.g. a process that holds a file open.
