@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -31,10 +32,18 @@ DWORD OpenForExclusiveRead(const std::string &path);
 // GetCommandLineA and the argument rules over it; ArgumentAt(0) is the module path.
 int ArgumentCount();
 std::string ArgumentAt(int i);
-// True when an argument held characters the ANSI code page cannot represent.
+// True when the i-th argument held characters the ANSI code page cannot represent, judged
+// against the same argument read from the wide command line (i = 0: the module path).
+bool ArgumentLostCharacters(int i);
+// ArgumentLostCharacters(1): the target itself.
 bool ArgumentsLostCharacters();
+// The i-th argument (i >= 1) of a wide command line, read by the same rules as the ANSI one.
+std::wstring WideArgumentAt(std::wstring_view commandLine, int i);
 
 // SHFileOperationA with flags FOF_SILENT|FOF_NOCONFIRMATION|FOF_ALLOWUNDO|FOF_FILESONLY.
+// A rename onto another existing entry is refused with ERROR_ALREADY_EXISTS before the shell
+// is asked (newer shells would replace it); a source or destination that is empty or holds a
+// zero byte or a wildcard is refused with ERROR_INVALID_PARAMETER (the shell would widen it).
 inline constexpr UINT ShellRename = FO_RENAME;
 inline constexpr UINT ShellDelete = FO_DELETE;
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,

@@ -1,0 +1,88 @@
+// The program's own path and its arguments, read from the raw command line.
+#include "platform/Platform.h"
+
+#include "core/CommandLine.h"
+
+#include <cstring>
+#include <vector>
+
+namespace tovimar::platform {
+
+namespace {
+
+constexpr DWORD ModulePathBuffer = 261;
+
+bool IsBlank(wchar_t c) {
+    return c != L'\0' && static_cast<unsigned>(c) <= 0x20;
+}
+
+// One argument of a wide command line; pos moves past it. Mirrors the ANSI rule: blanks and
+// control characters separate, quotes group and are dropped, a pair of quotes alone is skipped.
+std::wstring NextWideArgument(std::wstring_view text, size_t &pos) {
+    for (;;) {
+        while (pos < text.size() && IsBlank(text[pos]))
+            ++pos;
+        if (pos + 1 < text.size() && text[pos] == L'"' && text[pos + 1] == L'"') {
+            pos += 2;
+            continue;
+        }
+        break;
+    }
+    std::wstring argument;
+    while (pos < text.size() && static_cast<unsigned>(text[pos]) > 0x20) {
+        if (text[pos] != L'"') {
+            argument += text[pos++];
+            continue;
+        }
+        ++pos;
+        while (pos < text.size() && text[pos] != L'"')
+            argument += text[pos++];
+        if (pos < text.size()) ++pos;
+    }
+    return argument;
+}
+
+std::wstring ModulePathWide() {
+    std::vector<wchar_t> buffer(32768);
+    DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return std::wstring(buffer.data(), wcsnlen(buffer.data(), length));
+}
+
+} // namespace
+
+std::wstring WideArgumentAt(std::wstring_view commandLine, int i) {
+    if (i < 1) return {};
+    size_t pos = 0;
+    NextWideArgument(commandLine, pos);
+    std::wstring argument;
+    for (int n = 1; n <= i; ++n) {
+        argument = NextWideArgument(commandLine, pos);
+        if (argument.empty()) return {};
+    }
+    return argument;
+}
+
+int ArgumentCount() {
+    return tovimar::ArgumentCount(::GetCommandLineA());
+}
+
+std::string ArgumentAt(int i) {
+    if (i < 0) return {};
+    if (i > 0) return tovimar::ArgumentAt(::GetCommandLineA(), i);
+    char buffer[ModulePathBuffer] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, buffer, ModulePathBuffer);
+    // A truncated path reports the full buffer; stop at its zero all the same.
+    return std::string(buffer, strnlen(buffer, length));
+}
+
+bool ArgumentLostCharacters(int i) {
+    if (i < 0) return false;
+    if (i == 0) return !FitsAnsiCodePage(ModulePathWide());
+    return !FitsAnsiCodePage(WideArgumentAt(::GetCommandLineW(), i));
+}
+
+bool ArgumentsLostCharacters() {
+    return ArgumentLostCharacters(1);
+}
+
+} // namespace tovimar::platform

@@ -1,0 +1,57 @@
+// Lookups on the disk: on-disk names, existence and the exclusive-open test.
+#include "platform/Platform.h"
+
+#include "core/PathRules.h"
+#include "platform/Handles.h"
+
+#include <cstring>
+
+namespace tovimar::platform {
+
+namespace {
+
+// A zero byte would silently cut the path the API sees; such a path names nothing.
+bool HoldsZero(const std::string &path) {
+    return path.find('\0') != std::string::npos;
+}
+
+} // namespace
+
+std::optional<std::string> FindEntryName(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return std::nullopt;
+    WIN32_FIND_DATAA entry{};
+    FindHandle search(::FindFirstFileA(path.c_str(), &entry));
+    if (!search.IsValid()) return std::nullopt;
+    return std::string(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
+}
+
+std::string ResolveLongPath(const std::string &path) {
+    return tovimar::ResolveLongPath(path, FindEntryName);
+}
+
+bool FileIsPresent(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return false;
+    WIN32_FIND_DATAA entry{};
+    FindHandle search(::FindFirstFileA(path.c_str(), &entry));
+    if (!search.IsValid()) return false;
+    // No DOS-date test: a file stamped before 1980 or after 2107 is still there, and calling
+    // it missing would let a rename overwrite it.
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FolderIsPresent(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return false;
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+DWORD OpenForExclusiveRead(const std::string &path) {
+    if (HoldsZero(path)) return ERROR_INVALID_NAME;
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsValid()) return ERROR_SUCCESS;
+    DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_OPEN_FAILED;
+}
+
+} // namespace tovimar::platform

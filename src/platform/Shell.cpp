@@ -1,0 +1,68 @@
+// Rename and delete through the shell, so a delete lands in the recycle bin.
+#include "platform/Platform.h"
+
+#include "platform/Handles.h"
+
+namespace tovimar::platform {
+
+namespace {
+
+// FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_FILESONLY
+constexpr FILEOP_FLAGS ShellFlags = 0x00D4;
+
+// The shell reads a double-zero-terminated list of paths.
+std::string PathList(const std::string &path) {
+    std::string list = path;
+    list.append(2, '\0');
+    return list;
+}
+
+std::optional<BY_HANDLE_FILE_INFORMATION> EntryIdentity(const std::string &path) {
+    // No access rights asked: this works on files held open by others, and on folders.
+    FileHandle entry(::CreateFileA(path.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!entry.IsValid() || !::GetFileInformationByHandle(entry.Get(), &info)) return std::nullopt;
+    return info;
+}
+
+// True when destination names an existing entry other than source. A case-only rename sees
+// the source itself there and may go on.
+bool WouldReplaceAnother(const std::string &source, const std::string &destination) {
+    if (::GetFileAttributesA(destination.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    auto target = EntryIdentity(source);
+    auto other = EntryIdentity(destination);
+    if (!target || !other) return true;
+    return target->dwVolumeSerialNumber != other->dwVolumeSerialNumber ||
+           target->nFileIndexHigh != other->nFileIndexHigh ||
+           target->nFileIndexLow != other->nFileIndexLow;
+}
+
+// A zero byte would split the list and a wildcard would widen it: either could touch
+// entries other than the target.
+bool IsUsablePath(const std::string &path) {
+    return !path.empty() && path.find_first_of(std::string_view("\0*?", 3)) == std::string::npos;
+}
+
+} // namespace
+
+int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
+                       UINT operation) {
+    if (!IsUsablePath(source)) return ERROR_INVALID_PARAMETER;
+    if (operation == ShellRename) {
+        if (!IsUsablePath(destination)) return ERROR_INVALID_PARAMETER;
+        if (WouldReplaceAnother(source, destination)) return ERROR_ALREADY_EXISTS;
+    }
+    std::string from = PathList(source);
+    std::string to = PathList(destination);
+    SHFILEOPSTRUCTA request{};
+    request.hwnd = owner;
+    request.wFunc = operation;
+    request.pFrom = from.c_str();
+    request.pTo = to.c_str();
+    request.fFlags = ShellFlags;
+    return ::SHFileOperationA(&request);
+}
+
+} // namespace tovimar::platform

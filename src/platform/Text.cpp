@@ -1,0 +1,97 @@
+// Crossings between UTF-16 and the ANSI code page, and the platform's ANSI case mapping.
+#include "platform/Platform.h"
+
+#include "core/DoubleByte.h"
+
+#include <climits>
+
+namespace tovimar::platform {
+
+namespace {
+
+// The Win32 conversions count in int; anything longer than that is cut, never overrun.
+int ClampedLength(size_t length) {
+    return length > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
+}
+
+std::string ToAnsiWith(std::wstring_view text, DWORD flags, BOOL *usedDefault) {
+    if (text.empty()) return {};
+    int wideLength = ClampedLength(text.size());
+    int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr,
+                                     usedDefault);
+    if (size <= 0) return {};
+    std::string bytes(static_cast<size_t>(size), '\0');
+    size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, bytes.data(), size,
+                                 nullptr, usedDefault);
+    bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return bytes;
+}
+
+using CaseMapping = DWORD(WINAPI *)(LPSTR, DWORD);
+
+// Maps ASCII letters only, stepping over double-byte characters so trail bytes stay intact.
+std::string MapAsciiLetters(std::string text, bool upper) {
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+        char &c = text[i];
+        if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+bool MapInPlace(CaseMapping mapping, std::string &text) {
+    if (text.empty()) return true;
+    if (text.size() > MAXDWORD) return false;
+    DWORD length = static_cast<DWORD>(text.size());
+    return mapping(text.data(), length) == length;
+}
+
+std::string MapCase(std::string text, CaseMapping mapping, bool upper) {
+    std::string mapped = text;
+    if (MapInPlace(mapping, mapped)) return mapped;
+    // Wine refuses a buffer that ends in a lone lead byte: map the rest and keep that byte.
+    if (::IsDBCSLeadByte(static_cast<BYTE>(text.back()))) {
+        mapped = text.substr(0, text.size() - 1);
+        if (MapInPlace(mapping, mapped)) return mapped + text.back();
+    }
+    return MapAsciiLetters(std::move(text), upper);
+}
+
+} // namespace
+
+std::string ToAnsi(std::wstring_view text) {
+    return ToAnsiWith(text, 0, nullptr);
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    int byteLength = ClampedLength(bytes.size());
+    int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, text.data(), size);
+    text.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return text;
+}
+
+bool FitsAnsiCodePage(std::wstring_view text) {
+    if (text.empty()) return true;
+    // UTF-8 as the ANSI code page takes neither the flag nor the default-character query.
+    bool utf8 = ::GetACP() == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    std::string bytes =
+        ToAnsiWith(text, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &usedDefault);
+    if (usedDefault || bytes.empty()) return false;
+    // The flag alone misses characters that map without the default but not back.
+    return FromAnsi(bytes) == text;
+}
+
+std::string AnsiUpper(std::string text) {
+    return MapCase(std::move(text), ::CharUpperBuffA, true);
+}
+
+std::string AnsiLower(std::string text) {
+    return MapCase(std::move(text), ::CharLowerBuffA, false);
+}
+
+} // namespace tovimar::platform
