@@ -1,0 +1,48 @@
+#!/bin/sh
+# Builds everything and runs every test: the core's unit tests and fuzzers natively, the
+# Windows-side unit tests and the end-to-end tests under Wine on a private Xvfb display.
+# Ends with ctest's summary line; the exit code is ctest's.
+# Folders (overridable): build/windows, build/native, build/wineprefix.
+set -eu
+cd "$(dirname "$0")"
+repo=$(pwd)
+
+WINDOWS_BUILD=${TOVIMAR_WINDOWS_BUILD:-$repo/build/windows}
+NATIVE_BUILD=${TOVIMAR_NATIVE_BUILD:-$repo/build/native}
+TOVIMAR_WINEPREFIX=${TOVIMAR_WINEPREFIX:-$repo/build/wineprefix}
+WINEPREFIX=$TOVIMAR_WINEPREFIX
+WINEDEBUG=-all
+WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export TOVIMAR_WINEPREFIX WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+
+tests/deps.sh
+
+# Ninja when present; an existing build folder keeps the generator it was made with.
+configure() {
+    dir=$1
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ] && command -v ninja >/dev/null 2>&1; then
+        set -- -G Ninja "$@"
+    fi
+    cmake -S "$repo" -B "$dir" "$@"
+}
+
+configure "$WINDOWS_BUILD" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release
+cmake --build "$WINDOWS_BUILD"
+CC=clang CXX=clang++ configure "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Debug \
+    -DTOVIMAR_WINDOWS_DIR="$WINDOWS_BUILD"
+cmake --build "$NATIVE_BUILD"
+
+tests/setup-wine.sh
+
+. tests/display.sh
+trap stop_display EXIT
+trap 'exit 130' INT TERM
+start_display
+
+set +e
+ctest --test-dir "$NATIVE_BUILD" --output-on-failure -j2
+rc=$?
+set -e
+exit "$rc"

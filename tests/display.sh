@@ -1,0 +1,35 @@
+# Sourced by test.sh and run.sh: an Xvfb display and a persistent wineserver for the prefix.
+# start_display sets DISPLAY and XVFB_PID; stop_display undoes what start_display did.
+
+start_display() {
+    fdfile=$(mktemp)
+    # -displayfd lets Xvfb pick a free display number and report it once it accepts clients.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    tries=0
+    while [ ! -s "$fdfile" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 300 ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+            echo "Xvfb did not start" >&2
+            rm -f "$fdfile"
+            return 1
+        fi
+        sleep 0.1
+    done
+    DISPLAY=:$(head -n1 "$fdfile" | tr -d ' \n')
+    export DISPLAY
+    rm -f "$fdfile"
+    # A server left over from another display would keep Wine's clipboard on that display.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1 || true
+}
+
+stop_display() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}

@@ -1,0 +1,59 @@
+#!/bin/sh
+# Creates the Wine prefix the program and the tests run in, once, and makes the Japanese
+# MS fonts the program asks for render with the IPA fonts. Safe to run again.
+# Prefix: $TOVIMAR_WINEPREFIX, else <repo>/build/wineprefix.
+set -eu
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+WINEPREFIX=${TOVIMAR_WINEPREFIX:-$repo/build/wineprefix}
+export WINEPREFIX
+export WINEDEBUG=-all
+# No Mono/Gecko download prompts and no desktop menu entries for a test prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ja_JP.UTF-8
+
+# Bump when the registry settings below change, so existing prefixes pick them up.
+stamp_version=2
+stamp="$WINEPREFIX/.tovimar-setup"
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version" ]; then
+    exit 0
+fi
+
+mkdir -p "$(dirname "$WINEPREFIX")"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "setup-wine: creating $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "setup-wine: wineboot did not create $WINEPREFIX" >&2
+    exit 1
+fi
+
+# regedit reads UTF-16 .reg files regardless of the code page, so the full-width font names
+# survive whatever LANG the caller has.
+reg=$(mktemp)
+trap 'rm -f "$reg" "$reg.utf16"' EXIT
+cat >"$reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ Ｐ明朝"="IPAPMincho"
+"ＭＳ 明朝"="IPAMincho"
+"MS UI Gothic"="IPAPGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\DllOverrides]
+"winemenubuilder.exe"=""
+REG
+{ printf '\377\376'; sed 's/$/\r/' "$reg" | iconv -f UTF-8 -t UTF-16LE; } >"$reg.utf16"
+wine regedit /S "$(winepath -w "$reg.utf16")"
+wineserver -w
+echo "$stamp_version" >"$stamp"
+echo "setup-wine: $WINEPREFIX ready"
