@@ -1,0 +1,67 @@
+// The decisions of one execution (rename or delete of the target), over a small file-system
+// interface so that they run without a window and without a real disk.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tovimar {
+
+enum class OpenResult {
+    Ok,     // opened for exclusive read and closed again
+    InUse,  // a sharing or lock violation: someone holds the file
+    Failed, // any other error (access denied, bad path, ...)
+};
+
+// The shell's operation codes (FO_DELETE, FO_RENAME).
+enum class ShellOperation { Delete = 3, Rename = 4 };
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool FileIsPresent(const std::string &path) = 0;
+    virtual bool FolderIsPresent(const std::string &path) = 0;
+    virtual OpenResult OpenForExclusiveRead(const std::string &path) = 0;
+    // 0 on success, as the shell reports it.
+    virtual int ShellFileOperation(const std::string &source, const std::string &destination,
+                                   ShellOperation operation) = 0;
+    // The platform's ANSI upper-casing over the whole byte length.
+    virtual std::string UpperCase(std::string text) = 0;
+    // The name of the entry as it is stored on disk, or nullopt when there is none.
+    virtual std::optional<std::string> EntryName(const std::string &path) = 0;
+};
+
+struct ExecutionRequest {
+    std::string TargetPath;
+    bool IsFolder = false;
+    bool DeleteMode = false;
+    std::string Name;      // the name field
+    std::string Extension; // the extension box, used as typed
+    bool Retrying = false; // a tick of the retry timer: the window is hidden
+};
+
+enum class Ending {
+    Close,        // close the window
+    Stay,         // leave the window as it is, the title tells why
+    HideAndRetry, // disable, hide, start the retry timer and the next instance
+};
+
+struct ExecutionOutcome {
+    std::string NewPath;              // empty when the execution stopped before building it
+    std::optional<std::string> Title; // message for the title bar; none leaves it alone
+    bool Pause = false;               // repaint and wait one second before the ending
+    Ending End = Ending::Stay;
+    bool UpdateHistory = false; // add the extension to the history before closing
+    bool EndDeleteMode = false; // a stopped delete: the next execution renames
+    bool StopRetry = false;     // the hidden window gives up: stop the timer, show the window
+};
+
+// The destination: the target's folder, the name and the extension as typed.
+std::string BuildNewPath(std::string_view targetPath, std::string_view name,
+                         std::string_view extension);
+
+// Runs the checks and the shell operation of one execution and says what the window must do.
+ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs);
+
+} // namespace tovimar
