@@ -45,9 +45,11 @@ DoubleByteTable ShiftJisTable();
 enum class ByteKindValue { Single, Lead, Trail };
 
 // Kind of the byte at 1-based position i of s (i in 1..s.size()), by the current table.
+// Positions outside s are single.
 ByteKindValue ByteKind(std::string_view s, size_t i);
 
-// Byte length of the character that starts at 0-based offset pos (1 or 2), like CharNextA.
+// Byte length of the character that starts at 0-based offset pos (1 or 2), like CharNextA:
+// a lead byte steps 2 only when a non-zero byte follows it. At or past the end it is 1.
 size_t CharLength(std::string_view s, size_t pos);
 
 } // namespace tovimar

@@ -21,10 +21,15 @@ std::string PathFolder(std::string_view p);
 std::string AddTrailingDelimiter(std::string_view p);
 std::string RemoveTrailingDelimiter(std::string_view p);
 
+// Length of the part of p that is never looked up: a drive (C:, C:\), the root of the current
+// drive (\), a share (\\server\share\) or a \\?\ prefix with its drive, share or device.
+size_t PathRootLength(std::string_view p);
+
 // The on-disk name of the last component of path (what FindFirstFileA reports), or nullopt.
 using FindEntryName = std::function<std::optional<std::string>(const std::string &path)>;
 
-// p with every component below its root in the on-disk form that find reports.
+// p with every component below its root in the on-disk form that find reports. Components
+// that find does not know, and a component with a wildcard and all below it, stay as given.
 std::string ResolveLongPath(std::string_view p, const FindEntryName &find);
 
 } // namespace tovimar

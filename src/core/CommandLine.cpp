@@ -1,0 +1,99 @@
+#include "core/CommandLine.h"
+
+#include "core/DoubleByte.h"
+
+#include <algorithm>
+
+namespace tovimar {
+
+namespace {
+
+constexpr char Quote = '"';
+
+// The command line ends at its terminating zero or at the end of the view, whichever is first.
+std::string_view Terminated(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// Appends the character at pos (whole, as CharNextA steps it) and returns the next offset.
+size_t TakeCharacter(std::string_view text, size_t pos, std::string &out) {
+    size_t length = std::min(CharLength(text, pos), text.size() - pos);
+    out.append(text.substr(pos, length));
+    return pos + length;
+}
+
+} // namespace
+
+ArgumentRead NextArgument(std::string_view text, size_t pos) {
+    text = Terminated(text);
+    pos = std::min(pos, text.size());
+    for (;;) {
+        while (pos < text.size() && IsBlank(text[pos]))
+            pos += CharLength(text, pos);
+        // An empty quoted pair is no argument at all.
+        if (pos + 1 < text.size() && text[pos] == Quote && text[pos + 1] == Quote) {
+            pos += 2;
+            continue;
+        }
+        break;
+    }
+
+    ArgumentRead read;
+    while (pos < text.size() && !IsBlank(text[pos])) {
+        if (text[pos] != Quote) {
+            pos = TakeCharacter(text, pos, read.Argument);
+            continue;
+        }
+        ++pos; // the opening quote; blanks up to the closing one belong to the argument
+        while (pos < text.size() && text[pos] != Quote)
+            pos = TakeCharacter(text, pos, read.Argument);
+        if (pos < text.size()) ++pos;
+    }
+    read.Next = pos;
+    return read;
+}
+
+int ArgumentCount(std::string_view commandLine) {
+    size_t pos = NextArgument(commandLine, 0).Next; // the program name
+    int count = 0;
+    for (;;) {
+        ArgumentRead read = NextArgument(commandLine, pos);
+        if (read.Argument.empty()) return count;
+        ++count;
+        pos = read.Next;
+    }
+}
+
+std::string ArgumentAt(std::string_view commandLine, int i) {
+    if (i < 1) return {};
+    ArgumentRead read = NextArgument(commandLine, 0);
+    for (int n = 1; n <= i; ++n) {
+        if (read.Argument.empty()) return {};
+        read = NextArgument(commandLine, read.Next);
+    }
+    return read.Argument;
+}
+
+std::string ChainParameters(std::string_view commandLine, int from) {
+    // One walk over the line instead of ArgumentAt for each index: the same arguments.
+    std::string parameters;
+    size_t pos = NextArgument(commandLine, 0).Next;
+    for (int i = 1;; ++i) {
+        ArgumentRead read = NextArgument(commandLine, pos);
+        if (read.Argument.empty()) break;
+        if (i >= from) {
+            parameters += Quote;
+            parameters += read.Argument;
+            parameters += Quote;
+            parameters += ' ';
+        }
+        pos = read.Next;
+    }
+    return parameters;
+}
+
+} // namespace tovimar

@@ -1,0 +1,172 @@
+#include "core/PathRules.h"
+
+#include "core/DoubleByte.h"
+
+#include <vector>
+
+namespace tovimar {
+
+namespace {
+
+constexpr std::string_view PathSeparators = "\\:";
+constexpr std::string_view NameSeparators = ".\\:";
+// FindFirstFileA's cFileName holds at most MAX_PATH bytes.
+constexpr size_t MaxEntryName = 260;
+
+bool EndsWithSingleDelimiter(std::string_view p) {
+    return !p.empty() && p.back() == PathDelimiter &&
+           ByteKind(p, p.size()) == ByteKindValue::Single;
+}
+
+bool IsDelimiterAt(std::string_view p, size_t pos) {
+    return pos < p.size() && p[pos] == PathDelimiter;
+}
+
+// Offset just past the next delimiter at or after pos (the end of p when there is none).
+size_t SkipComponent(std::string_view p, size_t pos) {
+    while (pos < p.size()) {
+        if (p[pos] == PathDelimiter) return pos + 1;
+        pos += CharLength(p, pos);
+    }
+    return p.size();
+}
+
+bool StartsWithNoCase(std::string_view p, size_t pos, std::string_view word) {
+    if (p.size() - pos < word.size()) return false;
+    for (size_t k = 0; k < word.size(); ++k) {
+        char c = p[pos + k];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != word[k]) return false;
+    }
+    return true;
+}
+
+size_t DriveRootLength(std::string_view p, size_t pos) {
+    if (p.size() - pos >= 2 && p[pos + 1] == DriveDelimiter &&
+        ByteKind(p, pos + 1) == ByteKindValue::Single)
+        return IsDelimiterAt(p, pos + 2) ? pos + 3 : pos + 2;
+    return pos;
+}
+
+bool HasWildcard(std::string_view name) {
+    return name.find_first_of("*?") != std::string_view::npos;
+}
+
+std::string EntryName(const std::optional<std::string> &found) {
+    if (!found) return {};
+    std::string_view name(*found);
+    name = name.substr(0, name.find('\0'));
+    return std::string(name.substr(0, MaxEntryName));
+}
+
+} // namespace
+
+size_t LastSeparatorIndex(std::string_view separators, std::string_view s) {
+    size_t i = s.size();
+    while (i > 0) {
+        char b = s[i - 1];
+        if (b != '\0' && separators.find(b) != std::string_view::npos) {
+            if (ByteKind(s, i) != ByteKindValue::Trail) return i;
+            if (--i == 0) break; // the lead byte goes with its trail byte
+        }
+        --i;
+    }
+    return 0;
+}
+
+std::string PathPrefix(std::string_view p) {
+    return std::string(p.substr(0, LastSeparatorIndex(PathSeparators, p)));
+}
+
+std::string PathName(std::string_view p) {
+    return std::string(p.substr(LastSeparatorIndex(PathSeparators, p)));
+}
+
+std::string PathExtension(std::string_view p) {
+    size_t k = LastSeparatorIndex(NameSeparators, p);
+    if (k > 0 && p[k - 1] == ExtensionMark) return std::string(p.substr(k - 1));
+    return {};
+}
+
+std::string StripExtension(std::string_view p) {
+    size_t k = LastSeparatorIndex(NameSeparators, p);
+    if (k > 0 && p[k - 1] == ExtensionMark) return std::string(p.substr(0, k - 1));
+    return std::string(p);
+}
+
+std::string PathFolder(std::string_view p) {
+    size_t k = LastSeparatorIndex(PathSeparators, p);
+    // The byte before the delimiter is compared as a plain byte: a trail 0x5C counts as one.
+    if (k > 1 && p[k - 1] == PathDelimiter && p[k - 2] != PathDelimiter &&
+        p[k - 2] != DriveDelimiter)
+        --k;
+    return std::string(p.substr(0, k));
+}
+
+std::string AddTrailingDelimiter(std::string_view p) {
+    std::string result(p);
+    if (!EndsWithSingleDelimiter(p)) result += PathDelimiter;
+    return result;
+}
+
+std::string RemoveTrailingDelimiter(std::string_view p) {
+    if (EndsWithSingleDelimiter(p)) p.remove_suffix(1);
+    return std::string(p);
+}
+
+size_t PathRootLength(std::string_view p) {
+    if (IsDelimiterAt(p, 0) && IsDelimiterAt(p, 1)) {
+        size_t pos = 2;
+        // \\?\ and \\.\ name the object literally; below them a drive, UNC\server\share or
+        // a device name (\\?\Volume{...}\) forms the root.
+        if (p.size() >= 4 && (p[2] == '?' || p[2] == '.') && p[3] == PathDelimiter) {
+            pos = 4;
+            if (StartsWithNoCase(p, pos, "UNC\\")) {
+                pos += 4;
+            } else {
+                size_t drive = DriveRootLength(p, pos);
+                return drive > pos ? drive : SkipComponent(p, pos);
+            }
+        }
+        return SkipComponent(p, SkipComponent(p, pos)); // server, then share
+    }
+    if (IsDelimiterAt(p, 0)) return 1;
+    return DriveRootLength(p, 0);
+}
+
+std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
+    const size_t root = PathRootLength(p);
+
+    // Walk up from the last component to the root, then look each one up on the way down:
+    // every search sees its folder already in on-disk form.
+    struct Component {
+        std::string_view Name;
+        // A delimiter was taken off the folder and goes back in; after a colon none is added,
+        // so C:file.txt keeps naming a file in the drive's current folder.
+        bool DelimiterBefore;
+    };
+    std::vector<Component> components;
+    std::string_view rest = p;
+    while (rest.size() > root) {
+        size_t k = LastSeparatorIndex(PathSeparators, rest);
+        if (k == rest.size() || k < root) break; // ends in a delimiter: nothing to resolve
+        std::string_view folder = rest.substr(0, k);
+        bool delimiter = folder.size() > root && EndsWithSingleDelimiter(folder);
+        components.push_back({rest.substr(k), delimiter});
+        rest = delimiter ? folder.substr(0, folder.size() - 1) : folder;
+    }
+
+    std::string result(rest);
+    bool searching = true;
+    for (auto it = components.rbegin(); it != components.rend(); ++it) {
+        if (it->DelimiterBefore) result = AddTrailingDelimiter(result);
+        // A wildcard would match some other entry; it and all below it stay as typed.
+        if (HasWildcard(it->Name)) searching = false;
+        std::string name;
+        if (searching) name = EntryName(find(result + std::string(it->Name)));
+        result += name.empty() ? it->Name : std::string_view(name);
+    }
+    return result;
+}
+
+} // namespace tovimar

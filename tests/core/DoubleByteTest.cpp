@@ -1,0 +1,288 @@
+#include "core/DoubleByte.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace tovimar {
+namespace {
+
+// Installs a table for one test and puts the previous one back.
+class TableScope {
+public:
+    explicit TableScope(const DoubleByteTable &table) : saved_(CurrentDoubleByteTable()) {
+        SetDoubleByteTable(table);
+    }
+    ~TableScope() { SetDoubleByteTable(saved_); }
+    TableScope(const TableScope &) = delete;
+    TableScope &operator=(const TableScope &) = delete;
+
+private:
+    DoubleByteTable saved_;
+};
+
+class FakeSource : public DoubleByteSource {
+public:
+    uint32_t Locale = 0x0411;
+    std::optional<bool> NT = true;
+    std::optional<std::string> LocaleCodePageText = "932";
+    uint32_t Acp = 1252;
+    std::map<uint32_t, std::string> Ranges{{932, std::string("\x81\x9F\xE0\xFC\0\0", 6)}};
+    bool Dbcs = false;
+    std::vector<uint32_t> AskedLocales, AskedCodePages;
+
+    uint32_t ThreadLocale() override { return Locale; }
+    std::optional<bool> PlatformIsNT() override { return NT; }
+    std::optional<std::string> LocaleAnsiCodePage(uint32_t locale) override {
+        AskedLocales.push_back(locale);
+        return LocaleCodePageText;
+    }
+    uint32_t AnsiCodePage() override { return Acp; }
+    std::optional<std::string> LeadByteRanges(uint32_t codePage) override {
+        AskedCodePages.push_back(codePage);
+        auto it = Ranges.find(codePage);
+        if (it == Ranges.end()) return std::nullopt;
+        return it->second;
+    }
+    bool DbcsEnabled() override { return Dbcs; }
+};
+
+std::bitset<256> Bytes(std::initializer_list<std::pair<unsigned, unsigned>> ranges) {
+    std::bitset<256> set;
+    for (auto [low, high] : ranges)
+        for (unsigned b = low; b <= high; ++b)
+            set.set(b);
+    return set;
+}
+
+TEST(DoubleByteTable, ShiftJisTableHasTheTwoLeadRanges) {
+    DoubleByteTable table = ShiftJisTable();
+    EXPECT_TRUE(table.DoubleByteMode);
+    EXPECT_EQ(table.LeadByteSet, Bytes({{0x81, 0x9F}, {0xE0, 0xFC}}));
+}
+
+TEST(DoubleByteTable, JapaneseOnNtGivesShiftJisLeadBytes) {
+    FakeSource source;
+    DoubleByteTable table = BuildDoubleByteTable(source);
+    EXPECT_TRUE(table.DoubleByteMode);
+    EXPECT_EQ(table.LeadByteSet, ShiftJisTable().LeadByteSet);
+    EXPECT_EQ(source.AskedLocales, std::vector<uint32_t>{0x0411});
+    EXPECT_EQ(source.AskedCodePages, std::vector<uint32_t>{932});
+}
+
+TEST(DoubleByteTable, SingleByteLanguagesOnNtNeverAskForRanges) {
+    const uint32_t locales[] = {0x0000, 0x0406, 0x0407, 0x0409, 0x0809, 0x040A, 0x040B, 0x040C,
+                                0x0410, 0x0413, 0x0414, 0x0416, 0x041D,
+                                // higher bits of the low word belong to the sublanguage
+                                0x7C09, 0x12340409};
+    for (uint32_t locale : locales) {
+        FakeSource source;
+        source.Locale = locale;
+        source.LocaleCodePageText = "932"; // would give lead bytes if it were asked
+        DoubleByteTable table = BuildDoubleByteTable(source);
+        EXPECT_FALSE(table.DoubleByteMode) << std::hex << locale;
+        EXPECT_TRUE(table.LeadByteSet.none()) << std::hex << locale;
+        EXPECT_TRUE(source.AskedCodePages.empty()) << std::hex << locale;
+    }
+}
+
+TEST(DoubleByteTable, ZeroThreadLocaleMeansUsEnglish) {
+    FakeSource source;
+    source.Locale = 0;
+    DoubleByteTable table = BuildDoubleByteTable(source);
+    EXPECT_FALSE(table.DoubleByteMode);
+    EXPECT_TRUE(source.AskedCodePages.empty());
+}
+
+TEST(DoubleByteTable, CodePageTextFallsBackToAcp) {
+    struct Row {
+        std::optional<std::string> Text;
+        uint32_t Expected;
+    };
+    const Row rows[] = {
+        {"932", 932},
+        {"936", 936},
+        {std::string("932\0xx", 6), 932}, // the text ends at its zero
+        {"000932", 932},                  // six digits still fit the buffer
+        {"0000932", 1252},                // seven do not: the query fails
+        {"", 1252},
+        {"93a", 1252},
+        {"-932", 1252},
+        {" 932", 1252},
+        {std::nullopt, 1252},
+    };
+    for (const Row &row : rows) {
+        FakeSource source;
+        source.Locale = 0x0804;
+        source.LocaleCodePageText = row.Text;
+        BuildDoubleByteTable(source);
+        ASSERT_EQ(source.AskedCodePages.size(), 1u);
+        EXPECT_EQ(source.AskedCodePages[0], row.Expected) << row.Text.value_or("(failed)");
+    }
+}
+
+TEST(DoubleByteTable, LeadByteRangesAreReadUpToTheZeroPair) {
+    struct Row {
+        std::string Ranges;
+        std::bitset<256> Expected;
+    };
+    const Row rows[] = {
+        {std::string("\x81\x9F\xE0\xFC\0\0", 6), Bytes({{0x81, 0x9F}, {0xE0, 0xFC}})},
+        {std::string("\x81\x9F\0\0\xE0\xFC", 6), Bytes({{0x81, 0x9F}})},
+        {std::string("\x81\x81", 2), Bytes({{0x81, 0x81}})},
+        {std::string("\xA0\x90\xB0\xB1", 4), Bytes({{0xB0, 0xB1}})}, // high below low adds nothing
+        {std::string("\0\x02", 2), Bytes({{0x00, 0x02}})},           // only 0, 0 ends the list
+        {std::string("\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E", 14),
+         Bytes({{0x81, 0x8C}})},                                 // at most six ranges
+        {std::string("\xF0\xFF\xE0", 3), Bytes({{0xF0, 0xFF}})}, // a half pair is ignored
+        {"", {}},
+    };
+    for (const Row &row : rows) {
+        FakeSource source;
+        source.Ranges = {{932, row.Ranges}};
+        DoubleByteTable table = BuildDoubleByteTable(source);
+        EXPECT_EQ(table.LeadByteSet, row.Expected);
+        EXPECT_EQ(table.DoubleByteMode, row.Expected.any());
+    }
+}
+
+TEST(DoubleByteTable, UnknownCodePageLeavesTheSetEmpty) {
+    FakeSource source;
+    source.LocaleCodePageText = "50000";
+    DoubleByteTable table = BuildDoubleByteTable(source);
+    EXPECT_FALSE(table.DoubleByteMode);
+    EXPECT_TRUE(table.LeadByteSet.none());
+}
+
+TEST(DoubleByteTable, OtherPlatformsFollowTheDbcsMetric) {
+    struct Row {
+        std::optional<bool> NT;
+        bool Dbcs;
+        uint32_t Locale;
+        bool ExpectedMode;
+        std::bitset<256> ExpectedSet;
+    };
+    const auto sjis = ShiftJisTable().LeadByteSet;
+    const Row rows[] = {
+        {false, true, 0x0411, true, sjis},
+        {false, false, 0x0411, false, {}},
+        {std::nullopt, true, 0x0411, true, sjis},
+        // no language test off NT: English with the metric on still reads the ranges
+        {false, true, 0x0409, true, sjis},
+    };
+    for (const Row &row : rows) {
+        FakeSource source;
+        source.NT = row.NT;
+        source.Dbcs = row.Dbcs;
+        source.Locale = row.Locale;
+        DoubleByteTable table = BuildDoubleByteTable(source);
+        EXPECT_EQ(table.DoubleByteMode, row.ExpectedMode);
+        EXPECT_EQ(table.LeadByteSet, row.ExpectedSet);
+    }
+}
+
+TEST(DoubleByteTable, DbcsMetricOnWithoutRangesKeepsModeOn) {
+    FakeSource source;
+    source.NT = false;
+    source.Dbcs = true;
+    source.Ranges.clear();
+    DoubleByteTable table = BuildDoubleByteTable(source);
+    EXPECT_TRUE(table.DoubleByteMode);
+    EXPECT_TRUE(table.LeadByteSet.none());
+}
+
+TEST(DoubleByteTable, SetTableIsWhatCurrentReturns) {
+    TableScope scope(ShiftJisTable());
+    EXPECT_TRUE(CurrentDoubleByteTable().DoubleByteMode);
+    SetDoubleByteTable(DoubleByteTable{});
+    EXPECT_FALSE(CurrentDoubleByteTable().DoubleByteMode);
+}
+
+// Kinds written one letter per byte: s single, L lead, t trail.
+std::string Kinds(std::string_view s) {
+    std::string kinds;
+    for (size_t i = 1; i <= s.size(); ++i) {
+        switch (ByteKind(s, i)) {
+        case ByteKindValue::Single:
+            kinds += 's';
+            break;
+        case ByteKindValue::Lead:
+            kinds += 'L';
+            break;
+        case ByteKindValue::Trail:
+            kinds += 't';
+            break;
+        }
+    }
+    return kinds;
+}
+
+TEST(ByteKind, ParityOfTheLeadRunBeforeEachByte) {
+    TableScope scope(ShiftJisTable());
+    struct Row {
+        std::string Text;
+        std::string Expected;
+    };
+    const Row rows[] = {
+        {"abc", "sss"},
+        {"\x95\x5C", "Lt"},
+        {"a\x95\x5C\\", "sLts"},
+        {"\x81", "L"},                                   // a lone lead at the end
+        {"\x81\x81\x81\x81", "LtLt"},                    // trails in the lead range
+        {"\x81\x81\x81\x41", "LtLt"},                    // odd run: 0x41 is a trail
+        {"\x81\x81\x41", "Lts"},                         // even run: 0x41 is single
+        {"\xE0\x9F\xE0\x5C\\", "LtLts"},                 // 0x5C after the pair is single
+        {std::string("\x81\0\x5C", 3), "Lss"},           // a zero byte is always single
+        {std::string("\x81\x81\0\x81\x5C", 5), "LtsLt"}, // the run stops at the zero
+        {"\xA0\xB0\xDF", "sss"},                         // half-width kana are single
+        {"\xFC\xFC\xFC", "LtL"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(Kinds(row.Text), row.Expected) << testing::PrintToString(row.Text);
+}
+
+TEST(ByteKind, EverythingIsSingleWithDoubleByteModeOff) {
+    TableScope scope(DoubleByteTable{});
+    EXPECT_EQ(Kinds("\x95\x5C\x81\x81"), "ssss");
+    // the set alone does not count: the mode decides
+    DoubleByteTable setOnly = ShiftJisTable();
+    setOnly.DoubleByteMode = false;
+    SetDoubleByteTable(setOnly);
+    EXPECT_EQ(Kinds("\x95\x5C"), "ss");
+}
+
+TEST(ByteKind, PositionsOutsideTheStringAreSingle) {
+    TableScope scope(ShiftJisTable());
+    EXPECT_EQ(ByteKind("\x81\x81", 0), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind("\x81\x81", 3), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind("", 1), ByteKindValue::Single);
+}
+
+TEST(CharLength, StepsLikeCharNext) {
+    TableScope scope(ShiftJisTable());
+    struct Row {
+        std::string Text;
+        size_t Pos;
+        size_t Expected;
+    };
+    const Row rows[] = {
+        {"a\x95\x5C", 0, 1},
+        {"a\x95\x5C", 1, 2},
+        {"a\x95\x5C", 2, 1}, // mid-character offsets step one byte
+        {"\x81", 0, 1},      // a lead byte at the end steps alone
+        {std::string("\x81\0", 2), 0, 1},
+        {"\x81 ", 0, 2}, // any non-zero byte completes the pair
+        {"ab", 2, 1},
+        {"ab", 99, 1},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(CharLength(row.Text, row.Pos), row.Expected)
+            << testing::PrintToString(row.Text) << " at " << row.Pos;
+
+    SetDoubleByteTable(DoubleByteTable{});
+    EXPECT_EQ(CharLength("\x95\x5C", 0), 1u);
+}
+
+} // namespace
+} // namespace tovimar

@@ -1,0 +1,55 @@
+#include "core/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <string>
+
+namespace tovimar {
+namespace {
+
+// UTF-8 text to code page 932 through glibc's converter.
+std::string ToCp932(const std::string &utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return "(no CP932 converter)";
+    std::string in = utf8;
+    std::string out(in.size() * 2 + 4, '\0');
+    char *inPtr = in.data();
+    char *outPtr = out.data();
+    size_t inLeft = in.size(), outLeft = out.size();
+    size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    if (result == static_cast<size_t>(-1) || inLeft != 0) return "(conversion failed)";
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
+    struct Row {
+        const char *Name;
+        std::string_view Bytes;
+        std::string Utf8;
+    };
+    const Row rows[] = {
+        {"FolderNotFound", msg::FolderNotFound, "フォルダが見つかりません"},
+        {"FileNotFound", msg::FileNotFound, "ファイルが見つかりません"},
+        {"NameEmpty", msg::NameEmpty, "ファイルネームが入力されていません"},
+        {"NameUnchanged", msg::NameUnchanged, "ファイル名に変更がありません"},
+        {"NameTaken", msg::NameTaken, "既に同名のファイルが存在しています"},
+        {"FileInUse", msg::FileInUse, "ファイルが使用中なので後で処理します"},
+        {"RenameFailed", msg::RenameFailed, "リネームに失敗しました"},
+        {"CannotOpen", msg::CannotOpen, "ファイルを開けないので処理できません"},
+        {"ArgumentUnreadable", msg::ArgumentUnreadable,
+         "ファイル名にこのシステムで扱えない文字が含まれています"},
+        {"DeleteName", msg::DeleteName, "ファイル削除"},
+        {"NoTimer", msg::NoTimer, "タイマーを取得できません"},
+        {"CannotWriteSuffix", msg::CannotWriteSuffix, " に書き込めません"},
+        {"CannotInsertLine", msg::CannotInsertLine, "行を挿入できません"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;
+}
+
+} // namespace
+} // namespace tovimar

@@ -1,0 +1,312 @@
+#include "core/PathRules.h"
+
+#include "core/DoubleByte.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace tovimar {
+namespace {
+
+class TableScope {
+public:
+    explicit TableScope(const DoubleByteTable &table) : saved_(CurrentDoubleByteTable()) {
+        SetDoubleByteTable(table);
+    }
+    ~TableScope() { SetDoubleByteTable(saved_); }
+    TableScope(const TableScope &) = delete;
+    TableScope &operator=(const TableScope &) = delete;
+
+private:
+    DoubleByteTable saved_;
+};
+
+// The Shift-JIS character whose trail byte equals the path delimiter.
+const std::string Hyo = "\x95\x5C";
+
+class PathRulesSjis : public testing::Test {
+    TableScope scope_{ShiftJisTable()};
+};
+
+class PathRulesSingleByte : public testing::Test {
+    TableScope scope_{DoubleByteTable{}};
+};
+
+TEST_F(PathRulesSjis, SplittingTable) {
+    struct Row {
+        std::string Path, Prefix, Name, Extension, StrippedName, Folder;
+    };
+    const Row rows[] = {
+        {"C:\\Photos\\2005.06 trip\\IMG.0001.JPG", "C:\\Photos\\2005.06 trip\\", "IMG.0001.JPG",
+         ".JPG", "IMG.0001", "C:\\Photos\\2005.06 trip"},
+        {"C:\\data\\my.project", "C:\\data\\", "my.project", ".project", "my", "C:\\data"},
+        {"D:\\archive.tar.gz", "D:\\", "archive.tar.gz", ".gz", "archive.tar", "D:\\"},
+        {"C:\\old.files\\README", "C:\\old.files\\", "README", "", "README", "C:\\old.files"},
+        {"C:\\home\\.profile", "C:\\home\\", ".profile", ".profile", "", "C:\\home"},
+        {"C:\\tmp\\name.", "C:\\tmp\\", "name.", ".", "name", "C:\\tmp"},
+        {"file.txt", "", "file.txt", ".txt", "file", ""},
+        {"C:file.txt", "C:", "file.txt", ".txt", "file", "C:"},
+        {"\\\\server\\share\\a.txt", "\\\\server\\share\\", "a.txt", ".txt", "a",
+         "\\\\server\\share"},
+        // roots
+        {"C:\\tool.exe", "C:\\", "tool.exe", ".exe", "tool", "C:\\"},
+        {"\\tool.exe", "\\", "tool.exe", ".exe", "tool", "\\"},
+        {"C:\\dir\\", "C:\\dir\\", "", "", "", "C:\\dir"},
+        {"", "", "", "", "", ""},
+        // the forward slash is an ordinary byte
+        {"C:\\a/b.c", "C:\\", "a/b.c", ".c", "a/b", "C:\\"},
+        // double-byte names around the delimiters
+        {"C:\\dir\\" + Hyo, "C:\\dir\\", Hyo, "", Hyo, "C:\\dir"},
+        {"C:\\" + Hyo + "\\a.txt", "C:\\" + Hyo + "\\", "a.txt", ".txt", "a", "C:\\" + Hyo + "\\"},
+        {"C:\\" + Hyo + ".txt", "C:\\", Hyo + ".txt", ".txt", Hyo, "C:\\"},
+        {"\x83\x74\x83\x40\x83\x43\x83\x8B.\x95\x5C", "",
+         "\x83\x74\x83\x40\x83\x43\x83\x8B.\x95\x5C", ".\x95\x5C",
+         "\x83\x74\x83\x40\x83\x43\x83\x8B", ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.Path);
+        EXPECT_EQ(PathPrefix(row.Path), row.Prefix);
+        EXPECT_EQ(PathName(row.Path), row.Name);
+        EXPECT_EQ(PathExtension(row.Path), row.Extension);
+        EXPECT_EQ(StripExtension(PathName(row.Path)), row.StrippedName);
+        EXPECT_EQ(PathFolder(row.Path), row.Folder);
+    }
+}
+
+TEST_F(PathRulesSjis, ExtensionOfAFullPathStopsAtTheLastComponent) {
+    EXPECT_EQ(PathExtension("C:\\old.files\\README"), "");
+    EXPECT_EQ(StripExtension("C:\\old.files\\README"), "C:\\old.files\\README");
+    EXPECT_EQ(StripExtension("C:\\a.b\\c.d"), "C:\\a.b\\c");
+    EXPECT_EQ(PathExtension("C:.txt"), ".txt");
+}
+
+TEST_F(PathRulesSjis, LastSeparatorIndexPassesOverTrailBytes) {
+    struct Row {
+        std::string Set, Text;
+        size_t Expected;
+    };
+    const Row rows[] = {
+        {"\\", "C:\\dir\\" + Hyo, 7},
+        {"\\", Hyo, 0},
+        {"\\", Hyo + Hyo, 0},
+        {"\\", "\\" + Hyo + "\\", 4},
+        {"\\:", "C:" + Hyo, 2},
+        {"\\", std::string("a\\\0", 3), 2}, // a zero byte is never a separator
+        {".", "a.b.c", 4},
+        {"\\", "", 0},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(LastSeparatorIndex(row.Set, row.Text), row.Expected)
+            << testing::PrintToString(row.Text);
+}
+
+TEST_F(PathRulesSjis, TrailingDelimiterRulesLeaveTrailBytesAlone) {
+    struct Row {
+        std::string Path, Added, Removed;
+    };
+    const Row rows[] = {
+        {"C:\\" + Hyo, "C:\\" + Hyo + "\\", "C:\\" + Hyo},
+        {"C:\\" + Hyo + "\\", "C:\\" + Hyo + "\\", "C:\\" + Hyo},
+        {"C:\\dir", "C:\\dir\\", "C:\\dir"},
+        {"C:\\dir\\", "C:\\dir\\", "C:\\dir"},
+        {"C:\\", "C:\\", "C:"},
+        {"\\\\", "\\\\", "\\"},
+        {"", "\\", ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.Path);
+        EXPECT_EQ(AddTrailingDelimiter(row.Path), row.Added);
+        EXPECT_EQ(RemoveTrailingDelimiter(row.Path), row.Removed);
+    }
+}
+
+TEST_F(PathRulesSjis, DestinationBuiltBesideADoubleByteFolder) {
+    // The folder keeps its final delimiter; adding one changes nothing.
+    std::string target = "C:\\" + Hyo + "\\a.txt";
+    EXPECT_EQ(AddTrailingDelimiter(PathFolder(target)) + "b.txt", "C:\\" + Hyo + "\\b.txt");
+    EXPECT_EQ(AddTrailingDelimiter(PathFolder("C:\\dir\\a.txt")) + "b.txt", "C:\\dir\\b.txt");
+}
+
+TEST_F(PathRulesSingleByte, TrailBytesCountAsDelimitersWithDoubleByteModeOff) {
+    std::string path = "C:\\dir\\" + Hyo;
+    EXPECT_EQ(PathName(path), "");
+    EXPECT_EQ(PathPrefix(path), path);
+    EXPECT_EQ(AddTrailingDelimiter("C:\\" + Hyo), "C:\\" + Hyo);
+    EXPECT_EQ(RemoveTrailingDelimiter("C:\\" + Hyo), "C:\\\x95");
+    EXPECT_EQ(PathName("C:\\" + Hyo + "\\a.txt"), "a.txt");
+}
+
+TEST_F(PathRulesSjis, RootLengths) {
+    struct Row {
+        std::string Path;
+        size_t Expected;
+    };
+    const Row rows[] = {
+        {"", 0},
+        {"file.txt", 0},
+        {"sub\\file.txt", 0},
+        {"C:", 2},
+        {"C:file.txt", 2},
+        {"C:\\", 3},
+        {"C:\\dir\\x", 3},
+        {"\\dir\\x", 1},
+        {"\\\\server\\share\\a.txt", 15},
+        {"\\\\server\\share", 14},
+        {"\\\\server", 8},
+        {"\\\\", 2},
+        {"\\\\" + Hyo + "\\s\\x", 7}, // the server name's trail byte is not a delimiter
+        {"\\\\?\\C:\\dir", 7},
+        {"\\\\?\\C:", 6},
+        {"\\\\?\\UNC\\server\\share\\x", 21},
+        {"\\\\?\\unc\\server\\share", 20},
+        {"\\\\.\\pipe\\x", 9},
+        {"\\\\?\\Volume{1}\\dir", 14},
+        {"\x81:x", 0}, // the colon is a trail byte, not a drive delimiter
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(PathRootLength(row.Path), row.Expected) << row.Path;
+}
+
+// A file system that answers like FindFirstFileA: names compare without regard to case,
+// and the entry's on-disk name comes back.
+class FakeDisk {
+public:
+    explicit FakeDisk(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+
+    std::optional<std::string> Find(const std::string &path) {
+        searched.push_back(path);
+        for (const std::string &entry : paths_) {
+            if (Upper(entry) == Upper(path) || Upper(ShortForm(entry)) == Upper(path))
+                return PathName(entry);
+        }
+        return std::nullopt;
+    }
+
+    // Registers a short alias: the path whose last component is shortName names entry.
+    void AddShortName(const std::string &entry, const std::string &shortPath) {
+        shortNames_[entry] = shortPath;
+    }
+
+    FindEntryName Finder() {
+        return [this](const std::string &path) { return Find(path); };
+    }
+
+    std::vector<std::string> searched;
+
+private:
+    static std::string Upper(std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(),
+                       [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+        return s;
+    }
+    // The entry's path with its last component in short form, where one is registered.
+    std::string ShortForm(const std::string &entry) const {
+        auto it = shortNames_.find(entry);
+        return it == shortNames_.end() ? std::string() : it->second;
+    }
+
+    std::vector<std::string> paths_;
+    std::map<std::string, std::string> shortNames_;
+};
+
+TEST_F(PathRulesSjis, ResolveLongPathAgainstAFakeDisk) {
+    FakeDisk disk({"C:\\Program Files",
+                   "C:\\Program Files\\Acme Tools",
+                   "C:\\Program Files\\Acme Tools\\tool.exe",
+                   "c:\\Windows",
+                   "C:\\Exists",
+                   "C:\\Work\\Sub",
+                   "C:\\Work",
+                   "C:\\Work\\Sub\\Report.TXT",
+                   "Sub",
+                   "Sub\\File.txt",
+                   "C:\\Data",
+                   "C:\\Data\\File.txt",
+                   "C:\\" + Hyo,
+                   "C:\\" + Hyo + "\\Name.txt",
+                   "\\\\server\\share\\Dir",
+                   "\\\\server\\share\\Dir\\File.txt",
+                   "\\Root",
+                   "\\Root\\Deep",
+                   "\\\\?\\C:\\Long",
+                   "\\\\?\\UNC\\server\\share\\Dir",
+                   "C:\\a*b"});
+    // The short names point at the long entries of the same folder.
+    disk.AddShortName("C:\\Program Files", "C:\\PROGRA~1");
+    disk.AddShortName("C:\\Program Files\\Acme Tools", "C:\\Program Files\\ACME~1");
+    disk.AddShortName("C:\\Program Files\\Acme Tools\\tool.exe",
+                      "C:\\Program Files\\Acme Tools\\TOOL.EXE");
+
+    struct Row {
+        std::string Path, Expected;
+    };
+    const Row rows[] = {
+        {"C:\\PROGRA~1\\ACME~1\\TOOL.EXE", "C:\\Program Files\\Acme Tools\\tool.exe"},
+        {"c:\\windows", "c:\\Windows"},
+        {"C:\\", "C:\\"},
+        {"C:", "C:"},
+        {"C:\\Folder\\", "C:\\Folder\\"},
+        {"C:\\exists\\Missing\\file.txt", "C:\\Exists\\Missing\\file.txt"},
+        {"c:\\work\\sub\\report.txt", "c:\\Work\\Sub\\Report.TXT"},
+        {"sub\\file.txt", "Sub\\File.txt"},
+        {"", ""},
+        {"C:\\" + Hyo + "\\name.TXT", "C:\\" + Hyo + "\\Name.txt"},
+        // the root of the current drive and shares keep their root
+        {"\\root\\deep", "\\Root\\Deep"},
+        {"\\\\server\\share\\dir\\file.TXT", "\\\\server\\share\\Dir\\File.txt"},
+        {"\\\\SERVER\\SHARE\\dir", "\\\\SERVER\\SHARE\\Dir"},
+        {"\\\\server\\share", "\\\\server\\share"},
+        {"\\\\?\\c:\\long", "\\\\?\\c:\\Long"},
+        {"\\\\?\\UNC\\server\\share\\dir", "\\\\?\\UNC\\server\\share\\Dir"},
+        // a drive-relative path gets no delimiter after the colon
+        {"C:data\\file.txt", "C:data\\file.txt"},
+        // wildcards are never resolved, nor anything below them
+        {"C:\\a?b", "C:\\a?b"},
+        {"C:\\A*B\\x", "C:\\A*B\\x"},
+        {"C:\\data\\*.txt", "C:\\Data\\*.txt"},
+        // a doubled delimiter folds into one, as the platform reads it
+        {"C:\\data\\\\file.txt", "C:\\data\\File.txt"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(ResolveLongPath(row.Path, disk.Finder()), row.Expected) << row.Path;
+}
+
+TEST_F(PathRulesSjis, ResolveLongPathSearchesEachComponentBelowTheRootOnce) {
+    struct Row {
+        std::string Path;
+        std::vector<std::string> Searched;
+    };
+    const Row rows[] = {
+        {"C:\\a\\b", {"C:\\a", "C:\\a\\b"}},
+        {"a\\b", {"a", "a\\b"}},
+        {"\\a\\b", {"\\a", "\\a\\b"}},
+        {"\\\\srv\\shr\\a", {"\\\\srv\\shr\\a"}},
+        {"\\\\srv\\shr\\", {}},
+        {"\\\\srv", {}},
+        {"C:\\a\\b?\\c", {"C:\\a"}},
+        {"C:\\", {}},
+        {"C:\\a\\", {}},
+    };
+    for (const Row &row : rows) {
+        FakeDisk disk({});
+        ResolveLongPath(row.Path, disk.Finder());
+        EXPECT_EQ(disk.searched, row.Searched) << row.Path;
+    }
+}
+
+TEST_F(PathRulesSjis, ResolveLongPathTakesTheEntryNameUpToItsZero) {
+    auto finder = [](const std::string &path) -> std::optional<std::string> {
+        if (path == "C:\\a") return std::string("Abc\0junk", 8);
+        if (path == "C:\\Abc\\e") return std::string(); // an empty answer counts as not found
+        if (path == "C:\\Abc\\l") return std::string(300, 'L');
+        return std::nullopt;
+    };
+    EXPECT_EQ(ResolveLongPath("C:\\a\\e", finder), "C:\\Abc\\e");
+    EXPECT_EQ(ResolveLongPath("C:\\a\\l", finder), "C:\\Abc\\" + std::string(260, 'L'));
+}
+
+} // namespace
+} // namespace tovimar
