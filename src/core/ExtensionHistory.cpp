@@ -1,0 +1,114 @@
+#include "core/ExtensionHistory.h"
+
+#include "core/DoubleByte.h"
+
+#include <algorithm>
+
+namespace tovimar {
+
+namespace {
+
+// Start of the character that holds the byte just before pos.
+size_t PreviousCharStart(std::string_view text, size_t pos) {
+    size_t start = 0;
+    while (true) {
+        const size_t next = start + CharLength(text, start);
+        if (next >= pos) return start;
+        start = next;
+    }
+}
+
+bool IsCharBoundary(std::string_view text, size_t pos) {
+    size_t at = 0;
+    while (at < pos)
+        at += CharLength(text, at);
+    return at == pos;
+}
+
+// Selection inside the text, whatever the control reported.
+ExtensionBoxState Clamped(const ExtensionBoxState &state) {
+    ExtensionBoxState clamped = state;
+    clamped.SelectionStart = std::min(state.SelectionStart, state.Text.size());
+    clamped.SelectionLength =
+        std::min(state.SelectionLength, state.Text.size() - clamped.SelectionStart);
+    return clamped;
+}
+
+} // namespace
+
+bool ExtensionHistory::SameIgnoringCase(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() && upperCase_(std::string(a)) == upperCase_(std::string(b));
+}
+
+std::optional<size_t> ExtensionHistory::FindExact(std::string_view text) const {
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (SameIgnoringCase(entries_[i], text)) return i;
+    return std::nullopt;
+}
+
+std::optional<size_t> ExtensionHistory::FindPrefix(std::string_view prefix) const {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const std::string_view entry = entries_[i];
+        if (entry.size() < prefix.size() || !IsCharBoundary(entry, prefix.size())) continue;
+        if (SameIgnoringCase(entry.substr(0, prefix.size()), prefix)) return i;
+    }
+    return std::nullopt;
+}
+
+void ExtensionHistory::LoadValue(std::string_view value) {
+    if (!value.empty()) entries_.emplace_back(value);
+}
+
+void ExtensionHistory::MoveToTop(std::string_view current) {
+    if (const auto found = FindExact(current)) entries_.erase(entries_.begin() + *found);
+    entries_.emplace(entries_.begin(), current);
+}
+
+void ExtensionHistory::AddIfNew(std::string_view current) {
+    if (!FindExact(current)) entries_.emplace(entries_.begin(), current);
+}
+
+std::vector<std::string> ExtensionHistory::SaveValues() const {
+    std::vector<std::string> values(SavedExtensionCount);
+    std::copy_n(entries_.begin(), std::min(entries_.size(), SavedExtensionCount), values.begin());
+    return values;
+}
+
+ExtensionKeyResult TypeIntoExtensionBox(const ExtensionBoxState &state, std::string_view typed,
+                                        const ExtensionHistory &history) {
+    const ExtensionBoxState box = Clamped(state);
+    ExtensionKeyResult result{box, false, false};
+    if (typed.empty()) return result;
+
+    std::string candidate =
+        box.SelectionLength > 0 ? box.Text.substr(0, box.SelectionStart) : box.Text;
+    candidate += typed;
+    const std::optional<size_t> found = history.FindPrefix(candidate);
+    if (!found) return result;
+
+    const std::string &entry = history.Entries()[*found];
+    result.State.Text = candidate + entry.substr(candidate.size());
+    result.State.SelectionStart = candidate.size();
+    result.State.SelectionLength = entry.size() - candidate.size();
+    result.State.CurrentEntry = found;
+    result.Changed = box.CurrentEntry != found;
+    result.Consumed = true;
+    return result;
+}
+
+ExtensionKeyResult BackspaceInExtensionBox(const ExtensionBoxState &state) {
+    ExtensionBoxState box = Clamped(state);
+    size_t from = box.SelectionStart;
+    size_t count = box.SelectionLength;
+    if (count == 0 && from > 0) {
+        from = PreviousCharStart(box.Text, box.SelectionStart);
+        count = std::min(CharLength(box.Text, from), box.Text.size() - from);
+    }
+    box.Text.erase(from, count);
+    box.SelectionStart = from;
+    box.SelectionLength = 0;
+    box.CurrentEntry.reset();
+    return {box, true, true};
+}
+
+} // namespace tovimar
