@@ -1,0 +1,35 @@
+// Where the window opens: at the cursor if asked, wider for long names if asked, on the screen.
+#pragma once
+
+#include <cstddef>
+
+namespace tovimar {
+
+inline constexpr int WindowHeight = 108;
+// The window's own size limit; a smaller width never reaches the screen.
+inline constexpr int MinimumWindowWidth = 300;
+
+struct PlacementInput {
+    int Left = 0;
+    int Top = 0;
+    int Width = 320;
+    int Height = WindowHeight;
+    bool AtCursor = false;
+    int CursorX = 0;
+    int CursorY = 0;
+    bool VariableWidth = false;
+    size_t NameBytes = 0;
+    int ScreenWidth = 0;
+    int ScreenHeight = 0;
+};
+
+struct Placement {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    bool SelectName = false; // the window grew for the name: select it all
+};
+
+Placement PlaceWindow(const PlacementInput &input);
+
+} // namespace tovimar
