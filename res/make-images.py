@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""Draws the two images of the program: Tovimar.ico (32x32, two colours) and ok.bmp
+(36x18, 16 colours: the OK check mark, normal and disabled, side by side).
+Run from this folder: python3 make-images.py"""
+import struct
+
+# The 16-colour VGA palette (B, G, R, 0), in the order Windows uses.
+VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+       (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+       (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+BLACK, GREEN, SILVER, GREY, LIME, MAGENTA, WHITE = 0, 2, 7, 8, 10, 13, 15
+
+
+def check_mark():
+    """Set of (x, y) pixels (y downwards) of a thick check mark in an 18x18 cell."""
+    pixels = set()
+    stroke = [(3, 9), (4, 10), (5, 11), (6, 12), (7, 13), (8, 12), (9, 11), (10, 10), (11, 9),
+              (12, 8), (13, 7), (14, 6), (15, 5)]
+    for x, y in stroke:
+        for dy in range(3):
+            pixels.add((x, y - 2 + dy))
+    return pixels
+
+
+def ok_bitmap():
+    width, height = 36, 18
+    img = [[MAGENTA] * width for _ in range(height)]  # bottom-left colour is transparent
+    mark = check_mark()
+    for x, y in mark:
+        img[y][x] = GREEN
+        if (x, y - 1) not in mark:
+            img[y][x] = LIME  # light top edge
+    # Disabled image: grey mark with a white shadow one pixel down-right.
+    for x, y in mark:
+        img[y + 1][18 + x + 1] = WHITE
+    for x, y in mark:
+        img[y][18 + x] = GREY
+    stride = ((width * 4 + 31) // 32) * 4
+    rows = b""
+    for y in reversed(range(height)):
+        row = bytearray()
+        for x in range(0, width, 2):
+            row.append((img[y][x] << 4) | img[y][x + 1])
+        rows += bytes(row) + b"\0" * (stride - len(row))
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in VGA)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(rows), 2835, 2835, 16, 0)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
+    return header + info + palette + rows
+
+
+def icon():
+    """A white sheet with a folded corner and a black T; outside the sheet is transparent."""
+    size = 32
+    sheet = [[False] * size for _ in range(size)]
+    black = [[False] * size for _ in range(size)]
+    for y in range(2, 30):
+        for x in range(5, 27):
+            if x - 20 > y - 2:  # folded corner cut away
+                continue
+            sheet[y][x] = True
+            edge = x in (5, 26) or y in (2, 29) or x - 20 == y - 2 or (x == 20 and y <= 8) or (
+                y == 8 and x >= 20)
+            black[y][x] = edge
+    for y in range(11, 14):
+        for x in range(9, 23):
+            black[y][x] = True
+    for y in range(14, 26):
+        for x in range(14, 18):
+            black[y][x] = True
+    stride = 4
+    xor_rows = b""
+    and_rows = b""
+    for y in reversed(range(size)):
+        xor_bits = 0
+        and_bits = 0
+        for x in range(size):
+            xor_bits <<= 1
+            and_bits <<= 1
+            if sheet[y][x]:
+                xor_bits |= 0 if black[y][x] else 1  # palette: 0 black, 1 white
+            else:
+                and_bits |= 1
+        xor_rows += xor_bits.to_bytes(stride, "big")
+        and_rows += and_bits.to_bytes(stride, "big")
+    palette = struct.pack("<BBBBBBBB", 0, 0, 0, 0, 255, 255, 255, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, len(xor_rows) + len(and_rows),
+                       0, 0, 2, 0)
+    image = info + palette + xor_rows + and_rows
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 2, 0, 1, 1, len(image), 6 + 16)
+    return header + entry + image
+
+
+with open("ok.bmp", "wb") as f:
+    f.write(ok_bitmap())
+with open("Tovimar.ico", "wb") as f:
+    f.write(icon())

@@ -1,0 +1,52 @@
+// Resource and control identifiers shared by Tovimar.rc and the window code.
+#pragma once
+
+#define IDI_TOVIMAR 1
+#define IDB_OK 101
+#define IDR_MAINMENU 102
+#define IDR_ACCELERATORS 103
+
+// Controls of the main window (tab order follows the numbers).
+#define IDC_FILENAME 1001
+#define IDC_FILEEXT 1002
+#define IDC_LEFTDELETE 1003
+#define IDC_RIGHTDELETE 1004
+#define IDC_EXECUTE 1005
+#define IDT_RETRY 1
+
+// File1
+#define IDM_RELOAD 2001
+#define IDM_EXTEXECUTE 2002
+#define IDM_RENAME 2003
+#define IDM_DELETE 2004
+#define IDM_EXIT 2005
+// Edit1
+#define IDM_ALLLOWER 2101
+#define IDM_ALLUPPER 2102
+#define IDM_HALFWIDTH 2103
+#define IDM_FULLWIDTH 2104
+#define IDM_SPACEDELETE 2105
+#define IDM_SPACEUNBAR 2106
+#define IDM_DATETIME 2107
+// O1 (window options, each toggles its own check mark)
+#define IDM_WINDOWFRONT 2201
+#define IDM_OPTIONCURSOR 2202
+#define IDM_WINDOWVARIABLE 2203
+// Help1
+#define IDM_HELP 2301
+#define IDM_FORWENDREL 2302
+#define IDM_VERSION 2303
+
+// Positions of the menu bar's popups.
+#define MENU_FILE 0
+#define MENU_EDIT 1
+#define MENU_WINDOW 2
+#define MENU_HELP 3
+
+// Button captions and hints.
+#define IDS_LEFTDELETE 3001
+#define IDS_RIGHTDELETE 3002
+#define IDS_EXECUTE 3003
+#define IDS_HINT_LEFTDELETE 3011
+#define IDS_HINT_RIGHTDELETE 3012
+#define IDS_HINT_EXECUTE 3013

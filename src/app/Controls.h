@@ -1,0 +1,289 @@
+// Thin, non-owning wrappers over the window's Unicode controls. Every text, caret position and
+// length crosses between UTF-16 and ANSI bytes here and nowhere else.
+#pragma once
+
+#include "core/Errors.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tovimar::app {
+
+// Byte offset (in the ANSI text) of the UTF-16 index of text.
+inline size_t ByteOffsetOf(std::wstring_view text, size_t index) {
+    if (index > text.size()) index = text.size();
+    return platform::ToAnsi(text.substr(0, index)).size();
+}
+
+// UTF-16 index of a byte offset. An offset inside a double-byte character rounds down to the
+// character's start, or up past it when roundUp is set.
+inline size_t IndexOfByteOffset(std::wstring_view text, size_t offset, bool roundUp = false) {
+    size_t bytes = 0;
+    size_t i = 0;
+    while (i < text.size() && bytes < offset) {
+        size_t units = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() ? 2 : 1;
+        size_t length = platform::ToAnsi(text.substr(i, units)).size();
+        if (bytes + length > offset && !roundUp) break;
+        bytes += length;
+        i += units;
+    }
+    return i;
+}
+
+class Control {
+public:
+    explicit Control(HWND handle = nullptr) : handle_(handle) {}
+
+    HWND Handle() const { return handle_; }
+    std::wstring WideText() const {
+        std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(handle_)) + 1, L'\0');
+        text.resize(static_cast<size_t>(::GetWindowTextW(handle_, text.data(), int(text.size()))));
+        return text;
+    }
+    std::string Text() const { return platform::ToAnsi(WideText()); }
+    // Setting the text the control already holds does nothing.
+    void SetText(std::string_view bytes) const {
+        if (Text() == bytes) return;
+        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
+    }
+    bool Enabled() const { return ::IsWindowEnabled(handle_) != FALSE; }
+    void SetEnabled(bool enabled) const { ::EnableWindow(handle_, enabled ? TRUE : FALSE); }
+    void Focus() const { ::SetFocus(handle_); }
+    // True when the focus is on this control or on a child of it (the combo box's edit).
+    bool HasFocus() const {
+        HWND focus = ::GetFocus();
+        return focus != nullptr && (focus == handle_ || ::IsChild(handle_, focus));
+    }
+
+protected:
+    HWND handle_;
+};
+
+// A selection in UTF-16 units, as the controls report it.
+struct WideSelection {
+    size_t Start = 0;
+    size_t End = 0;
+};
+
+class Edit : public Control {
+public:
+    using Control::Control;
+
+    // Sets a different text, which raises EN_CHANGE once; the caret then stands at 0.
+    void SetText(std::string_view bytes) const {
+        if (Text() == bytes) return;
+        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
+        ::SendMessageW(handle_, EM_SETSEL, 0, 0);
+    }
+    size_t SelStart() const { return ByteOffsetOf(WideText(), Selection().Start); }
+    size_t SelLength() const {
+        std::wstring text = WideText();
+        WideSelection sel = Selection();
+        return ByteOffsetOf(text, sel.End) - ByteOffsetOf(text, sel.Start);
+    }
+    // Collapses the selection to a caret at the byte offset.
+    void SetSelStart(size_t bytes) const {
+        size_t index = IndexOfByteOffset(WideText(), bytes);
+        Select(index, index);
+    }
+    // Selects from the current start over that many bytes, cut at the end of the text.
+    void SetSelLength(size_t bytes) const {
+        std::wstring text = WideText();
+        size_t start = Selection().Start;
+        size_t end = IndexOfByteOffset(text, ByteOffsetOf(text, start) + bytes, true);
+        Select(start, end);
+    }
+    void SelectAll() const { Select(0, WideText().size()); }
+
+    WideSelection Selection() const {
+        DWORD start = 0, end = 0;
+        ::SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                       reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+    void Select(size_t start, size_t end) const {
+        ::SendMessageW(handle_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    }
+};
+
+class ComboBox : public Control {
+public:
+    using Control::Control;
+
+    // Set while the program writes the box's text, so that the change handler ignores it.
+    static constexpr const wchar_t *QuietProperty = L"TovimarQuiet";
+
+    // Setting the text from the program raises no change handler.
+    void SetText(std::string_view bytes) const {
+        if (Text() == bytes) return;
+        ::SetPropW(handle_, QuietProperty, reinterpret_cast<HANDLE>(1));
+        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
+        ::RemovePropW(handle_, QuietProperty);
+    }
+    bool Quiet() const { return ::GetPropW(handle_, QuietProperty) != nullptr; }
+
+    HWND EditHandle() const {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        return ::GetComboBoxInfo(handle_, &info) ? info.hwndItem : nullptr;
+    }
+    Edit EditBox() const { return Edit(EditHandle()); }
+
+    int Count() const { return int(::SendMessageW(handle_, CB_GETCOUNT, 0, 0)); }
+    std::string Item(int i) const {
+        LRESULT length = ::SendMessageW(handle_, CB_GETLBTEXTLEN, WPARAM(i), 0);
+        if (length == CB_ERR) return {};
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        length = ::SendMessageW(handle_, CB_GETLBTEXT, WPARAM(i), LPARAM(text.data()));
+        text.resize(length == CB_ERR ? 0 : static_cast<size_t>(length));
+        return platform::ToAnsi(text);
+    }
+    // Inserts at i (-1 appends); the list running out of room is an error.
+    void InsertItem(int i, std::string_view bytes) const {
+        std::wstring text = platform::FromAnsi(bytes);
+        LRESULT r = ::SendMessageW(handle_, CB_INSERTSTRING, WPARAM(i), LPARAM(text.c_str()));
+        if (r == CB_ERR || r == CB_ERRSPACE) throw TovimarError(std::string(msg::CannotInsertLine));
+    }
+    void DeleteItem(int i) const { ::SendMessageW(handle_, CB_DELETESTRING, WPARAM(i), 0); }
+    void Clear() const { ::SendMessageW(handle_, CB_RESETCONTENT, 0, 0); }
+    // First entry equal to the text ignoring letter case, or -1.
+    int FindExact(std::string_view bytes) const {
+        std::wstring text = platform::FromAnsi(bytes);
+        LRESULT r = ::SendMessageW(handle_, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str()));
+        return r == CB_ERR ? -1 : int(r);
+    }
+    int ItemIndex() const { return int(::SendMessageW(handle_, CB_GETCURSEL, 0, 0)); }
+    void SetItemIndex(int i) const { ::SendMessageW(handle_, CB_SETCURSEL, WPARAM(i), 0); }
+    bool DroppedDown() const { return ::SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+};
+
+class Button : public Control {
+public:
+    using Control::Control;
+
+    // The default button draws the heavy border; only one button should carry it.
+    void SetDefault(bool isDefault) const {
+        ::SendMessageW(handle_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
+};
+
+// One item of a menu bar, found by command ID.
+class MenuItem {
+public:
+    MenuItem(HMENU menu, UINT id) : menu_(menu), id_(id) {}
+
+    bool Checked() const { return (::GetMenuState(menu_, id_, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    void SetChecked(bool checked) const {
+        ::CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+    bool Enabled() const {
+        UINT state = ::GetMenuState(menu_, id_, MF_BYCOMMAND);
+        return state != UINT(-1) && (state & (MF_DISABLED | MF_GRAYED)) == 0;
+    }
+    void SetEnabled(bool enabled) const {
+        ::EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+
+private:
+    HMENU menu_;
+    UINT id_;
+};
+
+// The longest head of insert that fits in place of the selection without the ANSI text
+// growing past maxBytes; characters the ANSI code page cannot hold are left out.
+inline std::wstring FittingInsert(std::wstring_view text, WideSelection sel,
+                                  std::wstring_view insert, size_t maxBytes) {
+    std::wstring accepted;
+    size_t bytes = ByteOffsetOf(text, sel.Start) + platform::ToAnsi(text.substr(sel.End)).size();
+    for (size_t i = 0; i < insert.size();) {
+        size_t units = IS_HIGH_SURROGATE(insert[i]) && i + 1 < insert.size() ? 2 : 1;
+        std::wstring_view ch = insert.substr(i, units);
+        i += units;
+        if (!platform::FitsAnsiCodePage(ch)) continue;
+        size_t length = platform::ToAnsi(ch).size();
+        if (bytes + platform::ToAnsi(accepted).size() + length > maxBytes) break;
+        accepted += ch;
+    }
+    return accepted;
+}
+
+// Limits what the user can type, paste or compose into an edit to maxBytes ANSI bytes, and
+// refuses characters the ANSI code page cannot hold. Texts set by the program are not limited.
+// (EM_LIMITTEXT will not do: Wine's edit counts UTF-16 units even where Windows counts bytes.)
+inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR maxBytes) {
+    switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR: {
+        wchar_t ch = static_cast<wchar_t>(wParam);
+        if (ch < L' ' || ch == 0x7F) break; // editing keys, not text
+        Edit box(edit);
+        std::wstring text = box.WideText();
+        std::wstring_view typed(&ch, 1);
+        if (FittingInsert(text, box.Selection(), typed, maxBytes).empty()) {
+            ::MessageBeep(MB_OK);
+            return 0;
+        }
+        break;
+    }
+    case WM_PASTE: {
+        std::wstring clip;
+        if (::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(edit)) {
+            if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+                if (auto *p = static_cast<const wchar_t *>(::GlobalLock(data))) {
+                    clip = p;
+                    ::GlobalUnlock(data);
+                }
+            }
+            ::CloseClipboard();
+        }
+        // A single-line field takes the first line only.
+        clip = clip.substr(0, clip.find_first_of(L"\r\n"));
+        Edit box(edit);
+        std::wstring insert = FittingInsert(box.WideText(), box.Selection(), clip, maxBytes);
+        if (insert.empty() && !clip.empty()) ::MessageBeep(MB_OK);
+        if (!insert.empty())
+            ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(insert.c_str()));
+        return 0;
+    }
+    case WM_IME_COMPOSITION:
+        if (lParam & GCS_RESULTSTR) {
+            // The edit inserts the composed text itself; cut it back to what fits afterwards.
+            Edit box(edit);
+            std::wstring before = box.WideText();
+            WideSelection sel = box.Selection();
+            LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
+            std::wstring after = box.WideText();
+            size_t kept = before.size() - (sel.End - sel.Start);
+            if (after.size() < kept || after == before) return r;
+            size_t insertedLength = after.size() - kept;
+            std::wstring inserted = after.substr(sel.Start, insertedLength);
+            std::wstring fitting = FittingInsert(before, sel, inserted, maxBytes);
+            if (fitting != inserted) {
+                box.Select(sel.Start, sel.Start + insertedLength);
+                ::SendMessageW(edit, EM_REPLACESEL, TRUE,
+                               reinterpret_cast<LPARAM>(fitting.c_str()));
+            }
+            return r;
+        }
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(edit, ByteLimitProc, 0);
+        break;
+    }
+    return ::DefSubclassProc(edit, message, wParam, lParam);
+}
+
+inline void LimitTyping(HWND edit, size_t maxBytes) {
+    ::SetWindowSubclass(edit, ByteLimitProc, 0, static_cast<DWORD_PTR>(maxBytes));
+}
+
+} // namespace tovimar::app

@@ -1,0 +1,75 @@
+// Program entry: the application window that owns the taskbar button, the main window and the
+// message loop.
+#include "app/MainUnit.h"
+#include "platform/Platform.h"
+#include "resource.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr const wchar_t *ApplicationClass = L"TApplication";
+
+// The hidden owner of the main window. It carries the taskbar button with the title "Tovimar"
+// and the icon, and passes what the taskbar asks of it on to the main window.
+LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND main = reinterpret_cast<HWND>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (message) {
+    case WM_CLOSE:
+        if (main != nullptr) ::SendMessageW(main, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_SETFOCUS:
+        if (main != nullptr && ::IsWindowVisible(main) && ::IsWindowEnabled(main))
+            ::SetActiveWindow(main);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND CreateApplicationWindow(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ApplicationProc;
+    wc.hInstance = instance;
+    wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_TOVIMAR));
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = ApplicationClass;
+    if (::RegisterClassExW(&wc) == 0) return nullptr;
+    // No size and off every screen: it is never seen itself, only its taskbar button.
+    int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN) - 32000;
+    int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN) - 32000;
+    return ::CreateWindowExW(0, ApplicationClass, L"Tovimar",
+                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                             x, y, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using tovimar::app::TFormMain;
+
+    // The double-byte rule is needed by every text operation, before any window exists.
+    tovimar::platform::LoadDoubleByteTable();
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    HWND application = CreateApplicationWindow(instance);
+    if (application == nullptr || !TFormMain::Register(instance)) return 1;
+
+    static TFormMain FormMain;
+    if (!FormMain.Create(instance, application)) return 1;
+    ::SetWindowLongPtrW(application, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(FormMain.Handle()));
+    FormMain.Show();
+
+    MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (FormMain.PreTranslateMessage(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    ::DestroyWindow(application);
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,595 @@
+// The main window: frame, controls, menu, keyboard, message dispatch and the set-up at show.
+#include "app/MainUnit.h"
+
+#include "core/Errors.h"
+#include "core/Messages.h"
+#include "core/PathRules.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace tovimar::app {
+
+namespace {
+
+// Outer size of the window; only the width can change.
+constexpr int DesignLeft = 336;
+constexpr int DesignTop = 377;
+constexpr int DesignWidth = 320;
+constexpr int FixedHeight = 108;
+constexpr int MinimumWidth = 300;
+// Controls that stretch keep this distance to the client area's right edge.
+constexpr int RightMargin = 9;
+
+constexpr size_t NameLimit = 160;
+constexpr size_t ExtensionLimit = 16;
+
+constexpr int ListRows = 6;
+constexpr int ItemHeight = 15;
+constexpr int ComboHeight = 23;
+
+constexpr UINT TipDelay = 500;
+constexpr UINT TipShowTime = 2500;
+
+constexpr UINT RetryInterval = 1000;
+
+// "ＭＳ Ｐゴシック" and "ＭＳ ゴシック".
+constexpr const wchar_t *WindowFontFace = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
+constexpr const wchar_t *TextFontFace = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
+
+HFONT MakeFont(int height, const wchar_t *face) {
+    return ::CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+std::wstring LoadText(HINSTANCE instance, UINT id) {
+    const wchar_t *text = nullptr;
+    int length = ::LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+HWND MakeControl(HWND parent, DWORD exStyle, const wchar_t *cls, DWORD style, int x, int y,
+                 int width, int height, UINT id, HFONT font) {
+    HWND control = ::CreateWindowExW(
+        exStyle, cls, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, width, height, parent,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+// A memory device context from CreateCompatibleDC, with one bitmap selected into it.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC like) : dc_(::CreateCompatibleDC(like)) {}
+    MemoryDC(const MemoryDC &) = delete;
+    MemoryDC &operator=(const MemoryDC &) = delete;
+    ~MemoryDC() {
+        if (old_ != nullptr) ::SelectObject(dc_, old_);
+        if (dc_ != nullptr) ::DeleteDC(dc_);
+    }
+    HDC Get() const { return dc_; }
+    void Select(HBITMAP bitmap) {
+        HGDIOBJ previous = ::SelectObject(dc_, bitmap);
+        if (old_ == nullptr) old_ = previous;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+// The OK glyph as an image list for the execute button. The bitmap holds the normal and the
+// disabled image; its bottom-left colour is transparent and is painted in the button face
+// here (Wine's buttons ignore image-list masks).
+HIMAGELIST MakeGlyphList(HINSTANCE instance) {
+    constexpr int Width = 36, Height = 18, Cell = 18;
+    platform::GdiObject<HBITMAP> glyph(static_cast<HBITMAP>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_OK), IMAGE_BITMAP, 0, 0, 0)));
+    platform::WindowDC screen(nullptr);
+    if (!glyph || !screen) return nullptr;
+    platform::GdiObject<HBITMAP> painted(::CreateCompatibleBitmap(screen.Get(), Width, Height));
+    if (!painted) return nullptr;
+    {
+        MemoryDC source(screen.Get());
+        MemoryDC target(screen.Get());
+        source.Select(glyph.Get());
+        target.Select(painted.Get());
+        COLORREF transparent = ::GetPixel(source.Get(), 0, Height - 1);
+        COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        for (int y = 0; y < Height; ++y) {
+            for (int x = 0; x < Width; ++x) {
+                COLORREF c = ::GetPixel(source.Get(), x, y);
+                ::SetPixelV(target.Get(), x, y, c == transparent ? face : c);
+            }
+        }
+    }
+    HIMAGELIST list = ::ImageList_Create(Cell, Cell, ILC_COLOR24, 6, 0);
+    if (list == nullptr) return nullptr;
+    // One image per button state: normal, hot, pressed, disabled, default, stylus. Added three
+    // times as normal/disabled pairs, then hot and stylus get the normal image.
+    for (int i = 0; i < 3; ++i)
+        ::ImageList_Add(list, painted.Get(), nullptr);
+    ::ImageList_Copy(list, 1, list, 0, ILCF_MOVE);
+    ::ImageList_Copy(list, 5, list, 0, ILCF_MOVE);
+    return list;
+}
+
+bool KeyDown(int key) {
+    return ::GetKeyState(key) < 0;
+}
+
+} // namespace
+
+bool TFormMain::Register(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = ClassName;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+bool TFormMain::Create(HINSTANCE instance, HWND application) {
+    application_ = application;
+    menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
+    accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    HWND hwnd =
+        ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
+                          WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, DesignLeft,
+                          DesignTop, DesignWidth, FixedHeight, application, menu_, instance, this);
+    return hwnd != nullptr;
+}
+
+LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    TFormMain *self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<TFormMain *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<TFormMain *>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate() ? 0 : -1;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == IDT_RETRY) Guard([this] { btnExecuteClick(); });
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam));
+        return 0;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO *>(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SHOWWINDOW:
+        if (lParam == 0) OnShowWindow(wParam != FALSE);
+        break;
+    case WM_SETTINGCHANGE:
+        platform::LoadDoubleByteTable();
+        break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Logging off ends the run without the close handler: nothing saved, no chain.
+        return 0;
+    case WM_DESTROY:
+        StopTimer();
+        ::PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+bool TFormMain::OnCreate() {
+    windowFont_.Reset(MakeFont(12, WindowFontFace));
+    textFont_.Reset(MakeFont(15, TextFontFace));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
+    CreateControls();
+    mnuReLoad = MenuItem(menu_, IDM_RELOAD);
+    mnuExtExecute = MenuItem(menu_, IDM_EXTEXECUTE);
+    mnuRename = MenuItem(menu_, IDM_RENAME);
+    mnuDelete = MenuItem(menu_, IDM_DELETE);
+    WindowFront = MenuItem(menu_, IDM_WINDOWFRONT);
+    mnuOptionCursor = MenuItem(menu_, IDM_OPTIONCURSOR);
+    mnuWindowVariable = MenuItem(menu_, IDM_WINDOWVARIABLE);
+    return edtFileName.Handle() && cmbFileExt.Handle() && btnExecute.Handle();
+}
+
+void TFormMain::CreateControls() {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    HFONT text = textFont_.Get();
+    HFONT font = windowFont_.Get();
+
+    // Created in tab order.
+    edtFileName = Edit(MakeControl(hwnd_, WS_EX_CLIENTEDGE, L"EDIT", ES_AUTOHSCROLL, 8, 6, 295, 23,
+                                   IDC_FILENAME, text));
+    // The height given to a drop-down box is that of the box with its list open.
+    cmbFileExt =
+        ComboBox(MakeControl(hwnd_, 0, L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8,
+                             36, 81, ComboHeight + ListRows * ItemHeight + 2, IDC_FILEEXT, text));
+    ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, 0, ItemHeight);
+    ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
+    RECT box{};
+    ::GetWindowRect(cmbFileExt.Handle(), &box);
+    LRESULT field = ::SendMessageW(cmbFileExt.Handle(), CB_GETITEMHEIGHT, WPARAM(-1), 0);
+    if (field != CB_ERR) {
+        ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, WPARAM(-1),
+                       field + ComboHeight - (box.bottom - box.top));
+    }
+    btnLeftDelete = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49,
+                                       23, IDC_LEFTDELETE, font));
+    btnRightDelete = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49,
+                                        23, IDC_RIGHTDELETE, font));
+    btnExecute = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95,
+                                    23, IDC_EXECUTE, font));
+    ::SetWindowTextW(btnLeftDelete.Handle(), LoadText(instance, IDS_LEFTDELETE).c_str());
+    ::SetWindowTextW(btnRightDelete.Handle(), LoadText(instance, IDS_RIGHTDELETE).c_str());
+    ::SetWindowTextW(btnExecute.Handle(), LoadText(instance, IDS_EXECUTE).c_str());
+
+    okGlyph_.Reset(MakeGlyphList(instance));
+    if (okGlyph_.Get() != nullptr) {
+        BUTTON_IMAGELIST images{okGlyph_.Get(), {2, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+        ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+    }
+
+    // Hints on the three buttons only.
+    toolTip_ =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+    const std::array<std::pair<HWND, UINT>, 3> hints{{
+        {btnLeftDelete.Handle(), IDS_HINT_LEFTDELETE},
+        {btnRightDelete.Handle(), IDS_HINT_RIGHTDELETE},
+        {btnExecute.Handle(), IDS_HINT_EXECUTE},
+    }};
+    for (auto [button, id] : hints) {
+        std::wstring hint = LoadText(instance, id);
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.lpszText = hint.data();
+        ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(TipDelay, 0));
+    ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(TipShowTime, 0));
+
+    // Our own hooks first, so that the byte limits see each key before them.
+    ::SetWindowSubclass(edtFileName.Handle(), EditProc, IDC_FILENAME,
+                        reinterpret_cast<DWORD_PTR>(this));
+    ::SetWindowSubclass(cmbFileExt.EditHandle(), EditProc, IDC_FILEEXT,
+                        reinterpret_cast<DWORD_PTR>(this));
+    LimitTyping(edtFileName.Handle(), NameLimit);
+    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit);
+}
+
+LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR data) {
+    auto *self = reinterpret_cast<TFormMain *>(data);
+    switch (message) {
+    case WM_LBUTTONDBLCLK:
+        if (id == IDC_FILENAME) {
+            LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
+            self->Guard([self] { self->mnuExtExecuteClick(); });
+            return r;
+        }
+        break;
+    case WM_CHAR:
+        if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
+            wchar_t ch = static_cast<wchar_t>(wParam);
+            std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
+            bool taken = false;
+            self->Guard([&] { taken = self->cmbFileExtKeyPress(typed); });
+            if (taken) return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(edit, EditProc, id);
+        break;
+    }
+    return ::DefSubclassProc(edit, message, wParam, lParam);
+}
+
+void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
+    if (control == nullptr && !MenuItem(menu_, id).Enabled()) return; // a disabled item's shortcut
+    switch (id) {
+    case IDC_FILENAME:
+        if (code == EN_CHANGE) Guard([this] { edtFileNameChange(); });
+        if (code == EN_SETFOCUS) UpdateDefaultButton();
+        break;
+    case IDC_FILEEXT:
+        if (code == CBN_SETFOCUS) UpdateDefaultButton();
+        if (cmbFileExt.Quiet()) break;
+        if (code == CBN_SELCHANGE) {
+            // The edit part still shows the old text when the list selection changes.
+            int index = cmbFileExt.ItemIndex();
+            if (index >= 0) cmbFileExt.SetText(cmbFileExt.Item(index));
+        }
+        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) Guard([this] { edtFileNameChange(); });
+        break;
+    case IDC_LEFTDELETE:
+    case IDC_RIGHTDELETE:
+    case IDC_EXECUTE:
+        if (code == BN_SETFOCUS || code == BN_KILLFOCUS) UpdateDefaultButton();
+        if (code != BN_CLICKED) break;
+        if (id == IDC_LEFTDELETE) Guard([this] { btnLeftDeleteClick(); });
+        if (id == IDC_RIGHTDELETE) Guard([this] { btnRightDeleteClick(); });
+        if (id == IDC_EXECUTE) Guard([this] { btnExecuteClick(); });
+        break;
+    case IDM_RELOAD:
+        Guard([this] { mnuReLoadClick(); });
+        break;
+    case IDM_EXTEXECUTE:
+        Guard([this] { mnuExtExecuteClick(); });
+        break;
+    case IDM_RENAME:
+        Guard([this] { btnExecuteClick(); });
+        break;
+    case IDM_DELETE:
+        Guard([this] { mnuDeleteClick(); });
+        break;
+    case IDM_EXIT:
+        Guard([this] { mnuExitClick(); });
+        break;
+    case IDM_ALLLOWER:
+        Guard([this] { mnuAllLowerClick(); });
+        break;
+    case IDM_ALLUPPER:
+        Guard([this] { mnuAllUpperClick(); });
+        break;
+    case IDM_HALFWIDTH:
+        Guard([this] { H1Click(); });
+        break;
+    case IDM_FULLWIDTH:
+        Guard([this] { Z1Click(); });
+        break;
+    case IDM_SPACEDELETE:
+        Guard([this] { mnuSpeceDeleteClick(); });
+        break;
+    case IDM_SPACEUNBAR:
+        Guard([this] { mnuSpaceUnBarClick(); });
+        break;
+    case IDM_DATETIME:
+        Guard([this] { D1Click(); });
+        break;
+    case IDM_WINDOWFRONT:
+        WindowFront.SetChecked(!WindowFront.Checked());
+        Guard([this] { WindowFrontClick(); });
+        break;
+    case IDM_OPTIONCURSOR:
+        mnuOptionCursor.SetChecked(!mnuOptionCursor.Checked());
+        break;
+    case IDM_WINDOWVARIABLE:
+        mnuWindowVariable.SetChecked(!mnuWindowVariable.Checked());
+        break;
+    case IDM_HELP:
+        Guard([this] { mnuHelpClick(); });
+        break;
+    case IDM_FORWENDREL:
+        Guard([this] { mnuForWendrelClick(); });
+        break;
+    case IDM_VERSION:
+        Guard([this] { mnuVersionClick(); });
+        break;
+    }
+}
+
+void TFormMain::OnClose() {
+    // An error in the close handler (a settings file that cannot be written) keeps the window.
+    if (Guard([this] { FormClose(); })) ::DestroyWindow(hwnd_);
+}
+
+void TFormMain::OnSize(int width) {
+    LayOut(width);
+}
+
+void TFormMain::LayOut(int clientWidth) {
+    auto stretch = [&](const Control &control, int left, int top) {
+        int width = std::max(0, clientWidth - RightMargin - left);
+        ::SetWindowPos(control.Handle(), nullptr, left, top, width, 23,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    stretch(edtFileName, 8, 6);
+    stretch(btnExecute, 208, 36);
+}
+
+void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
+    info.ptMinTrackSize.x = MinimumWidth;
+    info.ptMinTrackSize.y = FixedHeight;
+    info.ptMaxTrackSize.y = FixedHeight;
+}
+
+void TFormMain::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (lastFocus_ != nullptr && ::IsWindowEnabled(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+    } else {
+        ::SetFocus(hwnd_);
+    }
+}
+
+void TFormMain::OnShowWindow(bool shown) {
+    // The taskbar button belongs to the application window: it goes with the main window.
+    if (application_ != nullptr) ::ShowWindow(application_, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void TFormMain::Show() {
+    Guard([this] { FormShow(); });
+    if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
+    lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ::UpdateWindow(hwnd_);
+}
+
+void TFormMain::FormShow() {
+    if (application_ != nullptr) ::SetWindowTextA(application_, ApplicationTitle);
+    IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
+    std::string argument = platform::ArgumentAt(1);
+    TargetPath = platform::ResolveLongPath(argument);
+    // A name the ANSI code page could not carry, or one with wildcards, names no single entry:
+    // it must not be renamed by a near match.
+    auto wildcard = [](const std::string &s) { return s.find_first_of("*?") != std::string::npos; };
+    if (!TargetPath.empty() &&
+        (platform::ArgumentsLostCharacters() || wildcard(argument) || wildcard(TargetPath))) {
+        targetUnreadable_ = true;
+        TargetPath.clear();
+    }
+    if (platform::FolderIsPresent(TargetPath)) IsFolder = true;
+    if (HasTarget()) {
+        edtFileName.SetText(StripExtension(PathName(TargetPath)));
+        cmbFileExt.SetText(PathExtension(TargetPath));
+        edtFileName.SelectAll();
+    } else {
+        DisableTargetCommands();
+    }
+    IniLoad();
+    PutExtensionOnTop();
+    PlaceWindow();
+    edtFileNameChange();
+}
+
+void TFormMain::DisableTargetCommands() {
+    for (const Control &control :
+         std::array<Control, 5>{edtFileName, cmbFileExt, btnExecute, btnLeftDelete, btnRightDelete})
+        control.SetEnabled(false);
+    for (const MenuItem &item : {mnuRename, mnuDelete, mnuReLoad, mnuExtExecute})
+        item.SetEnabled(false);
+    ::EnableMenuItem(menu_, MENU_EDIT, MF_BYPOSITION | MF_GRAYED);
+    ::DrawMenuBar(hwnd_);
+}
+
+void TFormMain::edtFileNameChange() {
+    std::string name = edtFileName.Text();
+    std::string extension = cmbFileExt.Text();
+    SetTitle("Tovimar v0.88  -  " + std::to_string(name.size()) + "+" +
+             std::to_string(extension.size()) + " byte");
+}
+
+void TFormMain::mnuExitClick() {
+    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TFormMain::SetTitle(std::string_view bytes) const {
+    Control(hwnd_).SetText(bytes);
+}
+
+void TFormMain::StartTimer() {
+    if (timerRunning_) return;
+    if (::SetTimer(hwnd_, IDT_RETRY, RetryInterval, nullptr) == 0)
+        throw TovimarError(std::string(msg::NoTimer));
+    timerRunning_ = true;
+}
+
+void TFormMain::StopTimer() {
+    if (timerRunning_ && hwnd_ != nullptr) ::KillTimer(hwnd_, IDT_RETRY);
+    timerRunning_ = false;
+}
+
+int TFormMain::ShowMessageBox(std::string_view text, std::string_view caption, UINT flags) const {
+    return ::MessageBoxA(hwnd_, std::string(text).c_str(), std::string(caption).c_str(), flags);
+}
+
+void TFormMain::ShowError(const char *message) const {
+    ShowMessageBox(ErrorBoxText(message), ApplicationTitle, MB_ICONSTOP | MB_OK);
+}
+
+// Keyboard.
+
+bool TFormMain::PreTranslateMessage(MSG &msg) {
+    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
+    if (::TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
+    if (msg.message != WM_KEYDOWN) return false;
+    bool modified = KeyDown(VK_SHIFT) || KeyDown(VK_CONTROL) || KeyDown(VK_MENU);
+    bool onButton = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus() || btnExecute.HasFocus();
+    switch (msg.wParam) {
+    case VK_RETURN:
+        if (cmbFileExt.HasFocus() && cmbFileExt.DroppedDown()) return false; // closes the list
+        if (!modified) return OnEnterKey();
+        return edtFileName.HasFocus() || cmbFileExt.HasFocus() || onButton;
+    case VK_TAB:
+        if (KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return false;
+        MoveFocus(!KeyDown(VK_SHIFT));
+        return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_UP:
+        if (!onButton) return false;
+        MoveFocus(msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN);
+        return true;
+    }
+    return false;
+}
+
+bool TFormMain::OnEnterKey() {
+    if (edtFileName.HasFocus() || cmbFileExt.HasFocus()) {
+        if (btnExecute.Enabled()) Guard([this] { btnExecuteClick(); });
+        return true;
+    }
+    for (const Button &button : {btnLeftDelete, btnRightDelete, btnExecute}) {
+        if (button.HasFocus()) {
+            if (button.Enabled()) {
+                OnCommand(UINT(::GetDlgCtrlID(button.Handle())), BN_CLICKED, button.Handle());
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFormMain::MoveFocus(bool forward) {
+    const std::array<Control, 5> order{edtFileName, cmbFileExt, btnLeftDelete, btnRightDelete,
+                                       btnExecute};
+    const int count = int(order.size());
+    int current = forward ? -1 : count;
+    for (int i = 0; i < count; ++i)
+        if (order[size_t(i)].HasFocus()) current = i;
+    for (int step = 1; step <= count; ++step) {
+        int next = ((current + (forward ? step : -step)) % count + count) % count;
+        const Control &control = order[size_t(next)];
+        if (control.Enabled() && ::IsWindowVisible(control.Handle())) {
+            control.Focus();
+            return;
+        }
+    }
+}
+
+void TFormMain::UpdateDefaultButton() {
+    // The focused button is the one Enter presses; elsewhere it is the execute button.
+    bool onDelete = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus();
+    btnLeftDelete.SetDefault(btnLeftDelete.HasFocus());
+    btnRightDelete.SetDefault(btnRightDelete.HasFocus());
+    btnExecute.SetDefault(!onDelete);
+}
+
+} // namespace tovimar::app
