@@ -35,5 +35,7 @@ file(GLOB WIN_HELPER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/hel
 foreach(src ${WIN_HELPER_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE TovimarPlatform)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_dependencies(TovimarWinTests ${name})
 endforeach()

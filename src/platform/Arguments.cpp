@@ -71,8 +71,9 @@ std::string ArgumentAt(int i) {
     if (i > 0) return tovimar::ArgumentAt(::GetCommandLineA(), i);
     char buffer[ModulePathBuffer] = {};
     DWORD length = ::GetModuleFileNameA(nullptr, buffer, ModulePathBuffer);
-    // A truncated path reports the full buffer; stop at its zero all the same.
-    return std::string(buffer, strnlen(buffer, length));
+    // A truncated path fills the buffer, with or without its zero (Wine leaves it out):
+    // at most 260 bytes either way.
+    return std::string(buffer, strnlen(buffer, length < MAX_PATH ? length : MAX_PATH));
 }
 
 bool ArgumentLostCharacters(int i) {

@@ -29,14 +29,9 @@ std::string ToAnsiWith(std::wstring_view text, DWORD flags, BOOL *usedDefault) {
 
 using CaseMapping = DWORD(WINAPI *)(LPSTR, DWORD);
 
-// Maps ASCII letters only, stepping over double-byte characters so trail bytes stay intact.
-std::string MapAsciiLetters(std::string text, bool upper) {
-    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
-        char &c = text[i];
-        if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
+bool IsValidAnsi(std::string_view bytes) {
+    return bytes.empty() || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(),
+                                                  ClampedLength(bytes.size()), nullptr, 0) > 0;
 }
 
 bool MapInPlace(CaseMapping mapping, std::string &text) {
@@ -46,15 +41,21 @@ bool MapInPlace(CaseMapping mapping, std::string &text) {
     return mapping(text.data(), length) == length;
 }
 
-std::string MapCase(std::string text, CaseMapping mapping, bool upper) {
+std::string MapCase(const std::string &text, CaseMapping mapping) {
     std::string mapped = text;
-    if (MapInPlace(mapping, mapped)) return mapped;
-    // Wine refuses a buffer that ends in a lone lead byte: map the rest and keep that byte.
-    if (::IsDBCSLeadByte(static_cast<BYTE>(text.back()))) {
-        mapped = text.substr(0, text.size() - 1);
-        if (MapInPlace(mapping, mapped)) return mapped + text.back();
+    if (IsValidAnsi(text) && MapInPlace(mapping, mapped)) return mapped;
+    // The mapping goes through Unicode: a lone lead byte at the end makes Wine give up, and
+    // an invalid pair such as 81 20 comes back as another character. Map the valid
+    // characters one by one and keep the rest as they are.
+    mapped.clear();
+    for (size_t i = 0; i < text.size();) {
+        size_t length = CharLength(text, i);
+        std::string character = text.substr(i, length);
+        std::string one = character;
+        mapped += IsValidAnsi(character) && MapInPlace(mapping, one) ? one : character;
+        i += length;
     }
-    return MapAsciiLetters(std::move(text), upper);
+    return mapped;
 }
 
 } // namespace
@@ -87,11 +88,11 @@ bool FitsAnsiCodePage(std::wstring_view text) {
 }
 
 std::string AnsiUpper(std::string text) {
-    return MapCase(std::move(text), ::CharUpperBuffA, true);
+    return MapCase(text, ::CharUpperBuffA);
 }
 
 std::string AnsiLower(std::string text) {
-    return MapCase(std::move(text), ::CharLowerBuffA, false);
+    return MapCase(text, ::CharLowerBuffA);
 }
 
 } // namespace tovimar::platform

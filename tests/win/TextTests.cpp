@@ -1,0 +1,105 @@
+// ANSI crossings, case mapping and the lead-byte table, under the locale the tests run in.
+#include "core/DoubleByte.h"
+#include "platform/Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tovimar;
+using namespace tovimar::platform;
+
+namespace {
+
+// Rows apply under one ANSI code page only (0: every code page).
+struct CodePageRow {
+    UINT codePage;
+    bool Applies() const { return codePage == 0 || codePage == ::GetACP(); }
+};
+
+TEST(LeadByteTable, MatchesTheCodePage) {
+    LoadDoubleByteTable();
+    const DoubleByteTable &table = CurrentDoubleByteTable();
+    std::bitset<256> expected;
+    if (::GetACP() == 932) {
+        for (int b = 0x81; b <= 0x9F; ++b)
+            expected.set(b);
+        for (int b = 0xE0; b <= 0xFC; ++b)
+            expected.set(b);
+    } else if (::GetACP() != 1252) {
+        GTEST_SKIP() << "needs code page 932 or 1252";
+    }
+    EXPECT_EQ(table.LeadByteSet, expected);
+    EXPECT_EQ(table.DoubleByteMode, expected.any());
+}
+
+struct CrossingRow : CodePageRow {
+    std::wstring text;
+    std::string bytes;
+    bool fits;
+};
+
+TEST(AnsiCrossing, ConvertsAndTellsWhatFits) {
+    const std::vector<CrossingRow> rows = {
+        {{0}, L"abc 123.txt", "abc 123.txt", true},
+        {{0}, L"", "", true},
+        {{932}, L"\x30D5\x30A1\x30A4\x30EB", "\x83\x74\x83\x40\x83\x43\x83\x8B", true},
+        {{932}, L"\x8868", "\x95\x5C", true}, // ends in a 0x5C trail byte
+        {{932}, L"\x0416", "\x84\x47", true}, // Cyrillic is in 932
+        {{1252}, L"\x00E9t\x00E9", "\xE9t\xE9", true},
+        {{1252}, L"\x20AC", "\x80", true},
+    };
+    for (const auto &row : rows) {
+        if (!row.Applies()) continue;
+        EXPECT_EQ(ToAnsi(row.text), row.bytes);
+        EXPECT_EQ(FromAnsi(row.bytes), row.text);
+        EXPECT_EQ(FitsAnsiCodePage(row.text), row.fits);
+    }
+}
+
+TEST(AnsiCrossing, RejectsCharactersOutsideTheCodePage) {
+    const std::vector<std::pair<UINT, std::wstring>> rows = {
+        {0, L"a\xD55C.txt"},   // Hangul
+        {0, L"\x0E01"},        // Thai
+        {0, L"x\xD83D\xDE00"}, // outside the BMP
+        {932, L"\x00E9"},      // would best-fit to e
+        {932, L"\x20AC"},      {1252, L"\x8868"}, {1252, L"\x0416"},
+    };
+    for (const auto &[codePage, text] : rows) {
+        if (codePage != 0 && codePage != ::GetACP()) continue;
+        EXPECT_FALSE(FitsAnsiCodePage(text)) << "U+" << std::hex << unsigned(text.back());
+    }
+}
+
+struct CaseRow : CodePageRow {
+    std::string text;
+    std::string upper;
+    std::string lower;
+};
+
+TEST(AnsiCase, MapsTheWholeByteLength) {
+    const std::vector<CaseRow> rows = {
+        {{0}, "readme.Txt", "README.TXT", "readme.txt"},
+        {{0}, std::string("a\0b", 3), std::string("A\0B", 3), std::string("a\0b", 3)},
+        {{0}, "", "", ""},
+        // trail bytes in the letter range stay: 0x83 0x74 is a katakana, not "t"
+        {{932}, "\x83\x74x\x83\x74", "\x83\x74X\x83\x74", "\x83\x74x\x83\x74"},
+        {{932}, "\x95\x5Cz", "\x95\x5CZ", "\x95\x5Cz"},
+        // full-width letters: U+FF41 and U+FF21
+        {{932}, "\x82\x81", "\x82\x60", "\x82\x81"},
+        {{932}, "\x82\x60", "\x82\x60", "\x82\x81"},
+        // a lone lead byte at the end is kept, the rest still mapped
+        {{932}, "ab\x83", "AB\x83", "ab\x83"},
+        // an invalid pair is kept as it is, not turned into another character
+        {{932}, "a\x81 z", "A\x81 Z", "a\x81 z"},
+        {{932}, "\x81 \x82\x81", "\x81 \x82\x60", "\x81 \x82\x81"},
+        {{1252}, "\xE9t\xC9", "\xC9T\xC9", "\xE9t\xE9"},
+    };
+    for (const auto &row : rows) {
+        if (!row.Applies()) continue;
+        EXPECT_EQ(AnsiUpper(row.text), row.upper) << row.text;
+        EXPECT_EQ(AnsiLower(row.text), row.lower) << row.text;
+    }
+}
+
+} // namespace
