@@ -1,0 +1,388 @@
+"""Drives the real Tovimar.exe under Wine on an X display, the way a person would.
+
+Each test gets its own folder (kept when the test fails, with screenshots and Wine's output);
+every program run inside it gets a fresh sub-folder holding a copy of Tovimar.exe, so its
+Tovimar.ini is private, and its own XDG_DATA_HOME. Python 3 standard library only; the outside
+tools are wine, winepath, xdotool, xclip and ImageMagick's import.
+
+Waiting (for a window, a title, the clipboard, an exit) polls with generous timeouts; nothing
+here measures or asserts on elapsed time.
+"""
+
+import atexit
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+WINDOWS_DIR = Path(os.environ.get("TOVIMAR_WINDOWS_DIR") or REPO / "build" / "windows")
+EXE = WINDOWS_DIR / "Tovimar.exe"
+PREFIX = Path(os.environ.get("TOVIMAR_WINEPREFIX") or REPO / "build" / "wineprefix")
+WORK_ROOT = Path(os.environ.get("TOVIMAR_E2E_DIR") or REPO / "build" / "e2e")
+
+JA = "ja_JP.UTF-8"  # code page 932, double-byte mode on
+EN = "en_US.UTF-8"  # code page 1252, double-byte mode off
+ALL_LANGS = (JA, EN)
+
+WINDOW_TIMEOUT = 30.0
+EXIT_TIMEOUT = 15.0
+SETTLE_TIMEOUT = 5.0
+POLL = 0.1
+
+_WINE_ENV = {
+    "WINEPREFIX": str(PREFIX),
+    "WINEDEBUG": "-all",
+    "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+}
+
+
+def wait_until(predicate, timeout, what):
+    """Polls predicate until it returns a true value; returns that value or raises."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"gave up waiting for {what}")
+        time.sleep(POLL)
+
+
+def cp932_len(text):
+    return len(text.encode("cp932"))
+
+
+def run(cmd, env=None, check=True, timeout=30):
+    return subprocess.run(
+        cmd, env=env, check=check, timeout=timeout, capture_output=True, text=True
+    )
+
+
+class _Display:
+    """Uses $DISPLAY, or starts a private Xvfb (and a fresh wineserver) for this process."""
+
+    def __init__(self):
+        self.xvfb = None
+
+    def ensure(self):
+        if os.environ.get("DISPLAY"):
+            return
+        fd_read, fd_write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(fd_write), "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp"],
+            pass_fds=(fd_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        )
+        os.close(fd_write)
+        with os.fdopen(fd_read) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        os.environ["DISPLAY"] = ":" + number
+        atexit.register(self.stop)
+        env = self.wine_env()
+        # A server bound to another display would keep the clipboard there.
+        run(["wineserver", "-k"], env=env, check=False)
+        run(["wineserver", "-w"], env=env, check=False)
+        # It forks a daemon that would hold a captured output pipe open.
+        subprocess.run(["wineserver", "-p"], env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30)
+
+    def stop(self):
+        run(["wineserver", "-k"], env=self.wine_env(), check=False)
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait(timeout=10)
+            self.xvfb = None
+
+    @staticmethod
+    def wine_env(lang=JA):
+        env = dict(os.environ)
+        env.update(_WINE_ENV)
+        env["LANG"] = lang
+        env["LC_ALL"] = lang
+        return env
+
+
+DISPLAY = _Display()
+
+
+def xdotool(*args, check=True):
+    return run(["xdotool", *map(str, args)], check=check).stdout.strip()
+
+
+def visible_windows():
+    out = xdotool("search", "--onlyvisible", "--classname", "tovimar", check=False)
+    return [w for w in out.split() if w]
+
+
+class Clipboard:
+    """The X clipboard, read and written with xclip."""
+
+    SENTINEL = "<tovimar-e2e-empty>"
+
+    def __init__(self):
+        self.owner = None
+
+    def read(self):
+        r = run(["xclip", "-o", "-selection", "clipboard"], check=False, timeout=10)
+        return r.stdout if r.returncode == 0 else None
+
+    def write(self, text):
+        self.release()
+        # -quiet keeps xclip in the foreground serving the selection until someone takes it.
+        self.owner = subprocess.Popen(
+            ["xclip", "-quiet", "-i", "-selection", "clipboard"],
+            stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        )
+        self.owner.stdin.write(text.encode("utf-8"))
+        self.owner.stdin.close()
+        wait_until(lambda: self.read() == text, SETTLE_TIMEOUT, "xclip to own the clipboard")
+
+    def release(self):
+        if self.owner and self.owner.poll() is None:
+            self.owner.kill()
+            self.owner.wait()
+        self.owner = None
+
+
+class Workspace:
+    """A folder for one program run: a private copy of Tovimar.exe and files to work on."""
+
+    def __init__(self, root):
+        self.root = Path(tempfile.mkdtemp(prefix="run-", dir=root))
+        self.files = self.root / "files"
+        self.files.mkdir()
+        self.xdg = self.root / "xdg"
+        self.xdg.mkdir()
+        self.exe = self.root / "Tovimar.exe"
+        shutil.copy2(EXE, self.exe)
+
+    def make_file(self, name, data=b""):
+        path = self.files / name
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(data)
+        return path
+
+    def make_dir(self, name):
+        path = self.files / name
+        path.mkdir(parents=True, exist_ok=True)
+        return path
+
+    def listing(self):
+        """Names in the files folder, sorted; shows what a run did to the disk."""
+        return sorted(p.name for p in self.files.iterdir())
+
+    @staticmethod
+    def winpath(path):
+        # Wine's Z: drive is the Unix root.
+        return "Z:" + str(path).replace("/", "\\")
+
+    @staticmethod
+    def short_winpath(path, lang=JA):
+        """The 8.3 form Wine hands out for an existing path (its own hashes, not PROGRA~1)."""
+        r = run(["winepath", "-s", Workspace.winpath(path)], env=_Display.wine_env(lang))
+        return r.stdout.strip()
+
+
+class Tovimar:
+    """One running Tovimar.exe and its window."""
+
+    def __init__(self, workspace, args, lang=JA):
+        self.workspace = workspace
+        self.lang = lang
+        self.log = open(workspace.root / "wine.log", "wb")
+        env = _Display.wine_env(lang)
+        env["XDG_DATA_HOME"] = str(workspace.xdg)
+        before = set(visible_windows())
+        self.proc = subprocess.Popen(
+            ["wine", str(workspace.exe), *map(str, args)],
+            env=env, cwd=workspace.root, stdout=self.log, stderr=subprocess.STDOUT,
+            stdin=subprocess.DEVNULL,
+        )
+        self.wid = wait_until(lambda: self._new_window(before), WINDOW_TIMEOUT,
+                              "the Tovimar window")
+
+    def _new_window(self, before):
+        if self.proc.poll() is not None:
+            raise AssertionError(f"Tovimar exited with {self.proc.returncode} before its window "
+                                 f"appeared (see {self.workspace.root / 'wine.log'})")
+        fresh = [w for w in visible_windows() if w not in before]
+        return fresh[0] if fresh else None
+
+    # --- looking at the window
+
+    def title(self):
+        return xdotool("getwindowname", self.wid)
+
+    def wait_title(self, predicate, what="the title"):
+        return wait_until(lambda: (lambda t: t if predicate(t) else None)(self.title()),
+                          SETTLE_TIMEOUT, what)
+
+    def geometry(self):
+        """Outer position and size as (x, y, width, height)."""
+        out = xdotool("getwindowgeometry", "--shell", self.wid)
+        values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+        return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"]))
+
+    def settled_size(self, expected):
+        """The window's (width, height) once it equals expected, or as it is after a while."""
+        try:
+            return wait_until(lambda: self.geometry()[2:] == expected, SETTLE_TIMEOUT,
+                              "the size") and expected
+        except AssertionError:
+            return self.geometry()[2:]
+
+    def windows(self):
+        """Visible windows of the program's class (the main window, message boxes)."""
+        return visible_windows()
+
+    def screenshot(self, name):
+        path = self.workspace.root / name
+        run(["import", "-window", self.wid, str(path)], check=False)
+        return path
+
+    def alive(self):
+        return self.proc.poll() is None
+
+    # --- acting on it
+
+    def focus(self):
+        xdotool("windowfocus", "--sync", self.wid)
+
+    def key(self, *keys):
+        self.focus()
+        xdotool("key", "--delay", "30", *keys)
+
+    def type(self, text):
+        """Types ASCII text (xdotool's typing of other characters is unreliable)."""
+        assert text.isascii(), "bring non-ASCII text in through the clipboard"
+        self.focus()
+        xdotool("type", "--delay", "15", text)
+
+    def click(self, x, y, button=1):
+        """Clicks at a point given relative to the window's top-left corner."""
+        wx, wy, _, _ = self.geometry()
+        xdotool("mousemove", "--sync", wx + x, wy + y)
+        xdotool("click", button)
+
+    def drag_corner(self, dx, dy):
+        """Drags the bottom-right sizing corner by (dx, dy) with the mouse, in small steps.
+
+        Resizing the X window directly (xdotool windowsize) bypasses Wine's size limits; a
+        drag goes through Wine's own sizing loop like a person's would.
+        """
+        x, y, width, height = self.geometry()
+        fx, fy = x + width - 2, y + height - 2
+        xdotool("mousemove", "--sync", fx, fy)
+        xdotool("mousedown", 1)
+        for i in range(1, 6):
+            xdotool("mousemove", "--sync", fx + dx * i // 5, fy + dy * i // 5)
+        xdotool("mouseup", 1)
+
+    def copy_selection(self, clipboard, expect_empty_ok=False):
+        """Ctrl+C in the focused control; returns the copied text ('' if nothing came)."""
+        clipboard.write(Clipboard.SENTINEL)
+        self.key("ctrl+c")
+        try:
+            return wait_until(
+                lambda: (lambda t: t if t not in (None, Clipboard.SENTINEL) else None)(
+                    clipboard.read()),
+                2.0 if expect_empty_ok else SETTLE_TIMEOUT, "the copied text")
+        except AssertionError:
+            if expect_empty_ok:
+                return ""
+            raise
+
+    def copy_all(self, clipboard, expect_empty_ok=False):
+        """Selects the whole text of the focused control (Home, Shift+End) and copies it."""
+        self.key("Home", "shift+End")
+        return self.copy_selection(clipboard, expect_empty_ok)
+
+    def paste(self, clipboard, text):
+        """Puts text on the clipboard and pastes it with Ctrl+V into the focused control."""
+        clipboard.write(text)
+        # Wine picks up a new X clipboard owner asynchronously; give it a moment to notice.
+        time.sleep(0.3)
+        self.key("ctrl+v")
+
+    def wait_exit(self, timeout=EXIT_TIMEOUT):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("Tovimar did not exit")
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        # Wine's own process may outlive the launcher briefly; make sure the window is gone.
+        try:
+            wait_until(lambda: self.wid not in visible_windows(), SETTLE_TIMEOUT,
+                       "the window to go")
+        except AssertionError:
+            pass
+        self.log.close()
+
+
+class E2ETest(unittest.TestCase):
+    """Base class: a folder per test, program runs started through self.start()."""
+
+    maxDiff = None
+
+    def setUp(self):
+        if not EXE.is_file():
+            self.fail(f"{EXE} is missing: build the Windows program first")
+        DISPLAY.ensure()
+        WORK_ROOT.mkdir(parents=True, exist_ok=True)
+        self.folder = Path(tempfile.mkdtemp(prefix=self.id().split(".")[-1] + "-",
+                                            dir=WORK_ROOT))
+        self.clipboard = Clipboard()
+        self.apps = []
+        self.shots = 0
+
+    def tearDown(self):
+        passed = getattr(self._outcome, "success", False)
+        for app in self.apps:
+            if app.alive() and not passed:
+                self.shots += 1
+                app.screenshot(f"failure-{self.shots}.png")
+            app.kill()
+        self.clipboard.release()
+        if passed:
+            shutil.rmtree(self.folder, ignore_errors=True)
+        else:
+            print(f"\nkept {self.folder} (screenshots, wine.log)")
+
+    def workspace(self):
+        return Workspace(self.folder)
+
+    def start(self, workspace, *args, lang=JA):
+        app = Tovimar(workspace, args, lang)
+        self.apps.append(app)
+        return app
+
+    def start_on(self, lang, make, name):
+        """Makes name in a new workspace with make ('file' or 'dir') and starts on it."""
+        ws = self.workspace()
+        path = ws.make_file(name) if make == "file" else ws.make_dir(name)
+        return ws, self.start(ws, ws.winpath(path), lang=lang)
+
+    def name_and_extension(self, app):
+        """Reads both fields: the name field's start-up selection, then the extension box."""
+        name = app.copy_selection(self.clipboard, expect_empty_ok=True)
+        app.key("Tab")
+        ext = app.copy_all(self.clipboard, expect_empty_ok=True)
+        return name, ext
+
+    def close_with(self, app, *keys):
+        app.key(*keys)
+        self.assertEqual(app.wait_exit(), 0, "exit code")
+
+
+def main():
+    unittest.main(verbosity=2)
