@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "core/PathRules.h"
+#include "core/StatusText.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -460,7 +461,7 @@ void TFormMain::FormShow() {
     // it must not be renamed by a near match.
     auto wildcard = [](const std::string &s) { return s.find_first_of("*?") != std::string::npos; };
     if (!TargetPath.empty() &&
-        (platform::ArgumentsLostCharacters() || wildcard(argument) || wildcard(TargetPath))) {
+        (platform::ArgumentLostCharacters(1) || wildcard(argument) || wildcard(TargetPath))) {
         targetUnreadable_ = true;
         TargetPath.clear();
     }
@@ -489,10 +490,7 @@ void TFormMain::DisableTargetCommands() {
 }
 
 void TFormMain::edtFileNameChange() {
-    std::string name = edtFileName.Text();
-    std::string extension = cmbFileExt.Text();
-    SetTitle("Tovimar v0.88  -  " + std::to_string(name.size()) + "+" +
-             std::to_string(extension.size()) + " byte");
+    SetTitle(StatusLine(edtFileName.Text().size(), cmbFileExt.Text().size()));
 }
 
 void TFormMain::mnuExitClick() {
