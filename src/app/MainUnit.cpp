@@ -180,6 +180,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO *>(lParam));
         return 0;
+    case WM_WINDOWPOSCHANGING:
+        OnWindowPosChanging(*reinterpret_cast<WINDOWPOS *>(lParam));
+        break;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
@@ -424,6 +427,15 @@ void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
     info.ptMinTrackSize.x = MinimumWidth;
     info.ptMinTrackSize.y = FixedHeight;
     info.ptMaxTrackSize.y = FixedHeight;
+}
+
+void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
+    // The size limits hold for sizes set by the program too (a saved width of 100 opens 300
+    // wide), and for a resize that does not come through the frame (Wine without a window
+    // manager).
+    if (pos.flags & SWP_NOSIZE) return;
+    pos.cx = std::max(pos.cx, MinimumWidth);
+    pos.cy = FixedHeight;
 }
 
 void TFormMain::OnActivate(bool active) {

@@ -127,6 +127,7 @@ private:
     void OnClose();
     void OnSize(int width);
     void OnGetMinMaxInfo(MINMAXINFO &info) const;
+    void OnWindowPosChanging(WINDOWPOS &pos) const;
     void OnActivate(bool active);
     void OnShowWindow(bool shown);
 
