@@ -94,7 +94,8 @@ std::string TrashFilesFolder() {
 
 TEST(ShellFileOperation, DeleteMovesOnlyTheTargetToTheRecycleBin) {
     TempFolder temp;
-    const std::string name = "recycled-" + std::to_string(::GetCurrentProcessId()) + ".txt";
+    const std::string name = "recycled-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                             std::to_string(::GetTickCount64()) + ".txt";
     ASSERT_TRUE(WriteWholeFile(temp / name, "keep me in the bin"));
     ASSERT_TRUE(WriteWholeFile(temp / "neighbour.txt", "stays"));
 
