@@ -13,7 +13,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ja_JP.UTF-8
 
 # Bump when the registry settings below change, so existing prefixes pick them up.
-stamp_version=2
+stamp_version=4
 stamp="$WINEPREFIX/.tovimar-setup"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version" ]; then
     exit 0
@@ -25,6 +25,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
 fi
+
+# Wine draws the caption buttons with Marlett (package fonts-wine); without it the close
+# box shows a letter r. This Wine only reads TrueType fonts from the prefix's Fonts folder.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+for f in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$f" ] || continue
+    [ -e "$fonts/$(basename "$f")" ] || cp "$f" "$fonts/"
+done
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "setup-wine: wineboot did not create $WINEPREFIX" >&2
     exit 1
