@@ -1,10 +1,35 @@
 // Closing: the usage counter, the settings save and the next instance of the chain.
 #include "app/MainUnit.h"
 
+#include "core/CommandLine.h"
+#include "core/Errors.h"
+
+#include <shellapi.h>
+
 namespace tovimar::app {
 
-void TFormMain::FormClose() {}
+void TFormMain::FormClose() {
+    // A hidden window waiting for a file in use must not retry while it closes.
+    StopTimer();
+    ++ExecuteCount;
+    // A settings file that cannot be written is reported once; the close and the chain go on,
+    // or a hidden retry window would report it again on every tick.
+    try {
+        IniSave();
+    } catch (const TovimarError &e) {
+        ShowError(e.what());
+    }
+    TovimarExecute();
+}
 
-void TFormMain::TovimarExecute() {}
+void TFormMain::TovimarExecute() {
+    if (ChainLaunched || platform::ArgumentCount() < 2) return;
+    const std::string parameters = ChainParameters(::GetCommandLineA(), 2);
+    const std::string program = platform::ArgumentAt(0);
+    // Whether the next instance started cannot be told from here; the rest of the list is
+    // then simply left alone.
+    ::ShellExecuteA(Handle(), nullptr, program.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    ChainLaunched = true;
+}
 
 } // namespace tovimar::app

@@ -1,16 +1,159 @@
 // The settings file and the extension history kept in it.
 #include "app/MainUnit.h"
 
+#include "core/Errors.h"
+#include "core/IniValue.h"
+#include "core/Messages.h"
+#include "platform/IniFile.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace tovimar::app {
 
-void TFormMain::IniLoad() {}
+namespace {
 
-void TFormMain::IniSave() {}
+constexpr const char *Section = "Tovimar";
+constexpr int32_t DefaultLeft = 0;
+constexpr int32_t DefaultTop = 0;
+constexpr int32_t DefaultWidth = 320;
+constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
 
-void TFormMain::PutExtensionOnTop() {}
+std::string ExtensionKey(size_t i) {
+    return "Ext" + std::to_string(i);
+}
 
-bool TFormMain::cmbFileExtKeyPress(const std::string &) {
-    return false;
+int32_t ReadInteger(const platform::IniFile &ini, const std::string &key, int32_t defaultValue) {
+    return ParseIniInteger(ini.ReadString(key, ""), defaultValue);
+}
+
+bool ReadBool(const platform::IniFile &ini, const std::string &key, bool defaultValue) {
+    return ParseIniBool(ini.ReadString(key, ""), defaultValue);
+}
+
+// Every failed write is the same error: the file cannot be written.
+void Write(platform::IniFile &ini, const std::string &key, const std::string &value) {
+    if (!ini.WriteString(key, value))
+        throw TovimarError(ini.FileName() + std::string(msg::CannotWriteSuffix));
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    return r;
+}
+
+} // namespace
+
+void TFormMain::IniLoad() {
+    platform::IniFile ini(IniFileName, Section);
+
+    // Each value takes effect at once; the window's size limits apply to the width.
+    const int left = ReadInteger(ini, "Left", DefaultLeft);
+    RECT r = WindowRect(Handle());
+    ::SetWindowPos(Handle(), nullptr, left, r.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int top = ReadInteger(ini, "Top", DefaultTop);
+    r = WindowRect(Handle());
+    ::SetWindowPos(Handle(), nullptr, r.left, top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = ReadInteger(ini, "Width", DefaultWidth);
+    r = WindowRect(Handle());
+    ::SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    ExecuteCount = ReadInteger(ini, "Execute", 0);
+
+    // Only the check marks: the options act through the placement and their own commands.
+    mnuOptionCursor.SetChecked(ReadBool(ini, "Cursor", false));
+    WindowFront.SetChecked(ReadBool(ini, "Front", false));
+    mnuWindowVariable.SetChecked(ReadBool(ini, "Var", false));
+
+    // A key present with an empty value is an empty pattern; only a missing key defaults.
+    std::optional<std::string> format = ini.ReadValue("TimeFormat");
+    TimeFormat = format ? CutIniString(*format) : std::string(DefaultTimeFormat);
+
+    for (size_t i = 0; i < SavedExtensionCount; ++i) {
+        std::string value = CutIniString(ini.ReadString(ExtensionKey(i), ""));
+        if (!value.empty()) cmbFileExt.InsertItem(-1, value);
+    }
+}
+
+void TFormMain::IniSave() {
+    platform::IniFile ini(IniFileName, Section);
+
+    if (!mnuWindowVariable.Checked()) {
+        const RECT r = WindowRect(Handle());
+        Write(ini, "Left", FormatIniInteger(r.left));
+        Write(ini, "Top", FormatIniInteger(r.top));
+        Write(ini, "Width", FormatIniInteger(r.right - r.left));
+    }
+    Write(ini, "Execute", FormatIniInteger(ExecuteCount));
+    Write(ini, "Cursor", FormatIniBool(mnuOptionCursor.Checked()));
+    Write(ini, "Front", FormatIniBool(WindowFront.Checked()));
+    Write(ini, "Var", FormatIniBool(mnuWindowVariable.Checked()));
+    Write(ini, "TimeFormat", TimeFormat);
+
+    const std::vector<std::string> values = History().SaveValues();
+    for (size_t i = 0; i < values.size(); ++i)
+        Write(ini, ExtensionKey(i), values[i]);
+
+    // The profile cache may hold the values until now; a failed flush lost them.
+    if (!ini.Flush()) throw TovimarError(ini.FileName() + std::string(msg::CannotWriteSuffix));
+}
+
+ExtensionHistory TFormMain::History() const {
+    std::vector<std::string> entries;
+    for (int i = 0, n = cmbFileExt.Count(); i < n; ++i)
+        entries.push_back(cmbFileExt.Item(i));
+    return ExtensionHistory(platform::AnsiUpper, std::move(entries));
+}
+
+void TFormMain::ShowHistory(const ExtensionHistory &history) {
+    // Emptying the list empties the box's text as well: keep it.
+    const std::string text = cmbFileExt.Text();
+    cmbFileExt.Clear();
+    for (const std::string &entry : history.Entries())
+        cmbFileExt.InsertItem(-1, entry);
+    cmbFileExt.SetText(text);
+}
+
+void TFormMain::PutExtensionOnTop() {
+    ExtensionHistory history = History();
+    history.MoveToTop(cmbFileExt.Text());
+    ShowHistory(history);
+}
+
+void TFormMain::AddExtensionToHistory() {
+    ExtensionHistory history = History();
+    const std::string current = cmbFileExt.Text();
+    if (history.FindExact(current)) return;
+    // Only the new entry changes: insert it rather than rebuild the list.
+    cmbFileExt.InsertItem(0, current);
+}
+
+bool TFormMain::cmbFileExtKeyPress(const std::string &typed) {
+    Edit box = cmbFileExt.EditBox();
+    ExtensionBoxState state;
+    state.Text = cmbFileExt.Text();
+    state.SelectionStart = box.SelStart();
+    state.SelectionLength = box.SelLength();
+    if (const int index = cmbFileExt.ItemIndex(); index >= 0)
+        state.CurrentEntry = static_cast<size_t>(index);
+
+    const ExtensionKeyResult result = typed == "\b" ? BackspaceInExtensionBox(state)
+                                                    : TypeIntoExtensionBox(state, typed, History());
+    if (!result.Consumed) return false;
+
+    // Choosing the list's entry puts its text into the box: the text is set after it.
+    const ExtensionBoxState &next = result.State;
+    cmbFileExt.SetItemIndex(next.CurrentEntry ? static_cast<int>(*next.CurrentEntry) : -1);
+    cmbFileExt.SetText(next.Text);
+    box.SetSelStart(next.SelectionStart);
+    box.SetSelLength(next.SelectionLength);
+    if (result.Changed) edtFileNameChange();
+    return true;
 }
 
 } // namespace tovimar::app

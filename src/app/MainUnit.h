@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Controls.h"
+#include "core/ExtensionHistory.h"
 #include "platform/Handles.h"
 
 #include <windows.h>
@@ -80,6 +81,8 @@ public:
     void IniLoad();
     void IniSave();
     void PutExtensionOnTop();
+    // After an execution: the extension box's text goes on top of the history when new.
+    void AddExtensionToHistory();
     void PlaceWindow();
     void TovimarExecute();
 
@@ -137,6 +140,12 @@ private:
     void UpdateDefaultButton();
     void MoveFocus(bool forward);
     bool OnEnterKey();
+    // The execution's endings (MainExecute.cpp).
+    void RunExecution();
+    void SetFrameEnabled(bool enabled);
+    void WaitHidden();
+    void StopRetrying();
+    void CloseAfterExecution();
     bool HasTarget() const { return !TargetPath.empty(); }
 
     // Runs a handler; an error thrown inside it ends in the error box. False when one did.
@@ -150,6 +159,9 @@ private:
         }
     }
     void ShowError(const char *message) const;
+    // The extension box's item list as a history, and a history put back into the list.
+    ExtensionHistory History() const;
+    void ShowHistory(const ExtensionHistory &history);
 
     HWND hwnd_ = nullptr;
     HWND application_ = nullptr;

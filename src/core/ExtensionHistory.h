@@ -20,6 +20,9 @@ inline constexpr size_t SavedExtensionCount = 16;
 class ExtensionHistory {
 public:
     explicit ExtensionHistory(UpperCaseFunction upperCase) : upperCase_(std::move(upperCase)) {}
+    // A list as it stands, empty entries and duplicates included.
+    ExtensionHistory(UpperCaseFunction upperCase, std::vector<std::string> entries)
+        : upperCase_(std::move(upperCase)), entries_(std::move(entries)) {}
 
     const std::vector<std::string> &Entries() const { return entries_; }
 
