@@ -1,10 +1,124 @@
-// Rename and delete of the target.
+// Rename and delete of the target: the window's side of an execution.
 #include "app/MainUnit.h"
+
+#include "core/Execution.h"
+#include "core/Messages.h"
+#include "platform/WinFileSystem.h"
+#include "resource.h"
 
 namespace tovimar::app {
 
-void TFormMain::btnExecuteClick() {}
+namespace {
 
-void TFormMain::mnuDeleteClick() {}
+// How long a message stays readable before the window closes or hides.
+constexpr DWORD MessagePause = 1000;
+
+// The shell's error boxes and the error box pump messages: a retry tick arriving then must not
+// start a second execution inside the first.
+bool Executing = false;
+
+class ExecutionScope {
+public:
+    ExecutionScope() { Executing = true; }
+    ExecutionScope(const ExecutionScope &) = delete;
+    ExecutionScope &operator=(const ExecutionScope &) = delete;
+    ~ExecutionScope() { Executing = false; }
+};
+
+} // namespace
+
+void TFormMain::btnExecuteClick() {
+    if (Executing || hwnd_ == nullptr) return;
+    ExecutionScope scope;
+    // Shown here, while the scope holds, so that ticks queued behind the box are dropped.
+    try {
+        RunExecution();
+    } catch (const std::exception &e) {
+        ShowError(e.what());
+    }
+}
+
+void TFormMain::RunExecution() {
+    const std::string name = edtFileName.Text();
+    // A delete that stopped leaves its name in the field; once the user has edited it, a rename
+    // is what is wanted.
+    if (DeleteMode && name != msg::DeleteName) DeleteMode = false;
+
+    ExecutionRequest request;
+    request.TargetPath = TargetPath;
+    request.IsFolder = IsFolder;
+    request.DeleteMode = DeleteMode;
+    request.Name = name;
+    request.Extension = cmbFileExt.Text();
+    request.Retrying = TimerRunning();
+
+    platform::WinFileSystem disk(hwnd_);
+    const ExecutionOutcome outcome = Execute(request, disk);
+    if (!outcome.NewPath.empty()) NewPath = outcome.NewPath;
+    if (outcome.Title) SetTitle(*outcome.Title);
+
+    // A hidden window has nobody to show the message to.
+    const bool visible = ::IsWindowVisible(hwnd_) != FALSE;
+    if (outcome.End == Ending::HideAndRetry && visible) SetFrameEnabled(false);
+    if (outcome.Pause && visible) {
+        ::UpdateWindow(hwnd_);
+        ::Sleep(MessagePause);
+    }
+
+    switch (outcome.End) {
+    case Ending::Stay:
+        if (outcome.StopRetry) StopRetrying();
+        break;
+    case Ending::HideAndRetry:
+        if (visible) WaitHidden();
+        break;
+    case Ending::Close:
+        if (outcome.UpdateHistory) AddExtensionToHistory();
+        CloseAfterExecution();
+        break;
+    }
+}
+
+void TFormMain::mnuDeleteClick() {
+    DeleteMode = true;
+    edtFileName.SetText(msg::DeleteName);
+    // The same road as a click on the button.
+    ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_EXECUTE, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(btnExecute.Handle()));
+}
+
+void TFormMain::SetFrameEnabled(bool enabled) {
+    ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    if (application_ != nullptr) ::EnableWindow(application_, enabled ? TRUE : FALSE);
+}
+
+void TFormMain::WaitHidden() {
+    // The taskbar button belongs to the application window: hide it too.
+    ::ShowWindow(hwnd_, SW_HIDE);
+    if (application_ != nullptr) ::ShowWindow(application_, SW_HIDE);
+    try {
+        StartTimer();
+    } catch (const std::exception &e) {
+        // Without the timer nothing would ever wake the hidden window: say so and close.
+        ShowError(e.what());
+        CloseAfterExecution();
+        return;
+    }
+    // The rest of the list need not wait for this file.
+    TovimarExecute();
+}
+
+void TFormMain::StopRetrying() {
+    StopTimer();
+    SetFrameEnabled(true);
+    ::ShowWindow(hwnd_, SW_SHOW);
+    if (application_ != nullptr) ::ShowWindow(application_, SW_SHOWNOACTIVATE);
+}
+
+void TFormMain::CloseAfterExecution() {
+    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    // A close that did not happen must not leave a window waiting unseen for ever.
+    if (hwnd_ != nullptr && !::IsWindowVisible(hwnd_)) StopRetrying();
+}
 
 } // namespace tovimar::app

@@ -1,0 +1,31 @@
+// The execution's file-system interface over the Win32 adapter.
+#pragma once
+
+#include "core/Execution.h"
+
+#include <windows.h>
+
+namespace tovimar::platform {
+
+class WinFileSystem final : public FileSystem {
+public:
+    // owner: the window the shell's own error boxes belong to.
+    explicit WinFileSystem(HWND owner) : owner_(owner) {}
+
+    bool FileIsPresent(const std::string &path) override;
+    bool FolderIsPresent(const std::string &path) override;
+    OpenResult OpenForExclusiveRead(const std::string &path) override;
+    int ShellFileOperation(const std::string &source, const std::string &destination,
+                           ShellOperation operation) override;
+    std::string UpperCase(std::string text) override;
+    std::optional<std::string> EntryName(const std::string &path) override;
+
+private:
+    HWND owner_;
+};
+
+// A failed exclusive open as the execution sees it: someone else holds the file (worth
+// waiting for) or something that waiting does not cure.
+OpenResult ClassifyOpenError(DWORD error);
+
+} // namespace tovimar::platform
