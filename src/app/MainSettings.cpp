@@ -99,8 +99,8 @@ void TFormMain::IniSave() {
     for (size_t i = 0; i < values.size(); ++i)
         Write(ini, ExtensionKey(i), values[i]);
 
-    // The profile cache may hold the values until now; a failed flush lost them.
-    if (!ini.Flush()) throw TovimarError(ini.FileName() + std::string(msg::CannotWriteSuffix));
+    // Releasing the file flushes the profile cache. The flush's result says nothing: Wine
+    // reports failure for every flush.
 }
 
 ExtensionHistory TFormMain::History() const {

@@ -1,0 +1,132 @@
+"""Tovimar.ini beside the executable: what a run reads from it and what its close writes."""
+
+from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, E2ETest, Workspace, _Display, main, run,
+                     wait_until, xdotool)
+
+FIRST_RUN_KEYS = ["Left", "Top", "Width", "Execute", "Cursor", "Front", "Var", "TimeFormat"] + [
+    f"Ext{i}" for i in range(16)
+]
+
+
+def write_ini(ws, lines):
+    """A settings file in the section the program reads, as bytes in code page 932."""
+    text = "[Tovimar]\r\n" + "".join(line + "\r\n" for line in lines)
+    (ws.root / "Tovimar.ini").write_bytes(text.encode("cp932"))
+
+
+def read_ini(ws):
+    """The keys of the settings file in file order, as (key, value) pairs."""
+    text = (ws.root / "Tovimar.ini").read_bytes().decode("cp932")
+    lines = [line.strip() for line in text.splitlines() if line.strip()]
+    assert lines[0] == "[Tovimar]", lines
+    return [tuple(line.split("=", 1)) for line in lines[1:]]
+
+
+def message_boxes(ws):
+    """(caption, text) of each message box the workspace's program shows, as Windows sees it."""
+    helper = WINDOWS_DIR / "tests" / "MessageBoxText.exe"
+    r = run(["wine", str(helper), Workspace.winpath(ws.exe)], env=_Display.wine_env(JA),
+            check=False)
+    return [tuple(line.split("\t", 1)) for line in r.stdout.splitlines() if "\t" in line]
+
+
+class SettingsFileTest(E2ETest):
+    def run_and_close(self, ws, name="a.txt", lang=JA):
+        path = ws.files / name
+        if not path.exists():
+            ws.make_file(name)
+        app = self.start(ws, ws.winpath(path), lang=lang)
+        self.close_with(app, "Escape")
+        return app
+
+    def test_first_run_writes_every_key_in_order(self):
+        ws = self.workspace()
+        self.run_and_close(ws, "photo.JPG")
+        pairs = read_ini(ws)
+        self.assertEqual([k for k, _ in pairs], FIRST_RUN_KEYS)
+        values = dict(pairs)
+        for key in ("Left", "Top"):
+            self.assertRegex(values[key], r"^(0|-?[1-9][0-9]*)$", key)
+        expected = {"Width": "320", "Execute": "1", "Cursor": "0", "Front": "0", "Var": "0",
+                    "TimeFormat": "yymmddhhnnss", "Ext0": ".JPG"}
+        expected.update({f"Ext{i}": "" for i in range(1, 16)})
+        self.assertEqual({k: values[k] for k in expected}, expected)
+
+    def test_values_read_and_written_back(self):
+        # (lines in the file, expected values after one run that only closes)
+        cases = [
+            (["Execute=0x10"], {"Execute": "17"}),
+            (["Execute= 41 "], {"Execute": "42"}),
+            (["Execute=-5"], {"Execute": "-4"}),
+            (["Execute=$1F"], {"Execute": "32"}),
+            (["Execute=12abc"], {"Execute": "1"}),
+            (["Execute=99999999999"], {"Execute": "1"}),
+            (["Cursor=yes", "Front=2", "Var=0"], {"Cursor": "0", "Front": "1", "Var": "0"}),
+            (["Cursor=-1", "Front=0x0"], {"Cursor": "1", "Front": "0"}),
+            (["TimeFormat="], {"TimeFormat": ""}),
+            (["TimeFormat=yyyy-mm-dd hh.nn"], {"TimeFormat": "yyyy-mm-dd hh.nn"}),
+            (["TimeFormat=日付yymmdd"], {"TimeFormat": "日付yymmdd"}),
+            (["Left=40", "Top=50", "Width=400"], {"Left": "40", "Top": "50", "Width": "400"}),
+        ]
+        for lines, expected in cases:
+            with self.subTest(lines=lines):
+                ws = self.workspace()
+                write_ini(ws, lines)
+                self.run_and_close(ws)
+                values = dict(read_ini(ws))
+                self.assertEqual({k: values.get(k) for k in expected}, expected)
+
+    def test_narrow_saved_width_opens_at_the_minimum(self):
+        ws = self.workspace()
+        ws.make_file("a.txt")
+        write_ini(ws, ["Left=10", "Top=20", "Width=100"])
+        app = self.start(ws, ws.winpath(ws.files / "a.txt"))
+        self.assertEqual(app.settled_size((300, 108)), (300, 108))
+        self.close_with(app, "Escape")
+        self.assertEqual(dict(read_ini(ws))["Width"], "300")
+
+    def test_variable_width_leaves_the_position_alone(self):
+        ws = self.workspace()
+        write_ini(ws, ["Var=1"])
+        self.run_and_close(ws)
+        keys = [k for k, _ in read_ini(ws)]
+        # The key from the file stays in its place; the rest follow in order, without geometry.
+        self.assertEqual(keys, ["Var"] + [k for k in FIRST_RUN_KEYS[3:] if k != "Var"])
+
+        ws = self.workspace()
+        write_ini(ws, ["Left=40", "Top=50", "Width=400", "Var=1"])
+        ws.make_file("a.txt")
+        app = self.start(ws, ws.winpath(ws.files / "a.txt"))
+        xdotool("windowmove", "--sync", app.wid, 200, 300)
+        self.close_with(app, "Escape")
+        values = dict(read_ini(ws))
+        self.assertEqual((values["Left"], values["Top"], values["Width"]), ("40", "50", "400"))
+
+    def test_keys_added_by_hand_stay(self):
+        ws = self.workspace()
+        write_ini(ws, ["Mine=kept", "Execute=3"])
+        self.run_and_close(ws)
+        values = dict(read_ini(ws))
+        self.assertEqual((values["Mine"], values["Execute"]), ("kept", "4"))
+
+    def test_unwritable_file_reports_once_and_closes(self):
+        ws = self.workspace()
+        ws.make_file("a.txt")
+        # A folder where the file would be: every write fails.
+        (ws.root / "Tovimar.ini").mkdir()
+        app = self.start(ws, ws.winpath(ws.files / "a.txt"))
+        app.key("Escape")
+        box = wait_until(lambda: [w for w in app.windows() if w != app.wid], SETTLE_TIMEOUT,
+                         "the error box")
+        self.assertEqual(len(box), 1)
+        self.assertEqual(xdotool("getwindowname", box[0]), "Tovimar")
+        ini_path = ws.winpath(ws.root / "Tovimar.ini")
+        self.assertEqual(message_boxes(ws), [("Tovimar", f"{ini_path} に書き込めません.")])
+        xdotool("windowfocus", "--sync", box[0])
+        xdotool("key", "Return")
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), ["a.txt"])
+
+
+if __name__ == "__main__":
+    main()
