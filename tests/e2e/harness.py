@@ -58,7 +58,8 @@ def cp932_len(text):
 
 def run(cmd, env=None, check=True, timeout=30):
     return subprocess.run(
-        cmd, env=env, check=check, timeout=timeout, capture_output=True, text=True
+        cmd, env=env, check=check, timeout=timeout, capture_output=True,
+        encoding="utf-8", errors="replace",
     )
 
 
@@ -199,20 +200,31 @@ class Tovimar:
         env = _Display.wine_env(lang)
         env["XDG_DATA_HOME"] = str(workspace.xdg)
         before = set(visible_windows())
+        # Keep the pointer off the window so that no tool tip pops up over it.
+        xdotool("mousemove", 0, 0)
         self.proc = subprocess.Popen(
             ["wine", str(workspace.exe), *map(str, args)],
             env=env, cwd=workspace.root, stdout=self.log, stderr=subprocess.STDOUT,
             stdin=subprocess.DEVNULL,
         )
-        self.wid = wait_until(lambda: self._new_window(before), WINDOW_TIMEOUT,
+        self.wid = None
+        self._before = before
+
+    def wait_window(self):
+        self.wid = wait_until(lambda: self._new_window(self._before), WINDOW_TIMEOUT,
                               "the Tovimar window")
 
     def _new_window(self, before):
         if self.proc.poll() is not None:
             raise AssertionError(f"Tovimar exited with {self.proc.returncode} before its window "
                                  f"appeared (see {self.workspace.root / 'wine.log'})")
-        fresh = [w for w in visible_windows() if w not in before]
-        return fresh[0] if fresh else None
+        # Tool tips and other helper windows share the class; the main window has a title.
+        for wid in visible_windows():
+            if wid not in before:
+                name = xdotool("getwindowname", wid, check=False)
+                if name.startswith("Tovimar"):
+                    return wid
+        return None
 
     # --- looking at the window
 
@@ -320,12 +332,13 @@ class Tovimar:
         if self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
-        # Wine's own process may outlive the launcher briefly; make sure the window is gone.
-        try:
-            wait_until(lambda: self.wid not in visible_windows(), SETTLE_TIMEOUT,
-                       "the window to go")
-        except AssertionError:
-            pass
+        # Wine's own process may outlive the launcher briefly; let the window go first.
+        if self.wid is not None:
+            try:
+                wait_until(lambda: self.wid not in visible_windows(), SETTLE_TIMEOUT,
+                           "the window to go")
+            except AssertionError:
+                pass
         self.log.close()
 
 
@@ -348,7 +361,7 @@ class E2ETest(unittest.TestCase):
     def tearDown(self):
         passed = getattr(self._outcome, "success", False)
         for app in self.apps:
-            if app.alive() and not passed:
+            if app.alive() and app.wid and not passed:
                 self.shots += 1
                 app.screenshot(f"failure-{self.shots}.png")
             app.kill()
@@ -363,7 +376,8 @@ class E2ETest(unittest.TestCase):
 
     def start(self, workspace, *args, lang=JA):
         app = Tovimar(workspace, args, lang)
-        self.apps.append(app)
+        self.apps.append(app)  # so tearDown ends it even if its window never shows
+        app.wait_window()
         return app
 
     def start_on(self, lang, make, name):
