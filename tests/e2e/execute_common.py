@@ -1,0 +1,49 @@
+"""Shared pieces of the execution tests: the title messages and typing into the two fields."""
+
+import time
+
+from harness import EXIT_TIMEOUT, POLL, run
+
+FOLDER_NOT_FOUND = "フォルダが見つかりません"
+FILE_NOT_FOUND = "ファイルが見つかりません"
+NAME_EMPTY = "ファイルネームが入力されていません"
+NAME_UNCHANGED = "ファイル名に変更がありません"
+NAME_TAKEN = "既に同名のファイルが存在しています"
+FILE_IN_USE = "ファイルが使用中なので後で処理します"
+RENAME_FAILED = "リネームに失敗しました"
+CANNOT_OPEN = "ファイルを開けないので処理できません"
+DELETE_NAME = "ファイル削除"
+
+
+def replace_name(app, text):
+    """Types text over the whole name field (which must have the focus); '' empties it."""
+    app.key("Home", "shift+End")
+    if text:
+        app.type(text)
+    else:
+        app.key("Delete")
+
+
+def replace_extension(app, text):
+    """Moves from the name field to the extension box and types text over its whole text."""
+    app.key("Tab", "Home", "shift+End")
+    if text:
+        app.type(text)
+    else:
+        app.key("Delete")
+
+
+def titles_until_exit(app, timeout=EXIT_TIMEOUT):
+    """Every title the window shows until the program ends; the program must end."""
+    seen = []
+    deadline = time.monotonic() + timeout
+    while app.alive():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"Tovimar did not exit; titles seen: {seen}")
+        r = run(["xdotool", "getwindowname", app.wid], check=False)
+        if r.returncode == 0 and (not seen or seen[-1] != r.stdout.strip()):
+            seen.append(r.stdout.strip())
+        time.sleep(POLL / 2)
+    if app.proc.returncode != 0:
+        raise AssertionError(f"exit code {app.proc.returncode}; titles seen: {seen}")
+    return seen

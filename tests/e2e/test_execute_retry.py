@@ -1,0 +1,156 @@
+"""A file held open by another Windows program: the window hides and retries every second."""
+
+import os
+import socket
+import subprocess
+import time
+
+from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, _Display, main,
+                     visible_windows, wait_until, xdotool)
+from execute_common import (CANNOT_OPEN, FILE_IN_USE, NAME_TAKEN, replace_name,
+                            titles_until_exit)
+
+HOLD_OPEN = WINDOWS_DIR / "tests" / "HoldOpen.exe"
+
+
+class Holder:
+    """HoldOpen.exe keeping a file open without sharing, in the program's own Wine prefix."""
+
+    def __init__(self, workspace, path):
+        self.ready = workspace.root / "held"
+        self.release_marker = workspace.root / "release"
+        self.log = open(workspace.root / "holder.log", "wb")
+        self.proc = subprocess.Popen(
+            ["wine", str(HOLD_OPEN), workspace.winpath(path), workspace.winpath(self.ready),
+             workspace.winpath(self.release_marker)],
+            env=_Display.wine_env(JA), stdout=self.log, stderr=subprocess.STDOUT,
+            stdin=subprocess.DEVNULL)
+        wait_until(lambda: self.ready.exists() or self.proc.poll() is not None, WINDOW_TIMEOUT,
+                   "HoldOpen to open the file")
+        if not self.ready.exists():
+            raise AssertionError(f"HoldOpen could not open {path} ({self.proc.returncode})")
+
+    def release(self):
+        self.release_marker.touch()
+        self.proc.wait(timeout=SETTLE_TIMEOUT * 3)
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.release()
+        self.log.close()
+
+
+class RetryTest(E2ETest):
+    def hold(self, ws, path):
+        if not HOLD_OPEN.is_file():
+            self.fail(f"{HOLD_OPEN} is missing: build the HoldOpen target")
+        holder = Holder(ws, path)
+        self.addCleanup(holder.close)
+        return holder
+
+    def wait_hidden(self, app):
+        app.wait_title(lambda t: t == FILE_IN_USE, "the in-use message")
+        wait_until(lambda: app.wid not in visible_windows(), SETTLE_TIMEOUT, "the window to hide")
+        self.assertTrue(app.alive())
+
+    def test_held_file_is_renamed_after_release(self):
+        ws = self.workspace()
+        target = ws.make_file("busy.txt", b"busy")
+        holder = self.hold(ws, target)
+        before = set(visible_windows())
+        app = self.start(ws, ws.winpath(target))
+        replace_name(app, "free")
+        app.key("Return")
+        self.wait_hidden(app)
+        # Nothing of the program shows while it waits (the taskbar button's window included).
+        self.assertEqual(set(visible_windows()) - before, set())
+        # Ticks while the file is still held change nothing (a pause, not a measurement).
+        time.sleep(2.5)
+        self.assertTrue(app.alive())
+        self.assertEqual(ws.listing(), ["busy.txt"])
+        holder.release()
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), ["free.txt"])
+        self.assertEqual((ws.files / "free.txt").read_bytes(), b"busy")
+
+    def test_held_file_deleted_meanwhile_closes(self):
+        ws = self.workspace()
+        target = ws.make_file("busy.txt")
+        holder = self.hold(ws, target)
+        app = self.start(ws, ws.winpath(target))
+        replace_name(app, "free")
+        app.key("Return")
+        self.wait_hidden(app)
+        holder.release()
+        target.unlink()
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), [])
+
+    def test_destination_taken_meanwhile_keeps_waiting(self):
+        ws = self.workspace()
+        target = ws.make_file("busy.txt", b"busy")
+        holder = self.hold(ws, target)
+        app = self.start(ws, ws.winpath(target))
+        replace_name(app, "free")
+        app.key("Return")
+        self.wait_hidden(app)
+        # Someone else takes the name while the window waits: it must survive, and the hidden
+        # window goes on waiting until the name is free again.
+        taken = ws.make_file("free.txt", b"someone else's")
+        holder.release()
+        wait_until(lambda: app.title() == NAME_TAKEN, SETTLE_TIMEOUT, "a tick to see the name")
+        self.assertTrue(app.alive())
+        self.assertEqual(taken.read_bytes(), b"someone else's")
+        self.assertEqual(ws.listing(), ["busy.txt", "free.txt"])
+        taken.unlink()
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), ["free.txt"])
+        self.assertEqual((ws.files / "free.txt").read_bytes(), b"busy")
+
+    def test_waiting_window_starts_the_next_instance(self):
+        ws = self.workspace()
+        first = ws.make_file("first.txt", b"1")
+        second = ws.make_file("second.txt", b"2")
+        holder = self.hold(ws, first)
+        app = self.start(ws, ws.winpath(first), ws.winpath(second))
+        replace_name(app, "one")
+        app.key("Return")
+        self.wait_hidden(app)
+        # The next instance opens on the second file while the first one still waits.
+        fresh = wait_until(lambda: [w for w in visible_windows() if w != app.wid],
+                           WINDOW_TIMEOUT, "the next instance's window")
+        xdotool("windowfocus", "--sync", fresh[0])
+        xdotool("key", "--delay", "30", "Escape")
+        wait_until(lambda: fresh[0] not in visible_windows(), SETTLE_TIMEOUT, "it to close")
+        holder.release()
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), ["one.txt", "second.txt"])
+        # Only one next instance: no window comes back.
+        self.assertEqual(visible_windows(), [])
+
+    def test_file_that_cannot_be_opened_is_left_alone(self):
+        # A Unix socket is listed as a file but cannot be opened: waiting would not help.
+        ws = self.workspace()
+        link = ws.files / "socket.txt"
+        sock = socket.socket(socket.AF_UNIX)
+        self.addCleanup(sock.close)
+        # A socket's path is limited to about 100 bytes: bind it from inside the folder.
+        here = os.getcwd()
+        os.chdir(ws.files)
+        try:
+            sock.bind(link.name)
+        finally:
+            os.chdir(here)
+        app = self.start(ws, ws.winpath(link))
+        replace_name(app, "renamed")
+        app.key("Return")
+        app.wait_title(lambda t: t == CANNOT_OPEN, "the cannot-open message")
+        self.assertIn(app.wid, visible_windows())
+        self.assertEqual(ws.listing(), ["socket.txt"])
+        app.key("Escape")
+        self.assertNotIn(FILE_IN_USE, titles_until_exit(app))
+        self.assertEqual(ws.listing(), ["socket.txt"])
+
+
+if __name__ == "__main__":
+    main()
