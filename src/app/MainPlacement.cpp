@@ -1,11 +1,103 @@
 // Where the window opens, its width for long names, and the always-on-top option.
 #include "app/MainUnit.h"
 
+#include "core/Errors.h"
+#include "core/Placement.h"
+#include "resource.h"
+
+#include <string>
+
 namespace tovimar::app {
 
-void TFormMain::PlaceWindow() {}
+namespace {
+
+// The system's own text for an error code, in the ANSI code page, without the line break.
+std::string SystemErrorText(DWORD code) {
+    char *buffer = nullptr;
+    DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char *>(&buffer), 0, nullptr);
+    std::string text(buffer != nullptr ? buffer : "", buffer != nullptr ? length : 0);
+    if (buffer != nullptr) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+POINT CursorPosition() {
+    POINT point{};
+    if (!::GetCursorPos(&point)) {
+        DWORD code = ::GetLastError();
+        std::string message = "System Error.  Code: " + std::to_string(code) + ".";
+        std::string detail = SystemErrorText(code);
+        if (!detail.empty()) message += "\r\n" + detail;
+        throw TovimarError(message);
+    }
+    return point;
+}
+
+struct Geometry {
+    int Left, Top, Width, Height;
+};
+
+Geometry WindowGeometry(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void MoveWindowTo(HWND hwnd, int left, int top, int width, int height) {
+    ::SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void TFormMain::PlaceWindow() {
+    const Geometry saved = WindowGeometry(hwnd_);
+    PlacementInput input;
+    input.Left = saved.Left;
+    input.Top = saved.Top;
+    input.Width = saved.Width;
+    input.Height = saved.Height;
+
+    if (mnuOptionCursor.Checked()) {
+        // Two reads, one per coordinate. When the second fails, the left edge has already
+        // moved to the first one and stays there.
+        POINT first = CursorPosition();
+        int left = first.x - saved.Width / 2;
+        POINT second{};
+        try {
+            second = CursorPosition();
+        } catch (const TovimarError &) {
+            MoveWindowTo(hwnd_, left, saved.Top, saved.Width, saved.Height);
+            throw;
+        }
+        input.AtCursor = true;
+        input.CursorX = first.x;
+        input.CursorY = second.y;
+    }
+
+    if (WindowFront.Checked()) {
+        // The item's own click turns the check back on and runs its handler.
+        WindowFront.SetChecked(false);
+        OnCommand(IDM_WINDOWFRONT, 0, nullptr);
+    }
+
+    input.VariableWidth = mnuWindowVariable.Checked();
+    input.NameBytes = edtFileName.Text().size();
+    input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    input.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+
+    const Placement placed = tovimar::PlaceWindow(input);
+    MoveWindowTo(hwnd_, placed.Left, placed.Top, placed.Width, saved.Height);
+    if (placed.SelectName) {
+        edtFileName.SetSelStart(0);
+        edtFileName.SelectAll();
+    }
+}
 
 void TFormMain::WindowFrontClick() {
+    // No activation: at set-up the window is still hidden; from the menu it is active already.
     ::SetWindowPos(Handle(), WindowFront.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
