@@ -11,8 +11,8 @@ namespace {
 constexpr char Quote = '"';
 
 // The command line ends at its terminating zero or at the end of the view, whichever is first.
-std::string_view Terminated(std::string_view text) {
-    return text.substr(0, text.find('\0'));
+bool AtEnd(std::string_view text, size_t pos) {
+    return pos >= text.size() || text[pos] == '\0';
 }
 
 bool IsBlank(char c) {
@@ -29,13 +29,13 @@ size_t TakeCharacter(std::string_view text, size_t pos, std::string &out) {
 } // namespace
 
 ArgumentRead NextArgument(std::string_view text, size_t pos) {
-    text = Terminated(text);
     pos = std::min(pos, text.size());
+    if (AtEnd(text, pos)) return {{}, pos};
     for (;;) {
-        while (pos < text.size() && IsBlank(text[pos]))
+        while (!AtEnd(text, pos) && IsBlank(text[pos]))
             pos += CharLength(text, pos);
         // An empty quoted pair is no argument at all.
-        if (pos + 1 < text.size() && text[pos] == Quote && text[pos + 1] == Quote) {
+        if (!AtEnd(text, pos + 1) && text[pos] == Quote && text[pos + 1] == Quote) {
             pos += 2;
             continue;
         }
@@ -43,15 +43,15 @@ ArgumentRead NextArgument(std::string_view text, size_t pos) {
     }
 
     ArgumentRead read;
-    while (pos < text.size() && !IsBlank(text[pos])) {
+    while (!AtEnd(text, pos) && !IsBlank(text[pos])) {
         if (text[pos] != Quote) {
             pos = TakeCharacter(text, pos, read.Argument);
             continue;
         }
         ++pos; // the opening quote; blanks up to the closing one belong to the argument
-        while (pos < text.size() && text[pos] != Quote)
+        while (!AtEnd(text, pos) && text[pos] != Quote)
             pos = TakeCharacter(text, pos, read.Argument);
-        if (pos < text.size()) ++pos;
+        if (!AtEnd(text, pos)) ++pos;
     }
     read.Next = pos;
     return read;

@@ -2,6 +2,7 @@
 
 #include "core/DoubleByte.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tovimar {
@@ -157,7 +158,8 @@ std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
     }
 
     std::string result(rest);
-    bool searching = true;
+    // The walk can stop above a doubled delimiter or a colon; a wildcard there still counts.
+    bool searching = !HasWildcard(rest.substr(std::min(root, rest.size())));
     for (auto it = components.rbegin(); it != components.rend(); ++it) {
         if (it->DelimiterBefore) result = AddTrailingDelimiter(result);
         // A wildcard would match some other entry; it and all below it stay as typed.

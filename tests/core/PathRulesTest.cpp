@@ -287,6 +287,8 @@ TEST_F(PathRulesSjis, ResolveLongPathSearchesEachComponentBelowTheRootOnce) {
         {"\\\\srv\\shr\\", {}},
         {"\\\\srv", {}},
         {"C:\\a\\b?\\c", {"C:\\a"}},
+        {"C:\\a?\\\\b", {}},
+        {"a?:b", {}},
         {"C:\\", {}},
         {"C:\\a\\", {}},
     };

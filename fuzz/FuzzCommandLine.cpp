@@ -1,0 +1,69 @@
+// Arbitrary command lines through the argument rules, with and without the Shift-JIS table.
+#include "core/CommandLine.h"
+#include "core/DoubleByte.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+// A lone lead byte at the end would take the closing quote as its trail byte.
+bool EndsInLoneLead(std::string_view s) {
+    size_t pos = 0, last = 0;
+    while (pos < s.size()) {
+        last = tovimar::CharLength(s, pos);
+        pos += last;
+    }
+    return last == 1 && tovimar::ByteKind(s, s.size()) == tovimar::ByteKindValue::Lead;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    using namespace tovimar;
+    if (size == 0) return 0;
+    SetDoubleByteTable((data[0] & 1) ? DoubleByteTable{} : ShiftJisTable());
+    const std::string line(reinterpret_cast<const char *>(data) + 1, size - 1);
+
+    // Every read either advances or ends the list.
+    std::vector<std::string> arguments;
+    size_t pos = NextArgument(line, 0).Next;
+    for (;;) {
+        ArgumentRead read = NextArgument(line, pos);
+        Check(read.Next >= pos && read.Next <= line.size());
+        Check(read.Argument.size() <= read.Next - pos);
+        if (read.Argument.empty()) break;
+        Check(read.Next > pos);
+        arguments.push_back(read.Argument);
+        pos = read.Next;
+    }
+
+    const int count = ArgumentCount(line);
+    Check(count == static_cast<int>(arguments.size()));
+    // A few indexes only: ArgumentAt walks from the start each time.
+    for (int i : {1, count / 2, count})
+        if (i >= 1 && i <= count) Check(ArgumentAt(line, i) == arguments[i - 1]);
+    Check(ArgumentAt(line, count + 1).empty());
+
+    // Passing the arguments on keeps them, unless a quote or a lone lead byte is in the way.
+    bool passable = true;
+    for (const std::string &argument : arguments)
+        passable = passable && argument.find('"') == std::string::npos && !EndsInLoneLead(argument);
+    if (passable) {
+        const std::string chained = "x " + ChainParameters(line, 1);
+        size_t at = NextArgument(chained, 0).Next;
+        for (const std::string &argument : arguments) {
+            ArgumentRead read = NextArgument(chained, at);
+            Check(read.Argument == argument);
+            at = read.Next;
+        }
+        Check(NextArgument(chained, at).Argument.empty());
+    }
+    return 0;
+}
