@@ -1,0 +1,139 @@
+// The execution's decisions over the real disk, through the adapter's file system.
+#include "WinTestSupport.h"
+#include "core/Execution.h"
+#include "core/Messages.h"
+#include "platform/Handles.h"
+#include "platform/Platform.h"
+#include "platform/WinFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tovimar;
+using tovimar::platform::FileHandle;
+using tovimar::platform::FindHandle;
+using tovimar::platform::WinFileSystem;
+using tovimar::wintest::ReadWholeFile;
+using tovimar::wintest::SetLastWriteYear;
+using tovimar::wintest::TempFolder;
+using tovimar::wintest::WriteWholeFile;
+
+namespace {
+
+std::vector<std::string> Listing(const std::string &folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    FindHandle search(::FindFirstFileA((folder + "\\*").c_str(), &entry));
+    for (bool more = search.IsValid(); more; more = ::FindNextFileA(search.Get(), &entry)) {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    return names;
+}
+
+TEST(WinFileSystem, ExclusiveOpenTellsAHolderFromOtherFailures) {
+    TempFolder temp;
+    ASSERT_TRUE(WriteWholeFile(temp / "free.txt", "f"));
+    ASSERT_TRUE(WriteWholeFile(temp / "held.txt", "h"));
+    ASSERT_TRUE(::CreateDirectoryA((temp / "folder").c_str(), nullptr));
+    // Share modes are checked per handle, so a handle of this process holds the file as well
+    // as another program would.
+    FileHandle holder(::CreateFileA((temp / "held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.IsValid());
+
+    const struct {
+        const char *Name;
+        OpenResult Expected;
+    } rows[] = {
+        {"free.txt", OpenResult::Ok},
+        {"held.txt", OpenResult::InUse},
+        {"missing.txt", OpenResult::Failed},
+        {"folder", OpenResult::Failed},
+    };
+    WinFileSystem disk(nullptr);
+    for (const auto &row : rows)
+        EXPECT_EQ(disk.OpenForExclusiveRead(temp / row.Name), row.Expected) << row.Name;
+}
+
+// Every kind of entry under the destination name stops the rename: the shell of newer
+// systems would replace it without a word.
+TEST(WinFileSystem, AnyExistingDestinationSurvives) {
+    enum Kind { Plain, Old, Hidden, Folder };
+    const struct {
+        const char *Destination;
+        Kind How;
+    } rows[] = {
+        {"B.TXT", Plain},
+        {"b.txt", Old},
+        {"b.txt", Hidden},
+        {"b.txt", Folder},
+    };
+    for (const auto &row : rows) {
+        TempFolder temp;
+        ASSERT_TRUE(WriteWholeFile(temp / "a.txt", "target"));
+        const std::string other = temp / row.Destination;
+        if (row.How == Folder) {
+            ASSERT_TRUE(::CreateDirectoryA(other.c_str(), nullptr));
+        } else {
+            ASSERT_TRUE(WriteWholeFile(other, "other"));
+        }
+        if (row.How == Old) {
+            ASSERT_TRUE(SetLastWriteYear(other, 1975));
+        }
+        if (row.How == Hidden) {
+            ASSERT_TRUE(::SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_HIDDEN |
+                                                                FILE_ATTRIBUTE_SYSTEM |
+                                                                FILE_ATTRIBUTE_READONLY));
+        }
+
+        WinFileSystem disk(nullptr);
+        const ExecutionOutcome outcome = Execute({temp / "a.txt", false, false, "b", ".txt"}, disk);
+        ASSERT_TRUE(outcome.Title.has_value()) << row.Destination << " " << row.How;
+        EXPECT_EQ(*outcome.Title, msg::NameTaken) << row.Destination << " " << row.How;
+        EXPECT_EQ(outcome.End, Ending::Stay);
+        EXPECT_EQ(ReadWholeFile(temp / "a.txt"), "target");
+        if (row.How != Folder) {
+            EXPECT_EQ(ReadWholeFile(other), "other") << row.How;
+        }
+        if (row.How == Hidden) ::SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST(WinFileSystem, CaseOnlyRenameChangesTheNameOnDisk) {
+    const struct {
+        const char *From;
+        const char *Name;
+        const char *Extension;
+        bool Folder;
+    } rows[] = {
+        {"readme.txt", "README", ".txt", false},
+        {"readme.txt", "Readme", ".TXT", false},
+        {"photos", "Photos", "", true},
+    };
+    for (const auto &row : rows) {
+        TempFolder temp;
+        const std::string from = temp / row.From;
+        if (row.Folder) {
+            ASSERT_TRUE(::CreateDirectoryA(from.c_str(), nullptr));
+        } else {
+            ASSERT_TRUE(WriteWholeFile(from, "content"));
+        }
+        WinFileSystem disk(nullptr);
+        const ExecutionOutcome outcome =
+            Execute({from, row.Folder, false, row.Name, row.Extension}, disk);
+        EXPECT_FALSE(outcome.Title.has_value()) << row.Name;
+        EXPECT_EQ(outcome.End, Ending::Close);
+
+        const std::string wanted = std::string(row.Name) + row.Extension;
+        EXPECT_EQ(platform::FindEntryName(temp / wanted), wanted);
+        // One entry, under the new spelling: no temporary name left behind.
+        EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{wanted});
+        if (!row.Folder) {
+            EXPECT_EQ(ReadWholeFile(temp / wanted), "content");
+        }
+    }
+}
+
+} // namespace
