@@ -73,6 +73,18 @@ class RetryTest(E2ETest):
         self.assertEqual(ws.listing(), ["free.txt"])
         self.assertEqual((ws.files / "free.txt").read_bytes(), b"busy")
 
+    def test_held_file_is_deleted_to_the_bin_after_release(self):
+        ws = self.workspace()
+        target = ws.make_file("busy.txt", b"busy")
+        holder = self.hold(ws, target)
+        app = self.start(ws, ws.winpath(target))
+        app.key("alt+f", "d")
+        self.wait_hidden(app)
+        holder.release()
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), [])
+        self.assertEqual((ws.xdg / "Trash" / "files" / "busy.txt").read_bytes(), b"busy")
+
     def test_held_file_deleted_meanwhile_closes(self):
         ws = self.workspace()
         target = ws.make_file("busy.txt")
