@@ -196,6 +196,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         // Logging off ends the run without the close handler: nothing saved, no chain.
+        if (wParam != FALSE) ::DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:
         StopTimer();
