@@ -94,6 +94,28 @@ TEST_F(ExtensionHistoryTest, EmptyEntryIsNeverDoubled) {
     EXPECT_EQ(history.Entries(), (Strings{"", ".txt"}));
 }
 
+// The box's list as the window holds it: the empty entry of a target without extension stays.
+TEST_F(ExtensionHistoryTest, ListAsItStands) {
+    const struct {
+        Strings List;
+        std::string AtExecution;
+        Strings Expected;
+    } rows[] = {
+        {{"", ".txt", ".JPG"}, "", {"", ".txt", ".JPG"}},
+        {{"", ".txt", ".JPG"}, ".jPG", {"", ".txt", ".JPG"}},
+        {{"", ".txt", ".txt"}, ".md", {".md", "", ".txt", ".txt"}},
+    };
+    for (const auto &row : rows) {
+        ExtensionHistory history(Upper, row.List);
+        history.AddIfNew(row.AtExecution);
+        EXPECT_EQ(history.Entries(), row.Expected) << row.AtExecution;
+    }
+    // Completion steps over the empty entry.
+    const ExtensionHistory history(Upper, {"", ".txt"});
+    EXPECT_EQ(history.FindPrefix("."), std::optional<size_t>(1));
+    EXPECT_EQ(history.SaveValues()[0], "");
+}
+
 TEST_F(ExtensionHistoryTest, SaveKeepsSixteen) {
     Strings full;
     for (int i = 0; i < 16; ++i)
