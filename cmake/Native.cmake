@@ -27,7 +27,7 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
         target_link_libraries(${name} PRIVATE TovimarCore)
         target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-        add_test(NAME fuzz.${name} COMMAND ${name} -runs=200000 -max_len=600 -seed=1)
+        add_test(NAME fuzz.${name} COMMAND ${name} -runs=50000 -max_len=600 -seed=1)
     endforeach()
 endif()
 
