@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         Check(!HasWildcard(std::string_view(path).substr(root)));
         if (path.size() % 3 == 0) return std::nullopt;
         if (path.size() % 3 == 1) return std::string("Found\0rest", 10);
-        return std::string(300, 'x');
+        return std::string("x");
     };
     const std::string resolved = ResolveLongPath(p, finder);
     Check(resolved.compare(0, root, rootText) == 0);
