@@ -11,7 +11,8 @@ namespace tovimar::app {
 void TFormMain::FormClose() {
     // A hidden window waiting for a file in use must not retry while it closes.
     StopTimer();
-    ++ExecuteCount;
+    // A damaged counter near the top of the range wraps instead of overflowing.
+    ExecuteCount = static_cast<int32_t>(static_cast<uint32_t>(ExecuteCount) + 1u);
     // A settings file that cannot be written is reported once; the close and the chain go on,
     // or a hidden retry window would report it again on every tick.
     try {
