@@ -200,8 +200,6 @@ class Tovimar:
         env = _Display.wine_env(lang)
         env["XDG_DATA_HOME"] = str(workspace.xdg)
         before = set(visible_windows())
-        # Keep the pointer off the window so that no tool tip pops up over it.
-        xdotool("mousemove", 0, 0)
         self.proc = subprocess.Popen(
             ["wine", str(workspace.exe), *map(str, args)],
             env=env, cwd=workspace.root, stdout=self.log, stderr=subprocess.STDOUT,
@@ -304,7 +302,7 @@ class Tovimar:
             return wait_until(
                 lambda: (lambda t: t if t not in (None, Clipboard.SENTINEL) else None)(
                     clipboard.read()),
-                2.0 if expect_empty_ok else SETTLE_TIMEOUT, "the copied text")
+                SETTLE_TIMEOUT, "the copied text")
         except AssertionError:
             if expect_empty_ok:
                 return ""
