@@ -23,6 +23,11 @@ start_display() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     wineserver -p >/dev/null 2>&1 || true
+    # The first program in a session starts Wine's services and desktop process, which live
+    # as long as the server and keep their inherited output open; start them here on
+    # /dev/null so they don't hold a test's output pipe (ctest would wait for it to close).
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    wine rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 stop_display() {
