@@ -3,8 +3,9 @@
 
 start_display() {
     fdfile=$(mktemp)
-    # -displayfd lets Xvfb pick a free display number and report it once it accepts clients.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    # -displayfd lets Xvfb pick a free display number and report it once it accepts clients;
+    # -noreset keeps the pointer and the clipboard when the last client disconnects.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     tries=0
     while [ ! -s "$fdfile" ]; do

@@ -31,6 +31,7 @@ ALL_LANGS = (JA, EN)
 WINDOW_TIMEOUT = 30.0
 EXIT_TIMEOUT = 15.0
 SETTLE_TIMEOUT = 5.0
+COPY_ATTEMPTS = 3
 POLL = 0.1
 
 _WINE_ENV = {
@@ -74,8 +75,10 @@ class _Display:
             return
         fd_read, fd_write = os.pipe()
         self.xvfb = subprocess.Popen(
+            # -noreset: a server reset when the last client leaves would put the pointer back
+            # in the middle of the screen and drop the clipboard.
             ["Xvfb", "-displayfd", str(fd_write), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(fd_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
         )
         os.close(fd_write)
@@ -294,24 +297,30 @@ class Tovimar:
             xdotool("mousemove", "--sync", fx + dx * i // 5, fy + dy * i // 5)
         xdotool("mouseup", 1)
 
-    def copy_selection(self, clipboard, expect_empty_ok=False):
-        """Ctrl+C in the focused control; returns the copied text ('' if nothing came)."""
-        clipboard.write(Clipboard.SENTINEL)
-        self.key("ctrl+c")
-        try:
-            return wait_until(
-                lambda: (lambda t: t if t not in (None, Clipboard.SENTINEL) else None)(
-                    clipboard.read()),
-                SETTLE_TIMEOUT, "the copied text")
-        except AssertionError:
-            if expect_empty_ok:
-                return ""
-            raise
+    def copy_selection(self, clipboard, expect_empty_ok=False, keys=()):
+        """Presses keys, then Ctrl+C in the focused control; returns the copied text ('' if
+        nothing came). A loaded machine now and then loses a key or Wine's clipboard hand-over,
+        so a copy that brings nothing is tried again before it counts as empty."""
+        for attempt in range(COPY_ATTEMPTS):
+            clipboard.write(Clipboard.SENTINEL)
+            if keys:
+                self.key(*keys)
+            self.key("ctrl+c")
+            try:
+                return wait_until(
+                    lambda: (lambda t: t if t not in (None, Clipboard.SENTINEL) else None)(
+                        clipboard.read()),
+                    SETTLE_TIMEOUT, "the copied text")
+            except AssertionError:
+                if attempt + 1 < COPY_ATTEMPTS:
+                    continue
+                if expect_empty_ok:
+                    return ""
+                raise
 
     def copy_all(self, clipboard, expect_empty_ok=False):
         """Selects the whole text of the focused control (Home, Shift+End) and copies it."""
-        self.key("Home", "shift+End")
-        return self.copy_selection(clipboard, expect_empty_ok)
+        return self.copy_selection(clipboard, expect_empty_ok, keys=("Home", "shift+End"))
 
     def paste(self, clipboard, text):
         """Puts text on the clipboard and pastes it with Ctrl+V into the focused control."""
