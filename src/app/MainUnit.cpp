@@ -200,6 +200,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         StopTimer();
+        if (toolTip_ != nullptr) ::DestroyWindow(toolTip_);
+        toolTip_ = nullptr;
         ::PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -262,11 +264,13 @@ void TFormMain::CreateControls() {
         ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
     }
 
-    // Hints on the three buttons only.
+    // Hints on the three buttons only. The tip window has no owner: Wine links a window made
+    // topmost below its topmost owned popups and then drops it from the top band, so an owned
+    // tip would defeat the always-on-top option. It is destroyed with the main window.
     toolTip_ =
         ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     const std::array<std::pair<HWND, UINT>, 3> hints{{
         {btnLeftDelete.Handle(), IDS_HINT_LEFTDELETE},
         {btnRightDelete.Handle(), IDS_HINT_RIGHTDELETE},
