@@ -1,6 +1,7 @@
 #include "core/CommandLine.h"
 
 #include "core/DoubleByte.h"
+#include "TableScope.h"
 
 #include <gtest/gtest.h>
 
@@ -8,19 +9,6 @@
 
 namespace tovimar {
 namespace {
-
-class TableScope {
-public:
-    explicit TableScope(const DoubleByteTable &table) : saved_(CurrentDoubleByteTable()) {
-        SetDoubleByteTable(table);
-    }
-    ~TableScope() { SetDoubleByteTable(saved_); }
-    TableScope(const TableScope &) = delete;
-    TableScope &operator=(const TableScope &) = delete;
-
-private:
-    DoubleByteTable saved_;
-};
 
 class CommandLineSjis : public testing::Test {
     TableScope scope_{ShiftJisTable()};

@@ -1,4 +1,5 @@
 #include "core/DoubleByte.h"
+#include "TableScope.h"
 
 #include <gtest/gtest.h>
 
@@ -7,20 +8,6 @@
 
 namespace tovimar {
 namespace {
-
-// Installs a table for one test and puts the previous one back.
-class TableScope {
-public:
-    explicit TableScope(const DoubleByteTable &table) : saved_(CurrentDoubleByteTable()) {
-        SetDoubleByteTable(table);
-    }
-    ~TableScope() { SetDoubleByteTable(saved_); }
-    TableScope(const TableScope &) = delete;
-    TableScope &operator=(const TableScope &) = delete;
-
-private:
-    DoubleByteTable saved_;
-};
 
 class FakeSource : public DoubleByteSource {
 public:

@@ -1,6 +1,7 @@
 #include "core/PathRules.h"
 
 #include "core/DoubleByte.h"
+#include "TableScope.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,6 @@
 
 namespace tovimar {
 namespace {
-
-class TableScope {
-public:
-    explicit TableScope(const DoubleByteTable &table) : saved_(CurrentDoubleByteTable()) {
-        SetDoubleByteTable(table);
-    }
-    ~TableScope() { SetDoubleByteTable(saved_); }
-    TableScope(const TableScope &) = delete;
-    TableScope &operator=(const TableScope &) = delete;
-
-private:
-    DoubleByteTable saved_;
-};
 
 // The Shift-JIS character whose trail byte equals the path delimiter.
 const std::string Hyo = "\x95\x5C";
