@@ -5,43 +5,15 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "ProgramWindows.h"
+
 #include <cstdio>
-#include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int MessageTextId = 0xFFFF; // the static control that holds a message box's text
-
-struct Search {
-    std::wstring Exe;
-    std::vector<HWND> Found;
-};
-
-std::wstring ImagePath(DWORD pid) {
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (process == nullptr) return {};
-    wchar_t path[MAX_PATH * 4] = {};
-    DWORD size = DWORD(sizeof path / sizeof path[0]);
-    std::wstring result;
-    if (::QueryFullProcessImageNameW(process, 0, path, &size)) result.assign(path, size);
-    ::CloseHandle(process);
-    return result;
-}
-
-BOOL CALLBACK Visit(HWND hwnd, LPARAM data) {
-    auto *search = reinterpret_cast<Search *>(data);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(hwnd, cls, 64);
-    if (std::wcscmp(cls, L"#32770") != 0 || !::IsWindowVisible(hwnd)) return TRUE;
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (::CompareStringOrdinal(ImagePath(pid).c_str(), -1, search->Exe.c_str(), -1, TRUE) ==
-        CSTR_EQUAL)
-        search->Found.push_back(hwnd);
-    return TRUE;
-}
 
 std::wstring TextOf(HWND hwnd) {
     std::wstring text(size_t(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -65,15 +37,14 @@ int main() {
     int argc = 0;
     wchar_t **argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (argv == nullptr || argc != 2) return 2;
-    Search search{argv[1], {}};
+    const std::vector<HWND> boxes = helpers::VisibleWindowsOf(argv[1], L"#32770");
     ::LocalFree(argv);
-    ::EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-    for (HWND box : search.Found) {
+    for (HWND box : boxes) {
         PrintUtf8(TextOf(box));
         std::fputc('\t', stdout);
         HWND text = ::GetDlgItem(box, MessageTextId);
         PrintUtf8(text != nullptr ? TextOf(text) : std::wstring());
         std::fputc('\n', stdout);
     }
-    return search.Found.empty() ? 1 : 0;
+    return boxes.empty() ? 1 : 0;
 }
