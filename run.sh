@@ -7,13 +7,10 @@ cd "$(dirname "$0")"
 repo=$(pwd)
 
 WINDOWS_BUILD=${TOVIMAR_WINDOWS_BUILD:-$repo/build/windows}
-TOVIMAR_WINEPREFIX=${TOVIMAR_WINEPREFIX:-$repo/build/wineprefix}
-WINEPREFIX=$TOVIMAR_WINEPREFIX
-WINEDEBUG=-all
-WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. tests/wine-env.sh
 LANG=ja_JP.UTF-8
 LC_ALL=ja_JP.UTF-8
-export TOVIMAR_WINEPREFIX WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG LC_ALL
+export LANG LC_ALL
 
 tests/deps.sh
 

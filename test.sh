@@ -9,11 +9,7 @@ repo=$(pwd)
 
 WINDOWS_BUILD=${TOVIMAR_WINDOWS_BUILD:-$repo/build/windows}
 NATIVE_BUILD=${TOVIMAR_NATIVE_BUILD:-$repo/build/native}
-TOVIMAR_WINEPREFIX=${TOVIMAR_WINEPREFIX:-$repo/build/wineprefix}
-WINEPREFIX=$TOVIMAR_WINEPREFIX
-WINEDEBUG=-all
-WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export TOVIMAR_WINEPREFIX WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+. tests/wine-env.sh
 
 tests/deps.sh
 

@@ -5,11 +5,7 @@
 set -eu
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
-WINEPREFIX=${TOVIMAR_WINEPREFIX:-$repo/build/wineprefix}
-export WINEPREFIX
-export WINEDEBUG=-all
-# No Mono/Gecko download prompts and no desktop menu entries for a test prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$repo/tests/wine-env.sh"
 export LANG=ja_JP.UTF-8
 
 # Bump when the registry settings below change, so existing prefixes pick them up.

@@ -3,10 +3,7 @@
 # Prefix: $TOVIMAR_WINEPREFIX, else <repo>/build/wineprefix (tests/setup-wine.sh makes it).
 set -eu
 repo=$(cd "$(dirname "$0")/.." && pwd)
-WINEPREFIX=${TOVIMAR_WINEPREFIX:-$repo/build/wineprefix}
-export WINEPREFIX
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$repo/tests/wine-env.sh"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$repo/tests/setup-wine.sh"
 fi
