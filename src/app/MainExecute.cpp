@@ -93,9 +93,8 @@ void TFormMain::SetFrameEnabled(bool enabled) {
 }
 
 void TFormMain::WaitHidden() {
-    // The taskbar button belongs to the application window: hide it too.
+    // The application window and its taskbar button go with it (OnShowWindow).
     ::ShowWindow(hwnd_, SW_HIDE);
-    if (application_ != nullptr) ::ShowWindow(application_, SW_HIDE);
     try {
         StartTimer();
     } catch (const std::exception &e) {
@@ -112,7 +111,6 @@ void TFormMain::StopRetrying() {
     StopTimer();
     SetFrameEnabled(true);
     ::ShowWindow(hwnd_, SW_SHOW);
-    if (application_ != nullptr) ::ShowWindow(application_, SW_SHOWNOACTIVATE);
 }
 
 void TFormMain::CloseAfterExecution() {
