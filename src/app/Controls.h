@@ -49,10 +49,11 @@ public:
         return text;
     }
     std::string Text() const { return platform::ToAnsi(WideText()); }
-    // Setting the text the control already holds does nothing.
-    void SetText(std::string_view bytes) const {
-        if (Text() == bytes) return;
+    // Setting the text the control already holds does nothing; true when the text changed.
+    bool SetText(std::string_view bytes) const {
+        if (Text() == bytes) return false;
         ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
+        return true;
     }
     bool Enabled() const { return ::IsWindowEnabled(handle_) != FALSE; }
     void SetEnabled(bool enabled) const { ::EnableWindow(handle_, enabled ? TRUE : FALSE); }
@@ -79,9 +80,7 @@ public:
 
     // Sets a different text, which raises EN_CHANGE once; the caret then stands at 0.
     void SetText(std::string_view bytes) const {
-        if (Text() == bytes) return;
-        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
-        ::SendMessageW(handle_, EM_SETSEL, 0, 0);
+        if (Control::SetText(bytes)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
     }
     size_t SelStart() const { return ByteOffsetOf(WideText(), Selection().Start); }
     size_t SelLength() const {
@@ -123,9 +122,8 @@ public:
 
     // Setting the text from the program raises no change handler.
     void SetText(std::string_view bytes) const {
-        if (Text() == bytes) return;
         ::SetPropW(handle_, QuietProperty, reinterpret_cast<HANDLE>(1));
-        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
+        Control::SetText(bytes);
         ::RemovePropW(handle_, QuietProperty);
     }
     bool Quiet() const { return ::GetPropW(handle_, QuietProperty) != nullptr; }
