@@ -39,21 +39,17 @@ void TFormMain::btnExecuteClick() {
 }
 
 void TFormMain::RunExecution() {
-    const std::string name = edtFileName.Text();
-    // A delete that stopped leaves its name in the field; once the user has edited it, a rename
-    // is what is wanted.
-    if (DeleteMode && name != msg::DeleteName) DeleteMode = false;
-
     ExecutionRequest request;
     request.TargetPath = TargetPath;
     request.IsFolder = IsFolder;
     request.DeleteMode = DeleteMode;
-    request.Name = name;
+    request.Name = edtFileName.Text();
     request.Extension = cmbFileExt.Text();
     request.Retrying = TimerRunning();
 
     platform::WinFileSystem disk(hwnd_);
     const ExecutionOutcome outcome = Execute(request, disk);
+    if (outcome.EndDeleteMode) DeleteMode = false;
     if (!outcome.NewPath.empty()) NewPath = outcome.NewPath;
     if (outcome.Title) SetTitle(*outcome.Title);
 

@@ -91,7 +91,10 @@ public:
     }
 
 private:
+    // The exact spelling first: a case-sensitive folder may hold a.txt beside A.txt.
     Entry *Find(const std::string &path) {
+        for (Entry &e : Entries)
+            if (e.Path == path) return &e;
         for (Entry &e : Entries)
             if (Upper(e.Path) == Upper(path)) return &e;
         return nullptr;
@@ -162,6 +165,19 @@ const Row Rows[] = {
      false,
      "C:\\W\\b.txt",
      {"C:\\W\\B.TXT", "C:\\W\\a.txt"}},
+    {"case-only rename beside an entry of the new spelling",
+     {{"C:\\W\\a.txt"}, {"C:\\W\\A.txt"}},
+     {"C:\\W\\a.txt", false, false, "A", ".txt"},
+     Ok,
+     Applies,
+     0,
+     "",
+     msg::NameTaken,
+     false,
+     Ending::Stay,
+     false,
+     "C:\\W\\A.txt",
+     {"C:\\W\\A.txt", "C:\\W\\a.txt"}},
     {"taken by a folder",
      {{"C:\\W\\a.txt"}, {"C:\\W\\b", true}},
      {"C:\\W\\a.txt", false, false, "b", ""},
@@ -520,7 +536,7 @@ TEST(Execution, OperationCodeFollowsDeleteMode) {
     for (const auto &row : rows) {
         FakeDisk disk;
         disk.Entries = {{"C:\\W\\a.txt"}};
-        Execute({"C:\\W\\a.txt", false, row.DeleteMode, "b", ".txt"}, disk);
+        Execute({"C:\\W\\a.txt", false, row.DeleteMode, DeleteName, ".txt"}, disk);
         ASSERT_EQ(disk.Operations.size(), 1u);
         EXPECT_EQ(disk.Operations[0], row.Expected);
         EXPECT_EQ(static_cast<int>(row.Expected), row.DeleteMode ? 3 : 4);
@@ -540,9 +556,10 @@ TEST(Execution, OpenTestOnlyForFiles) {
     }
 }
 
-// A stopped delete hands the next execution back to renaming, but not while the hidden window
-// retries; and a hidden window that cannot open the file at all gives up and shows itself.
+// The delete name edited away turns the delete into a rename, this time and from then on; and
+// a hidden window that cannot open the file at all gives up and shows itself.
 TEST(Execution, DeleteModeAndRetryEndings) {
+    constexpr auto None = std::nullopt;
     const struct {
         const char *Case;
         std::string Name;
@@ -551,15 +568,19 @@ TEST(Execution, DeleteModeAndRetryEndings) {
         OpenResult Open;
         bool EndDeleteMode;
         bool StopRetry;
+        std::optional<ShellOperation> Operation;
     } rows[] = {
-        {"delete stopped by an empty name", "", true, false, Ok, true, false},
-        {"delete stopped by the open test", DeleteName, true, false, OpenResult::Failed, true,
-         false},
-        {"delete waiting for the file", DeleteName, true, false, OpenResult::InUse, false, false},
-        {"hidden delete cannot open", DeleteName, true, true, OpenResult::Failed, false, true},
-        {"hidden rename cannot open", "b", false, true, OpenResult::Failed, false, true},
-        {"hidden rename still in use", "b", false, true, OpenResult::InUse, false, false},
-        {"rename stopped by an empty name", "", false, false, Ok, false, false},
+        {"delete name edited", "b", true, false, Ok, true, false, ShellOperation::Rename},
+        {"delete name emptied", "", true, false, Ok, true, false, None},
+        {"delete stopped by the open test", DeleteName, true, false, OpenResult::Failed, false,
+         false, None},
+        {"delete waiting for the file", DeleteName, true, false, OpenResult::InUse, false, false,
+         None},
+        {"hidden delete cannot open", DeleteName, true, true, OpenResult::Failed, false, true,
+         None},
+        {"hidden rename cannot open", "b", false, true, OpenResult::Failed, false, true, None},
+        {"hidden rename still in use", "b", false, true, OpenResult::InUse, false, false, None},
+        {"rename stopped by an empty name", "", false, false, Ok, false, false, None},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.Case);
@@ -571,7 +592,10 @@ TEST(Execution, DeleteModeAndRetryEndings) {
         const ExecutionOutcome outcome = Execute(request, disk);
         EXPECT_EQ(outcome.EndDeleteMode, row.EndDeleteMode);
         EXPECT_EQ(outcome.StopRetry, row.StopRetry);
-        EXPECT_EQ(disk.Paths(), std::vector<std::string>{"C:\\W\\a.txt"});
+        const std::vector<ShellOperation> operations =
+            row.Operation ? std::vector<ShellOperation>{*row.Operation}
+                          : std::vector<ShellOperation>{};
+        EXPECT_EQ(disk.Operations, operations);
     }
 }
 

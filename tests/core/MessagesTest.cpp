@@ -46,6 +46,9 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         {"NoTimer", msg::NoTimer, "タイマーを取得できません"},
         {"CannotWriteSuffix", msg::CannotWriteSuffix, " に書き込めません"},
         {"CannotInsertLine", msg::CannotInsertLine, "行を挿入できません"},
+        {"RootTarget", msg::RootTarget, "ドライブやサーバーのルートは対象にできません"},
+        {"ProgramFolderUnreadable", msg::ProgramFolderUnreadable,
+         "プログラムのフォルダ名がこのシステムで扱えないため設定を保存できません"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;
