@@ -245,6 +245,12 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
         }
         // A single-line field takes the first line only.
         clip = clip.substr(0, clip.find_first_of(L"\r\n"));
+        // Dropping what the code page cannot hold would change the name unseen: refuse it all,
+        // as such a character typed is refused.
+        if (!platform::FitsAnsiCodePage(clip)) {
+            ::MessageBeep(MB_OK);
+            return 0;
+        }
         Edit box(edit);
         std::wstring insert = FittingInsert(box.WideText(), box.Selection(), clip, maxBytes);
         if (insert.empty() && !clip.empty()) ::MessageBeep(MB_OK);
@@ -254,7 +260,9 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
     }
     case WM_IME_COMPOSITION:
         if (lParam & GCS_RESULTSTR) {
-            // The edit inserts the composed text itself; cut it back to what fits afterwards.
+            // The edit inserts the committed text itself. Take it out again and type it in
+            // character by character: the limit and every hook of the edit see each one, as
+            // for typed text (the extension box completes on them).
             Edit box(edit);
             std::wstring before = box.WideText();
             WideSelection sel = box.Selection();
@@ -264,12 +272,10 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
             if (after.size() < kept || after == before) return r;
             size_t insertedLength = after.size() - kept;
             std::wstring inserted = after.substr(sel.Start, insertedLength);
-            std::wstring fitting = FittingInsert(before, sel, inserted, maxBytes);
-            if (fitting != inserted) {
-                box.Select(sel.Start, sel.Start + insertedLength);
-                ::SendMessageW(edit, EM_REPLACESEL, TRUE,
-                               reinterpret_cast<LPARAM>(fitting.c_str()));
-            }
+            box.Select(sel.Start, sel.Start + insertedLength);
+            ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+            for (wchar_t ch : inserted)
+                ::SendMessageW(edit, WM_CHAR, ch, 1);
             return r;
         }
         break;

@@ -16,6 +16,10 @@ constexpr DWORD MessagePause = 1000;
 // The shell's error boxes and the error box pump messages: a retry tick arriving then must not
 // start a second execution inside the first.
 bool Executing = false;
+// A close asked for meanwhile (the taskbar's close) waits for the execution to end; the
+// execution's own close goes through at once.
+bool CloseWaiting = false;
+bool ExecutionCloses = false;
 
 class ExecutionScope {
 public:
@@ -29,13 +33,25 @@ public:
 
 void TFormMain::btnExecuteClick() {
     if (Executing || hwnd_ == nullptr) return;
-    ExecutionScope scope;
-    // Shown here, while the scope holds, so that ticks queued behind the box are dropped.
-    try {
-        RunExecution();
-    } catch (const std::exception &e) {
-        ShowError(e.what());
+    {
+        ExecutionScope scope;
+        // Shown here, while the scope holds, so that ticks queued behind the box are dropped.
+        try {
+            RunExecution();
+        } catch (const std::exception &e) {
+            ShowError(e.what());
+        }
     }
+    if (CloseWaiting) {
+        CloseWaiting = false;
+        if (hwnd_ != nullptr) ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    }
+}
+
+bool TFormMain::CloseMustWait() {
+    if (!Executing || ExecutionCloses) return false;
+    CloseWaiting = true;
+    return true;
 }
 
 void TFormMain::RunExecution() {
@@ -110,7 +126,9 @@ void TFormMain::StopRetrying() {
 }
 
 void TFormMain::CloseAfterExecution() {
+    ExecutionCloses = true;
     ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    ExecutionCloses = false;
     // A close that did not happen must not leave a window waiting unseen for ever.
     if (hwnd_ != nullptr && !::IsWindowVisible(hwnd_)) StopRetrying();
 }

@@ -81,6 +81,7 @@ void TFormMain::IniLoad() {
 }
 
 void TFormMain::IniSave() {
+    if (IniFileName.empty()) throw TovimarError(std::string(msg::ProgramFolderUnreadable));
     platform::IniFile ini(IniFileName, Section);
 
     if (!mnuWindowVariable.Checked()) {

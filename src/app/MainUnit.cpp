@@ -190,7 +190,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam == 0) OnShowWindow(wParam != FALSE);
         break;
     case WM_SETTINGCHANGE:
-        platform::LoadDoubleByteTable();
+        platform::ReloadLocale();
         break;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -309,6 +309,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
             return r;
         }
         break;
+    case WM_IME_CHAR:
     case WM_CHAR:
         if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
             wchar_t ch = static_cast<wchar_t>(wParam);
@@ -410,6 +411,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 void TFormMain::OnClose() {
+    if (CloseMustWait()) return;
     // An error in the close handler (a settings file that cannot be written) keeps the window.
     if (Guard([this] { FormClose(); })) ::DestroyWindow(hwnd_);
 }
@@ -464,6 +466,7 @@ void TFormMain::OnShowWindow(bool shown) {
 void TFormMain::Show() {
     Guard([this] { FormShow(); });
     if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
+    if (rootTarget_) SetTitle(msg::RootTarget);
     lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
@@ -471,15 +474,23 @@ void TFormMain::Show() {
 
 void TFormMain::FormShow() {
     if (application_ != nullptr) ::SetWindowTextA(application_, ApplicationTitle);
-    IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
+    // Without an ANSI path to the program's folder no settings file can be kept there.
+    if (platform::ProgramPathUsable())
+        IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
     std::string argument = platform::ArgumentAt(1);
-    TargetPath = platform::ResolveLongPath(argument);
+    // Z:name.txt lies in Z:'s current folder: every path built on it must stay there.
+    if (IsDriveRelative(argument)) argument = platform::FullPath(argument);
+    TargetPath = platform::ResolveLongPath(RemoveTrailingDelimiters(argument));
     // A name the ANSI code page could not carry, or one with wildcards, names no single entry:
     // it must not be renamed by a near match.
-    auto wildcard = [](const std::string &s) { return s.find_first_of("*?") != std::string::npos; };
-    if (!TargetPath.empty() &&
-        (platform::ArgumentLostCharacters(1) || wildcard(argument) || wildcard(TargetPath))) {
+    if (!TargetPath.empty() && (platform::ArgumentLostCharacters(1) || HoldsWildcard(argument) ||
+                                HoldsWildcard(TargetPath))) {
         targetUnreadable_ = true;
+        TargetPath.clear();
+    }
+    // A drive or share root is nothing to rename or delete.
+    if (IsRootOnly(TargetPath)) {
+        rootTarget_ = true;
         TargetPath.clear();
     }
     if (platform::FolderIsPresent(TargetPath)) IsFolder = true;

@@ -133,6 +133,8 @@ private:
     void OnWindowPosChanging(WINDOWPOS &pos) const;
     void OnActivate(bool active);
     void OnShowWindow(bool shown);
+    // True when an execution runs: the close is done once it has ended (MainExecute.cpp).
+    bool CloseMustWait();
 
     void CreateControls();
     void DisableTargetCommands();
@@ -171,6 +173,7 @@ private:
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
     bool targetUnreadable_ = false;
+    bool rootTarget_ = false;
     platform::Font windowFont_;
     platform::Font textFont_;
     ImageList okGlyph_;

@@ -157,6 +157,14 @@ bool HoldsWildcard(std::string_view p) {
     return NameHasWildcard(p);
 }
 
+std::string WithoutLiteralPrefix(std::string_view p) {
+    if (!StartsWithNoCase(p, 0, "\\\\?\\")) return std::string(p);
+    const std::string_view rest = p.substr(4);
+    if (StartsWithNoCase(rest, 0, "UNC\\")) return "\\\\" + std::string(rest.substr(4));
+    if (DriveRootLength(rest, 0) == 3) return std::string(rest);
+    return std::string(p);
+}
+
 std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
     const size_t root = PathRootLength(p);
 

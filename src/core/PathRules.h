@@ -40,6 +40,10 @@ std::string RemoveTrailingDelimiters(std::string_view p);
 // True when p holds * or ? outside the \\?\ prefix, which is part of the syntax.
 bool HoldsWildcard(std::string_view p);
 
+// p without its \\?\ prefix where a plain form exists: \\?\C:\x is C:\x, \\?\UNC\s\sh\x is
+// \\s\sh\x. Other paths (devices, volumes, no prefix) come back as they are.
+std::string WithoutLiteralPrefix(std::string_view p);
+
 // The on-disk name of the last component of path (what FindFirstFileA reports), or nullopt.
 using FindEntryName = std::function<std::optional<std::string>(const std::string &path)>;
 

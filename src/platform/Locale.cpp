@@ -52,4 +52,9 @@ void LoadDoubleByteTable() {
     SetDoubleByteTable(BuildDoubleByteTable(source));
 }
 
+void ReloadLocale() {
+    ::SetThreadLocale(LOCALE_USER_DEFAULT);
+    LoadDoubleByteTable();
+}
+
 } // namespace tovimar::platform

@@ -18,10 +18,14 @@ bool FitsAnsiCodePage(std::wstring_view text);
 
 // Builds the lead-byte table from the thread locale and installs it (start-up, setting change).
 void LoadDoubleByteTable();
+// A settings change: the thread takes the user's locale again, then the table is rebuilt.
+void ReloadLocale();
 
 // On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
 std::optional<std::string> FindEntryName(const std::string &path);
 std::string ResolveLongPath(const std::string &path);
+// GetFullPathNameA: path made absolute against the current folders; path itself on failure.
+std::string FullPath(const std::string &path);
 bool FileIsPresent(const std::string &path);
 bool FolderIsPresent(const std::string &path);
 
@@ -35,6 +39,9 @@ std::string ArgumentAt(int i);
 // True when the i-th argument held characters the ANSI code page cannot represent, judged
 // against the same argument read from the wide command line (i = 0: the module path).
 bool ArgumentLostCharacters(int i);
+// ArgumentAt(0) names the program: the module path, or its short form when the long one does
+// not fit the ANSI code page. False when neither does.
+bool ProgramPathUsable();
 // ArgumentLostCharacters(1): the target itself.
 bool ArgumentsLostCharacters();
 // The i-th argument (i >= 1) of a wide command line, read by the same rules as the ANSI one.
@@ -48,6 +55,9 @@ inline constexpr UINT ShellRename = FO_RENAME;
 inline constexpr UINT ShellDelete = FO_DELETE;
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
                        UINT operation);
+
+// Starts the program's own executable with parameters through the shell's default action.
+void StartProgram(HWND owner, const std::string &parameters);
 
 // Locale-aware ANSI case mapping over the whole byte length (CharUpperBuffA/CharLowerBuffA).
 std::string AnsiUpper(std::string text);

@@ -166,6 +166,7 @@ TEST_F(PathRulesSjis, TargetShapes) {
         std::string Trimmed;
         bool RootOnly;
         bool Wildcard;
+        std::string Plain; // empty: the same as Path
     };
     const Row rows[] = {
         {"Z:name.txt", true, "Z:name.txt", false, false},
@@ -177,9 +178,11 @@ TEST_F(PathRulesSjis, TargetShapes) {
         {"C:\\" + Hyo, false, "C:\\" + Hyo, false, false}, // a trail byte, not a delimiter
         {"C:\\", false, "C:\\", true, false},
         {"\\\\server\\share\\", false, "\\\\server\\share\\", true, false},
-        {"\\\\?\\C:\\", false, "\\\\?\\C:\\", true, false},
-        {"\\\\?\\C:\\dir\\a.txt", false, "\\\\?\\C:\\dir\\a.txt", false, false},
-        {"\\\\?\\C:\\a?.txt", false, "\\\\?\\C:\\a?.txt", false, true},
+        {"\\\\?\\C:\\", false, "\\\\?\\C:\\", true, false, "C:\\"},
+        {"\\\\?\\C:\\dir\\a.txt", false, "\\\\?\\C:\\dir\\a.txt", false, false, "C:\\dir\\a.txt"},
+        {"\\\\?\\C:\\a?.txt", false, "\\\\?\\C:\\a?.txt", false, true, "C:\\a?.txt"},
+        {"\\\\?\\unc\\s\\sh\\a", false, "\\\\?\\unc\\s\\sh\\a", false, false, "\\\\s\\sh\\a"},
+        {"\\\\?\\Volume{1}\\a", false, "\\\\?\\Volume{1}\\a", false, false},
         {"C:\\a*.txt", false, "C:\\a*.txt", false, true},
         {"", false, "", false, false},
     };
@@ -188,6 +191,7 @@ TEST_F(PathRulesSjis, TargetShapes) {
         EXPECT_EQ(RemoveTrailingDelimiters(row.Path), row.Trimmed) << row.Path;
         EXPECT_EQ(IsRootOnly(row.Path), row.RootOnly) << row.Path;
         EXPECT_EQ(HoldsWildcard(row.Path), row.Wildcard) << row.Path;
+        EXPECT_EQ(WithoutLiteralPrefix(row.Path), row.Plain.empty() ? row.Path : row.Plain);
     }
 }
 
