@@ -162,6 +162,7 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsTaskbarCreated(message)) ReloadLocale();
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
@@ -190,7 +191,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam == 0) OnShowWindow(wParam != FALSE);
         break;
     case WM_SETTINGCHANGE:
-        platform::LoadDoubleByteTable();
+        ReloadLocale();
         break;
     case WM_QUERYENDSESSION:
         return TRUE;

@@ -101,6 +101,11 @@ public:
     void Z1Click();
     void mnuSpeceDeleteClick();
     void mnuSpaceUnBarClick();
+    // The four blank passes: extension and name, single-byte blanks, then full-width ones.
+    void ReplaceBlanks(std::string_view blank, std::string_view wideBlank);
+    // Reads the locale values again after the system announced a change.
+    void ReloadLocale();
+    static bool IsTaskbarCreated(UINT message);
     void WindowFrontClick();
     void mnuExtExecuteClick();
     void mnuHelpClick();
