@@ -337,7 +337,10 @@ DateTimeParts DecodeDateTime(double value) {
     int64_t days = total / MsPerDay;
     int64_t ms = total % MsPerDay;
     if (ms < 0) ms = -ms; // before 1899 the fraction still counts forward from midnight
-    if (days > LastDay) days = LastDay, ms = MsPerDay - 1;
+    if (days > LastDay) {
+        days = LastDay;
+        ms = MsPerDay - 1;
+    }
     CivilFromDays(days - EpochOffset, parts);
     parts.Hour = int(ms / 3600000);
     parts.Minute = int(ms / 60000 % 60);

@@ -44,6 +44,8 @@ struct LocaleFormats {
                                                "Thursday", "Friday", "Saturday"};
     // The locale the values were read for; its language decides how g shortens the era name.
     uint32_t Locale = 0x0409;
+
+    bool operator==(const LocaleFormats &) const = default;
 };
 
 // The locale texts behind LocaleFormats, as the platform's locale data lists them.

@@ -80,11 +80,10 @@ TEST(FormatTimestamp, Table) {
         {"ddddd|dddddd", Afternoon, F, "3/7/26|March 7, 2026"},
         {"t|tt|AMPM|aaa|aaaa|a", Afternoon, F, "2:05 pm|2:05:09 pm|pm|Sat|Saturday|a"},
         {"h:n:s hh:nn:ss", Afternoon, F, "14:5:9 14:05:09"},
-        {"'x' bqx", Afternoon, F, "x bqx"},
         {std::string("yy\0mm", 5), Afternoon, F, "26"},
         // the clock around midnight and noon
         {"", Midnight, F, "3/7/26"},
-        {"h:nn am/pm AM/PM a/p", Midnight, F, "12:00 am AM a"},
+        {"h:nn am/pm AM/PM a/p AMPM", Midnight, F, "12:00 am AM a am"},
         {"hh:nn", Midnight, F, "00:00"},
         {"hh AMPM h A/P", Noon, F, "12 pm 12 P"},
         {"am/pm hh", Afternoon, F, "pm 02"},      // a marker earlier in the level
@@ -98,12 +97,10 @@ TEST(FormatTimestamp, Table) {
         {"ddddd", Midnight, J, "[07     ]"},
         // era names and years
         {"g|gg|e|ee|eee", Afternoon, J, "\x97\xDF|" + Reiwa + "|8|08|0008"},
-        {"gg", Afternoon, F, Reiwa},
         {"[g e]", Afternoon, Variant::NoEra, "[ ]"},
         {"[g|gg]", EncodeDateTime(1999, 1, 1, 0, 0, 0, 0), J, "[|]"},
         // unclosed quotes copy to the end
         {"yy'abc", Afternoon, F, "26abc"},
-        {"yy\"a'b" + A, Afternoon, F, "26a'b" + A},
         // double-byte characters outside quotes are dropped and clear the previous letter
         {"yyyy\x94\x4Emm\x8C\x8E"
          "dd\x93\xFA",
@@ -148,18 +145,9 @@ public:
 
 TEST(ReadLocaleFormats, SourcesAndFallbacks) {
     TableScope scope(ShiftJisTable());
+    // Nothing readable: the defaults, which the renderer's rows above spell out.
     FakeLocale none;
-    LocaleFormats fallback = ReadLocaleFormats(none);
-    LocaleFormats defaults;
-    EXPECT_EQ(fallback.DateSeparatorChar, '/');
-    EXPECT_EQ(fallback.TimeSeparatorChar, ':');
-    EXPECT_EQ(fallback.ShortDatePattern, "m/d/yy");
-    EXPECT_EQ(fallback.LongDatePattern, "mmmm d, yyyy");
-    EXPECT_EQ(fallback.AmDesignator + fallback.PmDesignator, "ampm");
-    EXPECT_EQ(fallback.ShortTimePattern, "h:mm AMPM");
-    EXPECT_EQ(fallback.LongTimePattern, "h:mm:ss AMPM");
-    EXPECT_EQ(fallback.MonthFullNames, defaults.MonthFullNames);
-    EXPECT_EQ(fallback.DayAbbreviations, defaults.DayAbbreviations);
+    EXPECT_TRUE(ReadLocaleFormats(none) == LocaleFormats{});
 
     FakeLocale ja;
     ja.locale = 0x0411;
@@ -194,10 +182,8 @@ TEST(ReadLocaleFormats, SourcesAndFallbacks) {
     EXPECT_EQ(read.Locale, 0x0411u);
 
     FakeLocale en;
-    en.items = {{{LocaleItem::TimeFormat, 0}, "1"}, {{LocaleItem::ShortDate, 0}, "gg M/d/yyyy"}};
-    LocaleFormats us = ReadLocaleFormats(en);
-    EXPECT_EQ(us.ShortTimePattern, "h:mm");
-    EXPECT_EQ(us.ShortDatePattern, "gg M/d/yyyy");
+    en.items = {{{LocaleItem::TimeFormat, 0}, "1"}};
+    EXPECT_EQ(ReadLocaleFormats(en).LongTimePattern, "h:mm:ss");
 }
 
 TEST(ConvertLocaleDatePattern, Table) {
