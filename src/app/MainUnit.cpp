@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/PathRules.h"
 #include "core/StatusText.h"
+#include "platform/LocaleData.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -14,6 +15,12 @@
 namespace tovimar::app {
 
 namespace {
+
+// The shell's broadcast after it restarts; locale changes may have passed unseen meanwhile.
+bool IsTaskbarCreated(UINT message) {
+    static const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return taskbarCreated != 0 && message == taskbarCreated;
+}
 
 // Outer size of the window; only the width can change.
 constexpr int DesignLeft = 336;
@@ -162,6 +169,7 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsTaskbarCreated(message)) platform::ReloadLocaleValues();
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
@@ -190,7 +198,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam == 0) OnShowWindow(wParam != FALSE);
         break;
     case WM_SETTINGCHANGE:
-        platform::ReloadLocale();
+        platform::ReloadLocaleValues();
         break;
     case WM_QUERYENDSESSION:
         return TRUE;

@@ -101,6 +101,8 @@ public:
     void Z1Click();
     void mnuSpeceDeleteClick();
     void mnuSpaceUnBarClick();
+    // The four blank passes: extension and name, single-byte blanks, then full-width ones.
+    void ReplaceBlanks(std::string_view blank, std::string_view wideBlank);
     void WindowFrontClick();
     void mnuExtExecuteClick();
     void mnuHelpClick();

@@ -52,9 +52,4 @@ void LoadDoubleByteTable() {
     SetDoubleByteTable(BuildDoubleByteTable(source));
 }
 
-void ReloadLocale() {
-    ::SetThreadLocale(LOCALE_USER_DEFAULT);
-    LoadDoubleByteTable();
-}
-
 } // namespace tovimar::platform

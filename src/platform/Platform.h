@@ -18,8 +18,6 @@ bool FitsAnsiCodePage(std::wstring_view text);
 
 // Builds the lead-byte table from the thread locale and installs it (start-up, setting change).
 void LoadDoubleByteTable();
-// A settings change: the thread takes the user's locale again, then the table is rebuilt.
-void ReloadLocale();
 
 // On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
 std::optional<std::string> FindEntryName(const std::string &path);

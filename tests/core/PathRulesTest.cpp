@@ -166,7 +166,7 @@ TEST_F(PathRulesSjis, TargetShapes) {
         std::string Trimmed;
         bool RootOnly;
         bool Wildcard;
-        std::string Plain; // empty: the same as Path
+        std::string Plain = {}; // empty: the same as Path
     };
     const Row rows[] = {
         {"Z:name.txt", true, "Z:name.txt", false, false},
