@@ -49,6 +49,11 @@ inline constexpr UINT ShellDelete = FO_DELETE;
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
                        UINT operation);
 
+// ShellExecuteA with no verb (the default action), no parameters and no working directory:
+// opens a document in its associated application, or a web address in the browser. The
+// result is not reported.
+void ShellOpen(HWND owner, const std::string &file, int show);
+
 // Locale-aware ANSI case mapping over the whole byte length (CharUpperBuffA/CharLowerBuffA).
 std::string AnsiUpper(std::string text);
 std::string AnsiLower(std::string text);

@@ -1,7 +1,10 @@
-// Rename and delete through the shell, so a delete lands in the recycle bin.
+// Rename and delete through the shell, so a delete lands in the recycle bin; opening
+// documents and web addresses.
 #include "platform/Platform.h"
 
 #include "platform/Handles.h"
+
+#include <objbase.h>
 
 namespace tovimar::platform {
 
@@ -63,6 +66,17 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
     request.pTo = to.c_str();
     request.fFlags = ShellFlags;
     return ::SHFileOperationA(&request);
+}
+
+void ShellOpen(HWND owner, const std::string &file, int show) {
+    if (file.empty()) return;
+    // Some associations are shell extensions reached through COM, which wants an apartment on
+    // the calling thread. It stays for the rest of the run: a handler may still be starting
+    // when the call returns.
+    static thread_local const HRESULT apartment =
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)apartment;
+    ::ShellExecuteA(owner, nullptr, file.c_str(), nullptr, nullptr, show);
 }
 
 } // namespace tovimar::platform
