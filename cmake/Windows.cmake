@@ -19,8 +19,12 @@ target_link_libraries(TovimarApp PUBLIC TovimarPlatform)
 # The Help menu's web addresses; empty: the program has none (see README).
 set(TOVIMAR_HELP_URL "" CACHE STRING "Web address of the manual, opened when Tovimar.txt is missing")
 set(TOVIMAR_HOME_URL "" CACHE STRING "Web address of the maker's home page")
-target_compile_definitions(TovimarApp PRIVATE TOVIMAR_HELP_URL="${TOVIMAR_HELP_URL}"
-                                              TOVIMAR_HOME_URL="${TOVIMAR_HOME_URL}")
+foreach(address TOVIMAR_HELP_URL TOVIMAR_HOME_URL)
+    # As a C string literal: backslashes and double quotes escaped.
+    string(REPLACE "\\" "\\\\" literal "${${address}}")
+    string(REPLACE "\"" "\\\"" literal "${literal}")
+    target_compile_definitions(TovimarApp PRIVATE ${address}="${literal}")
+endforeach()
 
 add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
 target_include_directories(Tovimar PRIVATE ${CMAKE_SOURCE_DIR}/res)
