@@ -9,7 +9,7 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 export LANG=ja_JP.UTF-8
 
 # Bump when the registry settings below change, so existing prefixes pick them up.
-stamp_version=4
+stamp_version=5
 stamp="$WINEPREFIX/.tovimar-setup"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version" ]; then
     exit 0
@@ -56,6 +56,10 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\DllOverrides]
 "winemenubuilder.exe"=""
+
+; Windows opens .txt with Notepad; a fresh Wine prefix has no association for it.
+[HKEY_CLASSES_ROOT\.txt]
+@="txtfile"
 REG
 { printf '\377\376'; sed 's/$/\r/' "$reg" | iconv -f UTF-8 -t UTF-16LE; } >"$reg.utf16"
 wine regedit /S "$(winepath -w "$reg.utf16")"

@@ -1,6 +1,7 @@
 // The main window: frame, controls, menu, keyboard, message dispatch and the set-up at show.
 #include "app/MainUnit.h"
 
+#include "app/WebAddresses.h"
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "core/PathRules.h"
@@ -232,6 +233,7 @@ bool TFormMain::OnCreate() {
     WindowFront = MenuItem(menu_, IDM_WINDOWFRONT);
     mnuOptionCursor = MenuItem(menu_, IDM_OPTIONCURSOR);
     mnuWindowVariable = MenuItem(menu_, IDM_WINDOWVARIABLE);
+    MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
     return edtFileName.Handle() && cmbFileExt.Handle() && btnExecute.Handle();
 }
 

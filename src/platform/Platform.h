@@ -57,6 +57,11 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
 // Starts the program's own executable with parameters through the shell's default action.
 void StartProgram(HWND owner, const std::string &parameters);
 
+// ShellExecuteA with no verb (the default action), no parameters and no working directory:
+// opens a document in its associated application, or a web address in the browser. The
+// result is not reported.
+void ShellOpen(HWND owner, const std::string &file, int show);
+
 // Locale-aware ANSI case mapping over the whole byte length (CharUpperBuffA/CharLowerBuffA).
 std::string AnsiUpper(std::string text);
 std::string AnsiLower(std::string text);

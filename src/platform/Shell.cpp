@@ -1,8 +1,11 @@
-// Rename and delete through the shell, so a delete lands in the recycle bin.
+// Rename and delete through the shell, so a delete lands in the recycle bin; opening
+// documents and web addresses.
 #include "platform/Platform.h"
 
 #include "core/PathRules.h"
 #include "platform/Handles.h"
+
+#include <objbase.h>
 
 #include <vector>
 
@@ -88,6 +91,17 @@ void StartProgram(HWND owner, const std::string &parameters) {
     if (length == 0 || length >= module.size()) return;
     ::ShellExecuteW(owner, nullptr, module.data(), FromAnsi(parameters).c_str(), nullptr,
                     SW_SHOWNORMAL);
+}
+
+void ShellOpen(HWND owner, const std::string &file, int show) {
+    if (file.empty()) return;
+    // Some associations are shell extensions reached through COM, which wants an apartment on
+    // the calling thread. It stays for the rest of the run: a handler may still be starting
+    // when the call returns.
+    static thread_local const HRESULT apartment =
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)apartment;
+    ::ShellExecuteA(owner, nullptr, file.c_str(), nullptr, nullptr, show);
 }
 
 } // namespace tovimar::platform
