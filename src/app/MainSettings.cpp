@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/IniValue.h"
 #include "core/Messages.h"
+#include "core/Placement.h"
 #include "platform/IniFile.h"
 
 #include <optional>
@@ -17,8 +18,6 @@ namespace {
 constexpr const char *Section = "Tovimar";
 constexpr int32_t DefaultLeft = 0;
 constexpr int32_t DefaultTop = 0;
-constexpr int32_t DefaultWidth = 320;
-constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
 
 std::string ExtensionKey(size_t i) {
     return "Ext" + std::to_string(i);
@@ -58,7 +57,7 @@ void TFormMain::IniLoad() {
     r = WindowRect(Handle());
     ::SetWindowPos(Handle(), nullptr, r.left, top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const int width = ReadInteger(ini, "Width", DefaultWidth);
+    const int width = ReadInteger(ini, "Width", DesignWindowWidth);
     r = WindowRect(Handle());
     ::SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

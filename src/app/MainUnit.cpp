@@ -4,7 +4,9 @@
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "core/PathRules.h"
+#include "core/Placement.h"
 #include "core/StatusText.h"
+#include "platform/Graphics.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -18,9 +20,6 @@ namespace {
 // Outer size of the window; only the width can change.
 constexpr int DesignLeft = 336;
 constexpr int DesignTop = 377;
-constexpr int DesignWidth = 320;
-constexpr int FixedHeight = 108;
-constexpr int MinimumWidth = 300;
 // Controls that stretch keep this distance to the client area's right edge.
 constexpr int RightMargin = 9;
 
@@ -35,6 +34,9 @@ constexpr UINT TipDelay = 500;
 constexpr UINT TipShowTime = 2500;
 
 constexpr UINT RetryInterval = 1000;
+
+// The OK glyph's square images.
+constexpr int GlyphCell = 18;
 
 // "ＭＳ Ｐゴシック" and "ＭＳ ゴシック".
 constexpr const wchar_t *WindowFontFace = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
@@ -62,63 +64,6 @@ HWND MakeControl(HWND parent, DWORD exStyle, const wchar_t *cls, DWORD style, in
     return control;
 }
 
-// A memory device context from CreateCompatibleDC, with one bitmap selected into it.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC like) : dc_(::CreateCompatibleDC(like)) {}
-    MemoryDC(const MemoryDC &) = delete;
-    MemoryDC &operator=(const MemoryDC &) = delete;
-    ~MemoryDC() {
-        if (old_ != nullptr) ::SelectObject(dc_, old_);
-        if (dc_ != nullptr) ::DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-    void Select(HBITMAP bitmap) {
-        HGDIOBJ previous = ::SelectObject(dc_, bitmap);
-        if (old_ == nullptr) old_ = previous;
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
-// The OK glyph as an image list for the execute button. The bitmap holds the normal and the
-// disabled image; its bottom-left colour is transparent and is painted in the button face
-// here (Wine's buttons ignore image-list masks).
-HIMAGELIST MakeGlyphList(HINSTANCE instance) {
-    constexpr int Width = 36, Height = 18, Cell = 18;
-    platform::GdiObject<HBITMAP> glyph(static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_OK), IMAGE_BITMAP, 0, 0, 0)));
-    platform::WindowDC screen(nullptr);
-    if (!glyph || !screen) return nullptr;
-    platform::GdiObject<HBITMAP> painted(::CreateCompatibleBitmap(screen.Get(), Width, Height));
-    if (!painted) return nullptr;
-    {
-        MemoryDC source(screen.Get());
-        MemoryDC target(screen.Get());
-        source.Select(glyph.Get());
-        target.Select(painted.Get());
-        COLORREF transparent = ::GetPixel(source.Get(), 0, Height - 1);
-        COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-        for (int y = 0; y < Height; ++y) {
-            for (int x = 0; x < Width; ++x) {
-                COLORREF c = ::GetPixel(source.Get(), x, y);
-                ::SetPixelV(target.Get(), x, y, c == transparent ? face : c);
-            }
-        }
-    }
-    HIMAGELIST list = ::ImageList_Create(Cell, Cell, ILC_COLOR24, 6, 0);
-    if (list == nullptr) return nullptr;
-    // One image per button state: normal, hot, pressed, disabled, default, stylus. Added three
-    // times as normal/disabled pairs, then hot and stylus get the normal image.
-    for (int i = 0; i < 3; ++i)
-        ::ImageList_Add(list, painted.Get(), nullptr);
-    ::ImageList_Copy(list, 1, list, 0, ILCF_MOVE);
-    ::ImageList_Copy(list, 5, list, 0, ILCF_MOVE);
-    return list;
-}
-
 bool KeyDown(int key) {
     return ::GetKeyState(key) < 0;
 }
@@ -141,10 +86,10 @@ bool TFormMain::Create(HINSTANCE instance, HWND application) {
     application_ = application;
     menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    HWND hwnd =
-        ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
-                          WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, DesignLeft,
-                          DesignTop, DesignWidth, FixedHeight, application, menu_, instance, this);
+    HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
+                                  WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+                                  DesignLeft, DesignTop, DesignWindowWidth, WindowHeight,
+                                  application, menu_, instance, this);
     return hwnd != nullptr;
 }
 
@@ -258,7 +203,7 @@ void TFormMain::CreateControls() {
     ::SetWindowTextW(btnRightDelete.Handle(), LoadText(instance, IDS_RIGHTDELETE).c_str());
     ::SetWindowTextW(btnExecute.Handle(), LoadText(instance, IDS_EXECUTE).c_str());
 
-    okGlyph_.Reset(MakeGlyphList(instance));
+    okGlyph_.Reset(platform::MakeButtonImages(instance, IDB_OK, GlyphCell));
     if (okGlyph_.Get() != nullptr) {
         BUTTON_IMAGELIST images{okGlyph_.Get(), {2, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
         ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
@@ -431,9 +376,9 @@ void TFormMain::LayOut(int clientWidth) {
 }
 
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
-    info.ptMinTrackSize.x = MinimumWidth;
-    info.ptMinTrackSize.y = FixedHeight;
-    info.ptMaxTrackSize.y = FixedHeight;
+    info.ptMinTrackSize.x = MinimumWindowWidth;
+    info.ptMinTrackSize.y = WindowHeight;
+    info.ptMaxTrackSize.y = WindowHeight;
 }
 
 void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
@@ -441,8 +386,8 @@ void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
     // wide), and for a resize that does not come through the frame (Wine without a window
     // manager).
     if (pos.flags & SWP_NOSIZE) return;
-    pos.cx = std::max(pos.cx, MinimumWidth);
-    pos.cy = FixedHeight;
+    pos.cx = std::max(pos.cx, MinimumWindowWidth);
+    pos.cy = WindowHeight;
 }
 
 void TFormMain::OnActivate(bool active) {
@@ -526,7 +471,7 @@ void TFormMain::mnuExitClick() {
 }
 
 void TFormMain::SetTitle(std::string_view bytes) const {
-    Control(hwnd_).SetText(bytes);
+    Frame(hwnd_).SetText(bytes);
 }
 
 void TFormMain::StartTimer() {

@@ -15,24 +15,6 @@
 
 namespace tovimar::app {
 
-// An image list from ImageList_Create, destroyed with ImageList_Destroy.
-class ImageList {
-public:
-    ImageList() = default;
-    explicit ImageList(HIMAGELIST list) : list_(list) {}
-    ImageList(const ImageList &) = delete;
-    ImageList &operator=(const ImageList &) = delete;
-    ~ImageList() { Reset(); }
-    HIMAGELIST Get() const { return list_; }
-    void Reset(HIMAGELIST list = nullptr) {
-        if (list_ != nullptr) ::ImageList_Destroy(list_);
-        list_ = list;
-    }
-
-private:
-    HIMAGELIST list_ = nullptr;
-};
-
 class TFormMain {
 public:
     static constexpr const wchar_t *ClassName = L"TFormMain";
@@ -58,7 +40,8 @@ public:
     bool IsFolder = false;
     bool DeleteMode = false;
     int32_t ExecuteCount = 0;
-    std::string TimeFormat = "yymmddhhnnss";
+    static constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
+    std::string TimeFormat = DefaultTimeFormat;
     bool ChainLaunched = false;
 
     // Controls.
@@ -176,7 +159,7 @@ private:
     bool rootTarget_ = false;
     platform::Font windowFont_;
     platform::Font textFont_;
-    ImageList okGlyph_;
+    platform::ImageList okGlyph_;
 };
 
 } // namespace tovimar::app

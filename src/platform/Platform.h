@@ -59,6 +59,9 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
 // Starts the program's own executable with parameters through the shell's default action.
 void StartProgram(HWND owner, const std::string &parameters);
 
+// The system's own text for an error code, in the ANSI code page, without the line break.
+std::string SystemErrorText(DWORD code);
+
 // Locale-aware ANSI case mapping over the whole byte length (CharUpperBuffA/CharLowerBuffA).
 std::string AnsiUpper(std::string text);
 std::string AnsiLower(std::string text);
