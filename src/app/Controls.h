@@ -177,6 +177,13 @@ class Button : public Control {
 public:
     using Control::Control;
 
+    // The same road as a click: the parent's command handler runs, also while the window is
+    // hidden or the button unseen.
+    void Click() const {
+        ::SendMessageW(::GetParent(handle_), WM_COMMAND,
+                       MAKEWPARAM(::GetDlgCtrlID(handle_), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(handle_));
+    }
     // The default button draws the heavy border; only one button should carry it.
     void SetDefault(bool isDefault) const {
         ::SendMessageW(handle_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);

@@ -20,8 +20,9 @@ namespace {
 // Outer size of the window; only the width can change.
 constexpr int DesignLeft = 336;
 constexpr int DesignTop = 377;
-// Controls that stretch keep this distance to the client area's right edge.
-constexpr int RightMargin = 9;
+// The client area's width at the design size: controls that stretch keep their distance to
+// its right edge.
+constexpr int DesignClientWidth = 312;
 
 constexpr size_t NameLimit = 160;
 constexpr size_t ExtensionLimit = 16;
@@ -54,19 +55,34 @@ std::wstring LoadText(HINSTANCE instance, UINT id) {
     return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
 
-HWND MakeControl(HWND parent, DWORD exStyle, const wchar_t *cls, DWORD style, int x, int y,
-                 int width, int height, UINT id, HFONT font) {
-    HWND control = ::CreateWindowExW(
-        exStyle, cls, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, width, height, parent,
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
+enum class FontKind { Window, Text };
 
-bool KeyDown(int key) {
-    return ::GetKeyState(key) < 0;
-}
+// One control of the window: where it stands at 96 pixels per inch, and what it shows.
+struct ControlSpec {
+    UINT Id;
+    const wchar_t *Class;
+    DWORD ExStyle;
+    DWORD Style;
+    int Left, Top, Width, Height;
+    bool Stretches; // anchored left and right: grows with the window's width
+    FontKind Font;
+    UINT Caption; // string resource, 0 for none
+    UINT Hint;    // string resource for the tool tip, 0 for none
+};
+
+// In tab order.
+constexpr ControlSpec ControlTable[] = {
+    {IDC_FILENAME, L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, 8, 6, 295, 23, true, FontKind::Text,
+     0, 0},
+    {IDC_FILEEXT, L"COMBOBOX", 0, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8, 36, 81,
+     ComboHeight, false, FontKind::Text, 0, 0},
+    {IDC_LEFTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49, 23, false,
+     FontKind::Window, IDS_LEFTDELETE, IDS_HINT_LEFTDELETE},
+    {IDC_RIGHTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49, 23, false,
+     FontKind::Window, IDS_RIGHTDELETE, IDS_HINT_RIGHTDELETE},
+    {IDC_EXECUTE, L"BUTTON", 0, BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95, 23, true,
+     FontKind::Window, IDS_EXECUTE, IDS_HINT_EXECUTE},
+};
 
 } // namespace
 
@@ -103,7 +119,14 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         self = reinterpret_cast<TFormMain *>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
+    // A handler's error is shown here, once, in the error box; the program goes on with the
+    // next event.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception &e) {
+        self->ShowError(e.what());
+        return 0;
+    }
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -114,7 +137,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_TIMER:
-        if (wParam == IDT_RETRY) Guard([this] { btnExecuteClick(); });
+        if (wParam == IDT_RETRY) btnExecuteClick();
         return 0;
     case WM_CLOSE:
         OnClose();
@@ -174,16 +197,25 @@ bool TFormMain::OnCreate() {
 
 void TFormMain::CreateControls() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    HFONT text = textFont_.Get();
-    HFONT font = windowFont_.Get();
 
-    // Created in tab order.
-    edtFileName = Edit(MakeControl(hwnd_, WS_EX_CLIENTEDGE, L"EDIT", ES_AUTOHSCROLL, 8, 6, 295, 23,
-                                   IDC_FILENAME, text));
-    // The height given to a drop-down box is that of the box with its list open.
-    cmbFileExt =
-        ComboBox(MakeControl(hwnd_, 0, L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8,
-                             36, 81, ComboHeight + ListRows * ItemHeight + 2, IDC_FILEEXT, text));
+    for (const ControlSpec &spec : ControlTable) {
+        // The height given to a drop-down box is that of the box with its list open.
+        const bool dropDown = spec.Id == IDC_FILEEXT;
+        const int height = dropDown ? ComboHeight + ListRows * ItemHeight + 2 : spec.Height;
+        HWND control = ::CreateWindowExW(
+            spec.ExStyle, spec.Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.Style,
+            spec.Left, spec.Top, spec.Width, height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.Id)), instance, nullptr);
+        HFONT font = spec.Font == FontKind::Text ? textFont_.Get() : windowFont_.Get();
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (spec.Caption != 0) ::SetWindowTextW(control, LoadText(instance, spec.Caption).c_str());
+    }
+    edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
+    cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
+    btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
+    btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
+    btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
+
     ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, 0, ItemHeight);
     ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
     RECT box{};
@@ -193,15 +225,6 @@ void TFormMain::CreateControls() {
         ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, WPARAM(-1),
                        field + ComboHeight - (box.bottom - box.top));
     }
-    btnLeftDelete = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49,
-                                       23, IDC_LEFTDELETE, font));
-    btnRightDelete = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49,
-                                        23, IDC_RIGHTDELETE, font));
-    btnExecute = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95,
-                                    23, IDC_EXECUTE, font));
-    ::SetWindowTextW(btnLeftDelete.Handle(), LoadText(instance, IDS_LEFTDELETE).c_str());
-    ::SetWindowTextW(btnRightDelete.Handle(), LoadText(instance, IDS_RIGHTDELETE).c_str());
-    ::SetWindowTextW(btnExecute.Handle(), LoadText(instance, IDS_EXECUTE).c_str());
 
     okGlyph_.Reset(platform::MakeButtonImages(instance, IDB_OK, GlyphCell));
     if (okGlyph_.Get() != nullptr) {
@@ -216,18 +239,14 @@ void TFormMain::CreateControls() {
         ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    const std::array<std::pair<HWND, UINT>, 3> hints{{
-        {btnLeftDelete.Handle(), IDS_HINT_LEFTDELETE},
-        {btnRightDelete.Handle(), IDS_HINT_RIGHTDELETE},
-        {btnExecute.Handle(), IDS_HINT_EXECUTE},
-    }};
-    for (auto [button, id] : hints) {
-        std::wstring hint = LoadText(instance, id);
+    for (const ControlSpec &spec : ControlTable) {
+        if (spec.Hint == 0) continue;
+        std::wstring hint = LoadText(instance, spec.Hint);
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(hwnd_, int(spec.Id)));
         tool.lpszText = hint.data();
         ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -246,27 +265,31 @@ void TFormMain::CreateControls() {
 LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data) {
     auto *self = reinterpret_cast<TFormMain *>(data);
-    switch (message) {
-    case WM_LBUTTONDBLCLK:
-        if (id == IDC_FILENAME) {
-            LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
-            self->Guard([self] { self->mnuExtExecuteClick(); });
-            return r;
+    // The handlers reached from here end in the error box as those of the window procedure.
+    try {
+        switch (message) {
+        case WM_LBUTTONDBLCLK:
+            if (id == IDC_FILENAME) {
+                LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
+                self->mnuExtExecuteClick();
+                return r;
+            }
+            break;
+        case WM_IME_CHAR:
+        case WM_CHAR:
+            if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
+                wchar_t ch = static_cast<wchar_t>(wParam);
+                std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
+                if (self->cmbFileExtKeyPress(typed)) return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(edit, EditProc, id);
+            break;
         }
-        break;
-    case WM_IME_CHAR:
-    case WM_CHAR:
-        if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
-            wchar_t ch = static_cast<wchar_t>(wParam);
-            std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
-            bool taken = false;
-            self->Guard([&] { taken = self->cmbFileExtKeyPress(typed); });
-            if (taken) return 0;
-        }
-        break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(edit, EditProc, id);
-        break;
+    } catch (const std::exception &e) {
+        self->ShowError(e.what());
+        return 0;
     }
     return ::DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -275,7 +298,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
     if (control == nullptr && !MenuItem(menu_, id).Enabled()) return; // a disabled item's shortcut
     switch (id) {
     case IDC_FILENAME:
-        if (code == EN_CHANGE) Guard([this] { edtFileNameChange(); });
+        if (code == EN_CHANGE) edtFileNameChange();
         if (code == EN_SETFOCUS) UpdateDefaultButton();
         break;
     case IDC_FILEEXT:
@@ -286,56 +309,56 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
             int index = cmbFileExt.ItemIndex();
             if (index >= 0) cmbFileExt.SetText(cmbFileExt.Item(index));
         }
-        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) Guard([this] { edtFileNameChange(); });
+        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) edtFileNameChange();
         break;
     case IDC_LEFTDELETE:
     case IDC_RIGHTDELETE:
     case IDC_EXECUTE:
         if (code == BN_SETFOCUS || code == BN_KILLFOCUS) UpdateDefaultButton();
         if (code != BN_CLICKED) break;
-        if (id == IDC_LEFTDELETE) Guard([this] { btnLeftDeleteClick(); });
-        if (id == IDC_RIGHTDELETE) Guard([this] { btnRightDeleteClick(); });
-        if (id == IDC_EXECUTE) Guard([this] { btnExecuteClick(); });
+        if (id == IDC_LEFTDELETE) btnLeftDeleteClick();
+        if (id == IDC_RIGHTDELETE) btnRightDeleteClick();
+        if (id == IDC_EXECUTE) btnExecuteClick();
         break;
     case IDM_RELOAD:
-        Guard([this] { mnuReLoadClick(); });
+        mnuReLoadClick();
         break;
     case IDM_EXTEXECUTE:
-        Guard([this] { mnuExtExecuteClick(); });
+        mnuExtExecuteClick();
         break;
     case IDM_RENAME:
-        Guard([this] { btnExecuteClick(); });
+        btnExecuteClick();
         break;
     case IDM_DELETE:
-        Guard([this] { mnuDeleteClick(); });
+        mnuDeleteClick();
         break;
     case IDM_EXIT:
-        Guard([this] { mnuExitClick(); });
+        mnuExitClick();
         break;
     case IDM_ALLLOWER:
-        Guard([this] { mnuAllLowerClick(); });
+        mnuAllLowerClick();
         break;
     case IDM_ALLUPPER:
-        Guard([this] { mnuAllUpperClick(); });
+        mnuAllUpperClick();
         break;
     case IDM_HALFWIDTH:
-        Guard([this] { H1Click(); });
+        H1Click();
         break;
     case IDM_FULLWIDTH:
-        Guard([this] { Z1Click(); });
+        Z1Click();
         break;
     case IDM_SPACEDELETE:
-        Guard([this] { mnuSpeceDeleteClick(); });
+        mnuSpeceDeleteClick();
         break;
     case IDM_SPACEUNBAR:
-        Guard([this] { mnuSpaceUnBarClick(); });
+        mnuSpaceUnBarClick();
         break;
     case IDM_DATETIME:
-        Guard([this] { D1Click(); });
+        D1Click();
         break;
     case IDM_WINDOWFRONT:
         WindowFront.SetChecked(!WindowFront.Checked());
-        Guard([this] { WindowFrontClick(); });
+        WindowFrontClick();
         break;
     case IDM_OPTIONCURSOR:
         mnuOptionCursor.SetChecked(!mnuOptionCursor.Checked());
@@ -344,13 +367,13 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
         mnuWindowVariable.SetChecked(!mnuWindowVariable.Checked());
         break;
     case IDM_HELP:
-        Guard([this] { mnuHelpClick(); });
+        mnuHelpClick();
         break;
     case IDM_FORWENDREL:
-        Guard([this] { mnuForWendrelClick(); });
+        mnuForWendrelClick();
         break;
     case IDM_VERSION:
-        Guard([this] { mnuVersionClick(); });
+        mnuVersionClick();
         break;
     }
 }
@@ -358,7 +381,13 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
 void TFormMain::OnClose() {
     if (CloseMustWait()) return;
     // An error in the close handler (a settings file that cannot be written) keeps the window.
-    if (Guard([this] { FormClose(); })) ::DestroyWindow(hwnd_);
+    try {
+        FormClose();
+    } catch (const std::exception &e) {
+        ShowError(e.what());
+        return;
+    }
+    ::DestroyWindow(hwnd_);
 }
 
 void TFormMain::OnSize(int width) {
@@ -366,13 +395,13 @@ void TFormMain::OnSize(int width) {
 }
 
 void TFormMain::LayOut(int clientWidth) {
-    auto stretch = [&](const Control &control, int left, int top) {
-        int width = std::max(0, clientWidth - RightMargin - left);
-        ::SetWindowPos(control.Handle(), nullptr, left, top, width, 23,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    stretch(edtFileName, 8, 6);
-    stretch(btnExecute, 208, 36);
+    for (const ControlSpec &spec : ControlTable) {
+        if (!spec.Stretches) continue;
+        const int rightMargin = DesignClientWidth - (spec.Left + spec.Width);
+        const int width = std::max(0, clientWidth - rightMargin - spec.Left);
+        ::SetWindowPos(::GetDlgItem(hwnd_, int(spec.Id)), nullptr, spec.Left, spec.Top, width,
+                       spec.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
@@ -390,26 +419,18 @@ void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
     pos.cy = WindowHeight;
 }
 
-void TFormMain::OnActivate(bool active) {
-    if (!active) {
-        HWND focus = ::GetFocus();
-        if (focus != nullptr && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
-        return;
-    }
-    if (lastFocus_ != nullptr && ::IsWindowEnabled(lastFocus_)) {
-        ::SetFocus(lastFocus_);
-    } else {
-        ::SetFocus(hwnd_);
-    }
-}
-
 void TFormMain::OnShowWindow(bool shown) {
     // The taskbar button belongs to the application window: it goes with the main window.
     if (application_ != nullptr) ::ShowWindow(application_, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void TFormMain::Show() {
-    Guard([this] { FormShow(); });
+    // An error ends the set-up, not the run: the window is still shown.
+    try {
+        FormShow();
+    } catch (const std::exception &e) {
+        ShowError(e.what());
+    }
     if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
     if (rootTarget_) SetTitle(msg::RootTarget);
     lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
@@ -492,75 +513,6 @@ int TFormMain::ShowMessageBox(std::string_view text, std::string_view caption, U
 
 void TFormMain::ShowError(const char *message) const {
     ShowMessageBox(ErrorBoxText(message), ApplicationTitle, MB_ICONSTOP | MB_OK);
-}
-
-// Keyboard.
-
-bool TFormMain::PreTranslateMessage(MSG &msg) {
-    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
-    if (::TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
-    if (msg.message != WM_KEYDOWN) return false;
-    bool modified = KeyDown(VK_SHIFT) || KeyDown(VK_CONTROL) || KeyDown(VK_MENU);
-    bool onButton = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus() || btnExecute.HasFocus();
-    switch (msg.wParam) {
-    case VK_RETURN:
-        if (cmbFileExt.HasFocus() && cmbFileExt.DroppedDown()) return false; // closes the list
-        if (!modified) return OnEnterKey();
-        return edtFileName.HasFocus() || cmbFileExt.HasFocus() || onButton;
-    case VK_TAB:
-        if (KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return false;
-        MoveFocus(!KeyDown(VK_SHIFT));
-        return true;
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_LEFT:
-    case VK_UP:
-        if (!onButton) return false;
-        MoveFocus(msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN);
-        return true;
-    }
-    return false;
-}
-
-bool TFormMain::OnEnterKey() {
-    if (edtFileName.HasFocus() || cmbFileExt.HasFocus()) {
-        if (btnExecute.Enabled()) Guard([this] { btnExecuteClick(); });
-        return true;
-    }
-    for (const Button &button : {btnLeftDelete, btnRightDelete, btnExecute}) {
-        if (button.HasFocus()) {
-            if (button.Enabled()) {
-                OnCommand(UINT(::GetDlgCtrlID(button.Handle())), BN_CLICKED, button.Handle());
-            }
-            return true;
-        }
-    }
-    return false;
-}
-
-void TFormMain::MoveFocus(bool forward) {
-    const std::array<Control, 5> order{edtFileName, cmbFileExt, btnLeftDelete, btnRightDelete,
-                                       btnExecute};
-    const int count = int(order.size());
-    int current = forward ? -1 : count;
-    for (int i = 0; i < count; ++i)
-        if (order[size_t(i)].HasFocus()) current = i;
-    for (int step = 1; step <= count; ++step) {
-        int next = ((current + (forward ? step : -step)) % count + count) % count;
-        const Control &control = order[size_t(next)];
-        if (control.Enabled() && ::IsWindowVisible(control.Handle())) {
-            control.Focus();
-            return;
-        }
-    }
-}
-
-void TFormMain::UpdateDefaultButton() {
-    // The focused button is the one Enter presses; elsewhere it is the execute button.
-    bool onDelete = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus();
-    btnLeftDelete.SetDefault(btnLeftDelete.HasFocus());
-    btnRightDelete.SetDefault(btnRightDelete.HasFocus());
-    btnExecute.SetDefault(!onDelete);
 }
 
 } // namespace tovimar::app

@@ -133,20 +133,9 @@ private:
     void CloseAfterExecution();
     bool HasTarget() const { return !TargetPath.empty(); }
 
-    // Runs a handler; an error thrown inside it ends in the error box. False when one did.
-    template <typename Handler> bool Guard(Handler handler) {
-        try {
-            handler();
-            return true;
-        } catch (const std::exception &e) {
-            ShowError(e.what());
-            return false;
-        }
-    }
     void ShowError(const char *message) const;
-    // The extension box's item list as a history, and a history put back into the list.
-    ExtensionHistory History() const;
-    void ShowHistory(const ExtensionHistory &history);
+    // The extension box's list shows the history; it never holds entries of its own.
+    void ShowHistory();
 
     HWND hwnd_ = nullptr;
     HWND application_ = nullptr;
@@ -157,6 +146,7 @@ private:
     bool timerRunning_ = false;
     bool targetUnreadable_ = false;
     bool rootTarget_ = false;
+    ExtensionHistory history_{platform::AnsiUpper};
     platform::Font windowFont_;
     platform::Font textFont_;
     platform::ImageList okGlyph_;

@@ -42,8 +42,6 @@ bool ArgumentLostCharacters(int i);
 // ArgumentAt(0) names the program: the module path, or its short form when the long one does
 // not fit the ANSI code page. False when neither does.
 bool ProgramPathUsable();
-// ArgumentLostCharacters(1): the target itself.
-bool ArgumentsLostCharacters();
 // The i-th argument (i >= 1) of a wide command line, read by the same rules as the ANSI one.
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i);
 
