@@ -15,10 +15,13 @@
 
 namespace tovimar::app {
 
+// The one main window. Its public face is what the program entry needs; every handler and
+// all run-time state are its own, spread over the MainXxx.cpp files by family.
 class TFormMain {
 public:
     static constexpr const wchar_t *ClassName = L"TFormMain";
     static constexpr const char *ApplicationTitle = "Tovimar";
+    static constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
 
     TFormMain() = default;
     TFormMain(const TFormMain &) = delete;
@@ -33,6 +36,7 @@ public:
     bool PreTranslateMessage(MSG &msg);
     HWND Handle() const { return hwnd_; }
 
+private:
     // Run-time state.
     std::string IniFileName;
     std::string TargetPath;
@@ -40,7 +44,6 @@ public:
     bool IsFolder = false;
     bool DeleteMode = false;
     int32_t ExecuteCount = 0;
-    static constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
     std::string TimeFormat = DefaultTimeFormat;
     bool ChainLaunched = false;
 
@@ -58,22 +61,44 @@ public:
     MenuItem mnuOptionCursor{nullptr, 0};
     MenuItem mnuWindowVariable{nullptr, 0};
 
-    // Set-up and closing.
+    // Set-up (MainUnit.cpp) and closing (MainClose.cpp).
     void FormShow();
     void FormClose();
+    // Starts the next instance of the chain for the remaining arguments, once.
+    void TovimarExecute();
+
+    // Settings and the extension history (MainSettings.cpp).
     void IniLoad();
     void IniSave();
     void PutExtensionOnTop();
     // After an execution: the extension box's text goes on top of the history when new.
     void AddExtensionToHistory();
-    void PlaceWindow();
-    void TovimarExecute();
+    // A character typed into the extension box, before it is inserted ("\b" for Backspace);
+    // true when the handler took it (completion from the history).
+    bool cmbFileExtKeyPress(const std::string &typed);
+    // The extension box's list shows the history; it never holds entries of its own.
+    void ShowHistory();
 
-    // Handlers.
+    // Placement and the always-on-top option (MainPlacement.cpp).
+    void PlaceWindow();
+    void WindowFrontClick();
+
+    // Refreshes the title's byte counts; serves the change of the extension box as well.
     void edtFileNameChange();
+    void mnuExitClick();
+
+    // Rename and delete (MainExecute.cpp).
     void btnExecuteClick();
     void mnuDeleteClick();
-    void mnuExitClick();
+    void RunExecution();
+    void SetFrameEnabled(bool enabled);
+    void WaitHidden();
+    void StopRetrying();
+    void CloseAfterExecution();
+    // True when an execution runs: the close is done once it has ended.
+    bool CloseMustWait();
+
+    // Editing commands (MainEditing.cpp).
     void btnLeftDeleteClick();
     void btnRightDeleteClick();
     void D1Click();
@@ -84,58 +109,44 @@ public:
     void Z1Click();
     void mnuSpeceDeleteClick();
     void mnuSpaceUnBarClick();
-    void WindowFrontClick();
+
+    // Shell commands and the version box (MainShell.cpp).
     void mnuExtExecuteClick();
     void mnuHelpClick();
     void mnuForWendrelClick();
     void mnuVersionClick();
-    // A character typed into the extension box, before it is inserted ("\b" for Backspace);
-    // true when the handler took it (completion from the history).
-    bool cmbFileExtKeyPress(const std::string &typed);
 
-    // Helpers for the handlers.
-    void SetTitle(std::string_view bytes) const;
-    // The retry timer; starting it while it runs keeps its period.
-    void StartTimer();
-    void StopTimer();
-    bool TimerRunning() const { return timerRunning_; }
-    // Shows a message box owned by the window (ANSI texts).
-    int ShowMessageBox(std::string_view text, std::string_view caption, UINT flags) const;
+    // Keyboard and focus (MainKeyboard.cpp).
+    void OnActivate(bool active);
+    void UpdateDefaultButton();
+    void MoveFocus(bool forward);
+    bool OnEnterKey();
 
-private:
+    // The window itself (MainUnit.cpp).
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
     bool OnCreate();
     void OnCommand(UINT id, UINT code, HWND control);
     void OnClose();
     void OnSize(int width);
     void OnGetMinMaxInfo(MINMAXINFO &info) const;
     void OnWindowPosChanging(WINDOWPOS &pos) const;
-    void OnActivate(bool active);
     void OnShowWindow(bool shown);
-    // True when an execution runs: the close is done once it has ended (MainExecute.cpp).
-    bool CloseMustWait();
-
     void CreateControls();
     void DisableTargetCommands();
     void LayOut(int clientWidth);
-    void UpdateDefaultButton();
-    void MoveFocus(bool forward);
-    bool OnEnterKey();
-    // The execution's endings (MainExecute.cpp).
-    void RunExecution();
-    void SetFrameEnabled(bool enabled);
-    void WaitHidden();
-    void StopRetrying();
-    void CloseAfterExecution();
     bool HasTarget() const { return !TargetPath.empty(); }
 
+    void SetTitle(std::string_view bytes) const;
+    // The retry timer; starting it while it runs keeps its period.
+    void StartTimer();
+    void StopTimer();
+    bool TimerRunning() const { return timerRunning_; }
+    // A message box owned by the window (ANSI texts).
+    int ShowMessageBox(std::string_view text, std::string_view caption, UINT flags) const;
     void ShowError(const char *message) const;
-    // The extension box's list shows the history; it never holds entries of its own.
-    void ShowHistory();
 
     HWND hwnd_ = nullptr;
     HWND application_ = nullptr;
