@@ -49,12 +49,6 @@ public:
         return text;
     }
     std::string Text() const { return platform::ToAnsi(WideText()); }
-    // Setting the text the control already holds does nothing; true when the text changed.
-    bool SetText(std::string_view bytes) const {
-        if (Text() == bytes) return false;
-        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
-        return true;
-    }
     bool Enabled() const { return ::IsWindowEnabled(handle_) != FALSE; }
     void SetEnabled(bool enabled) const { ::EnableWindow(handle_, enabled ? TRUE : FALSE); }
     void Focus() const { ::SetFocus(handle_); }
@@ -65,7 +59,23 @@ public:
     }
 
 protected:
+    // Setting the text the control already holds does nothing; true when the text changed.
+    // Not public here: each kind says what else a new text brings (caret, change handler), so
+    // a copy sliced to Control cannot set a text without it.
+    bool ReplaceText(std::string_view bytes) const {
+        if (Text() == bytes) return false;
+        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
+        return true;
+    }
+
     HWND handle_;
+};
+
+// A top-level window: its text is the title.
+class Frame : public Control {
+public:
+    using Control::Control;
+    void SetText(std::string_view bytes) const { ReplaceText(bytes); }
 };
 
 // A selection in UTF-16 units, as the controls report it.
@@ -80,7 +90,7 @@ public:
 
     // Sets a different text, which raises EN_CHANGE once; the caret then stands at 0.
     void SetText(std::string_view bytes) const {
-        if (Control::SetText(bytes)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
+        if (ReplaceText(bytes)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
     }
     size_t SelStart() const { return ByteOffsetOf(WideText(), Selection().Start); }
     size_t SelLength() const {
@@ -123,7 +133,7 @@ public:
     // Setting the text from the program raises no change handler.
     void SetText(std::string_view bytes) const {
         ::SetPropW(handle_, QuietProperty, reinterpret_cast<HANDLE>(1));
-        Control::SetText(bytes);
+        ReplaceText(bytes);
         ::RemovePropW(handle_, QuietProperty);
     }
     bool Quiet() const { return ::GetPropW(handle_, QuietProperty) != nullptr; }
@@ -167,6 +177,13 @@ class Button : public Control {
 public:
     using Control::Control;
 
+    // The same road as a click: the parent's command handler runs, also while the window is
+    // hidden or the button unseen.
+    void Click() const {
+        ::SendMessageW(::GetParent(handle_), WM_COMMAND,
+                       MAKEWPARAM(::GetDlgCtrlID(handle_), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(handle_));
+    }
     // The default button draws the heavy border; only one button should carry it.
     void SetDefault(bool isDefault) const {
         ::SendMessageW(handle_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);

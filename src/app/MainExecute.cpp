@@ -95,8 +95,7 @@ void TFormMain::mnuDeleteClick() {
     DeleteMode = true;
     edtFileName.SetText(msg::DeleteName);
     // The same road as a click on the button.
-    ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_EXECUTE, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(btnExecute.Handle()));
+    btnExecute.Click();
 }
 
 void TFormMain::SetFrameEnabled(bool enabled) {

@@ -105,8 +105,4 @@ bool ArgumentLostCharacters(int i) {
     return !FitsAnsiCodePage(WideArgumentAt(::GetCommandLineW(), i));
 }
 
-bool ArgumentsLostCharacters() {
-    return ArgumentLostCharacters(1);
-}
-
 } // namespace tovimar::platform

@@ -40,8 +40,6 @@ bool ArgumentLostCharacters(int i);
 // ArgumentAt(0) names the program: the module path, or its short form when the long one does
 // not fit the ANSI code page. False when neither does.
 bool ProgramPathUsable();
-// ArgumentLostCharacters(1): the target itself.
-bool ArgumentsLostCharacters();
 // The i-th argument (i >= 1) of a wide command line, read by the same rules as the ANSI one.
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i);
 
@@ -61,6 +59,9 @@ void StartProgram(HWND owner, const std::string &parameters);
 // opens a document in its associated application, or a web address in the browser. The
 // result is not reported.
 void ShellOpen(HWND owner, const std::string &file, int show);
+
+// The system's own text for an error code, in the ANSI code page, without the line break.
+std::string SystemErrorText(DWORD code);
 
 // Locale-aware ANSI case mapping over the whole byte length (CharUpperBuffA/CharLowerBuffA).
 std::string AnsiUpper(std::string text);
