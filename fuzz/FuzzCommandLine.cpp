@@ -13,16 +13,6 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-// A lone lead byte at the end would take the closing quote as its trail byte.
-bool EndsInLoneLead(std::string_view s) {
-    size_t pos = 0, last = 0;
-    while (pos < s.size()) {
-        last = tovimar::CharLength(s, pos);
-        pos += last;
-    }
-    return last == 1 && tovimar::ByteKind(s, s.size()) == tovimar::ByteKindValue::Lead;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -40,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         Check(read.Argument.size() <= read.Next - pos);
         if (read.Argument.empty()) break;
         Check(read.Next > pos);
+        Check(read.Argument.find('"') == std::string::npos);
         arguments.push_back(read.Argument);
         pos = read.Next;
     }
@@ -51,19 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (i >= 1 && i <= count) Check(ArgumentAt(line, i) == arguments[i - 1]);
     Check(ArgumentAt(line, count + 1).empty());
 
-    // Passing the arguments on keeps them, unless a quote or a lone lead byte is in the way.
-    bool passable = true;
-    for (const std::string &argument : arguments)
-        passable = passable && argument.find('"') == std::string::npos && !EndsInLoneLead(argument);
-    if (passable) {
-        const std::string chained = "x " + ChainParameters(line, 1);
-        size_t at = NextArgument(chained, 0).Next;
-        for (const std::string &argument : arguments) {
-            ArgumentRead read = NextArgument(chained, at);
-            Check(read.Argument == argument);
-            at = read.Next;
-        }
-        Check(NextArgument(chained, at).Argument.empty());
+    // Passing the arguments on keeps every one of them, byte for byte.
+    const std::string chained = "x " + ChainParameters(line, 1);
+    size_t at = NextArgument(chained, 0).Next;
+    for (const std::string &argument : arguments) {
+        ArgumentRead read = NextArgument(chained, at);
+        Check(read.Argument == argument);
+        at = read.Next;
     }
+    Check(NextArgument(chained, at).Argument.empty());
     return 0;
 }

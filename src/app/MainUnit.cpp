@@ -4,6 +4,7 @@
 #include "app/WebAddresses.h"
 #include "core/Errors.h"
 #include "core/Messages.h"
+#include "core/NameCheck.h"
 #include "core/PathRules.h"
 #include "core/Placement.h"
 #include "core/StatusText.h"
@@ -443,6 +444,7 @@ void TFormMain::Show() {
     }
     if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
     if (rootTarget_) SetTitle(msg::RootTarget);
+    if (PathTooLong(TargetPath)) SetTitle(msg::TargetPathTooLong);
     lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);

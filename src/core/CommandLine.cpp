@@ -20,8 +20,11 @@ bool IsBlank(char c) {
 }
 
 // Appends the character at pos (whole, as CharNextA steps it) and returns the next offset.
+// A quote is never the trail byte of a character in any double-byte code page: after a lead
+// byte it still opens or closes a quoted stretch, so no argument ever holds one.
 size_t TakeCharacter(std::string_view text, size_t pos, std::string &out) {
     size_t length = std::min(CharLength(text, pos), text.size() - pos);
+    if (length == 2 && text[pos + 1] == Quote) length = 1;
     out.append(text.substr(pos, length));
     return pos + length;
 }

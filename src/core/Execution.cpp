@@ -1,6 +1,7 @@
 #include "core/Execution.h"
 
 #include "core/Messages.h"
+#include "core/NameCheck.h"
 #include "core/PathRules.h"
 
 namespace tovimar {
@@ -65,8 +66,24 @@ std::string BuildNewPath(std::string_view targetPath, std::string_view name,
 
 namespace {
 
+std::optional<std::string_view> NameFaultMessage(NameFault fault) {
+    switch (fault) {
+    case NameFault::None:
+        break;
+    case NameFault::ForbiddenCharacter:
+        return msg::NameForbiddenCharacter;
+    case NameFault::DeviceName:
+        return msg::NameIsDevice;
+    case NameFault::TrailingDotOrBlank:
+        return msg::NameEndsInDotOrBlank;
+    }
+    return std::nullopt;
+}
+
 ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
     const std::string &target = request.TargetPath;
+    // The ANSI calls would answer "not there" for a file that is there.
+    if (PathTooLong(target)) return Report(msg::TargetPathTooLong, false, Ending::Stay);
     if (request.IsFolder ? !fs.FolderIsPresent(target) : !fs.FileIsPresent(target)) {
         return Report(request.IsFolder ? msg::FolderNotFound : msg::FileNotFound, true,
                       Ending::Close);
@@ -74,7 +91,21 @@ ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
 
     if (request.Name.empty()) return Report(msg::NameEmpty, false, Ending::Stay);
 
+    // Wildcards would match other entries, delimiters would move the file, and Windows would
+    // store some names under another spelling or not at all. A delete only ever touches the
+    // target, whatever its destination says.
+    if (!request.DeleteMode) {
+        const std::string name = request.Name + request.Extension;
+        if (const auto message = NameFaultMessage(CheckName(name)))
+            return Report(*message, false, Ending::Stay);
+    }
+
     const std::string newPath = BuildNewPath(target, request.Name, request.Extension);
+    if (!request.DeleteMode && PathTooLong(newPath)) {
+        ExecutionOutcome outcome = Report(msg::NewPathTooLong, false, Ending::Stay);
+        outcome.NewPath = newPath;
+        return outcome;
+    }
     bool caseOnly = false;
     if (IsPresent(fs, newPath)) {
         std::string_view message;

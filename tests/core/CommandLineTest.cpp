@@ -52,9 +52,10 @@ TEST_F(CommandLineSjis, ArgumentsOfExampleLines) {
         // bytes from 0x80 up belong to the argument
         {"\x83\x74\x83\x40\x83\x43\x83\x8B.txt \xA0\xB1",
          Args{"\x83\x74\x83\x40\x83\x43\x83\x8B.txt", "\xA0\xB1"}},
-        // a double-byte character is taken whole, even when its trail byte is a blank or a quote
+        // a double-byte character is taken whole, even when its trail byte is a blank; a quote
+        // after a lead byte is still a quote
         {"\x81 x y", Args{"\x81 x", "y"}},
-        {"\"\x81\" z\" w", Args{"\x81\" z", "w"}},
+        {"\"\x81\" z\" w", Args{"\x81", "z w"}},
         // the line ends at its terminating zero
         {std::string("a b\0c", 5), Args{"a", "b"}},
     };

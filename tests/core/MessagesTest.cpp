@@ -53,6 +53,11 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         {"RootTarget", msg::RootTarget, "ドライブやサーバーのルートは対象にできません"},
         {"ProgramFolderUnreadable", msg::ProgramFolderUnreadable,
          "プログラムのフォルダ名がこのシステムで扱えないため設定を保存できません"},
+        {"NameForbiddenCharacter", msg::NameForbiddenCharacter, "ファイル名に使えない文字が含まれています"},
+        {"NameIsDevice", msg::NameIsDevice, "デバイス名はファイル名に使えません"},
+        {"NameEndsInDotOrBlank", msg::NameEndsInDotOrBlank, "ファイル名の末尾にピリオドや空白は使えません"},
+        {"TargetPathTooLong", msg::TargetPathTooLong, "パスが長すぎるため処理できません"},
+        {"NewPathTooLong", msg::NewPathTooLong, "変更後のパスが長すぎます"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;

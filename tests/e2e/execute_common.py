@@ -13,6 +13,9 @@ FILE_IN_USE = "ファイルが使用中なので後で処理します"
 RENAME_FAILED = "リネームに失敗しました"
 CANNOT_OPEN = "ファイルを開けないので処理できません"
 DELETE_NAME = "ファイル削除"
+NAME_FORBIDDEN_CHARACTER = "ファイル名に使えない文字が含まれています"
+NAME_IS_DEVICE = "デバイス名はファイル名に使えません"
+TARGET_PATH_TOO_LONG = "パスが長すぎるため処理できません"
 
 
 def replace_name(app, text):

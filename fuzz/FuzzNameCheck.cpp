@@ -1,0 +1,46 @@
+// Typed names and extensions: every name Windows would refuse or change is caught.
+#include "core/DoubleByte.h"
+#include "core/NameCheck.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool Forbidden(unsigned char b) {
+    return b < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(b)) !=
+                           std::string_view::npos;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    using namespace tovimar;
+    if (size == 0) return 0;
+    SetDoubleByteTable((data[0] & 1) ? DoubleByteTable{} : ShiftJisTable());
+    const std::string name(reinterpret_cast<const char *>(data) + 1, size - 1);
+    const NameFault fault = CheckName(name);
+
+    // A forbidden byte outside a double-byte character, by the byte kinds alone.
+    bool holdsForbidden = false;
+    for (size_t i = 1; i <= name.size(); ++i) {
+        const auto b = static_cast<unsigned char>(name[i - 1]);
+        if (Forbidden(b) && (ByteKind(name, i) != ByteKindValue::Trail || b < 0x40))
+            holdsForbidden = true;
+    }
+    Check(holdsForbidden == (fault == NameFault::ForbiddenCharacter));
+    if (fault == NameFault::None && !name.empty())
+        Check(name.back() != '.' && name.back() != ' ');
+    // A name the check lets through stays fine with any ordinary stem in front of it.
+    if (fault == NameFault::None) Check(CheckName("x" + name) == NameFault::None);
+
+    Check(!PathTooLong(name) || name.size() > AnsiPathLimit);
+    if (name.size() > 2 * AnsiPathLimit) Check(PathTooLong(name));
+    return 0;
+}

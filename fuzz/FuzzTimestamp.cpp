@@ -1,0 +1,69 @@
+// Date-time patterns come from the settings file and the locale: any bytes must render within
+// the name field's limit and never leave half a character at the end.
+#include "core/DoubleByte.h"
+#include "core/Timestamp.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool EndsInLoneLead(std::string_view s) {
+    size_t pos = 0, last = 0;
+    while (pos < s.size()) {
+        last = std::min(tovimar::CharLength(s, pos), s.size() - pos);
+        pos += last;
+    }
+    return last == 1 && tovimar::ByteKind(s, s.size()) == tovimar::ByteKindValue::Lead;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    using namespace tovimar;
+    if (size < 9) return 0;
+    const uint8_t flags = data[0];
+    SetDoubleByteTable((flags & 1) ? DoubleByteTable{} : ShiftJisTable());
+    double value;
+    std::memcpy(&value, data + 1, sizeof value);
+    const std::string_view rest(reinterpret_cast<const char *>(data) + 9, size - 9);
+    // The pattern, then the locale's date text and the era name after zero bytes.
+    const size_t cut = rest.find('\0');
+    const std::string_view pattern = rest.substr(0, cut);
+    const std::string_view more = cut == std::string_view::npos ? "" : rest.substr(cut + 1);
+    const size_t cut2 = more.find('\0');
+    const std::string_view localeText = more.substr(0, cut2);
+    const std::string era(cut2 == std::string_view::npos ? "" : more.substr(cut2 + 1));
+
+    static constexpr uint32_t Languages[] = {0x04, 0x09, 0x11, 0x12};
+    const int calendar = (flags >> 1) & 7;
+    const std::string converted =
+        ConvertLocaleDatePattern(localeText, calendar, Languages[(flags >> 4) & 3]);
+    if (!EndsInLoneLead(localeText)) Check(!EndsInLoneLead(converted));
+    if (calendar < 3 && ((flags >> 4) & 3) == 1) Check(converted == localeText);
+
+    LocaleFormats formats;
+    formats.ShortDatePattern = converted;
+    formats.LongDatePattern = std::string(localeText);
+    formats.AmDesignator = era;
+    formats.MonthFullNames[0] = era;
+    formats.DayFullNames[1] = std::string(localeText);
+    const bool eraFails = (flags & 0x40) != 0;
+    const auto eraText = [&](int, int, int, std::string_view) -> std::optional<std::string> {
+        if (eraFails) return std::nullopt;
+        return era;
+    };
+    const std::string out = FormatTimestamp(pattern, value, formats, eraText);
+    Check(out.size() <= TimestampLimit);
+    Check(!EndsInLoneLead(out) || EndsInLoneLead(pattern) || EndsInLoneLead(era) ||
+          EndsInLoneLead(localeText));
+    return 0;
+}

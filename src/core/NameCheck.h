@@ -1,0 +1,26 @@
+// Names Windows refuses or silently changes, and paths the ANSI calls cannot address: both are
+// caught before anything on disk is touched.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tovimar {
+
+enum class NameFault {
+    None,
+    ForbiddenCharacter, // \ / : * ? " < > | or a control byte, outside a double-byte character
+    DeviceName,         // CON, PRN, AUX, NUL, COM1-9, LPT1-9, whatever follows the first dot
+    TrailingDotOrBlank, // Windows would store the name without it
+};
+
+// The final name of an entry (name and extension together), by the current double-byte table.
+NameFault CheckName(std::string_view name);
+
+// The longest path the ANSI file calls take: MAX_PATH less the terminating zero. They convert
+// the path to UTF-16 first, so the limit counts characters (a double-byte one counts once).
+inline constexpr size_t AnsiPathLimit = 259;
+
+bool PathTooLong(std::string_view path);
+
+} // namespace tovimar

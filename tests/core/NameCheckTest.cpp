@@ -1,0 +1,82 @@
+#include "core/NameCheck.h"
+
+#include "TableScope.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tovimar {
+namespace {
+
+TEST(NameCheck, Table) {
+    TableScope scope(ShiftJisTable());
+    const struct {
+        std::string Name;
+        NameFault Expected;
+    } rows[] = {
+        {"report.txt", NameFault::None},
+        {"..\\up.txt", NameFault::ForbiddenCharacter},
+        {"a/b", NameFault::ForbiddenCharacter},
+        {"c:x", NameFault::ForbiddenCharacter},
+        {"*", NameFault::ForbiddenCharacter},
+        {"a?.txt", NameFault::ForbiddenCharacter},
+        {"say \"hi\"", NameFault::ForbiddenCharacter},
+        {"a<b", NameFault::ForbiddenCharacter},
+        {"a>b", NameFault::ForbiddenCharacter},
+        {"a|b", NameFault::ForbiddenCharacter},
+        {"tab\there", NameFault::ForbiddenCharacter},
+        {std::string("nul\0x", 5), NameFault::ForbiddenCharacter},
+        {"\x1F", NameFault::ForbiddenCharacter},
+        {"\x95\x5C.txt", NameFault::None},         // 表: the trail byte is 0x5C
+        {"\x83\x7C\x83\x43\x83\x93\x83\x67", NameFault::None}, // ポイント: trail 0x7C
+        {"\x95\x5C\\x", NameFault::ForbiddenCharacter}, // a real delimiter after 表
+        {"\x81\x3A", NameFault::ForbiddenCharacter},    // no character ends in ':'
+        {"\x81", NameFault::None},                      // a lone lead byte is no delimiter
+        {"CON", NameFault::DeviceName},
+        {"con.txt", NameFault::DeviceName},
+        {"Nul.tar.gz", NameFault::DeviceName},
+        {"aux .txt", NameFault::DeviceName},
+        {"PRN", NameFault::DeviceName},
+        {"com1", NameFault::DeviceName},
+        {"LPT9.log", NameFault::DeviceName},
+        {"COM0", NameFault::None},
+        {"LPT10", NameFault::None},
+        {"CONSOLE", NameFault::None},
+        {"my con.txt", NameFault::None},
+        {".con", NameFault::None},
+        {"name.", NameFault::TrailingDotOrBlank},
+        {"name ", NameFault::TrailingDotOrBlank},
+        {"..", NameFault::TrailingDotOrBlank},
+        {"name.txt ", NameFault::TrailingDotOrBlank},
+        {" name", NameFault::None},
+        {"name\x81\x40", NameFault::None}, // a full-width blank stays as typed
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(CheckName(row.Name), row.Expected) << row.Name;
+}
+
+TEST(NameCheck, ForbiddenByteWithoutDoubleByteMode) {
+    // In a single-byte code page the byte after 0x95 is a character of its own.
+    TableScope scope(DoubleByteTable{});
+    EXPECT_EQ(CheckName("\x95\x5C"), NameFault::ForbiddenCharacter);
+}
+
+TEST(NameCheck, PathLimitCountsCharacters) {
+    TableScope scope(ShiftJisTable());
+    std::string japanese;
+    for (int i = 0; i < 259; ++i)
+        japanese += "\x95\x5C";
+    const struct {
+        std::string Path;
+        bool TooLong;
+    } rows[] = {{std::string(259, 'a'), false},
+                {std::string(260, 'a'), true},
+                {japanese, false},
+                {japanese + "a", true}};
+    for (const auto &row : rows)
+        EXPECT_EQ(PathTooLong(row.Path), row.TooLong) << row.Path.size();
+}
+
+} // namespace
+} // namespace tovimar
