@@ -28,7 +28,12 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
         target_link_libraries(${name} PRIVATE TovimarCore)
         target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-        add_test(NAME fuzz.${name} COMMAND ${name} -runs=50000 -max_len=600 -seed=1)
+        # A few seconds from the committed seeds; new inputs go to the build folder.
+        file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-work/${name})
+        add_test(NAME fuzz.${name}
+                 COMMAND ${name} -max_total_time=4 -max_len=600 -seed=1
+                         ${CMAKE_BINARY_DIR}/fuzz-work/${name} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name}
+                 WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-work)
     endforeach()
 endif()
 

@@ -34,14 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     SetDoubleByteTable((flags & 1) ? DoubleByteTable{} : ShiftJisTable());
     double value;
     std::memcpy(&value, data + 1, sizeof value);
-    const std::string_view rest(reinterpret_cast<const char *>(data) + 9, size - 9);
-    // The pattern, then the locale's date text and the era name after zero bytes.
-    const size_t cut = rest.find('\0');
-    const std::string_view pattern = rest.substr(0, cut);
-    const std::string_view more = cut == std::string_view::npos ? "" : rest.substr(cut + 1);
-    const size_t cut2 = more.find('\0');
-    const std::string_view localeText = more.substr(0, cut2);
-    const std::string era(cut2 == std::string_view::npos ? "" : more.substr(cut2 + 1));
+    // The pattern, then the locale's date text and the era name, each ending at a zero byte as
+    // the settings file and the locale calls hand them over.
+    std::string_view pieces[3];
+    std::string_view rest(reinterpret_cast<const char *>(data) + 9, size - 9);
+    for (std::string_view &piece : pieces) {
+        const size_t cut = rest.find('\0');
+        piece = rest.substr(0, cut);
+        rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
+    }
+    const std::string_view pattern = pieces[0], localeText = pieces[1];
+    const std::string era(pieces[2]);
 
     static constexpr uint32_t Languages[] = {0x04, 0x09, 0x11, 0x12};
     const int calendar = (flags >> 1) & 7;
