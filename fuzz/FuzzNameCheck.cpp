@@ -14,8 +14,8 @@ void Check(bool condition) {
 }
 
 bool Forbidden(unsigned char b) {
-    return b < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(b)) !=
-                           std::string_view::npos;
+    return b < 0x20 ||
+           std::string_view("\\/:*?\"<>|").find(static_cast<char>(b)) != std::string_view::npos;
 }
 
 } // namespace
@@ -35,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             holdsForbidden = true;
     }
     Check(holdsForbidden == (fault == NameFault::ForbiddenCharacter));
-    if (fault == NameFault::None && !name.empty())
-        Check(name.back() != '.' && name.back() != ' ');
+    if (fault == NameFault::None && !name.empty()) Check(name.back() != '.' && name.back() != ' ');
     // A name the check lets through stays fine with any ordinary stem in front of it.
     if (fault == NameFault::None) Check(CheckName("x" + name) == NameFault::None);
 

@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const NameSelection field{text, data[1] % (text.size() + 1), 0};
     NameSelection selected = field;
     selected.SelLength = data[2] % (text.size() - field.SelStart + 1);
-    for (const NameSelection &result : {DeleteLeft(selected), DeleteRight(selected),
-                                        PasteOver(selected, "\x81\x40stamp")}) {
+    for (const NameSelection &result :
+         {DeleteLeft(selected), DeleteRight(selected), PasteOver(selected, "\x81\x40stamp")}) {
         Check(result.SelStart <= result.Text.size());
         Check(result.SelLength <= result.Text.size() - result.SelStart);
     }

@@ -285,10 +285,8 @@ const Row Rows[] = {
      .NewPath = "C:\\W\\" + std::string(252, 'b') + ".txt"},
     {.Case = "a delete ignores what its destination name would be",
      .Disk = {{"C:\\W\\a."}},
-     .Request = {.TargetPath = "C:\\W\\a.",
-                 .DeleteMode = true,
-                 .Name = DeleteName,
-                 .Extension = "."},
+     .Request =
+         {.TargetPath = "C:\\W\\a.", .DeleteMode = true, .Name = DeleteName, .Extension = "."},
      .End = Ending::Close,
      .UpdateHistory = true,
      .NewPath = "C:\\W\\" + DeleteName + ".",

@@ -28,11 +28,11 @@ TEST(NameCheck, Table) {
         {"tab\there", NameFault::ForbiddenCharacter},
         {std::string("nul\0x", 5), NameFault::ForbiddenCharacter},
         {"\x1F", NameFault::ForbiddenCharacter},
-        {"\x95\x5C.txt", NameFault::None},         // 表: the trail byte is 0x5C
+        {"\x95\x5C.txt", NameFault::None},                     // 表: the trail byte is 0x5C
         {"\x83\x7C\x83\x43\x83\x93\x83\x67", NameFault::None}, // ポイント: trail 0x7C
-        {"\x95\x5C\\x", NameFault::ForbiddenCharacter}, // a real delimiter after 表
-        {"\x81\x3A", NameFault::ForbiddenCharacter},    // no character ends in ':'
-        {"\x81", NameFault::None},                      // a lone lead byte is no delimiter
+        {"\x95\x5C\\x", NameFault::ForbiddenCharacter},        // a real delimiter after 表
+        {"\x81\x3A", NameFault::ForbiddenCharacter},           // no character ends in ':'
+        {"\x81", NameFault::None},                             // a lone lead byte is no delimiter
         {"CON", NameFault::DeviceName},
         {"con.txt", NameFault::DeviceName},
         {"Nul.tar.gz", NameFault::DeviceName},
