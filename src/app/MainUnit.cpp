@@ -193,6 +193,13 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
         platform::ReloadLocaleValues();
         break;
+    case WM_SETCURSOR:
+        // The hints wait for the pointer's first visit: the start does not pay for them.
+        if (!hintsMade_) {
+            hintsMade_ = true;
+            CreateHints();
+        }
+        break;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
@@ -260,6 +267,17 @@ void TFormMain::CreateControls() {
     ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
     ApplyDpi(false);
 
+    // Our own hooks first, so that the byte limits see each key before them.
+    ::SetWindowSubclass(edtFileName.Handle(), EditProc, IDC_FILENAME,
+                        reinterpret_cast<DWORD_PTR>(this));
+    ::SetWindowSubclass(cmbFileExt.EditHandle(), EditProc, IDC_FILEEXT,
+                        reinterpret_cast<DWORD_PTR>(this));
+    LimitTyping(edtFileName.Handle(), NameLimit);
+    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit);
+}
+
+void TFormMain::CreateHints() {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     // Hints on the three buttons only. The tip window has no owner: Wine links a window made
     // topmost below its topmost owned popups and then drops it from the top band, so an owned
     // tip would defeat the always-on-top option. It is destroyed with the main window.
@@ -280,14 +298,6 @@ void TFormMain::CreateControls() {
     }
     ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(TipDelay, 0));
     ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(TipShowTime, 0));
-
-    // Our own hooks first, so that the byte limits see each key before them.
-    ::SetWindowSubclass(edtFileName.Handle(), EditProc, IDC_FILENAME,
-                        reinterpret_cast<DWORD_PTR>(this));
-    ::SetWindowSubclass(cmbFileExt.EditHandle(), EditProc, IDC_FILEEXT,
-                        reinterpret_cast<DWORD_PTR>(this));
-    LimitTyping(edtFileName.Handle(), NameLimit);
-    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit);
 }
 
 LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,

@@ -137,6 +137,8 @@ private:
     void OnWindowPosChanging(WINDOWPOS &pos) const;
     void OnShowWindow(bool shown);
     void CreateControls();
+    // The buttons' tool tips.
+    void CreateHints();
     void DisableTargetCommands();
     // Only the controls that stretch follow a new width; all move for a new density.
     void LayOut(int clientWidth, bool all);
@@ -165,6 +167,7 @@ private:
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HWND toolTip_ = nullptr;
+    bool hintsMade_ = false;
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
     bool targetUnreadable_ = false;
