@@ -36,6 +36,9 @@ WINDOW_TIMEOUT = 30.0
 EXIT_TIMEOUT = 15.0
 SETTLE_TIMEOUT = 5.0
 COPY_ATTEMPTS = 3
+# How long a copy is waited for when nothing is a valid answer: a copy that works reaches the
+# clipboard within milliseconds of the key, so each attempt proves "nothing came" in a second.
+EMPTY_COPY_WAIT = 1.0
 POLL = 0.05
 
 _WINE_ENV = {
@@ -127,6 +130,23 @@ def visible_windows():
     """X ids of the visible windows of the program's class, whichever process owns them."""
     out = xdotool("search", "--onlyvisible", "--classname", "tovimar", check=False)
     return [w for w in out.split() if w]
+
+
+def pointer():
+    out = xdotool("getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(values["X"]), int(values["Y"])
+
+
+def move_pointer(x, y):
+    """Moves the pointer to (x, y) on the screen. (xdotool's --sync waits for a motion, which
+    never comes when the pointer is already there; Wine now and then warps the pointer back,
+    so the move is repeated until it stays.)"""
+    def there():
+        xdotool("mousemove", x, y)
+        return pointer() == (x, y)
+
+    wait_until(there, SETTLE_TIMEOUT, f"the pointer at {x}, {y}")
 
 
 def window_pid(wid):
@@ -339,7 +359,7 @@ class Tovimar:
     def click(self, x, y, button=1):
         """Clicks at a point given relative to the window's top-left corner."""
         wx, wy, _, _ = self.geometry()
-        xdotool("mousemove", "--sync", wx + x, wy + y)
+        move_pointer(wx + x, wy + y)
         xdotool("click", button)
 
     def drag_corner(self, dx, dy):
@@ -350,7 +370,7 @@ class Tovimar:
         """
         x, y, width, height = self.geometry()
         fx, fy = x + width - 2, y + height - 2
-        xdotool("mousemove", "--sync", fx, fy)
+        move_pointer(fx, fy)
         xdotool("mousedown", 1)
         for i in range(1, 6):
             xdotool("mousemove", "--sync", fx + dx * i // 5, fy + dy * i // 5)
@@ -360,6 +380,7 @@ class Tovimar:
         """Presses keys, then Ctrl+C in the focused control; returns the copied text ('' if
         nothing came). A loaded machine now and then loses a key or Wine's clipboard hand-over,
         so a copy that brings nothing is tried again before it counts as empty."""
+        wait = EMPTY_COPY_WAIT if expect_empty_ok else SETTLE_TIMEOUT
         for attempt in range(COPY_ATTEMPTS):
             clipboard.write(Clipboard.SENTINEL)
             if keys:
@@ -369,7 +390,7 @@ class Tovimar:
                 return wait_until(
                     lambda: (lambda t: t if t not in (None, Clipboard.SENTINEL) and accept(t)
                              else None)(clipboard.read()),
-                    SETTLE_TIMEOUT, "the copied text")
+                    wait, "the copied text")
             except AssertionError:
                 if attempt + 1 < COPY_ATTEMPTS:
                     continue
