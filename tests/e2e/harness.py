@@ -261,7 +261,6 @@ class Tovimar:
         self.log = open(workspace.root / "wine.log", "wb")
         env = _Display.wine_env(lang)
         env["XDG_DATA_HOME"] = str(workspace.xdg)
-        before = set(visible_windows())
         self.proc = subprocess.Popen(
             ["wine", str(workspace.exe), *map(str, args)],
             env=env, cwd=workspace.root, stdout=self.log, stderr=subprocess.STDOUT,
@@ -270,7 +269,7 @@ class Tovimar:
         # wine execs its loader, so the launched process is the one that owns the windows.
         self.pid = self.proc.pid
         self.wid = None
-        self._before = before
+        self._before = ()  # the window is found by its process, not by what was there before
 
     def wait_window(self):
         self.wid = wait_until(lambda: self._new_window(self._before), WINDOW_TIMEOUT,
