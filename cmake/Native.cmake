@@ -16,6 +16,7 @@ include(GoogleTest)
 file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
 add_executable(TovimarCoreTests ${CORE_TEST_SOURCES})
 target_link_libraries(TovimarCoreTests PRIVATE TovimarCore gtest gtest_main)
+target_compile_definitions(TovimarCoreTests PRIVATE TOVIMAR_MANUAL="${CMAKE_SOURCE_DIR}/docs/Tovimar.txt")
 gtest_discover_tests(TovimarCoreTests TEST_PREFIX "core." DISCOVERY_TIMEOUT 60)
 
 # Fuzzers need clang's libFuzzer; each runs a bounded number of inputs as a test.

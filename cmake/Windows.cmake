@@ -9,18 +9,29 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/*.cpp)
 add_library(TovimarPlatform STATIC ${PLATFORM_SOURCES})
-target_link_libraries(TovimarPlatform PUBLIC TovimarCore shell32 user32 gdi32 comctl32)
+target_link_libraries(TovimarPlatform PUBLIC TovimarCore shell32 ole32 user32 gdi32 comctl32)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Main.cpp)
 add_library(TovimarApp STATIC ${APP_SOURCES})
 target_include_directories(TovimarApp PUBLIC ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(TovimarApp PUBLIC TovimarPlatform)
+# The Help menu's web addresses; empty: the program has none (see README).
+set(TOVIMAR_HELP_URL "" CACHE STRING "Web address of the manual, opened when Tovimar.txt is missing")
+set(TOVIMAR_HOME_URL "" CACHE STRING "Web address of the maker's home page")
+foreach(address TOVIMAR_HELP_URL TOVIMAR_HOME_URL)
+    # As a C string literal: backslashes and double quotes escaped.
+    string(REPLACE "\\" "\\\\" literal "${${address}}")
+    string(REPLACE "\"" "\\\"" literal "${literal}")
+    target_compile_definitions(TovimarApp PRIVATE ${address}="${literal}")
+endforeach()
 
 add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
 target_include_directories(Tovimar PRIVATE ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(Tovimar PRIVATE TovimarApp)
 set_target_properties(Tovimar PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The manual lies beside the program, byte for byte (code page 932, CRLF).
+configure_file(${CMAKE_SOURCE_DIR}/docs/Tovimar.txt ${CMAKE_BINARY_DIR}/Tovimar.txt COPYONLY)
 
 # Windows-side tests, run under Wine by the native build's ctest.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

@@ -64,6 +64,10 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\DllOverrides]
 "winemenubuilder.exe"=""
+
+; Windows opens .txt with Notepad; a fresh Wine prefix has no association for it.
+[HKEY_CLASSES_ROOT\.txt]
+@="txtfile"
 REG
 if [ "$windows" = unmanaged ]; then
     managed='"Managed"="N"'

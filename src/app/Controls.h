@@ -49,12 +49,6 @@ public:
         return text;
     }
     std::string Text() const { return platform::ToAnsi(WideText()); }
-    // Setting the text the control already holds does nothing; true when the text changed.
-    bool SetText(std::string_view bytes) const {
-        if (Text() == bytes) return false;
-        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
-        return true;
-    }
     bool Enabled() const { return ::IsWindowEnabled(handle_) != FALSE; }
     void SetEnabled(bool enabled) const { ::EnableWindow(handle_, enabled ? TRUE : FALSE); }
     void Focus() const { ::SetFocus(handle_); }
@@ -65,7 +59,23 @@ public:
     }
 
 protected:
+    // Setting the text the control already holds does nothing; true when the text changed.
+    // Not public here: each kind says what else a new text brings (caret, change handler), so
+    // a copy sliced to Control cannot set a text without it.
+    bool ReplaceText(std::string_view bytes) const {
+        if (Text() == bytes) return false;
+        ::SetWindowTextW(handle_, platform::FromAnsi(bytes).c_str());
+        return true;
+    }
+
     HWND handle_;
+};
+
+// A top-level window: its text is the title.
+class Frame : public Control {
+public:
+    using Control::Control;
+    void SetText(std::string_view bytes) const { ReplaceText(bytes); }
 };
 
 // A selection in UTF-16 units, as the controls report it.
@@ -80,7 +90,7 @@ public:
 
     // Sets a different text, which raises EN_CHANGE once; the caret then stands at 0.
     void SetText(std::string_view bytes) const {
-        if (Control::SetText(bytes)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
+        if (ReplaceText(bytes)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
     }
     size_t SelStart() const { return ByteOffsetOf(WideText(), Selection().Start); }
     size_t SelLength() const {
@@ -123,7 +133,7 @@ public:
     // Setting the text from the program raises no change handler.
     void SetText(std::string_view bytes) const {
         ::SetPropW(handle_, QuietProperty, reinterpret_cast<HANDLE>(1));
-        Control::SetText(bytes);
+        ReplaceText(bytes);
         ::RemovePropW(handle_, QuietProperty);
     }
     bool Quiet() const { return ::GetPropW(handle_, QuietProperty) != nullptr; }
@@ -167,6 +177,13 @@ class Button : public Control {
 public:
     using Control::Control;
 
+    // The same road as a click: the parent's command handler runs, also while the window is
+    // hidden or the button unseen.
+    void Click() const {
+        ::SendMessageW(::GetParent(handle_), WM_COMMAND,
+                       MAKEWPARAM(::GetDlgCtrlID(handle_), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(handle_));
+    }
     // The default button draws the heavy border; only one button should carry it.
     void SetDefault(bool isDefault) const {
         ::SendMessageW(handle_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
@@ -245,6 +262,12 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
         }
         // A single-line field takes the first line only.
         clip = clip.substr(0, clip.find_first_of(L"\r\n"));
+        // Dropping what the code page cannot hold would change the name unseen: refuse it all,
+        // as such a character typed is refused.
+        if (!platform::FitsAnsiCodePage(clip)) {
+            ::MessageBeep(MB_OK);
+            return 0;
+        }
         Edit box(edit);
         std::wstring insert = FittingInsert(box.WideText(), box.Selection(), clip, maxBytes);
         if (insert.empty() && !clip.empty()) ::MessageBeep(MB_OK);
@@ -254,7 +277,9 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
     }
     case WM_IME_COMPOSITION:
         if (lParam & GCS_RESULTSTR) {
-            // The edit inserts the composed text itself; cut it back to what fits afterwards.
+            // The edit inserts the committed text itself. Take it out again and type it in
+            // character by character: the limit and every hook of the edit see each one, as
+            // for typed text (the extension box completes on them).
             Edit box(edit);
             std::wstring before = box.WideText();
             WideSelection sel = box.Selection();
@@ -264,12 +289,10 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
             if (after.size() < kept || after == before) return r;
             size_t insertedLength = after.size() - kept;
             std::wstring inserted = after.substr(sel.Start, insertedLength);
-            std::wstring fitting = FittingInsert(before, sel, inserted, maxBytes);
-            if (fitting != inserted) {
-                box.Select(sel.Start, sel.Start + insertedLength);
-                ::SendMessageW(edit, EM_REPLACESEL, TRUE,
-                               reinterpret_cast<LPARAM>(fitting.c_str()));
-            }
+            box.Select(sel.Start, sel.Start + insertedLength);
+            ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+            for (wchar_t ch : inserted)
+                ::SendMessageW(edit, WM_CHAR, ch, 1);
             return r;
         }
         break;

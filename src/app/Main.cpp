@@ -1,6 +1,7 @@
 // Program entry: the application window that owns the taskbar button, the main window and the
 // message loop.
 #include "app/MainUnit.h"
+#include "platform/LocaleData.h"
 #include "platform/Platform.h"
 #include "resource.h"
 
@@ -50,8 +51,8 @@ HWND CreateApplicationWindow(HINSTANCE instance) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using tovimar::app::TFormMain;
 
-    // The double-byte rule is needed by every text operation, before any window exists.
-    tovimar::platform::LoadDoubleByteTable();
+    // The double-byte rule and the locale texts are needed before any window exists.
+    tovimar::platform::LoadLocaleValues();
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);

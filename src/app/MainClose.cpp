@@ -26,10 +26,9 @@ void TFormMain::FormClose() {
 void TFormMain::TovimarExecute() {
     if (ChainLaunched || platform::ArgumentCount() < 2) return;
     const std::string parameters = ChainParameters(::GetCommandLineA(), 2);
-    const std::string program = platform::ArgumentAt(0);
     // Whether the next instance started cannot be told from here; the rest of the list is
     // then simply left alone.
-    ::ShellExecuteA(Handle(), nullptr, program.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    platform::StartProgram(Handle(), parameters);
     ChainLaunched = true;
 }
 

@@ -16,6 +16,10 @@ constexpr DWORD MessagePause = 1000;
 // The shell's error boxes and the error box pump messages: a retry tick arriving then must not
 // start a second execution inside the first.
 bool Executing = false;
+// A close asked for meanwhile (the taskbar's close) waits for the execution to end; the
+// execution's own close goes through at once.
+bool CloseWaiting = false;
+bool ExecutionCloses = false;
 
 class ExecutionScope {
 public:
@@ -29,31 +33,39 @@ public:
 
 void TFormMain::btnExecuteClick() {
     if (Executing || hwnd_ == nullptr) return;
-    ExecutionScope scope;
-    // Shown here, while the scope holds, so that ticks queued behind the box are dropped.
-    try {
-        RunExecution();
-    } catch (const std::exception &e) {
-        ShowError(e.what());
+    {
+        ExecutionScope scope;
+        // Shown here, while the scope holds, so that ticks queued behind the box are dropped.
+        try {
+            RunExecution();
+        } catch (const std::exception &e) {
+            ShowError(e.what());
+        }
+    }
+    if (CloseWaiting) {
+        CloseWaiting = false;
+        if (hwnd_ != nullptr) ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
     }
 }
 
-void TFormMain::RunExecution() {
-    const std::string name = edtFileName.Text();
-    // A delete that stopped leaves its name in the field; once the user has edited it, a rename
-    // is what is wanted.
-    if (DeleteMode && name != msg::DeleteName) DeleteMode = false;
+bool TFormMain::CloseMustWait() {
+    if (!Executing || ExecutionCloses) return false;
+    CloseWaiting = true;
+    return true;
+}
 
+void TFormMain::RunExecution() {
     ExecutionRequest request;
     request.TargetPath = TargetPath;
     request.IsFolder = IsFolder;
     request.DeleteMode = DeleteMode;
-    request.Name = name;
+    request.Name = edtFileName.Text();
     request.Extension = cmbFileExt.Text();
     request.Retrying = TimerRunning();
 
     platform::WinFileSystem disk(hwnd_);
     const ExecutionOutcome outcome = Execute(request, disk);
+    if (outcome.EndDeleteMode) DeleteMode = false;
     if (!outcome.NewPath.empty()) NewPath = outcome.NewPath;
     if (outcome.Title) SetTitle(*outcome.Title);
 
@@ -83,8 +95,7 @@ void TFormMain::mnuDeleteClick() {
     DeleteMode = true;
     edtFileName.SetText(msg::DeleteName);
     // The same road as a click on the button.
-    ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_EXECUTE, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(btnExecute.Handle()));
+    btnExecute.Click();
 }
 
 void TFormMain::SetFrameEnabled(bool enabled) {
@@ -114,7 +125,9 @@ void TFormMain::StopRetrying() {
 }
 
 void TFormMain::CloseAfterExecution() {
+    ExecutionCloses = true;
     ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    ExecutionCloses = false;
     // A close that did not happen must not leave a window waiting unseen for ever.
     if (hwnd_ != nullptr && !::IsWindowVisible(hwnd_)) StopRetrying();
 }

@@ -11,25 +11,12 @@ namespace tovimar::app {
 
 namespace {
 
-// The system's own text for an error code, in the ANSI code page, without the line break.
-std::string SystemErrorText(DWORD code) {
-    char *buffer = nullptr;
-    DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char *>(&buffer), 0, nullptr);
-    std::string text(buffer != nullptr ? buffer : "", buffer != nullptr ? length : 0);
-    if (buffer != nullptr) ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
 POINT CursorPosition() {
     POINT point{};
     if (!::GetCursorPos(&point)) {
         DWORD code = ::GetLastError();
         std::string message = "System Error.  Code: " + std::to_string(code) + ".";
-        std::string detail = SystemErrorText(code);
+        std::string detail = platform::SystemErrorText(code);
         if (!detail.empty()) message += "\r\n" + detail;
         throw TovimarError(message);
     }

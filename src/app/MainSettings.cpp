@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/IniValue.h"
 #include "core/Messages.h"
+#include "core/Placement.h"
 #include "platform/IniFile.h"
 
 #include <optional>
@@ -17,8 +18,6 @@ namespace {
 constexpr const char *Section = "Tovimar";
 constexpr int32_t DefaultLeft = 0;
 constexpr int32_t DefaultTop = 0;
-constexpr int32_t DefaultWidth = 320;
-constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
 
 std::string ExtensionKey(size_t i) {
     return "Ext" + std::to_string(i);
@@ -58,7 +57,7 @@ void TFormMain::IniLoad() {
     r = WindowRect(Handle());
     ::SetWindowPos(Handle(), nullptr, r.left, top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const int width = ReadInteger(ini, "Width", DefaultWidth);
+    const int width = ReadInteger(ini, "Width", DesignWindowWidth);
     r = WindowRect(Handle());
     ::SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -76,11 +75,12 @@ void TFormMain::IniLoad() {
 
     for (size_t i = 0; i < SavedExtensionCount; ++i) {
         std::string value = CutIniString(ini.ReadString(ExtensionKey(i), ""));
-        if (!value.empty()) cmbFileExt.InsertItem(-1, value);
+        history_.LoadValue(value);
     }
 }
 
 void TFormMain::IniSave() {
+    if (IniFileName.empty()) throw TovimarError(std::string(msg::ProgramFolderUnreadable));
     platform::IniFile ini(IniFileName, Section);
 
     if (!mnuWindowVariable.Checked()) {
@@ -95,7 +95,7 @@ void TFormMain::IniSave() {
     Write(ini, "Var", FormatIniBool(mnuWindowVariable.Checked()));
     Write(ini, "TimeFormat", TimeFormat);
 
-    const std::vector<std::string> values = History().SaveValues();
+    const std::vector<std::string> values = history_.SaveValues();
     for (size_t i = 0; i < values.size(); ++i)
         Write(ini, ExtensionKey(i), values[i]);
 
@@ -103,34 +103,24 @@ void TFormMain::IniSave() {
     // reports failure for every flush.
 }
 
-ExtensionHistory TFormMain::History() const {
-    std::vector<std::string> entries;
-    for (int i = 0, n = cmbFileExt.Count(); i < n; ++i)
-        entries.push_back(cmbFileExt.Item(i));
-    return ExtensionHistory(platform::AnsiUpper, std::move(entries));
-}
-
-void TFormMain::ShowHistory(const ExtensionHistory &history) {
+void TFormMain::ShowHistory() {
     // Emptying the list empties the box's text as well: keep it.
     const std::string text = cmbFileExt.Text();
     cmbFileExt.Clear();
-    for (const std::string &entry : history.Entries())
+    for (const std::string &entry : history_.Entries())
         cmbFileExt.InsertItem(-1, entry);
     cmbFileExt.SetText(text);
 }
 
 void TFormMain::PutExtensionOnTop() {
-    ExtensionHistory history = History();
-    history.MoveToTop(cmbFileExt.Text());
-    ShowHistory(history);
+    history_.MoveToTop(cmbFileExt.Text());
+    ShowHistory();
 }
 
 void TFormMain::AddExtensionToHistory() {
-    ExtensionHistory history = History();
     const std::string current = cmbFileExt.Text();
-    if (history.FindExact(current)) return;
     // Only the new entry changes: insert it rather than rebuild the list.
-    cmbFileExt.InsertItem(0, current);
+    if (history_.AddIfNew(current)) cmbFileExt.InsertItem(0, current);
 }
 
 bool TFormMain::cmbFileExtKeyPress(const std::string &typed) {
@@ -143,7 +133,7 @@ bool TFormMain::cmbFileExtKeyPress(const std::string &typed) {
         state.CurrentEntry = static_cast<size_t>(index);
 
     const ExtensionKeyResult result = typed == "\b" ? BackspaceInExtensionBox(state)
-                                                    : TypeIntoExtensionBox(state, typed, History());
+                                                    : TypeIntoExtensionBox(state, typed, history_);
     if (!result.Consumed) return false;
 
     // Choosing the list's entry puts its text into the box: the text is set after it.

@@ -1,10 +1,14 @@
 // The main window: frame, controls, menu, keyboard, message dispatch and the set-up at show.
 #include "app/MainUnit.h"
 
+#include "app/WebAddresses.h"
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "core/PathRules.h"
+#include "core/Placement.h"
 #include "core/StatusText.h"
+#include "platform/LocaleData.h"
+#include "platform/Graphics.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -15,14 +19,18 @@ namespace tovimar::app {
 
 namespace {
 
+// The shell's broadcast after it restarts; locale changes may have passed unseen meanwhile.
+bool IsTaskbarCreated(UINT message) {
+    static const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return taskbarCreated != 0 && message == taskbarCreated;
+}
+
 // Outer size of the window; only the width can change.
 constexpr int DesignLeft = 336;
 constexpr int DesignTop = 377;
-constexpr int DesignWidth = 320;
-constexpr int FixedHeight = 108;
-constexpr int MinimumWidth = 300;
-// Controls that stretch keep this distance to the client area's right edge.
-constexpr int RightMargin = 9;
+// The client area's width at the design size: controls that stretch keep their distance to
+// its right edge.
+constexpr int DesignClientWidth = 312;
 
 constexpr size_t NameLimit = 160;
 constexpr size_t ExtensionLimit = 16;
@@ -35,6 +43,9 @@ constexpr UINT TipDelay = 500;
 constexpr UINT TipShowTime = 2500;
 
 constexpr UINT RetryInterval = 1000;
+
+// The OK glyph's square images.
+constexpr int GlyphCell = 18;
 
 // "ＭＳ Ｐゴシック" and "ＭＳ ゴシック".
 constexpr const wchar_t *WindowFontFace = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
@@ -52,76 +63,34 @@ std::wstring LoadText(HINSTANCE instance, UINT id) {
     return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
 
-HWND MakeControl(HWND parent, DWORD exStyle, const wchar_t *cls, DWORD style, int x, int y,
-                 int width, int height, UINT id, HFONT font) {
-    HWND control = ::CreateWindowExW(
-        exStyle, cls, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, width, height, parent,
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
+enum class FontKind { Window, Text };
 
-// A memory device context from CreateCompatibleDC, with one bitmap selected into it.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC like) : dc_(::CreateCompatibleDC(like)) {}
-    MemoryDC(const MemoryDC &) = delete;
-    MemoryDC &operator=(const MemoryDC &) = delete;
-    ~MemoryDC() {
-        if (old_ != nullptr) ::SelectObject(dc_, old_);
-        if (dc_ != nullptr) ::DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-    void Select(HBITMAP bitmap) {
-        HGDIOBJ previous = ::SelectObject(dc_, bitmap);
-        if (old_ == nullptr) old_ = previous;
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
+// One control of the window: where it stands at 96 pixels per inch, and what it shows.
+struct ControlSpec {
+    UINT Id;
+    const wchar_t *Class;
+    DWORD ExStyle;
+    DWORD Style;
+    int Left, Top, Width, Height;
+    bool Stretches; // anchored left and right: grows with the window's width
+    FontKind Font;
+    UINT Caption; // string resource, 0 for none
+    UINT Hint;    // string resource for the tool tip, 0 for none
 };
 
-// The OK glyph as an image list for the execute button. The bitmap holds the normal and the
-// disabled image; its bottom-left colour is transparent and is painted in the button face
-// here (Wine's buttons ignore image-list masks).
-HIMAGELIST MakeGlyphList(HINSTANCE instance) {
-    constexpr int Width = 36, Height = 18, Cell = 18;
-    platform::GdiObject<HBITMAP> glyph(static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_OK), IMAGE_BITMAP, 0, 0, 0)));
-    platform::WindowDC screen(nullptr);
-    if (!glyph || !screen) return nullptr;
-    platform::GdiObject<HBITMAP> painted(::CreateCompatibleBitmap(screen.Get(), Width, Height));
-    if (!painted) return nullptr;
-    {
-        MemoryDC source(screen.Get());
-        MemoryDC target(screen.Get());
-        source.Select(glyph.Get());
-        target.Select(painted.Get());
-        COLORREF transparent = ::GetPixel(source.Get(), 0, Height - 1);
-        COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-        for (int y = 0; y < Height; ++y) {
-            for (int x = 0; x < Width; ++x) {
-                COLORREF c = ::GetPixel(source.Get(), x, y);
-                ::SetPixelV(target.Get(), x, y, c == transparent ? face : c);
-            }
-        }
-    }
-    HIMAGELIST list = ::ImageList_Create(Cell, Cell, ILC_COLOR24, 6, 0);
-    if (list == nullptr) return nullptr;
-    // One image per button state: normal, hot, pressed, disabled, default, stylus. Added three
-    // times as normal/disabled pairs, then hot and stylus get the normal image.
-    for (int i = 0; i < 3; ++i)
-        ::ImageList_Add(list, painted.Get(), nullptr);
-    ::ImageList_Copy(list, 1, list, 0, ILCF_MOVE);
-    ::ImageList_Copy(list, 5, list, 0, ILCF_MOVE);
-    return list;
-}
-
-bool KeyDown(int key) {
-    return ::GetKeyState(key) < 0;
-}
+// In tab order.
+constexpr ControlSpec ControlTable[] = {
+    {IDC_FILENAME, L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, 8, 6, 295, 23, true, FontKind::Text,
+     0, 0},
+    {IDC_FILEEXT, L"COMBOBOX", 0, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8, 36, 81,
+     ComboHeight, false, FontKind::Text, 0, 0},
+    {IDC_LEFTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49, 23, false,
+     FontKind::Window, IDS_LEFTDELETE, IDS_HINT_LEFTDELETE},
+    {IDC_RIGHTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49, 23, false,
+     FontKind::Window, IDS_RIGHTDELETE, IDS_HINT_RIGHTDELETE},
+    {IDC_EXECUTE, L"BUTTON", 0, BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95, 23, true,
+     FontKind::Window, IDS_EXECUTE, IDS_HINT_EXECUTE},
+};
 
 } // namespace
 
@@ -141,10 +110,10 @@ bool TFormMain::Create(HINSTANCE instance, HWND application) {
     application_ = application;
     menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    HWND hwnd =
-        ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
-                          WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, DesignLeft,
-                          DesignTop, DesignWidth, FixedHeight, application, menu_, instance, this);
+    HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
+                                  WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+                                  DesignLeft, DesignTop, DesignWindowWidth, WindowHeight,
+                                  application, menu_, instance, this);
     return hwnd != nullptr;
 }
 
@@ -158,10 +127,18 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         self = reinterpret_cast<TFormMain *>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
+    // A handler's error is shown here, once, in the error box; the program goes on with the
+    // next event.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception &e) {
+        self->ShowError(e.what());
+        return 0;
+    }
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsTaskbarCreated(message)) platform::ReloadLocaleValues();
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
@@ -169,7 +146,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_TIMER:
-        if (wParam == IDT_RETRY) Guard([this] { btnExecuteClick(); });
+        if (wParam == IDT_RETRY) btnExecuteClick();
         return 0;
     case WM_CLOSE:
         OnClose();
@@ -190,7 +167,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam == 0) OnShowWindow(wParam != FALSE);
         break;
     case WM_SETTINGCHANGE:
-        platform::LoadDoubleByteTable();
+        platform::ReloadLocaleValues();
         break;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -224,21 +201,31 @@ bool TFormMain::OnCreate() {
     WindowFront = MenuItem(menu_, IDM_WINDOWFRONT);
     mnuOptionCursor = MenuItem(menu_, IDM_OPTIONCURSOR);
     mnuWindowVariable = MenuItem(menu_, IDM_WINDOWVARIABLE);
+    MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
     return edtFileName.Handle() && cmbFileExt.Handle() && btnExecute.Handle();
 }
 
 void TFormMain::CreateControls() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    HFONT text = textFont_.Get();
-    HFONT font = windowFont_.Get();
 
-    // Created in tab order.
-    edtFileName = Edit(MakeControl(hwnd_, WS_EX_CLIENTEDGE, L"EDIT", ES_AUTOHSCROLL, 8, 6, 295, 23,
-                                   IDC_FILENAME, text));
-    // The height given to a drop-down box is that of the box with its list open.
-    cmbFileExt =
-        ComboBox(MakeControl(hwnd_, 0, L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8,
-                             36, 81, ComboHeight + ListRows * ItemHeight + 2, IDC_FILEEXT, text));
+    for (const ControlSpec &spec : ControlTable) {
+        // The height given to a drop-down box is that of the box with its list open.
+        const bool dropDown = spec.Id == IDC_FILEEXT;
+        const int height = dropDown ? ComboHeight + ListRows * ItemHeight + 2 : spec.Height;
+        HWND control = ::CreateWindowExW(
+            spec.ExStyle, spec.Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.Style,
+            spec.Left, spec.Top, spec.Width, height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.Id)), instance, nullptr);
+        HFONT font = spec.Font == FontKind::Text ? textFont_.Get() : windowFont_.Get();
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (spec.Caption != 0) ::SetWindowTextW(control, LoadText(instance, spec.Caption).c_str());
+    }
+    edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
+    cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
+    btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
+    btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
+    btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
+
     ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, 0, ItemHeight);
     ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
     RECT box{};
@@ -248,17 +235,8 @@ void TFormMain::CreateControls() {
         ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, WPARAM(-1),
                        field + ComboHeight - (box.bottom - box.top));
     }
-    btnLeftDelete = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49,
-                                       23, IDC_LEFTDELETE, font));
-    btnRightDelete = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49,
-                                        23, IDC_RIGHTDELETE, font));
-    btnExecute = Button(MakeControl(hwnd_, 0, L"BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95,
-                                    23, IDC_EXECUTE, font));
-    ::SetWindowTextW(btnLeftDelete.Handle(), LoadText(instance, IDS_LEFTDELETE).c_str());
-    ::SetWindowTextW(btnRightDelete.Handle(), LoadText(instance, IDS_RIGHTDELETE).c_str());
-    ::SetWindowTextW(btnExecute.Handle(), LoadText(instance, IDS_EXECUTE).c_str());
 
-    okGlyph_.Reset(MakeGlyphList(instance));
+    okGlyph_.Reset(platform::MakeButtonImages(instance, IDB_OK, GlyphCell));
     if (okGlyph_.Get() != nullptr) {
         BUTTON_IMAGELIST images{okGlyph_.Get(), {2, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
         ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
@@ -271,18 +249,14 @@ void TFormMain::CreateControls() {
         ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    const std::array<std::pair<HWND, UINT>, 3> hints{{
-        {btnLeftDelete.Handle(), IDS_HINT_LEFTDELETE},
-        {btnRightDelete.Handle(), IDS_HINT_RIGHTDELETE},
-        {btnExecute.Handle(), IDS_HINT_EXECUTE},
-    }};
-    for (auto [button, id] : hints) {
-        std::wstring hint = LoadText(instance, id);
+    for (const ControlSpec &spec : ControlTable) {
+        if (spec.Hint == 0) continue;
+        std::wstring hint = LoadText(instance, spec.Hint);
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(hwnd_, int(spec.Id)));
         tool.lpszText = hint.data();
         ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -301,26 +275,31 @@ void TFormMain::CreateControls() {
 LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data) {
     auto *self = reinterpret_cast<TFormMain *>(data);
-    switch (message) {
-    case WM_LBUTTONDBLCLK:
-        if (id == IDC_FILENAME) {
-            LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
-            self->Guard([self] { self->mnuExtExecuteClick(); });
-            return r;
+    // The handlers reached from here end in the error box as those of the window procedure.
+    try {
+        switch (message) {
+        case WM_LBUTTONDBLCLK:
+            if (id == IDC_FILENAME) {
+                LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
+                self->mnuExtExecuteClick();
+                return r;
+            }
+            break;
+        case WM_IME_CHAR:
+        case WM_CHAR:
+            if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
+                wchar_t ch = static_cast<wchar_t>(wParam);
+                std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
+                if (self->cmbFileExtKeyPress(typed)) return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(edit, EditProc, id);
+            break;
         }
-        break;
-    case WM_CHAR:
-        if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
-            wchar_t ch = static_cast<wchar_t>(wParam);
-            std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
-            bool taken = false;
-            self->Guard([&] { taken = self->cmbFileExtKeyPress(typed); });
-            if (taken) return 0;
-        }
-        break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(edit, EditProc, id);
-        break;
+    } catch (const std::exception &e) {
+        self->ShowError(e.what());
+        return 0;
     }
     return ::DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -329,7 +308,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
     if (control == nullptr && !MenuItem(menu_, id).Enabled()) return; // a disabled item's shortcut
     switch (id) {
     case IDC_FILENAME:
-        if (code == EN_CHANGE) Guard([this] { edtFileNameChange(); });
+        if (code == EN_CHANGE) edtFileNameChange();
         if (code == EN_SETFOCUS) UpdateDefaultButton();
         break;
     case IDC_FILEEXT:
@@ -340,56 +319,56 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
             int index = cmbFileExt.ItemIndex();
             if (index >= 0) cmbFileExt.SetText(cmbFileExt.Item(index));
         }
-        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) Guard([this] { edtFileNameChange(); });
+        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) edtFileNameChange();
         break;
     case IDC_LEFTDELETE:
     case IDC_RIGHTDELETE:
     case IDC_EXECUTE:
         if (code == BN_SETFOCUS || code == BN_KILLFOCUS) UpdateDefaultButton();
         if (code != BN_CLICKED) break;
-        if (id == IDC_LEFTDELETE) Guard([this] { btnLeftDeleteClick(); });
-        if (id == IDC_RIGHTDELETE) Guard([this] { btnRightDeleteClick(); });
-        if (id == IDC_EXECUTE) Guard([this] { btnExecuteClick(); });
+        if (id == IDC_LEFTDELETE) btnLeftDeleteClick();
+        if (id == IDC_RIGHTDELETE) btnRightDeleteClick();
+        if (id == IDC_EXECUTE) btnExecuteClick();
         break;
     case IDM_RELOAD:
-        Guard([this] { mnuReLoadClick(); });
+        mnuReLoadClick();
         break;
     case IDM_EXTEXECUTE:
-        Guard([this] { mnuExtExecuteClick(); });
+        mnuExtExecuteClick();
         break;
     case IDM_RENAME:
-        Guard([this] { btnExecuteClick(); });
+        btnExecuteClick();
         break;
     case IDM_DELETE:
-        Guard([this] { mnuDeleteClick(); });
+        mnuDeleteClick();
         break;
     case IDM_EXIT:
-        Guard([this] { mnuExitClick(); });
+        mnuExitClick();
         break;
     case IDM_ALLLOWER:
-        Guard([this] { mnuAllLowerClick(); });
+        mnuAllLowerClick();
         break;
     case IDM_ALLUPPER:
-        Guard([this] { mnuAllUpperClick(); });
+        mnuAllUpperClick();
         break;
     case IDM_HALFWIDTH:
-        Guard([this] { H1Click(); });
+        H1Click();
         break;
     case IDM_FULLWIDTH:
-        Guard([this] { Z1Click(); });
+        Z1Click();
         break;
     case IDM_SPACEDELETE:
-        Guard([this] { mnuSpeceDeleteClick(); });
+        mnuSpeceDeleteClick();
         break;
     case IDM_SPACEUNBAR:
-        Guard([this] { mnuSpaceUnBarClick(); });
+        mnuSpaceUnBarClick();
         break;
     case IDM_DATETIME:
-        Guard([this] { D1Click(); });
+        D1Click();
         break;
     case IDM_WINDOWFRONT:
         WindowFront.SetChecked(!WindowFront.Checked());
-        Guard([this] { WindowFrontClick(); });
+        WindowFrontClick();
         break;
     case IDM_OPTIONCURSOR:
         mnuOptionCursor.SetChecked(!mnuOptionCursor.Checked());
@@ -398,20 +377,27 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
         mnuWindowVariable.SetChecked(!mnuWindowVariable.Checked());
         break;
     case IDM_HELP:
-        Guard([this] { mnuHelpClick(); });
+        mnuHelpClick();
         break;
     case IDM_FORWENDREL:
-        Guard([this] { mnuForWendrelClick(); });
+        mnuForWendrelClick();
         break;
     case IDM_VERSION:
-        Guard([this] { mnuVersionClick(); });
+        mnuVersionClick();
         break;
     }
 }
 
 void TFormMain::OnClose() {
+    if (CloseMustWait()) return;
     // An error in the close handler (a settings file that cannot be written) keeps the window.
-    if (Guard([this] { FormClose(); })) ::DestroyWindow(hwnd_);
+    try {
+        FormClose();
+    } catch (const std::exception &e) {
+        ShowError(e.what());
+        return;
+    }
+    ::DestroyWindow(hwnd_);
 }
 
 void TFormMain::OnSize(int width) {
@@ -419,19 +405,19 @@ void TFormMain::OnSize(int width) {
 }
 
 void TFormMain::LayOut(int clientWidth) {
-    auto stretch = [&](const Control &control, int left, int top) {
-        int width = std::max(0, clientWidth - RightMargin - left);
-        ::SetWindowPos(control.Handle(), nullptr, left, top, width, 23,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    stretch(edtFileName, 8, 6);
-    stretch(btnExecute, 208, 36);
+    for (const ControlSpec &spec : ControlTable) {
+        if (!spec.Stretches) continue;
+        const int rightMargin = DesignClientWidth - (spec.Left + spec.Width);
+        const int width = std::max(0, clientWidth - rightMargin - spec.Left);
+        ::SetWindowPos(::GetDlgItem(hwnd_, int(spec.Id)), nullptr, spec.Left, spec.Top, width,
+                       spec.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
-    info.ptMinTrackSize.x = MinimumWidth;
-    info.ptMinTrackSize.y = FixedHeight;
-    info.ptMaxTrackSize.y = FixedHeight;
+    info.ptMinTrackSize.x = MinimumWindowWidth;
+    info.ptMinTrackSize.y = WindowHeight;
+    info.ptMaxTrackSize.y = WindowHeight;
 }
 
 void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
@@ -439,21 +425,8 @@ void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
     // wide), and for a resize that does not come through the frame (Wine without a window
     // manager).
     if (pos.flags & SWP_NOSIZE) return;
-    pos.cx = std::max(pos.cx, MinimumWidth);
-    pos.cy = FixedHeight;
-}
-
-void TFormMain::OnActivate(bool active) {
-    if (!active) {
-        HWND focus = ::GetFocus();
-        if (focus != nullptr && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
-        return;
-    }
-    if (lastFocus_ != nullptr && ::IsWindowEnabled(lastFocus_)) {
-        ::SetFocus(lastFocus_);
-    } else {
-        ::SetFocus(hwnd_);
-    }
+    pos.cx = std::max(pos.cx, MinimumWindowWidth);
+    pos.cy = WindowHeight;
 }
 
 void TFormMain::OnShowWindow(bool shown) {
@@ -462,8 +435,14 @@ void TFormMain::OnShowWindow(bool shown) {
 }
 
 void TFormMain::Show() {
-    Guard([this] { FormShow(); });
+    // An error ends the set-up, not the run: the window is still shown.
+    try {
+        FormShow();
+    } catch (const std::exception &e) {
+        ShowError(e.what());
+    }
     if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
+    if (rootTarget_) SetTitle(msg::RootTarget);
     lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
@@ -471,15 +450,23 @@ void TFormMain::Show() {
 
 void TFormMain::FormShow() {
     if (application_ != nullptr) ::SetWindowTextA(application_, ApplicationTitle);
-    IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
+    // Without an ANSI path to the program's folder no settings file can be kept there.
+    if (platform::ProgramPathUsable())
+        IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
     std::string argument = platform::ArgumentAt(1);
-    TargetPath = platform::ResolveLongPath(argument);
+    // Z:name.txt lies in Z:'s current folder: every path built on it must stay there.
+    if (IsDriveRelative(argument)) argument = platform::FullPath(argument);
+    TargetPath = platform::ResolveLongPath(RemoveTrailingDelimiters(argument));
     // A name the ANSI code page could not carry, or one with wildcards, names no single entry:
     // it must not be renamed by a near match.
-    auto wildcard = [](const std::string &s) { return s.find_first_of("*?") != std::string::npos; };
-    if (!TargetPath.empty() &&
-        (platform::ArgumentLostCharacters(1) || wildcard(argument) || wildcard(TargetPath))) {
+    if (!TargetPath.empty() && (platform::ArgumentLostCharacters(1) || HoldsWildcard(argument) ||
+                                HoldsWildcard(TargetPath))) {
         targetUnreadable_ = true;
+        TargetPath.clear();
+    }
+    // A drive or share root is nothing to rename or delete.
+    if (IsRootOnly(TargetPath)) {
+        rootTarget_ = true;
         TargetPath.clear();
     }
     if (platform::FolderIsPresent(TargetPath)) IsFolder = true;
@@ -515,7 +502,7 @@ void TFormMain::mnuExitClick() {
 }
 
 void TFormMain::SetTitle(std::string_view bytes) const {
-    Control(hwnd_).SetText(bytes);
+    Frame(hwnd_).SetText(bytes);
 }
 
 void TFormMain::StartTimer() {
@@ -536,75 +523,6 @@ int TFormMain::ShowMessageBox(std::string_view text, std::string_view caption, U
 
 void TFormMain::ShowError(const char *message) const {
     ShowMessageBox(ErrorBoxText(message), ApplicationTitle, MB_ICONSTOP | MB_OK);
-}
-
-// Keyboard.
-
-bool TFormMain::PreTranslateMessage(MSG &msg) {
-    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
-    if (::TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
-    if (msg.message != WM_KEYDOWN) return false;
-    bool modified = KeyDown(VK_SHIFT) || KeyDown(VK_CONTROL) || KeyDown(VK_MENU);
-    bool onButton = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus() || btnExecute.HasFocus();
-    switch (msg.wParam) {
-    case VK_RETURN:
-        if (cmbFileExt.HasFocus() && cmbFileExt.DroppedDown()) return false; // closes the list
-        if (!modified) return OnEnterKey();
-        return edtFileName.HasFocus() || cmbFileExt.HasFocus() || onButton;
-    case VK_TAB:
-        if (KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return false;
-        MoveFocus(!KeyDown(VK_SHIFT));
-        return true;
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_LEFT:
-    case VK_UP:
-        if (!onButton) return false;
-        MoveFocus(msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN);
-        return true;
-    }
-    return false;
-}
-
-bool TFormMain::OnEnterKey() {
-    if (edtFileName.HasFocus() || cmbFileExt.HasFocus()) {
-        if (btnExecute.Enabled()) Guard([this] { btnExecuteClick(); });
-        return true;
-    }
-    for (const Button &button : {btnLeftDelete, btnRightDelete, btnExecute}) {
-        if (button.HasFocus()) {
-            if (button.Enabled()) {
-                OnCommand(UINT(::GetDlgCtrlID(button.Handle())), BN_CLICKED, button.Handle());
-            }
-            return true;
-        }
-    }
-    return false;
-}
-
-void TFormMain::MoveFocus(bool forward) {
-    const std::array<Control, 5> order{edtFileName, cmbFileExt, btnLeftDelete, btnRightDelete,
-                                       btnExecute};
-    const int count = int(order.size());
-    int current = forward ? -1 : count;
-    for (int i = 0; i < count; ++i)
-        if (order[size_t(i)].HasFocus()) current = i;
-    for (int step = 1; step <= count; ++step) {
-        int next = ((current + (forward ? step : -step)) % count + count) % count;
-        const Control &control = order[size_t(next)];
-        if (control.Enabled() && ::IsWindowVisible(control.Handle())) {
-            control.Focus();
-            return;
-        }
-    }
-}
-
-void TFormMain::UpdateDefaultButton() {
-    // The focused button is the one Enter presses; elsewhere it is the execute button.
-    bool onDelete = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus();
-    btnLeftDelete.SetDefault(btnLeftDelete.HasFocus());
-    btnRightDelete.SetDefault(btnRightDelete.HasFocus());
-    btnExecute.SetDefault(!onDelete);
 }
 
 } // namespace tovimar::app

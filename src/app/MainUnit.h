@@ -15,28 +15,13 @@
 
 namespace tovimar::app {
 
-// An image list from ImageList_Create, destroyed with ImageList_Destroy.
-class ImageList {
-public:
-    ImageList() = default;
-    explicit ImageList(HIMAGELIST list) : list_(list) {}
-    ImageList(const ImageList &) = delete;
-    ImageList &operator=(const ImageList &) = delete;
-    ~ImageList() { Reset(); }
-    HIMAGELIST Get() const { return list_; }
-    void Reset(HIMAGELIST list = nullptr) {
-        if (list_ != nullptr) ::ImageList_Destroy(list_);
-        list_ = list;
-    }
-
-private:
-    HIMAGELIST list_ = nullptr;
-};
-
+// The one main window. Its public face is what the program entry needs; every handler and
+// all run-time state are its own, spread over the MainXxx.cpp files by family.
 class TFormMain {
 public:
     static constexpr const wchar_t *ClassName = L"TFormMain";
     static constexpr const char *ApplicationTitle = "Tovimar";
+    static constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
 
     TFormMain() = default;
     TFormMain(const TFormMain &) = delete;
@@ -51,6 +36,7 @@ public:
     bool PreTranslateMessage(MSG &msg);
     HWND Handle() const { return hwnd_; }
 
+private:
     // Run-time state.
     std::string IniFileName;
     std::string TargetPath;
@@ -58,7 +44,7 @@ public:
     bool IsFolder = false;
     bool DeleteMode = false;
     int32_t ExecuteCount = 0;
-    std::string TimeFormat = "yymmddhhnnss";
+    std::string TimeFormat = DefaultTimeFormat;
     bool ChainLaunched = false;
 
     // Controls.
@@ -75,22 +61,44 @@ public:
     MenuItem mnuOptionCursor{nullptr, 0};
     MenuItem mnuWindowVariable{nullptr, 0};
 
-    // Set-up and closing.
+    // Set-up (MainUnit.cpp) and closing (MainClose.cpp).
     void FormShow();
     void FormClose();
+    // Starts the next instance of the chain for the remaining arguments, once.
+    void TovimarExecute();
+
+    // Settings and the extension history (MainSettings.cpp).
     void IniLoad();
     void IniSave();
     void PutExtensionOnTop();
     // After an execution: the extension box's text goes on top of the history when new.
     void AddExtensionToHistory();
-    void PlaceWindow();
-    void TovimarExecute();
+    // A character typed into the extension box, before it is inserted ("\b" for Backspace);
+    // true when the handler took it (completion from the history).
+    bool cmbFileExtKeyPress(const std::string &typed);
+    // The extension box's list shows the history; it never holds entries of its own.
+    void ShowHistory();
 
-    // Handlers.
+    // Placement and the always-on-top option (MainPlacement.cpp).
+    void PlaceWindow();
+    void WindowFrontClick();
+
+    // Refreshes the title's byte counts; serves the change of the extension box as well.
     void edtFileNameChange();
+    void mnuExitClick();
+
+    // Rename and delete (MainExecute.cpp).
     void btnExecuteClick();
     void mnuDeleteClick();
-    void mnuExitClick();
+    void RunExecution();
+    void SetFrameEnabled(bool enabled);
+    void WaitHidden();
+    void StopRetrying();
+    void CloseAfterExecution();
+    // True when an execution runs: the close is done once it has ended.
+    bool CloseMustWait();
+
+    // Editing commands (MainEditing.cpp).
     void btnLeftDeleteClick();
     void btnRightDeleteClick();
     void D1Click();
@@ -101,67 +109,46 @@ public:
     void Z1Click();
     void mnuSpeceDeleteClick();
     void mnuSpaceUnBarClick();
-    void WindowFrontClick();
+    // The four blank passes: extension and name, single-byte blanks, then full-width ones.
+    void ReplaceBlanks(std::string_view blank, std::string_view wideBlank);
+
+    // Shell commands and the version box (MainShell.cpp).
     void mnuExtExecuteClick();
     void mnuHelpClick();
     void mnuForWendrelClick();
     void mnuVersionClick();
-    // A character typed into the extension box, before it is inserted ("\b" for Backspace);
-    // true when the handler took it (completion from the history).
-    bool cmbFileExtKeyPress(const std::string &typed);
 
-    // Helpers for the handlers.
-    void SetTitle(std::string_view bytes) const;
-    // The retry timer; starting it while it runs keeps its period.
-    void StartTimer();
-    void StopTimer();
-    bool TimerRunning() const { return timerRunning_; }
-    // Shows a message box owned by the window (ANSI texts).
-    int ShowMessageBox(std::string_view text, std::string_view caption, UINT flags) const;
+    // Keyboard and focus (MainKeyboard.cpp).
+    void OnActivate(bool active);
+    void UpdateDefaultButton();
+    void MoveFocus(bool forward);
+    bool OnEnterKey();
 
-private:
+    // The window itself (MainUnit.cpp).
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
     bool OnCreate();
     void OnCommand(UINT id, UINT code, HWND control);
     void OnClose();
     void OnSize(int width);
     void OnGetMinMaxInfo(MINMAXINFO &info) const;
     void OnWindowPosChanging(WINDOWPOS &pos) const;
-    void OnActivate(bool active);
     void OnShowWindow(bool shown);
-
     void CreateControls();
     void DisableTargetCommands();
     void LayOut(int clientWidth);
-    void UpdateDefaultButton();
-    void MoveFocus(bool forward);
-    bool OnEnterKey();
-    // The execution's endings (MainExecute.cpp).
-    void RunExecution();
-    void SetFrameEnabled(bool enabled);
-    void WaitHidden();
-    void StopRetrying();
-    void CloseAfterExecution();
     bool HasTarget() const { return !TargetPath.empty(); }
 
-    // Runs a handler; an error thrown inside it ends in the error box. False when one did.
-    template <typename Handler> bool Guard(Handler handler) {
-        try {
-            handler();
-            return true;
-        } catch (const std::exception &e) {
-            ShowError(e.what());
-            return false;
-        }
-    }
+    void SetTitle(std::string_view bytes) const;
+    // The retry timer; starting it while it runs keeps its period.
+    void StartTimer();
+    void StopTimer();
+    bool TimerRunning() const { return timerRunning_; }
+    // A message box owned by the window (ANSI texts).
+    int ShowMessageBox(std::string_view text, std::string_view caption, UINT flags) const;
     void ShowError(const char *message) const;
-    // The extension box's item list as a history, and a history put back into the list.
-    ExtensionHistory History() const;
-    void ShowHistory(const ExtensionHistory &history);
 
     HWND hwnd_ = nullptr;
     HWND application_ = nullptr;
@@ -171,9 +158,11 @@ private:
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
     bool targetUnreadable_ = false;
+    bool rootTarget_ = false;
+    ExtensionHistory history_{platform::AnsiUpper};
     platform::Font windowFont_;
     platform::Font textFont_;
-    ImageList okGlyph_;
+    platform::ImageList okGlyph_;
 };
 
 } // namespace tovimar::app

@@ -63,22 +63,16 @@ std::string BuildNewPath(std::string_view targetPath, std::string_view name,
     return path;
 }
 
-ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
+namespace {
+
+ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
     const std::string &target = request.TargetPath;
     if (request.IsFolder ? !fs.FolderIsPresent(target) : !fs.FileIsPresent(target)) {
         return Report(request.IsFolder ? msg::FolderNotFound : msg::FileNotFound, true,
                       Ending::Close);
     }
 
-    // A stopped delete leaves the delete name in the field; once the user edits it, a rename
-    // is what is expected. A hidden window keeps retrying what it was asked to do.
-    const bool endDeleteOnStop = request.DeleteMode && !request.Retrying;
-
-    if (request.Name.empty()) {
-        ExecutionOutcome outcome = Report(msg::NameEmpty, false, Ending::Stay);
-        outcome.EndDeleteMode = endDeleteOnStop;
-        return outcome;
-    }
+    if (request.Name.empty()) return Report(msg::NameEmpty, false, Ending::Stay);
 
     const std::string newPath = BuildNewPath(target, request.Name, request.Extension);
     bool caseOnly = false;
@@ -88,13 +82,15 @@ ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
             message = msg::NameUnchanged;
         } else if (fs.UpperCase(newPath) != fs.UpperCase(target)) {
             message = msg::NameTaken;
+        } else if (NameOnDiskIs(fs, newPath) && NameOnDiskIs(fs, target)) {
+            // Both spellings on disk at once (a case-sensitive folder): another entry.
+            message = msg::NameTaken;
         } else {
             caseOnly = true;
         }
         if (!caseOnly) {
             ExecutionOutcome outcome = Report(message, false, Ending::Stay);
             outcome.NewPath = newPath;
-            outcome.EndDeleteMode = endDeleteOnStop;
             return outcome;
         }
     }
@@ -112,7 +108,6 @@ ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
             // Waiting does not help here; say so instead of retrying for ever.
             ExecutionOutcome outcome = Report(msg::CannotOpen, false, Ending::Stay);
             outcome.NewPath = newPath;
-            outcome.EndDeleteMode = endDeleteOnStop;
             outcome.StopRetry = request.Retrying;
             return outcome;
         }
@@ -136,6 +131,18 @@ ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
     }
     outcome.NewPath = newPath;
     outcome.UpdateHistory = true;
+    return outcome;
+}
+
+} // namespace
+
+ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
+    // A stopped delete leaves the delete name in the field; once the user has edited it, a
+    // rename is what is expected.
+    ExecutionRequest steps = request;
+    steps.DeleteMode = request.DeleteMode && request.Name == msg::DeleteName;
+    ExecutionOutcome outcome = RunSteps(steps, fs);
+    outcome.EndDeleteMode = request.DeleteMode && !steps.DeleteMode;
     return outcome;
 }
 

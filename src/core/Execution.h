@@ -53,7 +53,7 @@ struct ExecutionOutcome {
     bool Pause = false;               // repaint and wait one second before the ending
     Ending End = Ending::Stay;
     bool UpdateHistory = false; // add the extension to the history before closing
-    bool EndDeleteMode = false; // a stopped delete: the next execution renames
+    bool EndDeleteMode = false; // the delete name was edited: this and later executions rename
     bool StopRetry = false;     // the hidden window gives up: stop the timer, show the window
 };
 

@@ -64,8 +64,10 @@ void ExtensionHistory::MoveToTop(std::string_view current) {
     entries_.emplace(entries_.begin(), current);
 }
 
-void ExtensionHistory::AddIfNew(std::string_view current) {
-    if (!FindExact(current)) entries_.emplace(entries_.begin(), current);
+bool ExtensionHistory::AddIfNew(std::string_view current) {
+    if (FindExact(current)) return false;
+    entries_.emplace(entries_.begin(), current);
+    return true;
 }
 
 std::vector<std::string> ExtensionHistory::SaveValues() const {

@@ -37,8 +37,9 @@ public:
     // At start: the target's extension moves to the top in its own spelling (empty too; an
     // empty entry matches it, so there is never more than one at the top).
     void MoveToTop(std::string_view current);
-    // After an execution: a new extension goes on top, a known one changes nothing.
-    void AddIfNew(std::string_view current);
+    // After an execution: a new extension goes on top, a known one changes nothing. True when
+    // it was added.
+    bool AddIfNew(std::string_view current);
     // The values for the saved keys, empty for missing entries; entries beyond them are dropped.
     std::vector<std::string> SaveValues() const;
 

@@ -89,13 +89,14 @@ std::string FormatIniInteger(int32_t value) {
 }
 
 std::string CutIniString(std::string_view text) {
-    if (text.size() <= IniStringLimit) return std::string(text);
     size_t end = 0;
-    while (end < IniStringLimit) {
+    while (end < text.size()) {
         const size_t next = end + CharLength(text, end);
         if (next > IniStringLimit) break;
         end = next;
     }
+    // The platform's read already stops at the limit and may end in half a character.
+    if (end > 0 && ByteKind(text.substr(0, end), end) == ByteKindValue::Lead) --end;
     return std::string(text.substr(0, end));
 }
 

@@ -23,7 +23,7 @@ inline std::string FormatIniBool(bool value) {
     return value ? "1" : "0";
 }
 
-// The first IniStringLimit bytes of text, without a split double-byte character at the end.
+// The first IniStringLimit bytes of text, never ending in half a double-byte character.
 std::string CutIniString(std::string_view text);
 
 } // namespace tovimar

@@ -49,7 +49,7 @@ size_t DriveRootLength(std::string_view p, size_t pos) {
     return pos;
 }
 
-bool HasWildcard(std::string_view name) {
+bool NameHasWildcard(std::string_view name) {
     return name.find_first_of("*?") != std::string_view::npos;
 }
 
@@ -135,6 +135,36 @@ size_t PathRootLength(std::string_view p) {
     return DriveRootLength(p, 0);
 }
 
+bool IsDriveRelative(std::string_view p) {
+    return DriveRootLength(p, 0) == 2;
+}
+
+bool IsRootOnly(std::string_view p) {
+    return !p.empty() && PathRootLength(p) >= p.size();
+}
+
+std::string RemoveTrailingDelimiters(std::string_view p) {
+    const size_t root = PathRootLength(p);
+    while (p.size() > root && EndsWithSingleDelimiter(p))
+        p.remove_suffix(1);
+    return std::string(p);
+}
+
+bool HoldsWildcard(std::string_view p) {
+    if (p.size() >= 4 && IsDelimiterAt(p, 0) && IsDelimiterAt(p, 1) && p[2] == '?' &&
+        IsDelimiterAt(p, 3))
+        p.remove_prefix(4);
+    return NameHasWildcard(p);
+}
+
+std::string WithoutLiteralPrefix(std::string_view p) {
+    if (!StartsWithNoCase(p, 0, "\\\\?\\")) return std::string(p);
+    const std::string_view rest = p.substr(4);
+    if (StartsWithNoCase(rest, 0, "UNC\\")) return "\\\\" + std::string(rest.substr(4));
+    if (DriveRootLength(rest, 0) == 3) return std::string(rest);
+    return std::string(p);
+}
+
 std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
     const size_t root = PathRootLength(p);
 
@@ -159,11 +189,11 @@ std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
 
     std::string result(rest);
     // The walk can stop above a doubled delimiter or a colon; a wildcard there still counts.
-    bool searching = !HasWildcard(rest.substr(std::min(root, rest.size())));
+    bool searching = !NameHasWildcard(rest.substr(std::min(root, rest.size())));
     for (auto it = components.rbegin(); it != components.rend(); ++it) {
         if (it->DelimiterBefore) result = AddTrailingDelimiter(result);
         // A wildcard would match some other entry; it and all below it stay as typed.
-        if (HasWildcard(it->Name)) searching = false;
+        if (NameHasWildcard(it->Name)) searching = false;
         std::string name;
         if (searching) name = EntryName(find(result + std::string(it->Name)));
         result += name.empty() ? it->Name : std::string_view(name);

@@ -25,6 +25,25 @@ std::string RemoveTrailingDelimiter(std::string_view p);
 // drive (\), a share (\\server\share\) or a \\?\ prefix with its drive, share or device.
 size_t PathRootLength(std::string_view p);
 
+// A drive followed by a path relative to that drive's current folder (Z:name.txt, Z:). Its
+// folder is not the drive's root, so it must be made a full path before anything is built on it.
+bool IsDriveRelative(std::string_view p);
+
+// True when p is a root and nothing below it (C:\, \\server\share\, \\?\C:\): no entry to
+// rename or delete.
+bool IsRootOnly(std::string_view p);
+
+// p without delimiters at its end, but never shorter than its root: C:\dir\ is the folder
+// C:\dir, C:\ stays C:\.
+std::string RemoveTrailingDelimiters(std::string_view p);
+
+// True when p holds * or ? outside the \\?\ prefix, which is part of the syntax.
+bool HoldsWildcard(std::string_view p);
+
+// p without its \\?\ prefix where a plain form exists: \\?\C:\x is C:\x, \\?\UNC\s\sh\x is
+// \\s\sh\x. Other paths (devices, volumes, no prefix) come back as they are.
+std::string WithoutLiteralPrefix(std::string_view p);
+
 // The on-disk name of the last component of path (what FindFirstFileA reports), or nullopt.
 using FindEntryName = std::function<std::optional<std::string>(const std::string &path)>;
 

@@ -6,13 +6,15 @@
 namespace tovimar {
 
 inline constexpr int WindowHeight = 108;
+// The width before any saved one is read, and the saved width's default.
+inline constexpr int DesignWindowWidth = 320;
 // The window's own size limit; a smaller width never reaches the screen.
 inline constexpr int MinimumWindowWidth = 300;
 
 struct PlacementInput {
     int Left = 0;
     int Top = 0;
-    int Width = 320;
+    int Width = DesignWindowWidth;
     int Height = WindowHeight;
     bool AtCursor = false;
     int CursorX = 0;

@@ -48,6 +48,26 @@ std::wstring ModulePathWide() {
     return std::wstring(buffer.data(), wcsnlen(buffer.data(), length));
 }
 
+std::string ModulePathAnsi() {
+    char buffer[ModulePathBuffer] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, buffer, ModulePathBuffer);
+    // A truncated path fills the buffer, with or without its zero (Wine leaves it out):
+    // at most 260 bytes either way.
+    return std::string(buffer, strnlen(buffer, length < MAX_PATH ? length : MAX_PATH));
+}
+
+// The 8.3 form of the module path, when it fits the ANSI code page (a volume without short
+// names hands back the long one).
+std::optional<std::string> ShortModulePath() {
+    const std::wstring wide = ModulePathWide();
+    std::wstring shortPath(MAX_PATH, L'\0');
+    DWORD length = ::GetShortPathNameW(wide.c_str(), shortPath.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::nullopt;
+    shortPath.resize(length);
+    if (!FitsAnsiCodePage(shortPath)) return std::nullopt;
+    return ToAnsi(shortPath);
+}
+
 } // namespace
 
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i) {
@@ -69,21 +89,20 @@ int ArgumentCount() {
 std::string ArgumentAt(int i) {
     if (i < 0) return {};
     if (i > 0) return tovimar::ArgumentAt(::GetCommandLineA(), i);
-    char buffer[ModulePathBuffer] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, buffer, ModulePathBuffer);
-    // A truncated path fills the buffer, with or without its zero (Wine leaves it out):
-    // at most 260 bytes either way.
-    return std::string(buffer, strnlen(buffer, length < MAX_PATH ? length : MAX_PATH));
+    if (ArgumentLostCharacters(0)) {
+        if (std::optional<std::string> shortPath = ShortModulePath()) return *shortPath;
+    }
+    return ModulePathAnsi();
+}
+
+bool ProgramPathUsable() {
+    return !ArgumentLostCharacters(0) || ShortModulePath().has_value();
 }
 
 bool ArgumentLostCharacters(int i) {
     if (i < 0) return false;
     if (i == 0) return !FitsAnsiCodePage(ModulePathWide());
     return !FitsAnsiCodePage(WideArgumentAt(::GetCommandLineW(), i));
-}
-
-bool ArgumentsLostCharacters() {
-    return ArgumentLostCharacters(1);
 }
 
 } // namespace tovimar::platform

@@ -29,6 +29,18 @@ std::string ResolveLongPath(const std::string &path) {
     return tovimar::ResolveLongPath(path, FindEntryName);
 }
 
+std::string FullPath(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return path;
+    std::string full(MAX_PATH, '\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD length = ::GetFullPathNameA(path.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) return full.substr(0, length);
+        full.assign(length, '\0'); // too small: length is the size needed
+    }
+    return path;
+}
+
 bool FileIsPresent(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return false;
     WIN32_FIND_DATAA entry{};

@@ -15,6 +15,8 @@ IniFile::~IniFile() {
 }
 
 std::string IniFile::ReadString(const std::string &key, const std::string &defaultValue) const {
+    // No file name would let the platform pick a file of its own.
+    if (fileName_.empty()) return defaultValue;
     char buffer[ReadBufferSize] = {};
     DWORD length = ::GetPrivateProfileStringA(section_.c_str(), key.c_str(), defaultValue.c_str(),
                                               buffer, ReadBufferSize, fileName_.c_str());

@@ -22,6 +22,8 @@ void LoadDoubleByteTable();
 // On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
 std::optional<std::string> FindEntryName(const std::string &path);
 std::string ResolveLongPath(const std::string &path);
+// GetFullPathNameA: path made absolute against the current folders; path itself on failure.
+std::string FullPath(const std::string &path);
 bool FileIsPresent(const std::string &path);
 bool FolderIsPresent(const std::string &path);
 
@@ -35,8 +37,9 @@ std::string ArgumentAt(int i);
 // True when the i-th argument held characters the ANSI code page cannot represent, judged
 // against the same argument read from the wide command line (i = 0: the module path).
 bool ArgumentLostCharacters(int i);
-// ArgumentLostCharacters(1): the target itself.
-bool ArgumentsLostCharacters();
+// ArgumentAt(0) names the program: the module path, or its short form when the long one does
+// not fit the ANSI code page. False when neither does.
+bool ProgramPathUsable();
 // The i-th argument (i >= 1) of a wide command line, read by the same rules as the ANSI one.
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i);
 
@@ -48,6 +51,17 @@ inline constexpr UINT ShellRename = FO_RENAME;
 inline constexpr UINT ShellDelete = FO_DELETE;
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
                        UINT operation);
+
+// Starts the program's own executable with parameters through the shell's default action.
+void StartProgram(HWND owner, const std::string &parameters);
+
+// ShellExecuteA with no verb (the default action), no parameters and no working directory:
+// opens a document in its associated application, or a web address in the browser. The
+// result is not reported.
+void ShellOpen(HWND owner, const std::string &file, int show);
+
+// The system's own text for an error code, in the ANSI code page, without the line break.
+std::string SystemErrorText(DWORD code);
 
 // Locale-aware ANSI case mapping over the whole byte length (CharUpperBuffA/CharLowerBuffA).
 std::string AnsiUpper(std::string text);

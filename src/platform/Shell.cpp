@@ -1,7 +1,13 @@
-// Rename and delete through the shell, so a delete lands in the recycle bin.
+// Rename and delete through the shell, so a delete lands in the recycle bin; opening
+// documents and web addresses.
 #include "platform/Platform.h"
 
+#include "core/PathRules.h"
 #include "platform/Handles.h"
+
+#include <objbase.h>
+
+#include <vector>
 
 namespace tovimar::platform {
 
@@ -42,7 +48,14 @@ bool WouldReplaceAnother(const std::string &source, const std::string &destinati
 // A zero byte would split the list and a wildcard would widen it: either could touch
 // entries other than the target.
 bool IsUsablePath(const std::string &path) {
-    return !path.empty() && path.find_first_of(std::string_view("\0*?", 3)) == std::string::npos;
+    return !path.empty() && path.find('\0') == std::string::npos && !HoldsWildcard(path);
+}
+
+// The shell refuses the \\?\ prefix. Without it the path names the same entry when the
+// platform's normalisation leaves it as it is (no trailing dot or blank, no device name).
+std::string ShellPath(const std::string &path) {
+    const std::string plain = WithoutLiteralPrefix(path);
+    return plain != path && FullPath(plain) == plain ? plain : path;
 }
 
 } // namespace
@@ -54,8 +67,8 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
         if (!IsUsablePath(destination)) return ERROR_INVALID_PARAMETER;
         if (WouldReplaceAnother(source, destination)) return ERROR_ALREADY_EXISTS;
     }
-    std::string from = PathList(source);
-    std::string to = PathList(destination);
+    std::string from = PathList(ShellPath(source));
+    std::string to = PathList(ShellPath(destination));
     SHFILEOPSTRUCTA request{};
     request.hwnd = owner;
     request.wFunc = operation;
@@ -63,6 +76,32 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
     request.pTo = to.c_str();
     request.fFlags = ShellFlags;
     return ::SHFileOperationA(&request);
+}
+
+void StartProgram(HWND owner, const std::string &parameters) {
+    if (ProgramPathUsable()) {
+        const std::string program = ArgumentAt(0);
+        ::ShellExecuteA(owner, nullptr, program.c_str(), parameters.c_str(), nullptr,
+                        SW_SHOWNORMAL);
+        return;
+    }
+    // No ANSI path reaches the program: the chain still goes on through its Unicode path.
+    std::vector<wchar_t> module(32768);
+    DWORD length = ::GetModuleFileNameW(nullptr, module.data(), DWORD(module.size()));
+    if (length == 0 || length >= module.size()) return;
+    ::ShellExecuteW(owner, nullptr, module.data(), FromAnsi(parameters).c_str(), nullptr,
+                    SW_SHOWNORMAL);
+}
+
+void ShellOpen(HWND owner, const std::string &file, int show) {
+    if (file.empty()) return;
+    // Some associations are shell extensions reached through COM, which wants an apartment on
+    // the calling thread. It stays for the rest of the run: a handler may still be starting
+    // when the call returns.
+    static thread_local const HRESULT apartment =
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)apartment;
+    ::ShellExecuteA(owner, nullptr, file.c_str(), nullptr, nullptr, show);
 }
 
 } // namespace tovimar::platform

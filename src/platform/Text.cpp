@@ -95,4 +95,16 @@ std::string AnsiLower(std::string text) {
     return MapCase(text, ::CharLowerBuffA);
 }
 
+std::string SystemErrorText(DWORD code) {
+    char *buffer = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char *>(&buffer), 0, nullptr);
+    std::string text(buffer != nullptr ? buffer : "", buffer != nullptr ? length : 0);
+    if (buffer != nullptr) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
 } // namespace tovimar::platform

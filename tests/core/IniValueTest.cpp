@@ -138,6 +138,7 @@ TEST_F(CutIniStringTest, CutsAtTheBufferWithoutSplittingACharacter) {
          std::string(2045, 'a') + "\x83\x5C"},
         {"double-byte across the limit", std::string(2046, 'a') + kanji + "z",
          std::string(2046, 'a')},
+        {"lone lead byte at the limit", std::string(2046, 'a') + "\x8A", std::string(2046, 'a')},
     };
     for (const auto &row : rows) {
         EXPECT_EQ(CutIniString(row.Text), row.Expected) << row.Case;

@@ -44,8 +44,15 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
          "ファイル名にこのシステムで扱えない文字が含まれています"},
         {"DeleteName", msg::DeleteName, "ファイル削除"},
         {"NoTimer", msg::NoTimer, "タイマーを取得できません"},
+        {"VersionCaptionHead", msg::VersionCaptionHead, "Tovimar - バージョン情報（"},
+        {"VersionCaptionTail", msg::VersionCaptionTail, "）"},
+        {"VersionSecondLine", msg::VersionSecondLine, "ファイルやフォルダの名前を一つずつ変更します"},
+        {"HelpNotFound", msg::HelpNotFound, "ヘルプファイルが見つかりません"},
         {"CannotWriteSuffix", msg::CannotWriteSuffix, " に書き込めません"},
         {"CannotInsertLine", msg::CannotInsertLine, "行を挿入できません"},
+        {"RootTarget", msg::RootTarget, "ドライブやサーバーのルートは対象にできません"},
+        {"ProgramFolderUnreadable", msg::ProgramFolderUnreadable,
+         "プログラムのフォルダ名がこのシステムで扱えないため設定を保存できません"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;

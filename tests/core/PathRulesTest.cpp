@@ -158,6 +158,43 @@ TEST_F(PathRulesSjis, RootLengths) {
         EXPECT_EQ(PathRootLength(row.Path), row.Expected) << row.Path;
 }
 
+// How a target argument is taken before it is resolved.
+TEST_F(PathRulesSjis, TargetShapes) {
+    struct Row {
+        std::string Path;
+        bool DriveRelative;
+        std::string Trimmed;
+        bool RootOnly;
+        bool Wildcard;
+        std::string Plain = {}; // empty: the same as Path
+    };
+    const Row rows[] = {
+        {"Z:name.txt", true, "Z:name.txt", false, false},
+        {"Z:", true, "Z:", true, false},
+        {"Z:\\name.txt", false, "Z:\\name.txt", false, false},
+        {"name.txt", false, "name.txt", false, false},
+        {"C:\\dir\\", false, "C:\\dir", false, false},
+        {"C:\\dir\\\\", false, "C:\\dir", false, false},
+        {"C:\\" + Hyo, false, "C:\\" + Hyo, false, false}, // a trail byte, not a delimiter
+        {"C:\\", false, "C:\\", true, false},
+        {"\\\\server\\share\\", false, "\\\\server\\share\\", true, false},
+        {"\\\\?\\C:\\", false, "\\\\?\\C:\\", true, false, "C:\\"},
+        {"\\\\?\\C:\\dir\\a.txt", false, "\\\\?\\C:\\dir\\a.txt", false, false, "C:\\dir\\a.txt"},
+        {"\\\\?\\C:\\a?.txt", false, "\\\\?\\C:\\a?.txt", false, true, "C:\\a?.txt"},
+        {"\\\\?\\unc\\s\\sh\\a", false, "\\\\?\\unc\\s\\sh\\a", false, false, "\\\\s\\sh\\a"},
+        {"\\\\?\\Volume{1}\\a", false, "\\\\?\\Volume{1}\\a", false, false},
+        {"C:\\a*.txt", false, "C:\\a*.txt", false, true},
+        {"", false, "", false, false},
+    };
+    for (const Row &row : rows) {
+        EXPECT_EQ(IsDriveRelative(row.Path), row.DriveRelative) << row.Path;
+        EXPECT_EQ(RemoveTrailingDelimiters(row.Path), row.Trimmed) << row.Path;
+        EXPECT_EQ(IsRootOnly(row.Path), row.RootOnly) << row.Path;
+        EXPECT_EQ(HoldsWildcard(row.Path), row.Wildcard) << row.Path;
+        EXPECT_EQ(WithoutLiteralPrefix(row.Path), row.Plain.empty() ? row.Path : row.Plain);
+    }
+}
+
 // A file system that answers like FindFirstFileA: names compare without regard to case,
 // and the entry's on-disk name comes back.
 class FakeDisk {

@@ -35,6 +35,7 @@ DOUBLE_BYTE_CASES = [
 # (other entries in the folder, typed name, title): the target a.txt stays where it is.
 STOP_CASES = [
     ({"B.TXT": "file"}, "b", NAME_TAKEN),
+    ({"A.txt": "file"}, "A", NAME_TAKEN),  # both spellings in one (case-sensitive) folder
     ({"b.txt": "dir"}, "b", NAME_TAKEN),
     ({"b.txt": "old file"}, "b", NAME_TAKEN),
     ({".b.txt": "file"}, ".b", NAME_TAKEN),

@@ -125,6 +125,29 @@ TEST_F(ArgumentsTest, TellsWhichArgumentLostCharacters) {
         EXPECT_EQ(echo->lost[i + 1], codePage == 932 ? rows[i].lost932 : rows[i].lost1252) << i;
 }
 
+// A program folder the code page cannot name is reached through its short form.
+TEST_F(ArgumentsTest, ProgramOutsideTheCodePageTakesItsShortPath) {
+    const std::wstring folder = FromAnsi(temp.Path()) + L"\\\U0001F600 prog";
+    const std::wstring copy = folder + L"\\EchoArgs.exe";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(::CopyFileW(FromAnsi(echoExe).c_str(), copy.c_str(), TRUE));
+    ::DeleteFileA(out.c_str());
+    const int exitCode = tovimar::wintest::RunAndWaitWide(L"\"" + copy + L"\" x");
+    auto text = tovimar::wintest::ReadWholeFile(out);
+    auto echo = text ? ParseEcho(*text) : std::nullopt;
+    EXPECT_EQ(exitCode, 0);
+    if (echo) {
+        EXPECT_TRUE(echo->lost[0]);
+        // Wine always makes short names; a volume without them leaves ProgramPathUsable false.
+        EXPECT_NE(::GetFileAttributesA(echo->arguments[0].c_str()), INVALID_FILE_ATTRIBUTES)
+            << echo->arguments[0];
+    } else {
+        ADD_FAILURE() << "no echo";
+    }
+    ::DeleteFileW(copy.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 TEST(WideArguments, FollowTheAnsiRules) {
     struct Row {
         std::wstring line;

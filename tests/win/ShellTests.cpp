@@ -50,6 +50,17 @@ TEST(ShellFileOperation, NeverReplacesAnExistingDestination) {
     }
 }
 
+TEST(ShellFileOperation, RenamesThroughTheLiteralPrefix) {
+    TempFolder temp;
+    ASSERT_TRUE(WriteWholeFile(temp / "a.txt", "text"));
+    const std::string prefix = "\\\\?\\";
+    EXPECT_EQ(ShellFileOperation(nullptr, prefix + (temp / "a.txt"), prefix + (temp / "b.txt"),
+                                 ShellRename),
+              0);
+    EXPECT_FALSE(Exists(temp / "a.txt"));
+    EXPECT_EQ(ReadWholeFile(temp / "b.txt"), "text");
+}
+
 TEST(ShellFileOperation, CaseOnlyRenameKeepsTheFile) {
     TempFolder temp;
     ASSERT_TRUE(WriteWholeFile(temp / "readme.txt", "text"));

@@ -101,6 +101,24 @@ TEST(WinFileSystem, AnyExistingDestinationSurvives) {
     }
 }
 
+// Z:name.txt names a file in Z:'s current folder; made full at start, its rename stays there.
+TEST(WinFileSystem, DriveRelativeTargetStaysInItsFolder) {
+    TempFolder temp;
+    ASSERT_TRUE(WriteWholeFile(temp / "drel.txt", "content"));
+    char saved[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, saved);
+    ASSERT_TRUE(::SetCurrentDirectoryA(temp.Path().c_str()));
+    const std::string drive = temp.Path().substr(0, 2);
+    const std::string target = platform::FullPath(drive + "drel.txt");
+    ::SetCurrentDirectoryA(saved);
+
+    WinFileSystem disk(nullptr);
+    const ExecutionOutcome outcome = Execute({target, false, false, "drel2", ".txt"}, disk);
+    EXPECT_EQ(outcome.End, Ending::Close);
+    EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{"drel2.txt"});
+    EXPECT_EQ(::GetFileAttributesA((drive + "\\drel2.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(WinFileSystem, CaseOnlyRenameChangesTheNameOnDisk) {
     const struct {
         const char *From;

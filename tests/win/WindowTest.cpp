@@ -249,24 +249,38 @@ TEST(TypingLimit, TextsSetByTheProgramMayBeLonger) {
     EXPECT_EQ(edit.Text(), "xy");
 }
 
-TEST(TypingLimit, PasteTakesTheFirstLineUpToTheLimit) {
-    Host host;
-    Edit edit(host.MakeEdit());
-    LimitTyping(edit.Handle(), 6);
-    if (!::OpenClipboard(nullptr)) GTEST_SKIP() << "no clipboard";
+void PutOnClipboard(const std::wstring &clip) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
-    std::wstring clip = L"12345678\r\nsecond";
     HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
     ASSERT_NE(data, nullptr);
     ::memcpy(::GlobalLock(data), clip.c_str(), (clip.size() + 1) * sizeof(wchar_t));
     ::GlobalUnlock(data);
     ::SetClipboardData(CF_UNICODETEXT, data);
     ::CloseClipboard();
+}
 
-    edit.SetText("ab");
-    edit.SetSelStart(1);
-    ::SendMessageW(edit.Handle(), WM_PASTE, 0, 0);
-    EXPECT_EQ(edit.Text(), "a1234b");
+TEST(TypingLimit, PasteTakesTheFirstLineUpToTheLimit) {
+    Host host;
+    Edit edit(host.MakeEdit());
+    LimitTyping(edit.Handle(), 6);
+    if (!::OpenClipboard(nullptr)) GTEST_SKIP() << "no clipboard";
+    ::CloseClipboard();
+    struct Row {
+        std::wstring Clip;
+        std::string Expected;
+    };
+    const Row rows[] = {
+        {L"12345678\r\nsecond", "a1234b"},
+        {L"1\u01012", "ab"}, // a character the code page cannot hold: nothing goes in
+    };
+    for (const Row &row : rows) {
+        PutOnClipboard(row.Clip);
+        edit.SetText("ab");
+        edit.SetSelStart(1);
+        ::SendMessageW(edit.Handle(), WM_PASTE, 0, 0);
+        EXPECT_EQ(edit.Text(), row.Expected);
+    }
 }
 
 } // namespace

@@ -1,0 +1,95 @@
+// Keyboard and focus: menu shortcuts before the focused control, Enter, Tab and the arrow keys
+// between the buttons, the default button, and the focus kept across deactivation.
+#include "app/MainUnit.h"
+
+#include <array>
+
+namespace tovimar::app {
+
+namespace {
+
+bool KeyDown(int key) {
+    return ::GetKeyState(key) < 0;
+}
+
+} // namespace
+
+void TFormMain::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (lastFocus_ != nullptr && ::IsWindowEnabled(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+    } else {
+        ::SetFocus(hwnd_);
+    }
+}
+
+bool TFormMain::PreTranslateMessage(MSG &msg) {
+    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
+    if (::TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
+    if (msg.message != WM_KEYDOWN) return false;
+    bool modified = KeyDown(VK_SHIFT) || KeyDown(VK_CONTROL) || KeyDown(VK_MENU);
+    bool onButton = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus() || btnExecute.HasFocus();
+    switch (msg.wParam) {
+    case VK_RETURN:
+        if (cmbFileExt.HasFocus() && cmbFileExt.DroppedDown()) return false; // closes the list
+        if (!modified) return OnEnterKey();
+        return edtFileName.HasFocus() || cmbFileExt.HasFocus() || onButton;
+    case VK_TAB:
+        if (KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return false;
+        MoveFocus(!KeyDown(VK_SHIFT));
+        return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_UP:
+        if (!onButton) return false;
+        MoveFocus(msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN);
+        return true;
+    }
+    return false;
+}
+
+bool TFormMain::OnEnterKey() {
+    if (edtFileName.HasFocus() || cmbFileExt.HasFocus()) {
+        if (btnExecute.Enabled()) btnExecute.Click();
+        return true;
+    }
+    for (const Button &button : {btnLeftDelete, btnRightDelete, btnExecute}) {
+        if (button.HasFocus()) {
+            if (button.Enabled()) button.Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFormMain::MoveFocus(bool forward) {
+    const std::array<Control, 5> order{edtFileName, cmbFileExt, btnLeftDelete, btnRightDelete,
+                                       btnExecute};
+    const int count = int(order.size());
+    int current = forward ? -1 : count;
+    for (int i = 0; i < count; ++i)
+        if (order[size_t(i)].HasFocus()) current = i;
+    for (int step = 1; step <= count; ++step) {
+        int next = ((current + (forward ? step : -step)) % count + count) % count;
+        const Control &control = order[size_t(next)];
+        if (control.Enabled() && ::IsWindowVisible(control.Handle())) {
+            control.Focus();
+            return;
+        }
+    }
+}
+
+void TFormMain::UpdateDefaultButton() {
+    // The focused button is the one Enter presses; elsewhere it is the execute button.
+    bool onDelete = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus();
+    btnLeftDelete.SetDefault(btnLeftDelete.HasFocus());
+    btnRightDelete.SetDefault(btnRightDelete.HasFocus());
+    btnExecute.SetDefault(!onDelete);
+}
+
+} // namespace tovimar::app

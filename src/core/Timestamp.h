@@ -1,0 +1,101 @@
+// The date-time pattern language: the value, the locale texts it draws on, and the renderer.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tovimar {
+
+// A date-time value is a number of days since 30 December 1899; the fraction is the time.
+struct DateTimeParts {
+    int Year = 1899, Month = 12, Day = 30;
+    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+    int DayOfWeek = 7; // 1 = Sunday ... 7 = Saturday
+};
+
+// Rounds to the nearest millisecond first, so a value a hair short of midnight is the next day.
+DateTimeParts DecodeDateTime(double value);
+double EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                      int millisecond);
+
+// The locale's date and time texts. The defaults are the values used when a query fails.
+struct LocaleFormats {
+    char DateSeparatorChar = '/'; // 0: nothing is written
+    char TimeSeparatorChar = ':';
+    std::string ShortDatePattern = "m/d/yy";
+    std::string LongDatePattern = "mmmm d, yyyy";
+    std::string AmDesignator = "am";
+    std::string PmDesignator = "pm";
+    std::string ShortTimePattern = "h:mm AMPM";
+    std::string LongTimePattern = "h:mm:ss AMPM";
+    std::array<std::string, 12> MonthAbbreviations = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::array<std::string, 12> MonthFullNames = {"January",   "February", "March",    "April",
+                                                  "May",       "June",     "July",     "August",
+                                                  "September", "October",  "November", "December"};
+    // Sunday first.
+    std::array<std::string, 7> DayAbbreviations = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::array<std::string, 7> DayFullNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                               "Thursday", "Friday", "Saturday"};
+    // The locale the values were read for; its language decides how g shortens the era name.
+    uint32_t Locale = 0x0409;
+
+    bool operator==(const LocaleFormats &) const = default;
+};
+
+// The locale texts behind LocaleFormats, as the platform's locale data lists them.
+enum class LocaleItem {
+    DateSeparator,
+    TimeSeparator,
+    ShortDate,
+    LongDate,
+    AmDesignator,
+    PmDesignator,
+    HourLeadingZero,    // numeric: non-zero for "hh"
+    TimeFormat,         // numeric: 0 for the twelve-hour clock
+    TimeMarkerPosition, // numeric: 0 for the marker after the time
+    CalendarType,       // numeric
+    MonthAbbreviation,  // index 0 = January
+    MonthName,
+    DayAbbreviation, // index 0 = Monday ... 6 = Sunday
+    DayName,
+};
+
+class LocaleSource {
+public:
+    virtual ~LocaleSource() = default;
+    virtual uint32_t ThreadLocale() = 0;
+    // The item's text for the thread locale read into a buffer of bufferSize bytes (the zero
+    // included), up to its first zero; nullopt when the query fails or the text does not fit.
+    virtual std::optional<std::string> Info(LocaleItem item, int index, size_t bufferSize) = 0;
+};
+
+LocaleFormats ReadLocaleFormats(LocaleSource &source);
+
+// A date format of the locale as a pattern of this language: era years under the Japanese,
+// Taiwanese and Korean calendars, no era names for other Chinese, Japanese and Korean formats.
+std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
+                                     uint32_t primaryLanguage);
+
+// The platform's alternative-calendar rendering of a date with the picture "gg", "yy" or
+// "yyyy"; nullopt when it fails.
+using EraFormatter = std::function<std::optional<std::string>(int year, int month, int day,
+                                                              std::string_view picture)>;
+
+inline constexpr size_t TimestampLimit = 256;
+
+// Renders value through pattern (an empty pattern is "C"); at most TimestampLimit bytes, never
+// ending in half a double-byte character. Uses the current double-byte table.
+std::string FormatTimestamp(std::string_view pattern, double value, const LocaleFormats &formats,
+                            const EraFormatter &era);
+
+// The values in force for the process; replaced as a whole when the locale is read again.
+const LocaleFormats &CurrentLocaleFormats();
+void SetLocaleFormats(const LocaleFormats &formats);
+
+} // namespace tovimar

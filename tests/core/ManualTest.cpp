@@ -1,0 +1,79 @@
+// The user's manual that ships beside the program: Shift-JIS text with CRLF line ends that
+// documents every settings key with its default.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <regex>
+#include <string>
+
+namespace {
+
+std::string ReadManual() {
+    std::ifstream in(TOVIMAR_MANUAL, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The whole text converted from code page 932 to UTF-8, or nothing when a byte does not convert.
+std::optional<std::string> FromCp932(const std::string &bytes) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string in = bytes;
+    std::string out(in.size() * 3 + 4, '\0');
+    char *inPtr = in.data();
+    char *outPtr = out.data();
+    size_t inLeft = in.size(), outLeft = out.size();
+    size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    if (result == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+TEST(Manual, IsShiftJisWithCrlfLineEnds) {
+    const std::string bytes = ReadManual();
+    ASSERT_FALSE(bytes.empty()) << TOVIMAR_MANUAL;
+    EXPECT_TRUE(FromCp932(bytes).has_value());
+    EXPECT_EQ(bytes.find('\0'), std::string::npos);
+    size_t lineFeeds = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            ++lineFeeds;
+            EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at byte " << i;
+        } else if (bytes[i] == '\r') {
+            EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "bare CR at byte " << i;
+        }
+    }
+    EXPECT_GT(lineFeeds, 100u);
+    EXPECT_TRUE(bytes.ends_with("\r\n"));
+}
+
+TEST(Manual, ListsEverySettingsKeyWithItsDefault) {
+    const std::string text = FromCp932(ReadManual()).value_or("");
+    struct Row {
+        const char *Key;
+        const char *Default;
+    };
+    const Row rows[] = {
+        {"Left", "0"},   {"Top", "0"},   {"Width", "320"}, {"Execute", "0"},
+        {"Cursor", "0"}, {"Front", "0"}, {"Var", "0"},     {"TimeFormat", "yymmddhhnnss"},
+    };
+    for (const Row &row : rows) {
+        // A row of the key table: the key, then its default.
+        std::regex line(std::string("\r\n +") + row.Key + " +" + row.Default + " ");
+        EXPECT_TRUE(std::regex_search(text, line)) << row.Key;
+    }
+    // The example file shows every key as it is written.
+    for (const char *key :
+         {"Left", "Top", "Width", "Execute", "Cursor", "Front", "Var", "TimeFormat"})
+        EXPECT_NE(text.find(std::string("\r\n  ") + key + "="), std::string::npos) << key;
+    for (int i = 0; i < 16; ++i) {
+        std::string key = "Ext" + std::to_string(i) + "=";
+        EXPECT_NE(text.find("\r\n  " + key), std::string::npos) << key;
+    }
+}
+
+} // namespace

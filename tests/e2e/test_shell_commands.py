@@ -1,0 +1,136 @@
+"""Opening the target and the manual through the shell; the version and missing-help boxes."""
+
+import shutil
+import subprocess
+
+from execute_common import replace_name
+from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, Workspace,
+                     _Display, main, wait_until, xdotool)
+from test_closing import NAME_FIELD, client_point
+from test_settings_file import write_ini
+
+
+def viewer_windows():
+    """Visible windows of the text viewer .txt is associated with (Notepad)."""
+    out = xdotool("search", "--onlyvisible", "--classname", "notepad", check=False)
+    return [w for w in out.split() if w]
+
+
+def built_with_help_address():
+    cache = WINDOWS_DIR / "CMakeCache.txt"
+    lines = cache.read_text(errors="replace").splitlines() if cache.is_file() else []
+    return any(line.startswith("TOVIMAR_HELP_URL:") and line.split("=", 1)[1] for line in lines)
+
+
+def double_click_name_field(app):
+    x, y = client_point(app, *NAME_FIELD)
+    wx, wy, _, _ = app.geometry()
+    xdotool("mousemove", "--sync", wx + x, wy + y)
+    xdotool("click", "--repeat", "2", "--delay", "80", "1")
+
+
+def the_message_box(ws):
+    """(caption, lines of text) of the one message box the workspace's program shows, or None.
+    The text's lines must be parted by CR LF. The helper's stdout turns each LF into CR LF."""
+    r = subprocess.run(
+        ["wine", str(WINDOWS_DIR / "tests" / "MessageBoxText.exe"), Workspace.winpath(ws.exe)],
+        env=_Display.wine_env(JA), capture_output=True, timeout=30, check=False)
+    out = r.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n")
+    if r.returncode != 0 or out.count("\t") != 1:
+        return None
+    caption, text = out.split("\t")
+    return caption, text.removesuffix("\n").split("\r\n")
+
+
+def close_viewers():
+    for wid in viewer_windows():
+        xdotool("windowfocus", "--sync", wid, check=False)
+        xdotool("key", "alt+F4", check=False)
+    try:
+        wait_until(lambda: not viewer_windows(), SETTLE_TIMEOUT, "the viewer to close")
+    except AssertionError:
+        # A viewer that will not close is reached only by ending the test's Wine session.
+        subprocess.run(["wineserver", "-k"], env=_Display.wine_env(JA), check=False)
+
+
+class ShellCommandsTest(E2ETest):
+    def tearDown(self):
+        close_viewers()
+        super().tearDown()
+
+    def opened_in_viewer(self, before, name):
+        """The title of the viewer window that opened, once it names the file name."""
+        wid = wait_until(lambda: [w for w in viewer_windows() if w not in before],
+                         WINDOW_TIMEOUT, "the associated viewer's window")[0]
+        # The viewer shows an untitled window first, then the file it loaded.
+        titles = []
+
+        def named():
+            titles.append(xdotool("getwindowname", wid, check=False))
+            return name in titles[-1] and titles[-1]
+
+        try:
+            return wait_until(named, SETTLE_TIMEOUT, f"a viewer titled with {name}")
+        except AssertionError:
+            self.fail(f"the viewer shows {titles[-1]!r}, not {name}")
+
+    def test_open_in_the_associated_viewer(self):
+        # (what, action on the window, file name the viewer must show)
+        def f1(app):
+            app.key("F1")
+
+        def ctrl_o(app):
+            replace_name(app, "edited")
+            app.key("ctrl+o")
+
+        def double_click(app):
+            replace_name(app, "edited")
+            double_click_name_field(app)
+
+        cases = [
+            ("F1, manual beside the program", f1, "Tovimar.txt"),
+            ("Ctrl+O after an edit", ctrl_o, "photo.txt"),
+            ("double-click after an edit", double_click, "photo.txt"),
+        ]
+        for what, action, shown in cases:
+            with self.subTest(what):
+                ws = self.workspace()
+                shutil.copy2(WINDOWS_DIR / "Tovimar.txt", ws.root / "Tovimar.txt")
+                target = ws.make_file("photo.txt", b"contents\r\n")
+                app = self.start(ws, ws.winpath(target))
+                before = viewer_windows()
+                action(app)
+                title = self.opened_in_viewer(before, shown)
+                self.assertNotIn("edited", title)
+                close_viewers()
+                self.close_with(app, "Escape")
+                self.assertEqual(ws.listing(), ["photo.txt"])
+
+    def test_boxes(self):
+        # (settings lines, key presses, expected caption, expected lines of text for a workspace)
+        cases = [
+            (["Execute=41"], ("alt+h", "v"), "Tovimar - バージョン情報（41）",
+             lambda ws: ["Tovimar v0.88", "ファイルやフォルダの名前を一つずつ変更します"]),
+            # Built without an online address, help without the manual says what it looked for.
+            ([], ("F1",), "Tovimar",
+             lambda ws: ["ヘルプファイルが見つかりません", ws.winpath(ws.root / "Tovimar.txt")]),
+        ]
+        for lines, keys, caption, text in cases:
+            if keys == ("F1",) and built_with_help_address():
+                continue  # this build opens the online help instead
+            with self.subTest(keys=keys):
+                ws = self.workspace()
+                write_ini(ws, lines)
+                target = ws.make_file("a.txt")
+                app = self.start(ws, ws.winpath(target))
+                app.key(*keys)
+                box = wait_until(lambda: the_message_box(ws), WINDOW_TIMEOUT, "the message box")
+                self.assertEqual(box, (caption, text(ws)))
+                box = xdotool("search", "--onlyvisible", "--name", f"^{caption}$").split()[0]
+                xdotool("windowfocus", "--sync", box)
+                xdotool("key", "Return")
+                wait_until(lambda: not the_message_box(ws), SETTLE_TIMEOUT, "the box to close")
+                self.close_with(app, "Escape")
+
+if __name__ == "__main__":
+    main()
