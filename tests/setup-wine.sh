@@ -17,7 +17,7 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 export LANG=ja_JP.UTF-8
 
 # Bump when the registry settings below change, so existing prefixes pick them up.
-stamp_version=5
+stamp_version=6
 stamp="$WINEPREFIX/.tovimar-setup"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version $windows" ]; then
     exit 0
