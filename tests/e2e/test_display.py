@@ -2,7 +2,7 @@
 Japanese texts read right under a code page other than 932."""
 
 from harness import (EN, JA, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, Tovimar, _Display, main,
-                     run, visible_windows, wait_until)
+                     run, visible_windows_of, wait_until)
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
@@ -86,7 +86,7 @@ class DisplayTest(E2ETest):
         ws = self.workspace()
         app = Tovimar(ws, ["Z:\\"], EN)
         self.apps.append(app)
-        app.wid = wait_until(lambda: next(iter(set(visible_windows()) - app._before), None),
+        app.wid = wait_until(lambda: next(iter(visible_windows_of(app.pid)), None),
                              WINDOW_TIMEOUT, "the Tovimar window")
         self.assertEqual(app.title(), "ドライブやサーバーのルートは対象にできません")
         self.close_with(app, "Escape")
