@@ -7,6 +7,14 @@ cd "$(dirname "$0")"
 repo=$(pwd)
 
 WINDOWS_BUILD=${TOVIMAR_WINDOWS_BUILD:-$repo/build/windows}
+# On a desktop the window manager should manage the window: a prefix of its own keeps Wine's
+# default there. The private display has no window manager and shares the tests' prefix,
+# whose unmanaged windows close without waiting for one.
+setup=""
+if [ -n "${DISPLAY:-}" ]; then
+    TOVIMAR_WINEPREFIX=${TOVIMAR_WINEPREFIX:-$repo/build/wineprefix-desktop}
+    setup=--managed
+fi
 . tests/wine-env.sh
 LANG=ja_JP.UTF-8
 LC_ALL=ja_JP.UTF-8
@@ -25,7 +33,8 @@ cmake -S "$repo" -B "$WINDOWS_BUILD" $gen -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mi
 cmake --build "$WINDOWS_BUILD" --target Tovimar
 exe="$WINDOWS_BUILD/Tovimar.exe"
 
-tests/setup-wine.sh
+# shellcheck disable=SC2086 # $setup is empty or one word
+tests/setup-wine.sh $setup
 
 if [ "$#" -eq 0 ]; then
     demo="$repo/build/demo/サンプル 写真.jpg"
@@ -72,7 +81,9 @@ while [ -z "$wid" ]; do
         exit 1
     fi
     sleep 0.1
-    wid=$(xdotool search --onlyvisible --classname tovimar 2>/dev/null | head -n1 || true)
+    # The window of this process: wine execs its loader, which keeps the pid.
+    wid=$(xdotool search --all --onlyvisible --pid "$pid" --classname tovimar 2>/dev/null |
+        head -n1 || true)
 done
 sleep 1 # let the first paint finish
 shot="$repo/build/screenshot.png"

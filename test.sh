@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything and runs every test: the core's unit tests and fuzzers natively, the
 # Windows-side unit tests and the end-to-end tests under Wine on a private Xvfb display.
-# Ends with ctest's summary line; the exit code is ctest's.
+# Ends with ctest's summary line and a short run of the start-up benchmark; the exit code is
+# ctest's, or 1 when the benchmark could not run.
 # Folders (overridable): build/windows, build/native, build/wineprefix.
 set -eu
 cd "$(dirname "$0")"
@@ -40,5 +41,9 @@ start_display
 set +e
 ctest --test-dir "$NATIVE_BUILD" --output-on-failure -j2
 rc=$?
+# The start-up and chain benchmarks, once and briefly: they must work; their figures are
+# printed, not judged (bench/README.md has measured ones).
+echo "Benchmarks (a short run; see bench/README.md):"
+TOVIMAR_WINDOWS_DIR="$WINDOWS_BUILD" python3 bench/startup.py --runs 3 --chain 5 || rc=1
 set -e
 exit "$rc"

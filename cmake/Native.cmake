@@ -55,6 +55,10 @@ foreach(lang ja_JP en_US)
                          TIMEOUT 300 RUN_SERIAL TRUE)
 endforeach()
 
+# The release files: size, imports, manifest, version and the zip package.
+add_test(NAME release.files
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/release/check_release.py ${TOVIMAR_WINDOWS_DIR})
+
 # End-to-end tests: the real Tovimar.exe under Wine on the X display test.sh provides.
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(script ${E2E_TESTS})

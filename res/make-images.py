@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the two images of the program: Tovimar.ico (32x32, two colours) and ok.bmp
-(36x18, 16 colours: the OK check mark, normal and disabled, side by side).
+(36x18, 16 colours: the OK check mark, normal and disabled, side by side, on the light
+grey that stands for the button face).
 Run from this folder: python3 make-images.py"""
 import struct
 
@@ -8,7 +9,7 @@ import struct
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
        (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
        (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-BLACK, GREEN, SILVER, GREY, LIME, MAGENTA, WHITE = 0, 2, 7, 8, 10, 13, 15
+BLACK, GREEN, SILVER, GREY, LIME, WHITE = 0, 2, 7, 8, 10, 15
 
 
 def check_mark():
@@ -24,7 +25,8 @@ def check_mark():
 
 def ok_bitmap():
     width, height = 36, 18
-    img = [[MAGENTA] * width for _ in range(height)]  # bottom-left colour is transparent
+    # The background is the light grey that loading maps to the button face.
+    img = [[SILVER] * width for _ in range(height)]
     mark = check_mark()
     for x, y in mark:
         img[y][x] = GREEN

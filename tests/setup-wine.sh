@@ -2,16 +2,24 @@
 # Creates the Wine prefix the program and the tests run in, once, and makes the Japanese
 # MS fonts the program asks for render with the IPA fonts. Safe to run again.
 # Prefix: $TOVIMAR_WINEPREFIX, else <repo>/build/wineprefix.
+# Windows are unmanaged unless --managed is given: without a window manager Wine waits about
+# 2 s on every close of a managed window for the unmap to be confirmed. A real desktop wants
+# --managed, so that its window manager places and decorates the window.
 set -eu
+
+windows=unmanaged
+if [ "${1:-}" = --managed ]; then
+    windows=managed
+fi
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 . "$repo/tests/wine-env.sh"
 export LANG=ja_JP.UTF-8
 
 # Bump when the registry settings below change, so existing prefixes pick them up.
-stamp_version=5
+stamp_version=6
 stamp="$WINEPREFIX/.tovimar-setup"
-if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version" ]; then
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version $windows" ]; then
     exit 0
 fi
 
@@ -61,8 +69,14 @@ Windows Registry Editor Version 5.00
 [HKEY_CLASSES_ROOT\.txt]
 @="txtfile"
 REG
+if [ "$windows" = unmanaged ]; then
+    managed='"Managed"="N"'
+else
+    managed='"Managed"=-'
+fi
+printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n%s\n' "$managed" >>"$reg"
 { printf '\377\376'; sed 's/$/\r/' "$reg" | iconv -f UTF-8 -t UTF-16LE; } >"$reg.utf16"
 wine regedit /S "$(winepath -w "$reg.utf16")"
 wineserver -w
-echo "$stamp_version" >"$stamp"
+echo "$stamp_version $windows" >"$stamp"
 echo "setup-wine: $WINEPREFIX ready"

@@ -4,6 +4,7 @@
 
 #include "core/Errors.h"
 #include "core/Messages.h"
+#include "core/ShownText.h"
 #include "platform/Platform.h"
 
 #include <windows.h>
@@ -36,6 +37,22 @@ inline size_t IndexOfByteOffset(std::wstring_view text, size_t offset, bool roun
         i += units;
     }
     return i;
+}
+
+// A text for the screen as characters: the program's own pieces from code page 932, so that
+// they read the same on every system; the system's pieces from the ANSI code page.
+inline std::wstring Widen(const ShownText &text) {
+    std::wstring wide;
+    for (const ShownText::Piece &piece : text.Pieces()) {
+        wide += piece.From == ShownText::Source::Program ? platform::FromProgramText(piece.Bytes)
+                                                         : platform::FromAnsi(piece.Bytes);
+    }
+    return wide;
+}
+
+// A message box owned by owner.
+inline int ShowMessageBox(HWND owner, const ShownText &text, const ShownText &caption, UINT flags) {
+    return ::MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
 }
 
 class Control {
@@ -71,11 +88,16 @@ protected:
     HWND handle_;
 };
 
-// A top-level window: its text is the title.
+// A top-level window: its text is the title, a text of the program (a status line or a fixed
+// message), never a file name.
 class Frame : public Control {
 public:
     using Control::Control;
-    void SetText(std::string_view bytes) const { ReplaceText(bytes); }
+    // Setting the title it already shows does nothing.
+    void SetText(const ShownText &text) const {
+        std::wstring wide = Widen(text);
+        if (WideText() != wide) ::SetWindowTextW(handle_, wide.c_str());
+    }
 };
 
 // A selection in UTF-16 units, as the controls report it.

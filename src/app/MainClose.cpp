@@ -18,7 +18,7 @@ void TFormMain::FormClose() {
     try {
         IniSave();
     } catch (const TovimarError &e) {
-        ShowError(e.what());
+        ShowError(e);
     }
     TovimarExecute();
 }

@@ -39,7 +39,7 @@ void TFormMain::btnExecuteClick() {
         try {
             RunExecution();
         } catch (const std::exception &e) {
-            ShowError(e.what());
+            ShowError(e);
         }
     }
     if (CloseWaiting) {
@@ -110,7 +110,7 @@ void TFormMain::WaitHidden() {
         StartTimer();
     } catch (const std::exception &e) {
         // Without the timer nothing would ever wake the hidden window: say so and close.
-        ShowError(e.what());
+        ShowError(e);
         CloseAfterExecution();
         return;
     }

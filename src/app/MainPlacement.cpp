@@ -15,9 +15,9 @@ POINT CursorPosition() {
     POINT point{};
     if (!::GetCursorPos(&point)) {
         DWORD code = ::GetLastError();
-        std::string message = "System Error.  Code: " + std::to_string(code) + ".";
+        ShownText message = "System Error.  Code: " + std::to_string(code) + ".";
         std::string detail = platform::SystemErrorText(code);
-        if (!detail.empty()) message += "\r\n" + detail;
+        if (!detail.empty()) message += "\r\n" + ShownText::System(detail);
         throw TovimarError(message);
     }
     return point;
@@ -70,6 +70,7 @@ void TFormMain::PlaceWindow() {
         OnCommand(IDM_WINDOWFRONT, 0, nullptr);
     }
 
+    input.Dpi = static_cast<int>(dpi_);
     input.VariableWidth = mnuWindowVariable.Checked();
     input.NameBytes = edtFileName.Text().size();
     input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);

@@ -34,7 +34,7 @@ bool ReadBool(const platform::IniFile &ini, const std::string &key, bool default
 // Every failed write is the same error: the file cannot be written.
 void Write(platform::IniFile &ini, const std::string &key, const std::string &value) {
     if (!ini.WriteString(key, value))
-        throw TovimarError(ini.FileName() + std::string(msg::CannotWriteSuffix));
+        throw TovimarError(ShownText::System(ini.FileName()) + msg::CannotWriteSuffix);
 }
 
 RECT WindowRect(HWND hwnd) {
@@ -57,7 +57,7 @@ void TFormMain::IniLoad() {
     r = WindowRect(Handle());
     ::SetWindowPos(Handle(), nullptr, r.left, top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const int width = ReadInteger(ini, "Width", DesignWindowWidth);
+    const int width = ReadInteger(ini, "Width", Scale(DesignWindowWidth));
     r = WindowRect(Handle());
     ::SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -31,8 +31,8 @@ void TFormMain::mnuHelpClick() {
         platform::ShellOpen(Handle(), std::string(OnlineHelpAddress), SW_SHOW);
     } else {
         // No address to fall back on: say which file is missing and where it was looked for.
-        ShowMessageBox(std::string(msg::HelpNotFound) + "\r\n" + path, ApplicationTitle,
-                       MB_ICONEXCLAMATION | MB_OK);
+        ShowMessageBox(ShownText(msg::HelpNotFound) + "\r\n" + ShownText::System(path),
+                       ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
     }
 }
 

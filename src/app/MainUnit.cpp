@@ -48,6 +48,12 @@ constexpr UINT RetryInterval = 1000;
 // The OK glyph's square images.
 constexpr int GlyphCell = 18;
 
+// Design sizes are for 96 pixels per inch; the window keeps them in proportion on other
+// displays, and follows a move to a display of another density.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 // "ＭＳ Ｐゴシック" and "ＭＳ ゴシック".
 constexpr const wchar_t *WindowFontFace = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
 constexpr const wchar_t *TextFontFace = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
@@ -93,6 +99,23 @@ constexpr ControlSpec ControlTable[] = {
      FontKind::Window, IDS_EXECUTE, IDS_HINT_EXECUTE},
 };
 
+struct Bounds {
+    int Left, Top, Width, Height;
+};
+
+// Where a control stands in a client area clientWidth wide, on a display of dpi.
+Bounds ControlBounds(const ControlSpec &spec, int clientWidth, UINT dpi) {
+    const auto scale = [dpi](int length) { return ScaleToDpi(length, static_cast<int>(dpi)); };
+    Bounds at{scale(spec.Left), scale(spec.Top), scale(spec.Width), scale(spec.Height)};
+    if (spec.Stretches) {
+        const int rightMargin = scale(DesignClientWidth - (spec.Left + spec.Width));
+        at.Width = std::max(0, clientWidth - rightMargin - at.Left);
+    }
+    // The height given to a drop-down box is that of the box with its list open.
+    if (spec.Id == IDC_FILEEXT) at.Height = scale(ComboHeight + ListRows * ItemHeight + 2);
+    return at;
+}
+
 } // namespace
 
 bool TFormMain::Register(HINSTANCE instance) {
@@ -111,10 +134,11 @@ bool TFormMain::Create(HINSTANCE instance, HWND application) {
     application_ = application;
     menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    dpi_ = platform::WindowDpi(nullptr);
     HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
                                   WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
-                                  DesignLeft, DesignTop, DesignWindowWidth, WindowHeight,
-                                  application, menu_, instance, this);
+                                  DesignLeft, DesignTop, Scale(DesignWindowWidth),
+                                  Scale(WindowHeight), application, menu_, instance, this);
     return hwnd != nullptr;
 }
 
@@ -133,7 +157,7 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     try {
         return self->HandleMessage(message, wParam, lParam);
     } catch (const std::exception &e) {
-        self->ShowError(e.what());
+        self->ShowError(e);
         return 0;
     }
 }
@@ -170,6 +194,16 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
         platform::ReloadLocaleValues();
         break;
+    case WM_SETCURSOR:
+        // The hints wait for the pointer's first visit: the start does not pay for them.
+        if (!hintsMade_) {
+            hintsMade_ = true;
+            CreateHints();
+        }
+        break;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
@@ -190,10 +224,13 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+int TFormMain::Scale(int length) const {
+    return ScaleToDpi(length, static_cast<int>(dpi_));
+}
+
 bool TFormMain::OnCreate() {
-    windowFont_.Reset(MakeFont(12, WindowFontFace));
-    textFont_.Reset(MakeFont(15, TextFontFace));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
+    dpi_ = platform::WindowDpi(hwnd_);
+    MakeFonts();
     CreateControls();
     mnuReLoad = MenuItem(menu_, IDM_RELOAD);
     mnuExtExecute = MenuItem(menu_, IDM_EXTEXECUTE);
@@ -206,19 +243,21 @@ bool TFormMain::OnCreate() {
     return edtFileName.Handle() && cmbFileExt.Handle() && btnExecute.Handle();
 }
 
+void TFormMain::MakeFonts() {
+    windowFont_.Reset(MakeFont(Scale(12), WindowFontFace));
+    textFont_.Reset(MakeFont(Scale(15), TextFontFace));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
+}
+
 void TFormMain::CreateControls() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
 
     for (const ControlSpec &spec : ControlTable) {
-        // The height given to a drop-down box is that of the box with its list open.
-        const bool dropDown = spec.Id == IDC_FILEEXT;
-        const int height = dropDown ? ComboHeight + ListRows * ItemHeight + 2 : spec.Height;
+        const Bounds at = ControlBounds(spec, Scale(DesignClientWidth), dpi_);
         HWND control = ::CreateWindowExW(
-            spec.ExStyle, spec.Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.Style,
-            spec.Left, spec.Top, spec.Width, height, hwnd_,
+            spec.ExStyle, spec.Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.Style, at.Left,
+            at.Top, at.Width, at.Height, hwnd_,
             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.Id)), instance, nullptr);
-        HFONT font = spec.Font == FontKind::Text ? textFont_.Get() : windowFont_.Get();
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (spec.Caption != 0) ::SetWindowTextW(control, LoadText(instance, spec.Caption).c_str());
     }
     edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
@@ -226,23 +265,20 @@ void TFormMain::CreateControls() {
     btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
     btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
     btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
-
-    ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, 0, ItemHeight);
     ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
-    RECT box{};
-    ::GetWindowRect(cmbFileExt.Handle(), &box);
-    LRESULT field = ::SendMessageW(cmbFileExt.Handle(), CB_GETITEMHEIGHT, WPARAM(-1), 0);
-    if (field != CB_ERR) {
-        ::SendMessageW(cmbFileExt.Handle(), CB_SETITEMHEIGHT, WPARAM(-1),
-                       field + ComboHeight - (box.bottom - box.top));
-    }
+    ApplyDpi(false);
 
-    okGlyph_.Reset(platform::MakeButtonImages(instance, IDB_OK, GlyphCell));
-    if (okGlyph_.Get() != nullptr) {
-        BUTTON_IMAGELIST images{okGlyph_.Get(), {2, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
-        ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
-    }
+    // Our own hooks first, so that the byte limits see each key before them.
+    ::SetWindowSubclass(edtFileName.Handle(), EditProc, IDC_FILENAME,
+                        reinterpret_cast<DWORD_PTR>(this));
+    ::SetWindowSubclass(cmbFileExt.EditHandle(), EditProc, IDC_FILEEXT,
+                        reinterpret_cast<DWORD_PTR>(this));
+    LimitTyping(edtFileName.Handle(), NameLimit);
+    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit);
+}
 
+void TFormMain::CreateHints() {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     // Hints on the three buttons only. The tip window has no owner: Wine links a window made
     // topmost below its topmost owned popups and then drops it from the top band, so an owned
     // tip would defeat the always-on-top option. It is destroyed with the main window.
@@ -263,14 +299,6 @@ void TFormMain::CreateControls() {
     }
     ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(TipDelay, 0));
     ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(TipShowTime, 0));
-
-    // Our own hooks first, so that the byte limits see each key before them.
-    ::SetWindowSubclass(edtFileName.Handle(), EditProc, IDC_FILENAME,
-                        reinterpret_cast<DWORD_PTR>(this));
-    ::SetWindowSubclass(cmbFileExt.EditHandle(), EditProc, IDC_FILEEXT,
-                        reinterpret_cast<DWORD_PTR>(this));
-    LimitTyping(edtFileName.Handle(), NameLimit);
-    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit);
 }
 
 LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -299,7 +327,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
             break;
         }
     } catch (const std::exception &e) {
-        self->ShowError(e.what());
+        self->ShowError(e);
         return 0;
     }
     return ::DefSubclassProc(edit, message, wParam, lParam);
@@ -395,30 +423,67 @@ void TFormMain::OnClose() {
     try {
         FormClose();
     } catch (const std::exception &e) {
-        ShowError(e.what());
+        ShowError(e);
         return;
     }
     ::DestroyWindow(hwnd_);
 }
 
 void TFormMain::OnSize(int width) {
-    LayOut(width);
+    LayOut(width, false);
 }
 
-void TFormMain::LayOut(int clientWidth) {
+void TFormMain::LayOut(int clientWidth, bool all) {
     for (const ControlSpec &spec : ControlTable) {
-        if (!spec.Stretches) continue;
-        const int rightMargin = DesignClientWidth - (spec.Left + spec.Width);
-        const int width = std::max(0, clientWidth - rightMargin - spec.Left);
-        ::SetWindowPos(::GetDlgItem(hwnd_, int(spec.Id)), nullptr, spec.Left, spec.Top, width,
-                       spec.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!spec.Stretches && !all) continue;
+        const Bounds at = ControlBounds(spec, clientWidth, dpi_);
+        ::SetWindowPos(::GetDlgItem(hwnd_, int(spec.Id)), nullptr, at.Left, at.Top, at.Width,
+                       at.Height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
+void TFormMain::ApplyDpi(bool relayout) {
+    for (const ControlSpec &spec : ControlTable) {
+        HFONT font = spec.Font == FontKind::Text ? textFont_.Get() : windowFont_.Get();
+        ::SendMessageW(::GetDlgItem(hwnd_, int(spec.Id)), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(font), relayout);
+    }
+    if (relayout) {
+        RECT client{};
+        ::GetClientRect(hwnd_, &client);
+        LayOut(client.right, true);
+    }
+    // The list's rows, then the closed box's height through its edit field's height.
+    HWND box = cmbFileExt.Handle();
+    ::SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
+    RECT boxRect{};
+    ::GetWindowRect(box, &boxRect);
+    LRESULT field = ::SendMessageW(box, CB_GETITEMHEIGHT, WPARAM(-1), 0);
+    if (field != CB_ERR) {
+        ::SendMessageW(box, CB_SETITEMHEIGHT, WPARAM(-1),
+                       field + Scale(ComboHeight) - (boxRect.bottom - boxRect.top));
+    }
+
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    okGlyph_.Reset(platform::LoadButtonImages(instance, IDB_OK, Scale(GlyphCell)));
+    BUTTON_IMAGELIST images{okGlyph_.Get(), {Scale(2), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+    if (okGlyph_.Get() != nullptr)
+        ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+}
+
+void TFormMain::OnDpiChanged(UINT dpi, const RECT &suggested) {
+    if (dpi == 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    MakeFonts();
+    ApplyDpi(true);
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
-    info.ptMinTrackSize.x = MinimumWindowWidth;
-    info.ptMinTrackSize.y = WindowHeight;
-    info.ptMaxTrackSize.y = WindowHeight;
+    info.ptMinTrackSize.x = Scale(MinimumWindowWidth);
+    info.ptMinTrackSize.y = Scale(WindowHeight);
+    info.ptMaxTrackSize.y = Scale(WindowHeight);
 }
 
 void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
@@ -426,8 +491,8 @@ void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
     // wide), and for a resize that does not come through the frame (Wine without a window
     // manager).
     if (pos.flags & SWP_NOSIZE) return;
-    pos.cx = std::max(pos.cx, MinimumWindowWidth);
-    pos.cy = WindowHeight;
+    pos.cx = std::max(pos.cx, Scale(MinimumWindowWidth));
+    pos.cy = Scale(WindowHeight);
 }
 
 void TFormMain::OnShowWindow(bool shown) {
@@ -440,7 +505,7 @@ void TFormMain::Show() {
     try {
         FormShow();
     } catch (const std::exception &e) {
-        ShowError(e.what());
+        ShowError(e);
     }
     if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
     if (rootTarget_) SetTitle(msg::RootTarget);
@@ -503,8 +568,8 @@ void TFormMain::mnuExitClick() {
     ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void TFormMain::SetTitle(std::string_view bytes) const {
-    Frame(hwnd_).SetText(bytes);
+void TFormMain::SetTitle(const ShownText &text) const {
+    Frame(hwnd_).SetText(text);
 }
 
 void TFormMain::StartTimer() {
@@ -519,12 +584,18 @@ void TFormMain::StopTimer() {
     timerRunning_ = false;
 }
 
-int TFormMain::ShowMessageBox(std::string_view text, std::string_view caption, UINT flags) const {
-    return ::MessageBoxA(hwnd_, std::string(text).c_str(), std::string(caption).c_str(), flags);
+int TFormMain::ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const {
+    return app::ShowMessageBox(hwnd_, text, caption, flags);
 }
 
-void TFormMain::ShowError(const char *message) const {
+void TFormMain::ShowError(const ShownText &message) const {
     ShowMessageBox(ErrorBoxText(message), ApplicationTitle, MB_ICONSTOP | MB_OK);
+}
+
+void TFormMain::ShowError(const std::exception &error) const {
+    // Other errors are the runtime's own, in ASCII.
+    const auto *own = dynamic_cast<const TovimarError *>(&error);
+    ShowError(own != nullptr ? own->Message() : ShownText(error.what()));
 }
 
 } // namespace tovimar::app

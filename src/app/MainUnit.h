@@ -137,24 +137,37 @@ private:
     void OnWindowPosChanging(WINDOWPOS &pos) const;
     void OnShowWindow(bool shown);
     void CreateControls();
+    // The buttons' tool tips.
+    void CreateHints();
     void DisableTargetCommands();
-    void LayOut(int clientWidth);
+    // Only the controls that stretch follow a new width; all move for a new density.
+    void LayOut(int clientWidth, bool all);
+    // Design length at the display's density.
+    int Scale(int length) const;
+    void MakeFonts();
+    // Fonts, list rows and the glyph for the current density; relayout moves the controls too.
+    void ApplyDpi(bool relayout);
+    void OnDpiChanged(UINT dpi, const RECT &suggested);
     bool HasTarget() const { return !TargetPath.empty(); }
 
-    void SetTitle(std::string_view bytes) const;
+    void SetTitle(const ShownText &text) const;
     // The retry timer; starting it while it runs keeps its period.
     void StartTimer();
     void StopTimer();
     bool TimerRunning() const { return timerRunning_; }
-    // A message box owned by the window (ANSI texts).
-    int ShowMessageBox(std::string_view text, std::string_view caption, UINT flags) const;
-    void ShowError(const char *message) const;
+    // A message box owned by the window.
+    int ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const;
+    // The error box; a TovimarError keeps the encodings of its message's parts.
+    void ShowError(const ShownText &message) const;
+    void ShowError(const std::exception &error) const;
 
     HWND hwnd_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HWND application_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HWND toolTip_ = nullptr;
+    bool hintsMade_ = false;
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
     bool targetUnreadable_ = false;

@@ -14,14 +14,22 @@ int ToInt(int64_t value) {
                                                 std::numeric_limits<int>::max()));
 }
 
-// The width the window really takes when asked for w.
-int64_t Sized(int64_t w) {
-    return std::max<int64_t>(w, MinimumWindowWidth);
+int64_t Scaled(int64_t length, int dpi) {
+    return (length * dpi + (length < 0 ? -48 : 48)) / 96;
 }
 
 } // namespace
 
+int ScaleToDpi(int length, int dpi) {
+    return ToInt(Scaled(length, dpi));
+}
+
 Placement PlaceWindow(const PlacementInput &input) {
+    const int dpi = input.Dpi > 0 ? input.Dpi : 96;
+    // The width the window really takes when asked for w.
+    const auto Sized = [&](int64_t w) {
+        return std::max<int64_t>(w, Scaled(MinimumWindowWidth, dpi));
+    };
     int64_t left = input.Left;
     int64_t top = input.Top;
     int64_t width = Sized(input.Width);
@@ -35,8 +43,8 @@ Placement PlaceWindow(const PlacementInput &input) {
     }
 
     if (input.VariableWidth) {
-        const int64_t wanted =
-            static_cast<int64_t>(std::min<size_t>(input.NameBytes, 1u << 24) / 2) * 16 + 48;
+        const int64_t wanted = Scaled(
+            static_cast<int64_t>(std::min<size_t>(input.NameBytes, 1u << 24) / 2) * 16 + 48, dpi);
         if (wanted > width) {
             width = wanted;
             result.SelectName = true;

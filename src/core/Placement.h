@@ -23,6 +23,8 @@ struct PlacementInput {
     size_t NameBytes = 0;
     int ScreenWidth = 0;
     int ScreenHeight = 0;
+    // Pixels per inch of the display: the sizes above are for 96 and grow with it.
+    int Dpi = 96;
 };
 
 struct Placement {
@@ -33,5 +35,8 @@ struct Placement {
 };
 
 Placement PlaceWindow(const PlacementInput &input);
+
+// A length of the 96-pixels-per-inch design on a display of dpi pixels per inch, rounded.
+int ScaleToDpi(int length, int dpi);
 
 } // namespace tovimar

@@ -1,4 +1,4 @@
-// Images for the window's controls.
+// Images for the window's controls, and the display's pixels per inch.
 #pragma once
 
 #include "platform/Handles.h"
@@ -7,10 +7,14 @@
 
 namespace tovimar::platform {
 
-// A button's image list from a bitmap resource that holds square cells side by side: the
-// normal image, then the disabled one. The colour of the bitmap's bottom-left pixel is
-// transparent; it is painted in the button face, since Wine's buttons ignore image-list masks.
-// Null when the bitmap cannot be loaded.
-HIMAGELIST MakeButtonImages(HINSTANCE instance, UINT bitmapId, int cell);
+// A button's image list from a bitmap resource that holds two square cells side by side: the
+// normal image, then the disabled one, each cell pixels square (the bitmap is stretched to
+// fit). The bitmap's light grey (192, 192, 192) is loaded as the button face and its dark grey
+// as the 3D shadow: Wine's buttons ignore image-list masks. Null when it cannot be loaded.
+HIMAGELIST LoadButtonImages(HINSTANCE instance, UINT bitmapId, int cell);
+
+// Pixels per inch of the window's display, or of the system's when window is null or the
+// system cannot tell per window (before Windows 10).
+UINT WindowDpi(HWND window);
 
 } // namespace tovimar::platform

@@ -13,6 +13,9 @@ namespace tovimar::platform {
 // The one crossing between the Unicode controls and the ANSI (CP_ACP) byte strings.
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+// The program's own fixed texts are code page 932 on every system; where that code page is
+// not installed they are read as ANSI.
+std::wstring FromProgramText(std::string_view bytes);
 // True when every character of text survives the trip to the ANSI code page and back.
 bool FitsAnsiCodePage(std::wstring_view text);
 

@@ -13,6 +13,25 @@ namespace tovimar::platform {
 
 namespace {
 
+// The shell and COM are loaded when first needed, not at every start: a start pays for every
+// library it loads, and the shell brings several more. Both are known system libraries, so
+// the plain name cannot be taken over by a file beside the program. Null when unavailable.
+template <typename Function> Function SystemFunction(const wchar_t *library, const char *name) {
+    HMODULE module = ::GetModuleHandleW(library);
+    if (module == nullptr) module = ::LoadLibraryW(library);
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+using ShellExecuteAFunction = HINSTANCE(WINAPI *)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+using ShellExecuteWFunction = HINSTANCE(WINAPI *)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+
+void ShellExecuteBytes(HWND owner, const char *file, const char *parameters, int show) {
+    static const auto execute =
+        SystemFunction<ShellExecuteAFunction>(L"shell32.dll", "ShellExecuteA");
+    if (execute != nullptr) execute(owner, nullptr, file, parameters, nullptr, show);
+}
+
 // FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_FILESONLY
 constexpr FILEOP_FLAGS ShellFlags = 0x00D4;
 
@@ -75,22 +94,27 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
     request.pFrom = from.c_str();
     request.pTo = to.c_str();
     request.fFlags = ShellFlags;
-    return ::SHFileOperationA(&request);
+    using Operation = int(WINAPI *)(LPSHFILEOPSTRUCTA);
+    static const auto operate = SystemFunction<Operation>(L"shell32.dll", "SHFileOperationA");
+    if (operate == nullptr) return ERROR_MOD_NOT_FOUND;
+    return operate(&request);
 }
 
 void StartProgram(HWND owner, const std::string &parameters) {
     if (ProgramPathUsable()) {
         const std::string program = ArgumentAt(0);
-        ::ShellExecuteA(owner, nullptr, program.c_str(), parameters.c_str(), nullptr,
-                        SW_SHOWNORMAL);
+        ShellExecuteBytes(owner, program.c_str(), parameters.c_str(), SW_SHOWNORMAL);
         return;
     }
     // No ANSI path reaches the program: the chain still goes on through its Unicode path.
     std::vector<wchar_t> module(32768);
     DWORD length = ::GetModuleFileNameW(nullptr, module.data(), DWORD(module.size()));
     if (length == 0 || length >= module.size()) return;
-    ::ShellExecuteW(owner, nullptr, module.data(), FromAnsi(parameters).c_str(), nullptr,
-                    SW_SHOWNORMAL);
+    static const auto execute =
+        SystemFunction<ShellExecuteWFunction>(L"shell32.dll", "ShellExecuteW");
+    if (execute != nullptr)
+        execute(owner, nullptr, module.data(), FromAnsi(parameters).c_str(), nullptr,
+                SW_SHOWNORMAL);
 }
 
 void ShellOpen(HWND owner, const std::string &file, int show) {
@@ -98,10 +122,14 @@ void ShellOpen(HWND owner, const std::string &file, int show) {
     // Some associations are shell extensions reached through COM, which wants an apartment on
     // the calling thread. It stays for the rest of the run: a handler may still be starting
     // when the call returns.
-    static thread_local const HRESULT apartment =
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    (void)apartment;
-    ::ShellExecuteA(owner, nullptr, file.c_str(), nullptr, nullptr, show);
+    static bool apartment = false;
+    if (!apartment) {
+        using Initialize = HRESULT(WINAPI *)(LPVOID, DWORD);
+        if (auto initialize = SystemFunction<Initialize>(L"ole32.dll", "CoInitializeEx"))
+            initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        apartment = true;
+    }
+    ShellExecuteBytes(owner, file.c_str(), nullptr, show);
 }
 
 } // namespace tovimar::platform

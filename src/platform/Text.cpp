@@ -64,15 +64,29 @@ std::string ToAnsi(std::wstring_view text) {
     return ToAnsiWith(text, 0, nullptr);
 }
 
-std::wstring FromAnsi(std::string_view bytes) {
+namespace {
+
+std::wstring FromCodePage(UINT codePage, std::string_view bytes) {
     if (bytes.empty()) return {};
     int byteLength = ClampedLength(bytes.size());
-    int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, nullptr, 0);
+    int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), byteLength, nullptr, 0);
     if (size <= 0) return {};
     std::wstring text(static_cast<size_t>(size), L'\0');
-    size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, text.data(), size);
+    size = ::MultiByteToWideChar(codePage, 0, bytes.data(), byteLength, text.data(), size);
     text.resize(size > 0 ? static_cast<size_t>(size) : 0);
     return text;
+}
+
+} // namespace
+
+std::wstring FromAnsi(std::string_view bytes) {
+    return FromCodePage(CP_ACP, bytes);
+}
+
+std::wstring FromProgramText(std::string_view bytes) {
+    constexpr UINT ProgramCodePage = 932;
+    if (::IsValidCodePage(ProgramCodePage)) return FromCodePage(ProgramCodePage, bytes);
+    return FromAnsi(bytes);
 }
 
 bool FitsAnsiCodePage(std::wstring_view text) {

@@ -52,6 +52,11 @@ PlacementInput OnScreen(PlacementInput input, int width, int height) {
     return input;
 }
 
+PlacementInput AtDpi(PlacementInput input, int dpi) {
+    input.Dpi = dpi;
+    return input;
+}
+
 TEST(Placement, Table) {
     const struct {
         const char *Case;
@@ -95,6 +100,14 @@ TEST(Placement, Table) {
         {"damaged settings at the cursor",
          AtCursor(Saved(INT_MIN, INT_MAX, INT_MIN), 10, 10),
          {0, 0, 300, false}},
+        {"144 dpi: the limit grows", AtDpi(Saved(0, 0, 320), 144), {0, 0, 450, false}},
+        {"144 dpi: a long name's width grows",
+         AtDpi(ForName(Saved(10, 10, 480), 40), 144),
+         {10, 10, 552, true}},
+        {"144 dpi: the design width is no growth",
+         AtDpi(ForName(Saved(10, 10, 480), 40 * 480 / 552), 144),
+         {10, 10, 480, false}},
+        {"no dpi counts as 96", AtDpi(Saved(0, 0, 100), 0), {0, 0, 300, false}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.Case);
@@ -104,6 +117,17 @@ TEST(Placement, Table) {
         EXPECT_EQ(placed.Width, row.Expected.Width);
         EXPECT_EQ(placed.SelectName, row.Expected.SelectName);
     }
+}
+
+TEST(ScaleToDpi, Table) {
+    const struct {
+        int Length, Dpi, Expected;
+    } rows[] = {
+        {320, 96, 320}, {108, 96, 108}, {320, 144, 480}, {108, 144, 162},
+        {15, 144, 23},  {12, 120, 15},  {-10, 144, -15}, {INT_MAX, 192, INT_MAX},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(ScaleToDpi(row.Length, row.Dpi), row.Expected) << row.Length << " @ " << row.Dpi;
 }
 
 } // namespace

@@ -43,9 +43,13 @@ def titles_until_exit(app, timeout=EXIT_TIMEOUT):
     while app.alive():
         if time.monotonic() > deadline:
             raise AssertionError(f"Tovimar did not exit; titles seen: {seen}")
-        r = run(["xdotool", "getwindowname", app.wid], check=False)
-        if r.returncode == 0 and (not seen or seen[-1] != r.stdout.strip()):
-            seen.append(r.stdout.strip())
+        # The owner is read in the same run: a title of a later window under the same id
+        # does not count.
+        r = run(["xdotool", "getwindowpid", app.wid, "getwindowname", app.wid], check=False)
+        pid, _, title = r.stdout.strip().partition("\n")
+        if (r.returncode == 0 and pid == str(app.owner()) and
+                (not seen or seen[-1] != title)):
+            seen.append(title)
         time.sleep(POLL / 2)
     if app.proc.returncode != 0:
         raise AssertionError(f"exit code {app.proc.returncode}; titles seen: {seen}")

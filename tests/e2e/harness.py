@@ -7,6 +7,9 @@ tools are wine, winepath, xdotool, xclip and ImageMagick's import.
 
 Waiting (for a window, a title, the clipboard, an exit) polls with generous timeouts; nothing
 here measures or asserts on elapsed time.
+
+A window is known by its X id together with the process that owns it (Wine sets _NET_WM_PID):
+once a process has gone, the X server hands the same ids to the next program that connects.
 """
 
 import atexit
@@ -33,7 +36,10 @@ WINDOW_TIMEOUT = 30.0
 EXIT_TIMEOUT = 15.0
 SETTLE_TIMEOUT = 5.0
 COPY_ATTEMPTS = 3
-POLL = 0.1
+# How long a copy is waited for when nothing is a valid answer: a copy that works reaches the
+# clipboard within milliseconds of the key, so each attempt proves "nothing came" in a second.
+EMPTY_COPY_WAIT = 1.0
+POLL = 0.05
 
 _WINE_ENV = {
     "WINEPREFIX": str(PREFIX),
@@ -121,8 +127,60 @@ def xdotool(*args, check=True):
 
 
 def visible_windows():
+    """X ids of the visible windows of the program's class, whichever process owns them."""
     out = xdotool("search", "--onlyvisible", "--classname", "tovimar", check=False)
     return [w for w in out.split() if w]
+
+
+def pointer():
+    out = xdotool("getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(values["X"]), int(values["Y"])
+
+
+def move_pointer(x, y):
+    """Moves the pointer to (x, y) on the screen. (xdotool's --sync waits for a motion, which
+    never comes when the pointer is already there; Wine now and then warps the pointer back,
+    so the move is repeated until it stays.)"""
+    def there():
+        xdotool("mousemove", x, y)
+        return pointer() == (x, y)
+
+    wait_until(there, SETTLE_TIMEOUT, f"the pointer at {x}, {y}")
+
+
+def window_pid(wid):
+    """The process that owns an X window (Wine's _NET_WM_PID), or None if it is gone."""
+    out = xdotool("getwindowpid", wid, check=False)
+    return int(out) if out.isdigit() else None
+
+
+def owned_windows():
+    """The visible windows of the program's class as (X id, owning process) pairs: unlike an X
+    id alone, a pair is never reused by a later process."""
+    pairs = [(wid, window_pid(wid)) for wid in visible_windows()]
+    return [(wid, pid) for wid, pid in pairs if pid is not None]
+
+
+def visible_windows_of(pid):
+    """X ids of the visible windows of the program's class that process pid owns."""
+    out = xdotool("search", "--all", "--onlyvisible", "--pid", pid, "--classname", "tovimar",
+                  check=False)
+    return [w for w in out.split() if w]
+
+
+def new_windows(before, what="a new window", timeout=WINDOW_TIMEOUT, other_process=False):
+    """Waits for visible windows that are not among before (pairs from owned_windows()) and
+    returns their pairs; with other_process, only windows of a process that owned none of
+    before count (the next instance, not a box of the current one)."""
+    before = set(before)
+    old_pids = {pid for _, pid in before}
+
+    def fresh():
+        return [(wid, pid) for wid, pid in owned_windows()
+                if (wid, pid) not in before and not (other_process and pid in old_pids)]
+
+    return wait_until(fresh, timeout, what)
 
 
 class Clipboard:
@@ -203,35 +261,54 @@ class Tovimar:
         self.log = open(workspace.root / "wine.log", "wb")
         env = _Display.wine_env(lang)
         env["XDG_DATA_HOME"] = str(workspace.xdg)
-        before = set(visible_windows())
         self.proc = subprocess.Popen(
             ["wine", str(workspace.exe), *map(str, args)],
             env=env, cwd=workspace.root, stdout=self.log, stderr=subprocess.STDOUT,
             stdin=subprocess.DEVNULL,
         )
+        # wine execs its loader, so the launched process is the one that owns the windows.
+        self.pid = self.proc.pid
         self.wid = None
-        self._before = before
+        self._before = ()  # the window is found by its process, not by what was there before
 
     def wait_window(self):
         self.wid = wait_until(lambda: self._new_window(self._before), WINDOW_TIMEOUT,
-                              "the Tovimar window")
+                              f"the Tovimar window of process {self.pid}")
 
-    def _new_window(self, before):
+    def _new_window(self, before=()):
         if self.proc.poll() is not None:
             raise AssertionError(f"Tovimar exited with {self.proc.returncode} before its window "
                                  f"appeared (see {self.workspace.root / 'wine.log'})")
         # Tool tips and other helper windows share the class; the main window has a title.
-        for wid in visible_windows():
-            if wid not in before:
-                name = xdotool("getwindowname", wid, check=False)
-                if name.startswith("Tovimar"):
-                    return wid
+        for wid in visible_windows_of(self.pid):
+            name = xdotool("getwindowname", wid, check=False)
+            if name.startswith("Tovimar"):
+                return wid
         return None
+
+    def owner(self):
+        """The process that owns the window (looked up once for a window found by its id)."""
+        if getattr(self, "pid", None) is None:
+            self.pid = window_pid(self.wid)
+        return self.pid
+
+    def _checked(self, *command):
+        """Runs an xdotool command on the window after checking, in the same run, that the
+        window is still this process's and not a later one's under the same id."""
+        out = xdotool("getwindowpid", self.wid, *command).split("\n", 1)
+        if out[0] != str(self.owner()):
+            raise AssertionError(f"window {self.wid} belongs to process {out[0]}, "
+                                 f"not to {self.owner()}")
+        return out[1] if len(out) > 1 else ""
+
+    def shown(self):
+        """Whether the window is on the screen (and still this process's)."""
+        return self.wid in visible_windows_of(self.owner())
 
     # --- looking at the window
 
     def title(self):
-        return xdotool("getwindowname", self.wid)
+        return self._checked("getwindowname", self.wid)
 
     def wait_title(self, predicate, what="the title"):
         return wait_until(lambda: (lambda t: t if predicate(t) else None)(self.title()),
@@ -239,7 +316,7 @@ class Tovimar:
 
     def geometry(self):
         """Outer position and size as (x, y, width, height)."""
-        out = xdotool("getwindowgeometry", "--shell", self.wid)
+        out = self._checked("getwindowgeometry", "--shell", self.wid)
         values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
         return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"]))
 
@@ -252,8 +329,8 @@ class Tovimar:
             return self.geometry()[2:]
 
     def windows(self):
-        """Visible windows of the program's class (the main window, message boxes)."""
-        return visible_windows()
+        """Visible windows of the program's class of this process (main window, message boxes)."""
+        return visible_windows_of(self.owner())
 
     def screenshot(self, name):
         path = self.workspace.root / name
@@ -266,7 +343,7 @@ class Tovimar:
     # --- acting on it
 
     def focus(self):
-        xdotool("windowfocus", "--sync", self.wid)
+        self._checked("windowfocus", "--sync", self.wid)
 
     def key(self, *keys):
         self.focus()
@@ -281,7 +358,7 @@ class Tovimar:
     def click(self, x, y, button=1):
         """Clicks at a point given relative to the window's top-left corner."""
         wx, wy, _, _ = self.geometry()
-        xdotool("mousemove", "--sync", wx + x, wy + y)
+        move_pointer(wx + x, wy + y)
         xdotool("click", button)
 
     def drag_corner(self, dx, dy):
@@ -292,7 +369,7 @@ class Tovimar:
         """
         x, y, width, height = self.geometry()
         fx, fy = x + width - 2, y + height - 2
-        xdotool("mousemove", "--sync", fx, fy)
+        move_pointer(fx, fy)
         xdotool("mousedown", 1)
         for i in range(1, 6):
             xdotool("mousemove", "--sync", fx + dx * i // 5, fy + dy * i // 5)
@@ -302,6 +379,7 @@ class Tovimar:
         """Presses keys, then Ctrl+C in the focused control; returns the copied text ('' if
         nothing came). A loaded machine now and then loses a key or Wine's clipboard hand-over,
         so a copy that brings nothing is tried again before it counts as empty."""
+        wait = EMPTY_COPY_WAIT if expect_empty_ok else SETTLE_TIMEOUT
         for attempt in range(COPY_ATTEMPTS):
             clipboard.write(Clipboard.SENTINEL)
             if keys:
@@ -311,7 +389,7 @@ class Tovimar:
                 return wait_until(
                     lambda: (lambda t: t if t not in (None, Clipboard.SENTINEL) and accept(t)
                              else None)(clipboard.read()),
-                    SETTLE_TIMEOUT, "the copied text")
+                    wait, "the copied text")
             except AssertionError:
                 if attempt + 1 < COPY_ATTEMPTS:
                     continue
@@ -344,11 +422,37 @@ class Tovimar:
         # Wine's own process may outlive the launcher briefly; let the window go first.
         if self.wid is not None:
             try:
-                wait_until(lambda: self.wid not in visible_windows(), SETTLE_TIMEOUT,
-                           "the window to go")
+                wait_until(lambda: not self.shown(), SETTLE_TIMEOUT, "the window to go")
             except AssertionError:
                 pass
         self.log.close()
+
+
+class InstanceWindow(Tovimar):
+    """The window of an instance the program started itself: no process of ours to wait on."""
+
+    def __init__(self, workspace, wid, pid, lang=JA):  # pylint: disable=super-init-not-called
+        self.workspace = workspace
+        self.lang = lang
+        self.wid = wid
+        self.pid = pid
+        self.proc = None
+
+    @classmethod
+    def next_of(cls, workspace, before, lang=JA):
+        """Waits for the window of an instance started after before (owned_windows()) was
+        taken: a window of a process that owned none of before."""
+        wid, pid = new_windows(before, "the next instance's window", other_process=True)[0]
+        return cls(workspace, wid, pid, lang)
+
+    def alive(self):
+        return self.shown()
+
+    def wait_gone(self):
+        wait_until(lambda: not self.shown(), EXIT_TIMEOUT, "the instance's window to close")
+
+    def kill(self):
+        pass
 
 
 class E2ETest(unittest.TestCase):

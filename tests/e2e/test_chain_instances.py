@@ -3,27 +3,9 @@
 import subprocess
 
 from execute_common import FILE_IN_USE, replace_name
-from harness import (EXIT_TIMEOUT, JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest,
-                     Tovimar, Workspace, _Display, main, visible_windows, wait_until, xdotool)
+from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, InstanceWindow,
+                     _Display, main, new_windows, owned_windows, visible_windows, wait_until)
 from test_settings_file import message_boxes, read_ini
-
-
-class ChainedWindow(Tovimar):
-    """A window of an instance the program started itself: no process of ours to wait on."""
-
-    def __init__(self, workspace, wid):  # pylint: disable=super-init-not-called
-        self.workspace = workspace
-        self.wid = wid
-        self.proc = None
-
-    def alive(self):
-        return self.wid in visible_windows()
-
-    def wait_gone(self):
-        wait_until(lambda: not self.alive(), EXIT_TIMEOUT, "the chained window to close")
-
-    def kill(self):
-        pass
 
 
 def shows(window, name):
@@ -31,12 +13,6 @@ def shows(window, name):
     stem, ext = name.rsplit(".", 1)
     expected = f"Tovimar v0.88  -  {len(stem.encode('cp932'))}+{len(ext) + 1} byte"
     window.wait_title(lambda t: t == expected, f"the title of {name}")
-
-
-def next_window(ws, before):
-    wid = wait_until(lambda: [w for w in visible_windows() if w not in before], WINDOW_TIMEOUT,
-                     "the next instance's window")[0]
-    return ChainedWindow(ws, wid)
 
 
 class ChainTest(E2ETest):
@@ -63,14 +39,14 @@ class ChainTest(E2ETest):
             window = windows[-1]
             # Each window shows the next name of the list.
             shows(window, name)
-            before = visible_windows()
+            before = owned_windows()
             replace_name(window, f"x{i + 1}")
             window.key("Return")
             if i + 1 < len(names):
-                windows.append(next_window(ws, before))
+                windows.append(InstanceWindow.next_of(ws, before))
         self.assertEqual(app.wait_exit(), 0)
         for window in windows[1:]:
-            ChainedWindow(ws, window.wid).wait_gone()
+            window.wait_gone()
         wait_until(lambda: ws.listing() == ["x1.aaa", "x2.bbb", "x3.ccc"], SETTLE_TIMEOUT,
                    "the three renames")
         self.assertEqual(visible_windows(), [])
@@ -80,9 +56,9 @@ class ChainTest(E2ETest):
         for keys in (["Escape"], ["alt+F4"]):
             with self.subTest(keys=keys):
                 ws, app = self.chain(["a.txt", "bb.txt"])
-                before = visible_windows()
+                before = owned_windows()
                 self.close_with(app, *keys)
-                second = next_window(ws, before)
+                second = InstanceWindow.next_of(ws, before)
                 shows(second, "bb.txt")
                 second.key(*keys)
                 second.wait_gone()
@@ -100,18 +76,17 @@ class ChainTest(E2ETest):
             env=_Display.wine_env(JA), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             wait_until(ready.exists, WINDOW_TIMEOUT, "the file to be held")
-            before = visible_windows()
+            before = owned_windows()
             replace_name(app, "x1")
             app.key("Return")
-            wait_until(lambda: app.wid not in visible_windows(), SETTLE_TIMEOUT,
-                       "the window to hide")
+            wait_until(lambda: not app.shown(), SETTLE_TIMEOUT, "the window to hide")
             self.assertTrue(app.alive(), "the first instance waits hidden")
-            second = next_window(ws, before)
+            second = InstanceWindow.next_of(ws, before)
             shows(second, "bb.txt")
-            before = visible_windows()
+            before = owned_windows()
             replace_name(second, "x2")
             second.key("Return")
-            third = next_window(ws, before)
+            third = InstanceWindow.next_of(ws, before)
             shows(third, "ccc.txt")
             third.key("Escape")
             third.wait_gone()
@@ -129,20 +104,18 @@ class ChainTest(E2ETest):
     def test_unwritable_settings_do_not_stop_the_chain(self):
         ws, app = self.chain(["a.txt", "b.txt"])
         (ws.root / "Tovimar.ini").mkdir()
-        for _ in range(2):
-            before = set(visible_windows())
-            main_window = [w for w in before][0]
-            xdotool("windowfocus", "--sync", main_window)
-            xdotool("key", "Escape")
-            box = wait_until(lambda: [w for w in visible_windows() if w not in before],
-                             SETTLE_TIMEOUT, "the error box")[0]
+        window = app
+        for step in range(2):
+            before = owned_windows()
+            window.key("Escape")
+            wid, pid = new_windows(before, "the error box", SETTLE_TIMEOUT)[0]
+            self.assertEqual(pid, window.owner(), "the box is the closing window's")
             self.assertEqual(len(message_boxes(ws)), 1)
-            xdotool("windowfocus", "--sync", box)
-            xdotool("key", "Return")
-            wait_until(lambda: main_window not in visible_windows(), SETTLE_TIMEOUT,
-                       "the window to close")
-            if _ == 0:
-                wait_until(lambda: visible_windows(), WINDOW_TIMEOUT, "the next instance")
+            box = InstanceWindow(ws, wid, pid)
+            box.key("Return")
+            wait_until(lambda: not window.shown(), SETTLE_TIMEOUT, "the window to close")
+            if step == 0:
+                window = InstanceWindow.next_of(ws, before)
         self.assertEqual(app.wait_exit(), 0)
         wait_until(lambda: visible_windows() == [], SETTLE_TIMEOUT, "no window left")
         self.assertEqual(ws.listing(), ["a.txt", "b.txt"])

@@ -5,12 +5,13 @@ import socket
 import subprocess
 import time
 
-from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, _Display, main,
-                     visible_windows, wait_until, xdotool)
+from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, InstanceWindow,
+                     _Display, main, owned_windows, visible_windows, wait_until)
 from execute_common import (CANNOT_OPEN, FILE_IN_USE, NAME_TAKEN, replace_name,
                             titles_until_exit)
 
 HOLD_OPEN = WINDOWS_DIR / "tests" / "HoldOpen.exe"
+RETRY_PAUSE = 1.5  # the retry timer ticks every 1000 ms
 
 
 class Holder:
@@ -50,22 +51,23 @@ class RetryTest(E2ETest):
 
     def wait_hidden(self, app):
         app.wait_title(lambda t: t == FILE_IN_USE, "the in-use message")
-        wait_until(lambda: app.wid not in visible_windows(), SETTLE_TIMEOUT, "the window to hide")
+        wait_until(lambda: not app.shown(), SETTLE_TIMEOUT, "the window to hide")
         self.assertTrue(app.alive())
 
     def test_held_file_is_renamed_after_release(self):
         ws = self.workspace()
         target = ws.make_file("busy.txt", b"busy")
         holder = self.hold(ws, target)
-        before = set(visible_windows())
+        before = set(owned_windows())
         app = self.start(ws, ws.winpath(target))
         replace_name(app, "free")
         app.key("Return")
         self.wait_hidden(app)
         # Nothing of the program shows while it waits (the taskbar button's window included).
-        self.assertEqual(set(visible_windows()) - before, set())
-        # Ticks while the file is still held change nothing (a pause, not a measurement).
-        time.sleep(2.5)
+        self.assertEqual(set(owned_windows()) - before, set())
+        # A tick (every second) while the file is still held changes nothing: a pause a little
+        # longer than one tick, not a measurement.
+        time.sleep(RETRY_PAUSE)
         self.assertTrue(app.alive())
         self.assertEqual(ws.listing(), ["busy.txt"])
         holder.release()
@@ -129,11 +131,9 @@ class RetryTest(E2ETest):
         app.key("Return")
         self.wait_hidden(app)
         # The next instance opens on the second file while the first one still waits.
-        fresh = wait_until(lambda: [w for w in visible_windows() if w != app.wid],
-                           WINDOW_TIMEOUT, "the next instance's window")
-        xdotool("windowfocus", "--sync", fresh[0])
-        xdotool("key", "--delay", "30", "Escape")
-        wait_until(lambda: fresh[0] not in visible_windows(), SETTLE_TIMEOUT, "it to close")
+        fresh = InstanceWindow.next_of(ws, [(app.wid, app.pid)])
+        fresh.key("Escape")
+        wait_until(lambda: not fresh.shown(), SETTLE_TIMEOUT, "it to close")
         holder.release()
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["one.txt", "second.txt"])
@@ -157,7 +157,7 @@ class RetryTest(E2ETest):
         replace_name(app, "renamed")
         app.key("Return")
         app.wait_title(lambda t: t == CANNOT_OPEN, "the cannot-open message")
-        self.assertIn(app.wid, visible_windows())
+        self.assertTrue(app.shown())
         self.assertEqual(ws.listing(), ["socket.txt"])
         app.key("Escape")
         self.assertNotIn(FILE_IN_USE, titles_until_exit(app))

@@ -1,7 +1,6 @@
 """Where the window opens: saved geometry, the cursor option, variable width, the screen edges."""
 
-from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, E2ETest, _Display, main, run,
-                     wait_until, xdotool)
+from harness import JA, WINDOWS_DIR, E2ETest, _Display, main, move_pointer, run
 
 # Xvfb's screen in the harness and test.sh.
 SCREEN_W, SCREEN_H = 1280, 1024
@@ -33,20 +32,9 @@ class PlacementTest(E2ETest):
         ws.make_file(name)
         write_ini(ws, lines)
         if pointer is not None:
-            self.move_pointer(*pointer)
+            move_pointer(*pointer)
         app = self.start(ws, ws.winpath(ws.files / name))
         return ws, app
-
-    @staticmethod
-    def move_pointer(x, y):
-        # Wine sometimes warps the pointer back to the screen's centre: move until it stays.
-        def there():
-            xdotool("mousemove", x, y)
-            out = xdotool("getmouselocation", "--shell")
-            values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
-            return (int(values["X"]), int(values["Y"])) == (x, y)
-
-        wait_until(there, SETTLE_TIMEOUT, f"the pointer at {x}, {y}")
 
     def test_geometry_at_start(self):
         # (settings lines, name on disk, pointer or None, expected (left, top, width))

@@ -1,0 +1,384 @@
+#!/usr/bin/env python3
+"""Start-up and chain benchmarks: Tovimar.exe beside the least Win32 program of its shape.
+
+Start-up: Tovimar.exe on a file and bench/MinimalWindow.exe (one tool window, one edit field)
+are launched in turn under the same Wine prefix and X display; so is MinimalWindowV6.exe, the
+same with a manifest asking for common controls 6 as Tovimar's does. Each run is timed from the
+launch until the program's window holds the X keyboard focus (it is on screen and ready for
+typing); then the resident memory of the Wine process that owns the window is read. Prints the
+medians and the ratios Tovimar / minimal.
+
+Chain: Tovimar.exe is started on N files; in every window the benchmark presses End, x and
+Enter, and times each step from Enter until the next instance's window is ready. Prints the
+median step against the median single start.
+
+Both programs run as private copies whose Wine application settings (AppDefaults) turn off
+managed windows: without a window manager Wine otherwise waits about 2 s at every close. The
+test prefix itself is left as it is.
+
+Usage: bench/startup.py [--runs N] [--chain N] [--managed]
+Needs: the Windows build (TOVIMAR_WINDOWS_DIR, default build/windows), the prefix made by
+tests/setup-wine.sh, Xvfb (started when $DISPLAY is unset), libX11 and libXtst.
+"""
+
+import argparse
+import ctypes
+import ctypes.util
+import os
+import select
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[1]
+WINDOWS_DIR = Path(os.environ.get("TOVIMAR_WINDOWS_DIR") or REPO / "build" / "windows")
+PREFIX = Path(os.environ.get("TOVIMAR_WINEPREFIX") or REPO / "build" / "wineprefix")
+TIMEOUT = 30.0
+# Now and then Wine maps a new window without giving it the X keyboard focus (no window manager
+# hands it over): such a start is dropped and made again.
+FOCUS_TIMEOUT = 5.0
+ATTEMPTS = 3
+
+# Names of the private copies; the AppDefaults keys go by the executable's name.
+TOVIMAR_COPY = "TovimarBench.exe"
+MINIMAL_COPY = "MinimalWindow.exe"
+MINIMAL_V6_COPY = "MinimalWindowV6.exe"
+PROGRAMS = ("Tovimar", "minimal", "minimal-v6")
+
+
+class X:
+    """The few Xlib calls needed, through ctypes: focus, class, pid property, fake keys."""
+
+    def __init__(self):
+        self.lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        self.tst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+        lib = self.lib
+        lib.XOpenDisplay.restype = ctypes.c_void_p
+        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        lib.XDefaultRootWindow.restype = ctypes.c_ulong
+        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        lib.XGetInputFocus.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ulong),
+                                       ctypes.POINTER(ctypes.c_int)]
+        lib.XInternAtom.restype = ctypes.c_ulong
+        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        lib.XGetWindowProperty.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+            ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+        lib.XFree.argtypes = [ctypes.c_void_p]
+        lib.XConnectionNumber.argtypes = [ctypes.c_void_p]
+        lib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        lib.XPending.argtypes = [ctypes.c_void_p]
+        lib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        lib.XFlush.argtypes = [ctypes.c_void_p]
+        lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        lib.XStringToKeysym.restype = ctypes.c_ulong
+        lib.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        lib.XKeysymToKeycode.restype = ctypes.c_ubyte
+        lib.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.tst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                               ctypes.c_ulong]
+        # Errors (a window gone while asked about) must not end the benchmark.
+        self._handler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(
+            lambda d, e: 0)
+        lib.XSetErrorHandler(self._handler)
+        self.dpy = lib.XOpenDisplay(None)
+        if not self.dpy:
+            raise RuntimeError("cannot open the X display")
+        self.root = lib.XDefaultRootWindow(self.dpy)
+        # New top-level windows wake the waiting loop instead of a busy poll.
+        lib.XSelectInput(self.dpy, self.root, (1 << 19) | (1 << 17))  # substructure, property
+        self.fd = lib.XConnectionNumber(self.dpy)
+        self.event = ctypes.create_string_buffer(192)
+        self.wm_class = lib.XInternAtom(self.dpy, b"WM_CLASS", 0)
+        self.wm_pid = lib.XInternAtom(self.dpy, b"_NET_WM_PID", 0)
+
+    def focus(self):
+        window = ctypes.c_ulong()
+        revert = ctypes.c_int()
+        self.lib.XGetInputFocus(self.dpy, ctypes.byref(window), ctypes.byref(revert))
+        return window.value
+
+    def _property(self, window, atom):
+        actual, fmt = ctypes.c_ulong(), ctypes.c_int()
+        count, after, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
+        status = self.lib.XGetWindowProperty(
+            self.dpy, window, atom, 0, 256, 0, 0, ctypes.byref(actual), ctypes.byref(fmt),
+            ctypes.byref(count), ctypes.byref(after), ctypes.byref(data))
+        if status != 0 or not data.value:
+            return None, 0, 0
+        return data, fmt.value, count.value
+
+    def instance_name(self, window):
+        data, fmt, count = self._property(window, self.wm_class)
+        if data is None:
+            return ""
+        raw = ctypes.string_at(data, count)
+        self.lib.XFree(data)
+        return raw.split(b"\0")[0].decode("latin-1")
+
+    def pid(self, window):
+        data, fmt, count = self._property(window, self.wm_pid)
+        if data is None:
+            return None
+        value = ctypes.cast(data, ctypes.POINTER(ctypes.c_ulong))[0] if count else None
+        self.lib.XFree(data)
+        return value
+
+    def wait_events(self, seconds):
+        """Sleeps until the X server reports something or the time is up; drops the events."""
+        if not self.lib.XPending(self.dpy):
+            select.select([self.fd], [], [], seconds)
+        while self.lib.XPending(self.dpy):
+            self.lib.XNextEvent(self.dpy, self.event)
+
+    def key(self, name):
+        code = self.lib.XKeysymToKeycode(self.dpy, self.lib.XStringToKeysym(name.encode()))
+        self.tst.XTestFakeKeyEvent(self.dpy, code, 1, 0)
+        self.tst.XTestFakeKeyEvent(self.dpy, code, 0, 0)
+        self.lib.XSync(self.dpy, 0)
+
+
+class NoFocus(RuntimeError):
+    pass
+
+
+def wait_ready(x, instance, previous_pid=None, proc=None, timeout=TIMEOUT):
+    """Waits until a window of the program (X instance name) of a process other than
+    previous_pid has the keyboard focus; returns the window and the owning process's id.
+    (A new process may get the very window id its predecessor had.)"""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        window = x.focus()
+        if window > 1 and x.instance_name(window) == instance:
+            pid = x.pid(window)
+            if pid != previous_pid:
+                return window, pid
+        if proc is not None and proc.poll() is not None:
+            raise RuntimeError(f"{instance} exited with {proc.returncode} before its window")
+        # Focus changes send no event to a client that did not ask for them on that window:
+        # wake on any new window or property, but look again after 2 ms at the latest.
+        x.wait_events(0.002)
+    raise NoFocus(f"no window of {instance} got the focus within {timeout} s")
+
+
+def resident_kib(pid):
+    try:
+        for line in Path(f"/proc/{pid}/status").read_text().splitlines():
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    except OSError:
+        pass
+    return 0
+
+
+def end_process(pid, proc):
+    if pid:
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+    try:
+        proc.wait(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
+def wine_env():
+    env = dict(os.environ)
+    env.update({"WINEPREFIX": str(PREFIX), "WINEDEBUG": "-all",
+                "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+                "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"})
+    return env
+
+
+def winpath(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def launch(exe, args, cwd):
+    return subprocess.Popen(["wine", str(exe), *args], env=wine_env(), cwd=cwd,
+                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+
+
+def one_start(x, exe, args, cwd):
+    """Launches one program; (milliseconds to ready, resident KiB then), or None when its
+    window never got the focus."""
+    started = time.monotonic()
+    proc = launch(exe, args, cwd)  # the launcher becomes the Windows process: same pid
+    try:
+        window, pid = wait_ready(x, exe.name.lower(), proc=proc, timeout=FOCUS_TIMEOUT)
+    except NoFocus:
+        end_process(proc.pid, proc)
+        return None
+    elapsed = (time.monotonic() - started) * 1000.0
+    rss = resident_kib(pid)
+    end_process(pid, proc)
+    return elapsed, rss
+
+
+def set_managed(managed):
+    """AppDefaults of the two private copies: Wine's managed windows on or off."""
+    for name in (TOVIMAR_COPY, MINIMAL_COPY, MINIMAL_V6_COPY):
+        key = f"HKCU\\Software\\Wine\\AppDefaults\\{name}\\X11 Driver"
+        subprocess.run(["wine", "reg", "add", key, "/v", "Managed", "/d",
+                        "Y" if managed else "N", "/f"], env=wine_env(),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+
+
+def start_benchmark(x, work, runs):
+    tovimar = work / TOVIMAR_COPY
+    minimal = work / MINIMAL_COPY
+    minimal_v6 = work / MINIMAL_V6_COPY
+    target = work / "files" / "scan001.JPG"
+    results = {label: [] for label in PROGRAMS}
+    dropped = 0
+    # A first, unmeasured start of each loads Wine's libraries into the page cache.
+    for i in range(runs + 1):
+        order = [("Tovimar", tovimar, [winpath(target)]), ("minimal", minimal, []),
+                 ("minimal-v6", minimal_v6, [])]
+        if i % 2:
+            order.reverse()
+        for label, exe, args in order:
+            for attempt in range(ATTEMPTS):
+                (work / "Tovimar.ini").unlink(missing_ok=True)
+                measured = one_start(x, exe, args, work)
+                if measured is not None:
+                    break
+                dropped += 1
+            else:
+                raise RuntimeError(f"{label}: {ATTEMPTS} starts without the keyboard focus")
+            if i > 0:
+                results[label].append(measured)
+    return results, dropped
+
+
+def chain_benchmark(x, work, count):
+    files = work / "chain"
+    files.mkdir()
+    paths = []
+    for i in range(count):
+        path = files / f"page{i + 1:02}.txt"
+        path.write_bytes(b"")
+        paths.append(winpath(path))
+    (work / "Tovimar.ini").unlink(missing_ok=True)
+    exe = work / TOVIMAR_COPY
+    proc = launch(exe, paths, work)
+    window, pid = wait_ready(x, exe.name.lower(), proc=proc)
+    steps = []
+    for i in range(count):
+        x.key("End")
+        x.key("x")
+        pressed = time.monotonic()
+        x.key("Return")
+        if i + 1 == count:
+            break
+        window, pid = wait_ready(x, exe.name.lower(), previous_pid=pid, timeout=FOCUS_TIMEOUT)
+        steps.append((time.monotonic() - pressed) * 1000.0)
+    # The last instance renames and closes; the whole chain is done when the files say so.
+    deadline = time.monotonic() + TIMEOUT
+    while time.monotonic() < deadline:
+        if sorted(p.name for p in files.iterdir()) == [f"page{i + 1:02}x.txt"
+                                                        for i in range(count)]:
+            break
+        time.sleep(0.01)
+    else:
+        raise RuntimeError("the chain did not rename every file: "
+                           + ", ".join(sorted(p.name for p in files.iterdir())))
+    try:
+        proc.wait(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+    return steps
+
+
+def ensure_display():
+    """$DISPLAY, or a private Xvfb with a persistent wineserver; returns a clean-up function."""
+    if os.environ.get("DISPLAY"):
+        return lambda: None
+    read_fd, write_fd = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+                             "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+                            pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    with os.fdopen(read_fd) as f:
+        os.environ["DISPLAY"] = ":" + f.readline().strip()
+    env = wine_env()
+    subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=env, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-p"], env=env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+
+    def stop():
+        subprocess.run(["wineserver", "-k"], env=wine_env(), stderr=subprocess.DEVNULL)
+        xvfb.terminate()
+        xvfb.wait()
+    return stop
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--runs", type=int, default=15, help="starts of each program")
+    parser.add_argument("--chain", type=int, default=20, help="files in the chain (0: none)")
+    parser.add_argument("--managed", action="store_true",
+                        help="keep Wine's managed windows (a 2 s wait at each close)")
+    options = parser.parse_args()
+
+    for exe in (WINDOWS_DIR / "Tovimar.exe", WINDOWS_DIR / "bench" / MINIMAL_COPY,
+                WINDOWS_DIR / "bench" / MINIMAL_V6_COPY):
+        if not exe.is_file():
+            sys.exit(f"{exe} is missing: build the Windows program first")
+    stop = ensure_display()
+    work = Path(tempfile.mkdtemp(prefix="bench-", dir=REPO / "build"))
+    try:
+        (work / "files").mkdir()
+        (work / "files" / "scan001.JPG").write_bytes(b"")
+        shutil.copy2(WINDOWS_DIR / "Tovimar.exe", work / TOVIMAR_COPY)
+        for name in (MINIMAL_COPY, MINIMAL_V6_COPY):
+            shutil.copy2(WINDOWS_DIR / "bench" / name, work / name)
+        set_managed(options.managed)
+        x = X()
+
+        results, dropped = start_benchmark(x, work, options.runs)
+        if dropped:
+            print(f"({dropped} starts without the keyboard focus made again)")
+        medians = {}
+        for label in PROGRAMS:
+            times = [t for t, _ in results[label]]
+            sizes = [r for _, r in results[label]]
+            medians[label] = (statistics.median(times), statistics.median(sizes))
+            print(f"start-up {label:10} median {medians[label][0]:7.1f} ms "
+                  f"(min {min(times):.1f}, max {max(times):.1f}, {len(times)} runs), "
+                  f"resident {medians[label][1] / 1024:.1f} MiB")
+        t_time, t_rss = medians["Tovimar"]
+        for label in PROGRAMS[1:]:
+            m_time, m_rss = medians[label]
+            print(f"ratio Tovimar/{label}: time {t_time / m_time:.2f}, "
+                  f"memory {t_rss / m_rss:.2f}")
+
+        if options.chain > 1:
+            try:
+                steps = chain_benchmark(x, work, options.chain)
+            except NoFocus as e:
+                print(f"chain of {options.chain} files: not measured, {e}")
+                return
+            step = statistics.median(steps)
+            print(f"chain of {options.chain} files: median step {step:.1f} ms "
+                  f"(min {min(steps):.1f}, max {max(steps):.1f}), "
+                  f"{step / t_time:.2f} times one start")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+        stop()
+
+
+if __name__ == "__main__":
+    main()

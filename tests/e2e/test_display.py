@@ -1,0 +1,96 @@
+"""The display: the window's layout at 96 and 144 pixels per inch, and the program's own
+Japanese texts read right under a code page other than 932."""
+
+from harness import (EN, JA, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, Tovimar, _Display, main,
+                     run, visible_windows_of, wait_until)
+
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+
+# Control id: (left, top, width, height, stretches) at 96 pixels per inch. The extension box's
+# closed height is left out: Wine draws it 2 pixels taller than asked at every density.
+EXTENSION_BOX = 1002
+DESIGN = {
+    1001: (8, 6, 295, 23, True),
+    EXTENSION_BOX: (8, 36, 81, None, False),
+    1003: (96, 36, 49, 23, False),
+    1004: (152, 36, 49, 23, False),
+    1005: (208, 36, 95, 23, True),
+}
+DESIGN_CLIENT_WIDTH = 312
+
+
+def scaled(length, dpi):
+    return (length * dpi + 48) // 96
+
+
+def expected_layout(dpi, client_width):
+    """{id: (left, top, width, height)} for a client area client_width wide."""
+    layout = {}
+    for cid, (left, top, width, height, stretches) in DESIGN.items():
+        w = scaled(width, dpi)
+        if stretches:
+            margin = scaled(DESIGN_CLIENT_WIDTH - (left + width), dpi)
+            w = client_width - margin - scaled(left, dpi)
+        layout[cid] = (scaled(left, dpi), scaled(top, dpi), w,
+                       None if height is None else scaled(height, dpi))
+    return layout
+
+
+def control_layout(ws):
+    """The main window as Windows sees it, in real pixels."""
+    helper = WINDOWS_DIR / "tests" / "ControlLayout.exe"
+    r = run(["wine", str(helper), ws.winpath(ws.exe)], env=_Display.wine_env(JA), check=False)
+    if r.returncode != 0:
+        raise AssertionError(f"ControlLayout found no window ({r.returncode})")
+    sizes, controls = {}, {}
+    for line in r.stdout.splitlines():
+        kind, *values = line.split()
+        values = list(map(int, values))
+        if kind == "control":
+            if values[0] == EXTENSION_BOX:
+                values[4] = None
+            controls[values[0]] = tuple(values[1:])
+        else:
+            sizes[kind] = tuple(values)
+    return sizes, controls
+
+
+def set_dpi(dpi):
+    """Pixels per inch of the prefix's display; Wine reads it as each program starts."""
+    env = _Display.wine_env(JA)
+    if dpi == 96:
+        run(["wine", "reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f"], env=env,
+            check=False)
+    else:
+        run(["wine", "reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+             str(dpi), "/f"], env=env)
+
+
+class DisplayTest(E2ETest):
+    def test_layout_scales_with_the_display(self):
+        self.addCleanup(set_dpi, 96)
+        for dpi in (96, 144):
+            with self.subTest(dpi=dpi):
+                set_dpi(dpi)
+                ws = self.workspace()
+                app = self.start(ws, ws.winpath(ws.make_file("a.txt")))
+                sizes, controls = control_layout(ws)
+                self.assertEqual(sizes["window"], (scaled(320, dpi), scaled(108, dpi)))
+                self.assertEqual(app.geometry()[2:], sizes["window"])
+                self.assertEqual(controls, expected_layout(dpi, sizes["client"][0]))
+                self.close_with(app, "Escape")
+
+    def test_fixed_message_reads_right_under_code_page_1252(self):
+        # A drive root is refused with a fixed message in the title (so the window is found by
+        # its class alone: its title does not start with the program's name).
+        ws = self.workspace()
+        app = Tovimar(ws, ["Z:\\"], EN)
+        self.apps.append(app)
+        app.wid = wait_until(lambda: next(iter(visible_windows_of(app.pid)), None),
+                             WINDOW_TIMEOUT, "the Tovimar window")
+        self.assertEqual(app.title(), "ドライブやサーバーのルートは対象にできません")
+        self.close_with(app, "Escape")
+
+
+if __name__ == "__main__":
+    main()
