@@ -275,6 +275,17 @@ class Tovimar:
         self.wid = wait_until(lambda: self._new_window(self._before), WINDOW_TIMEOUT,
                               f"the Tovimar window of process {self.pid}")
 
+    def wait_window_titled(self, title):
+        """Waits for this process's window when it opens with a message as its title instead
+        of the status line."""
+        def found():
+            for wid in visible_windows_of(self.pid):
+                if xdotool("getwindowname", wid, check=False) == title:
+                    return wid
+            return None
+
+        self.wid = wait_until(found, WINDOW_TIMEOUT, f"the window titled {title}")
+
     def _new_window(self, before=()):
         if self.proc.poll() is not None:
             raise AssertionError(f"Tovimar exited with {self.proc.returncode} before its window "

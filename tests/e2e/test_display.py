@@ -1,8 +1,7 @@
 """The display: the window's layout at 96 and 144 pixels per inch, and the program's own
 Japanese texts read right under a code page other than 932."""
 
-from harness import (EN, JA, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, Tovimar, _Display, main,
-                     run, visible_windows_of, wait_until)
+from harness import EN, JA, WINDOWS_DIR, E2ETest, Tovimar, _Display, main, run
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
@@ -81,14 +80,12 @@ class DisplayTest(E2ETest):
                 self.close_with(app, "Escape")
 
     def test_fixed_message_reads_right_under_code_page_1252(self):
-        # A drive root is refused with a fixed message in the title (so the window is found by
-        # its class alone: its title does not start with the program's name).
+        # A drive root is refused with a fixed message in the title; the window is found by
+        # that title, read as UTF-8 from X, so a garbled message never matches.
         ws = self.workspace()
         app = Tovimar(ws, ["Z:\\"], EN)
         self.apps.append(app)
-        app.wid = wait_until(lambda: next(iter(visible_windows_of(app.pid)), None),
-                             WINDOW_TIMEOUT, "the Tovimar window")
-        self.assertEqual(app.title(), "ドライブやサーバーのルートは対象にできません")
+        app.wait_window_titled("ドライブやサーバーのルートは対象にできません")
         self.close_with(app, "Escape")
 
 

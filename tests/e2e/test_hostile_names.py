@@ -1,6 +1,6 @@
 """Names Windows refuses and paths the ANSI calls cannot reach: a clear title, nothing moved."""
 
-from harness import WINDOW_TIMEOUT, E2ETest, Tovimar, main, visible_windows, wait_until, xdotool
+from harness import E2ETest, Tovimar, main
 from execute_common import (NAME_FORBIDDEN_CHARACTER, NAME_IS_DEVICE, TARGET_PATH_TOO_LONG,
                             replace_name)
 
@@ -34,13 +34,9 @@ class HostileNameTest(E2ETest):
         self.assertGreater(len(ws.winpath(target)), 259)
         before = snapshot(ws.root)
         # The window opens with the message as its title, not the usual status line.
-        windows = set(visible_windows())
         app = Tovimar(ws, [ws.winpath(target)])
         self.apps.append(app)
-        app.wid = wait_until(
-            lambda: next((w for w in visible_windows() if w not in windows and
-                          xdotool("getwindowname", w, check=False) == TARGET_PATH_TOO_LONG), None),
-            WINDOW_TIMEOUT, "the window with the long-path title")
+        app.wait_window_titled(TARGET_PATH_TOO_LONG)
         app.focus()
         replace_name(app, "short")
         app.wait_title(lambda t: t.startswith("Tovimar"), "the status line after typing")
