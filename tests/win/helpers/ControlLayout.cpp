@@ -11,6 +11,7 @@
 #include "ProgramWindows.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -29,11 +30,10 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM parent) {
 
 int main() {
     ::SetProcessDPIAware();
-    int argc = 0;
-    wchar_t **argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (argv == nullptr || argc != 2) return 2;
-    const std::vector<HWND> found = helpers::VisibleWindowsOf(argv[1], L"TFormMain");
-    ::LocalFree(argv);
+    const std::optional<std::vector<HWND>> windows =
+        helpers::WindowsOfProgramArgument(L"TFormMain");
+    if (!windows) return 2;
+    const std::vector<HWND> &found = *windows;
     if (found.empty()) return 1;
     HWND window = found.front();
     RECT outer{}, client{};

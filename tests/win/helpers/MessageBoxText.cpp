@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -34,11 +35,9 @@ void PrintUtf8(const std::wstring &text) {
 } // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t **argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (argv == nullptr || argc != 2) return 2;
-    const std::vector<HWND> boxes = helpers::VisibleWindowsOf(argv[1], L"#32770");
-    ::LocalFree(argv);
+    const std::optional<std::vector<HWND>> windows = helpers::WindowsOfProgramArgument(L"#32770");
+    if (!windows) return 2;
+    const std::vector<HWND> &boxes = *windows;
     for (HWND box : boxes) {
         PrintUtf8(TextOf(box));
         std::fputc('\t', stdout);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,18 @@ inline std::vector<HWND> VisibleWindowsOf(const std::wstring &exe, const wchar_t
     WindowSearch search{exe, className, {}};
     ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
+}
+
+// The helpers' command line is the path of the program whose windows they read: its visible
+// windows of className, or nullopt when the command line is not exactly one path.
+inline std::optional<std::vector<HWND>> WindowsOfProgramArgument(const wchar_t *className) {
+    int argc = 0;
+    wchar_t **argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv == nullptr) return std::nullopt;
+    std::optional<std::vector<HWND>> found;
+    if (argc == 2) found = VisibleWindowsOf(argv[1], className);
+    ::LocalFree(argv);
+    return found;
 }
 
 } // namespace helpers

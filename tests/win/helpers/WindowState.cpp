@@ -9,15 +9,15 @@
 #include "ProgramWindows.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 #include <string>
 
 int main() {
-    int argc = 0;
-    wchar_t **argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (argv == nullptr || argc != 2) return 2;
-    const std::vector<HWND> found = helpers::VisibleWindowsOf(argv[1], L"TFormMain");
-    ::LocalFree(argv);
+    const std::optional<std::vector<HWND>> windows =
+        helpers::WindowsOfProgramArgument(L"TFormMain");
+    if (!windows) return 2;
+    const std::vector<HWND> &found = *windows;
     if (found.empty()) return 1;
     HWND window = found.front();
     RECT r{};
