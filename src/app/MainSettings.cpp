@@ -48,19 +48,14 @@ RECT WindowRect(HWND hwnd) {
 void TFormMain::IniLoad() {
     platform::IniFile ini(IniFileName, Section);
 
-    // Each value takes effect at once; the window's size limits apply to the width.
+    // One move for the three values: the window is still hidden, and each move costs a
+    // layout. The window's size limits apply to the width.
     const int left = ReadInteger(ini, "Left", DefaultLeft);
-    RECT r = WindowRect(Handle());
-    ::SetWindowPos(Handle(), nullptr, left, r.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const int top = ReadInteger(ini, "Top", DefaultTop);
-    r = WindowRect(Handle());
-    ::SetWindowPos(Handle(), nullptr, r.left, top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const int width = ReadInteger(ini, "Width", Scale(DesignWindowWidth));
-    r = WindowRect(Handle());
-    ::SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = WindowRect(Handle());
+    ::SetWindowPos(Handle(), nullptr, left, top, width, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 
     ExecuteCount = ReadInteger(ini, "Execute", 0);
 
