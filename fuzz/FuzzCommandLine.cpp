@@ -1,24 +1,16 @@
 // Arbitrary command lines through the argument rules, with and without the Shift-JIS table.
+#include "FuzzSupport.h"
 #include "core/CommandLine.h"
-#include "core/DoubleByte.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size == 0) return 0;
-    SetDoubleByteTable((data[0] & 1) ? DoubleByteTable{} : ShiftJisTable());
+    fuzz::UseTableOf(data[0]);
     const std::string line(reinterpret_cast<const char *>(data) + 1, size - 1);
 
     // Every read either advances or ends the list.
@@ -26,30 +18,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     size_t pos = NextArgument(line, 0).Next;
     for (;;) {
         ArgumentRead read = NextArgument(line, pos);
-        Check(read.Next >= pos && read.Next <= line.size());
-        Check(read.Argument.size() <= read.Next - pos);
+        fuzz::Check(read.Next >= pos && read.Next <= line.size());
+        fuzz::Check(read.Argument.size() <= read.Next - pos);
         if (read.Argument.empty()) break;
-        Check(read.Next > pos);
-        Check(read.Argument.find('"') == std::string::npos);
+        fuzz::Check(read.Next > pos);
+        fuzz::Check(read.Argument.find('"') == std::string::npos);
         arguments.push_back(read.Argument);
         pos = read.Next;
     }
 
     const int count = ArgumentCount(line);
-    Check(count == static_cast<int>(arguments.size()));
+    fuzz::Check(count == static_cast<int>(arguments.size()));
     // A few indexes only: ArgumentAt walks from the start each time.
     for (int i : {1, count / 2, count})
-        if (i >= 1 && i <= count) Check(ArgumentAt(line, i) == arguments[i - 1]);
-    Check(ArgumentAt(line, count + 1).empty());
+        if (i >= 1 && i <= count) fuzz::Check(ArgumentAt(line, i) == arguments[i - 1]);
+    fuzz::Check(ArgumentAt(line, count + 1).empty());
 
     // Passing the arguments on keeps every one of them, byte for byte.
     const std::string chained = "x " + ChainParameters(line, 1);
     size_t at = NextArgument(chained, 0).Next;
     for (const std::string &argument : arguments) {
         ArgumentRead read = NextArgument(chained, at);
-        Check(read.Argument == argument);
+        fuzz::Check(read.Argument == argument);
         at = read.Next;
     }
-    Check(NextArgument(chained, at).Argument.empty());
+    fuzz::Check(NextArgument(chained, at).Argument.empty());
     return 0;
 }

@@ -1,5 +1,5 @@
 // Extension history from the settings file and keys typed into the extension box.
-#include "core/DoubleByte.h"
+#include "FuzzSupport.h"
 #include "core/ExtensionHistory.h"
 
 #include <cstdint>
@@ -9,10 +9,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 std::string Upper(std::string s) {
     for (char &c : s)
@@ -25,7 +21,7 @@ std::string Upper(std::string s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size < 4) return 0;
-    SetDoubleByteTable((data[0] & 1) ? DoubleByteTable{} : ShiftJisTable());
+    fuzz::UseTableOf(data[0]);
     // Entries separated by newlines; the last piece is the box's text, then what is typed.
     std::vector<std::string> pieces{""};
     for (size_t i = 4; i < size; ++i) {
@@ -50,28 +46,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         // Only an entry that starts with the text as typed, completed in its own spelling.
         const std::string candidate =
             (state.SelectionLength > 0 ? boxText.substr(0, state.SelectionStart) : boxText) + typed;
-        Check(typedIn.State.CurrentEntry && *typedIn.State.CurrentEntry < history.Entries().size());
+        fuzz::Check(typedIn.State.CurrentEntry &&
+                    *typedIn.State.CurrentEntry < history.Entries().size());
         const std::string &entry = history.Entries()[*typedIn.State.CurrentEntry];
-        Check(Upper(entry).compare(0, candidate.size(), Upper(candidate)) == 0);
-        Check(entry.size() >= candidate.size());
-        Check(typedIn.State.Text == candidate + entry.substr(candidate.size()));
-        Check(ByteKind(entry, candidate.size() + 1) != ByteKindValue::Trail);
-        Check(typedIn.State.SelectionStart + typedIn.State.SelectionLength ==
-              typedIn.State.Text.size());
+        fuzz::Check(Upper(entry).compare(0, candidate.size(), Upper(candidate)) == 0);
+        fuzz::Check(entry.size() >= candidate.size());
+        fuzz::Check(typedIn.State.Text == candidate + entry.substr(candidate.size()));
+        fuzz::Check(ByteKind(entry, candidate.size() + 1) != ByteKindValue::Trail);
+        fuzz::Check(typedIn.State.SelectionStart + typedIn.State.SelectionLength ==
+                    typedIn.State.Text.size());
     } else {
-        Check(typedIn.State.Text == boxText);
+        fuzz::Check(typedIn.State.Text == boxText);
     }
     const ExtensionKeyResult back = BackspaceInExtensionBox(state);
-    Check(back.State.Text.size() <= boxText.size());
-    Check(back.State.SelectionStart <= back.State.Text.size());
+    fuzz::Check(back.State.Text.size() <= boxText.size());
+    fuzz::Check(back.State.SelectionStart <= back.State.Text.size());
 
     history.MoveToTop(boxText);
-    Check(!history.Entries().empty() && history.Entries()[0] == boxText);
-    Check(history.FindExact(boxText) == size_t{0});
+    fuzz::Check(!history.Entries().empty() && history.Entries()[0] == boxText);
+    fuzz::Check(history.FindExact(boxText) == size_t{0});
     if (history.AddIfNew(typed))
-        Check(history.Entries()[0] == typed);
+        fuzz::Check(history.Entries()[0] == typed);
     else
-        Check(history.FindExact(typed).has_value());
-    Check(history.SaveValues().size() == SavedExtensionCount);
+        fuzz::Check(history.FindExact(typed).has_value());
+    fuzz::Check(history.SaveValues().size() == SavedExtensionCount);
     return 0;
 }

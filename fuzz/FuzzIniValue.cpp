@@ -1,4 +1,5 @@
 // Settings values come from a file anyone can edit: whatever it holds must read back sanely.
+#include "FuzzSupport.h"
 #include "core/DoubleByte.h"
 #include "core/IniValue.h"
 
@@ -9,14 +10,6 @@
 #include <string>
 #include <string_view>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     const std::string_view text(reinterpret_cast<const char *>(data), size);
@@ -26,17 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const int32_t first = ParseIniInteger(text, 0);
     const int32_t second = ParseIniInteger(text, 1);
     if (first == second) {
-        Check(ParseIniInteger(FormatIniInteger(first), 7) == first);
-        Check(ParseIniInteger(" " + std::string(text) + "\t", 1) == first);
+        fuzz::Check(ParseIniInteger(FormatIniInteger(first), 7) == first);
+        fuzz::Check(ParseIniInteger(" " + std::string(text) + "\t", 1) == first);
     } else {
-        Check(first == 0 && second == 1);
+        fuzz::Check(first == 0 && second == 1);
     }
-    Check(ParseIniBool(text, false) == (first != 0));
+    fuzz::Check(ParseIniBool(text, false) == (first != 0));
 
     SetDoubleByteTable(size % 2 ? ShiftJisTable() : DoubleByteTable{});
     const std::string cut = CutIniString(text);
-    Check(cut.size() <= IniStringLimit);
-    Check(text.substr(0, cut.size()) == cut);
-    Check(cut.size() + 1 >= std::min(text.size(), IniStringLimit));
+    fuzz::Check(cut.size() <= IniStringLimit);
+    fuzz::Check(text.substr(0, cut.size()) == cut);
+    fuzz::Check(cut.size() + 1 >= std::min(text.size(), IniStringLimit));
     return 0;
 }

@@ -1,5 +1,5 @@
 // Typed names and extensions: every name Windows would refuse or change is caught.
-#include "core/DoubleByte.h"
+#include "FuzzSupport.h"
 #include "core/NameCheck.h"
 
 #include <cstdint>
@@ -8,10 +8,6 @@
 #include <string_view>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool Forbidden(unsigned char b) {
     return b < 0x20 ||
@@ -23,7 +19,7 @@ bool Forbidden(unsigned char b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size == 0) return 0;
-    SetDoubleByteTable((data[0] & 1) ? DoubleByteTable{} : ShiftJisTable());
+    fuzz::UseTableOf(data[0]);
     const std::string name(reinterpret_cast<const char *>(data) + 1, size - 1);
     const NameFault fault = CheckName(name);
 
@@ -34,12 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (Forbidden(b) && (ByteKind(name, i) != ByteKindValue::Trail || b < 0x40))
             holdsForbidden = true;
     }
-    Check(holdsForbidden == (fault == NameFault::ForbiddenCharacter));
-    if (fault == NameFault::None && !name.empty()) Check(name.back() != '.' && name.back() != ' ');
+    fuzz::Check(holdsForbidden == (fault == NameFault::ForbiddenCharacter));
+    if (fault == NameFault::None && !name.empty())
+        fuzz::Check(name.back() != '.' && name.back() != ' ');
     // A name the check lets through stays fine with any ordinary stem in front of it.
-    if (fault == NameFault::None) Check(CheckName("x" + name) == NameFault::None);
+    if (fault == NameFault::None) fuzz::Check(CheckName("x" + name) == NameFault::None);
 
-    Check(!PathTooLong(name) || name.size() > AnsiPathLimit);
-    if (name.size() > 2 * AnsiPathLimit) Check(PathTooLong(name));
+    fuzz::Check(!PathTooLong(name) || name.size() > AnsiPathLimit);
+    if (name.size() > 2 * AnsiPathLimit) fuzz::Check(PathTooLong(name));
     return 0;
 }

@@ -1,5 +1,5 @@
 // Arbitrary bytes through the path rules, with the Shift-JIS table and with double-byte mode off.
-#include "core/DoubleByte.h"
+#include "FuzzSupport.h"
 #include "core/PathRules.h"
 
 #include <cstdint>
@@ -8,10 +8,6 @@
 #include <string>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool HasWildcard(std::string_view s) {
     return s.find_first_of("*?") != std::string_view::npos;
@@ -22,58 +18,58 @@ bool HasWildcard(std::string_view s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size == 0) return 0;
-    SetDoubleByteTable((data[0] & 1) ? DoubleByteTable{} : ShiftJisTable());
+    fuzz::UseTableOf(data[0]);
     const std::string p(reinterpret_cast<const char *>(data) + 1, size - 1);
 
     for (std::string_view set : {"\\", "\\:", ".\\:"}) {
         size_t k = LastSeparatorIndex(set, p);
-        Check(k <= p.size());
+        fuzz::Check(k <= p.size());
         if (k > 0) {
-            Check(set.find(p[k - 1]) != std::string_view::npos);
-            Check(ByteKind(p, k) != ByteKindValue::Trail);
+            fuzz::Check(set.find(p[k - 1]) != std::string_view::npos);
+            fuzz::Check(ByteKind(p, k) != ByteKindValue::Trail);
         }
     }
 
     const std::string prefix = PathPrefix(p), name = PathName(p);
-    Check(prefix + name == p);
-    Check(StripExtension(name) + PathExtension(name) == name);
-    Check(StripExtension(p) + PathExtension(p) == p);
+    fuzz::Check(prefix + name == p);
+    fuzz::Check(StripExtension(name) + PathExtension(name) == name);
+    fuzz::Check(StripExtension(p) + PathExtension(p) == p);
     const std::string extension = PathExtension(p);
-    Check(extension.empty() || extension[0] == ExtensionMark);
+    fuzz::Check(extension.empty() || extension[0] == ExtensionMark);
 
     const std::string folder = PathFolder(p);
-    Check(p.compare(0, folder.size(), folder) == 0);
-    Check(folder.size() + 1 >= prefix.size() && folder.size() <= prefix.size());
+    fuzz::Check(p.compare(0, folder.size(), folder) == 0);
+    fuzz::Check(folder.size() + 1 >= prefix.size() && folder.size() <= prefix.size());
 
     const std::string added = AddTrailingDelimiter(p);
-    Check(added.compare(0, p.size(), p) == 0 && added.size() <= p.size() + 1);
-    Check(added.back() == PathDelimiter);
+    fuzz::Check(added.compare(0, p.size(), p) == 0 && added.size() <= p.size() + 1);
+    fuzz::Check(added.back() == PathDelimiter);
     const std::string removed = RemoveTrailingDelimiter(p);
-    Check(p.compare(0, removed.size(), removed) == 0 && removed.size() + 1 >= p.size());
+    fuzz::Check(p.compare(0, removed.size(), removed) == 0 && removed.size() + 1 >= p.size());
 
     // The finder answers for some paths with a changed name; it must never see a wildcard
     // below the root nor a path outside the root.
     const size_t root = PathRootLength(p);
-    Check(root <= p.size());
+    fuzz::Check(root <= p.size());
     const std::string rootText = p.substr(0, root);
     size_t searches = 0;
     auto finder = [&](const std::string &path) -> std::optional<std::string> {
         ++searches;
-        Check(path.size() > root && path.compare(0, root, rootText) == 0);
-        Check(!HasWildcard(std::string_view(path).substr(root)));
+        fuzz::Check(path.size() > root && path.compare(0, root, rootText) == 0);
+        fuzz::Check(!HasWildcard(std::string_view(path).substr(root)));
         if (path.size() % 3 == 0) return std::nullopt;
         if (path.size() % 3 == 1) return std::string("Found\0rest", 10);
         return std::string("x");
     };
     const std::string resolved = ResolveLongPath(p, finder);
-    Check(resolved.compare(0, root, rootText) == 0);
-    Check(searches <= p.size());
-    if (PathName(p).empty()) Check(resolved == p);
+    fuzz::Check(resolved.compare(0, root, rootText) == 0);
+    fuzz::Check(searches <= p.size());
+    if (PathName(p).empty()) fuzz::Check(resolved == p);
 
     // Nothing found: nothing changes but doubled delimiters.
     const std::string unresolved =
         ResolveLongPath(p, [](const std::string &) { return std::optional<std::string>(); });
-    Check(unresolved.size() <= p.size());
-    Check(PathName(unresolved) == PathName(p));
+    fuzz::Check(unresolved.size() <= p.size());
+    fuzz::Check(PathName(unresolved) == PathName(p));
     return 0;
 }

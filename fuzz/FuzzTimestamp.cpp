@@ -1,6 +1,6 @@
 // Date-time patterns come from the settings file and the locale: any bytes must render within
 // the name field's limit and never leave half a character at the end.
-#include "core/DoubleByte.h"
+#include "FuzzSupport.h"
 #include "core/Timestamp.h"
 
 #include <algorithm>
@@ -11,10 +11,6 @@
 #include <string_view>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool EndsInLoneLead(std::string_view s) {
     size_t pos = 0, last = 0;
@@ -31,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size < 9) return 0;
     const uint8_t flags = data[0];
-    SetDoubleByteTable((flags & 1) ? DoubleByteTable{} : ShiftJisTable());
+    fuzz::UseTableOf(flags);
     double value;
     std::memcpy(&value, data + 1, sizeof value);
     // The pattern, then the locale's date text and the era name, each ending at a zero byte as
@@ -50,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const int calendar = (flags >> 1) & 7;
     const std::string converted =
         ConvertLocaleDatePattern(localeText, calendar, Languages[(flags >> 4) & 3]);
-    if (!EndsInLoneLead(localeText)) Check(!EndsInLoneLead(converted));
-    if (calendar < 3 && ((flags >> 4) & 3) == 1) Check(converted == localeText);
+    if (!EndsInLoneLead(localeText)) fuzz::Check(!EndsInLoneLead(converted));
+    if (calendar < 3 && ((flags >> 4) & 3) == 1) fuzz::Check(converted == localeText);
 
     LocaleFormats formats;
     formats.ShortDatePattern = converted;
@@ -65,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         return era;
     };
     const std::string out = FormatTimestamp(pattern, value, formats, eraText);
-    Check(out.size() <= TimestampLimit);
-    Check(!EndsInLoneLead(out) || EndsInLoneLead(pattern) || EndsInLoneLead(era) ||
-          EndsInLoneLead(localeText));
+    fuzz::Check(out.size() <= TimestampLimit);
+    fuzz::Check(!EndsInLoneLead(out) || EndsInLoneLead(pattern) || EndsInLoneLead(era) ||
+                EndsInLoneLead(localeText));
     return 0;
 }
