@@ -30,12 +30,8 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM parent) {
 
 int main() {
     ::SetProcessDPIAware();
-    const std::optional<std::vector<HWND>> windows =
-        helpers::WindowsOfProgramArgument(L"TFormMain");
-    if (!windows) return 2;
-    const std::vector<HWND> &found = *windows;
-    if (found.empty()) return 1;
-    HWND window = found.front();
+    HWND window = nullptr;
+    if (const int missing = helpers::FindMainWindow(window)) return missing;
     RECT outer{}, client{};
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);

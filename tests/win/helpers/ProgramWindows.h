@@ -60,4 +60,14 @@ inline std::optional<std::vector<HWND>> WindowsOfProgramArgument(const wchar_t *
     return found;
 }
 
+// The program's main window, or the exit code that says why there is none: 2 when the command
+// line is not one path, 1 when the program shows no main window.
+inline int FindMainWindow(HWND &window) {
+    const std::optional<std::vector<HWND>> windows = WindowsOfProgramArgument(L"TFormMain");
+    if (!windows) return 2;
+    if (windows->empty()) return 1;
+    window = windows->front();
+    return 0;
+}
+
 } // namespace helpers

@@ -14,12 +14,8 @@
 #include <string>
 
 int main() {
-    const std::optional<std::vector<HWND>> windows =
-        helpers::WindowsOfProgramArgument(L"TFormMain");
-    if (!windows) return 2;
-    const std::vector<HWND> &found = *windows;
-    if (found.empty()) return 1;
-    HWND window = found.front();
+    HWND window = nullptr;
+    if (const int missing = helpers::FindMainWindow(window)) return missing;
     RECT r{};
     ::GetWindowRect(window, &r);
     LONG_PTR exStyle = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
