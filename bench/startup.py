@@ -178,12 +178,25 @@ def resident_kib(pid):
     return 0
 
 
+def running(pid):
+    """True while the process exists and is not a zombie waiting to be reaped."""
+    try:
+        for line in Path(f"/proc/{pid}/status").read_text().splitlines():
+            if line.startswith("State:"):
+                return "Z" not in line.split()[1]
+    except OSError:
+        pass
+    return False
+
+
 def end_process(pid, proc):
     if pid:
         try:
             os.kill(pid, signal.SIGKILL)
         except ProcessLookupError:
             pass
+    if proc is None:
+        return
     try:
         proc.wait(timeout=TIMEOUT)
     except subprocess.TimeoutExpired:
@@ -297,6 +310,14 @@ def chain_benchmark(x, work, count):
         proc.wait(timeout=TIMEOUT)
     except subprocess.TimeoutExpired:
         proc.kill()
+    # The last instance saves its settings as it closes: the work folder, which the caller
+    # removes, must outlive it, or it reports a settings file it cannot write.
+    deadline = time.monotonic() + TIMEOUT
+    while running(pid):
+        if time.monotonic() > deadline:
+            end_process(pid, None)
+            raise RuntimeError("the chain's last instance did not close")
+        time.sleep(0.01)
     return steps
 
 
