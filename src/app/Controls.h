@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovimar::app {
 
@@ -149,16 +150,15 @@ class ComboBox : public Control {
 public:
     using Control::Control;
 
-    // Set while the program writes the box's text, so that the change handler ignores it.
-    static constexpr const wchar_t *QuietProperty = L"TovimarQuiet";
-
     // Setting the text from the program raises no change handler.
     void SetText(std::string_view bytes) const {
-        ::SetPropW(handle_, QuietProperty, reinterpret_cast<HANDLE>(1));
+        const HWND outer = quietBox_;
+        quietBox_ = handle_;
         ReplaceText(bytes);
-        ::RemovePropW(handle_, QuietProperty);
+        quietBox_ = outer;
     }
-    bool Quiet() const { return ::GetPropW(handle_, QuietProperty) != nullptr; }
+    // True while the program writes the box's text, so that the change handler ignores it.
+    bool Quiet() const { return handle_ != nullptr && quietBox_ == handle_; }
 
     HWND EditHandle() const {
         COMBOBOXINFO info{};
@@ -193,6 +193,10 @@ public:
     int ItemIndex() const { return int(::SendMessageW(handle_, CB_GETCURSEL, 0, 0)); }
     void SetItemIndex(int i) const { ::SendMessageW(handle_, CB_SETCURSEL, WPARAM(i), 0); }
     bool DroppedDown() const { return ::SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+private:
+    // The program's windows all live on one thread: one box at a time is written.
+    static inline HWND quietBox_ = nullptr;
 };
 
 class Button : public Control {
@@ -207,7 +211,10 @@ public:
                        reinterpret_cast<LPARAM>(handle_));
     }
     // The default button draws the heavy border; only one button should carry it.
+    // Each change redraws the button: only a change is sent.
     void SetDefault(bool isDefault) const {
+        const bool now = (::GetWindowLongW(handle_, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        if (now == isDefault) return;
         ::SendMessageW(handle_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
 };
@@ -252,11 +259,52 @@ inline std::wstring FittingInsert(std::wstring_view text, WideSelection sel,
     return accepted;
 }
 
+// A hook on an edit field: the byte limit first, then the owner's handler, if any, then the
+// control's own procedure. It sits in the window's procedure slot and is found in a small table
+// of the program's own: comctl32's subclass chain reads a window property at every message, and
+// under Wine each such read is a trip to the window server.
+using EditHandler = LRESULT (*)(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR data);
+
+struct EditHook {
+    HWND Edit = nullptr;
+    size_t MaxBytes = 0;
+    EditHandler Handler = nullptr;
+    UINT_PTR Id = 0;
+    DWORD_PTR Data = 0;
+    WNDPROC Control = ::DefWindowProcW;
+};
+
+// The hooked edits; all live on the program's one thread.
+inline std::vector<EditHook> &EditHooks() {
+    static std::vector<EditHook> hooks;
+    return hooks;
+}
+
+// A copy: a handler may hook another edit and so move the table.
+inline EditHook HookOf(HWND edit) {
+    for (const EditHook &hook : EditHooks())
+        if (hook.Edit == edit) return hook;
+    return EditHook{edit};
+}
+
+// The control's own procedure, past every hook.
+inline LRESULT CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcW(HookOf(edit).Control, edit, message, wParam, lParam);
+}
+
+// The next layer after the byte limit.
+inline LRESULT CallHandler(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const EditHook hook = HookOf(edit);
+    if (hook.Handler == nullptr) return CallControl(edit, message, wParam, lParam);
+    return hook.Handler(edit, message, wParam, lParam, hook.Id, hook.Data);
+}
+
 // Limits what the user can type, paste or compose into an edit to maxBytes ANSI bytes, and
 // refuses characters the ANSI code page cannot hold. Texts set by the program are not limited.
 // (EM_LIMITTEXT will not do: Wine's edit counts UTF-16 units even where Windows counts bytes.)
-inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR maxBytes) {
+inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const size_t maxBytes = HookOf(edit).MaxBytes;
     switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR: {
@@ -305,7 +353,7 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
             Edit box(edit);
             std::wstring before = box.WideText();
             WideSelection sel = box.Selection();
-            LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
+            LRESULT r = CallHandler(edit, message, wParam, lParam);
             std::wstring after = box.WideText();
             size_t kept = before.size() - (sel.End - sel.Start);
             if (after.size() < kept || after == before) return r;
@@ -318,15 +366,26 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
             return r;
         }
         break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(edit, ByteLimitProc, 0);
-        break;
+    case WM_NCDESTROY: {
+        // The last message: the control's own procedure gets it, and the hook goes.
+        const EditHook hook = HookOf(edit);
+        LRESULT r = CallHandler(edit, message, wParam, lParam);
+        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.Control));
+        std::erase_if(EditHooks(), [edit](const EditHook &h) { return h.Edit == edit; });
+        return r;
     }
-    return ::DefSubclassProc(edit, message, wParam, lParam);
+    }
+    return CallHandler(edit, message, wParam, lParam);
 }
 
-inline void LimitTyping(HWND edit, size_t maxBytes) {
-    ::SetWindowSubclass(edit, ByteLimitProc, 0, static_cast<DWORD_PTR>(maxBytes));
+// Hooks the edit; handler, when given, sees every message after the limit, and passes on with
+// CallControl.
+inline void LimitTyping(HWND edit, size_t maxBytes, EditHandler handler = nullptr, UINT_PTR id = 0,
+                        DWORD_PTR data = 0) {
+    EditHook hook{edit, maxBytes, handler, id, data};
+    hook.Control = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ByteLimitProc)));
+    EditHooks().push_back(hook);
 }
 
 } // namespace tovimar::app

@@ -40,7 +40,7 @@ void MoveWindowTo(HWND hwnd, int left, int top, int width, int height) {
 } // namespace
 
 void TFormMain::PlaceWindow() {
-    const Geometry saved = WindowGeometry(hwnd_);
+    const Geometry saved{savedLeft_, savedTop_, savedWidth_, WindowGeometry(hwnd_).Height};
     PlacementInput input;
     input.Left = saved.Left;
     input.Top = saved.Top;
@@ -48,15 +48,22 @@ void TFormMain::PlaceWindow() {
     input.Height = saved.Height;
 
     if (mnuOptionCursor.Checked()) {
-        // Two reads, one per coordinate. When the second fails, the left edge has already
-        // moved to the first one and stays there.
-        POINT first = CursorPosition();
+        // Two reads, one per coordinate. A failed read leaves the window where the settings
+        // put it, with the left edge already moved to the first read when the second fails.
+        POINT first{};
+        try {
+            first = CursorPosition();
+        } catch (const TovimarError &) {
+            MoveToSavedPlace();
+            throw;
+        }
         int left = first.x - saved.Width / 2;
         POINT second{};
         try {
             second = CursorPosition();
         } catch (const TovimarError &) {
             MoveWindowTo(hwnd_, left, saved.Top, saved.Width, saved.Height);
+            placed_ = true;
             throw;
         }
         input.AtCursor = true;
@@ -78,10 +85,17 @@ void TFormMain::PlaceWindow() {
 
     const Placement placed = tovimar::PlaceWindow(input);
     MoveWindowTo(hwnd_, placed.Left, placed.Top, placed.Width, saved.Height);
+    placed_ = true;
     if (placed.SelectName) {
         edtFileName.SetSelStart(0);
         edtFileName.SelectAll();
     }
+}
+
+void TFormMain::MoveToSavedPlace() {
+    if (savedWidth_ == 0) return; // the settings were not read
+    MoveWindowTo(hwnd_, savedLeft_, savedTop_, savedWidth_, WindowGeometry(hwnd_).Height);
+    placed_ = true;
 }
 
 void TFormMain::WindowFrontClick() {

@@ -7,6 +7,7 @@
 #include "core/Placement.h"
 #include "platform/IniFile.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,15 +48,15 @@ RECT WindowRect(HWND hwnd) {
 
 void TFormMain::IniLoad() {
     platform::IniFile ini(IniFileName, Section);
+    // Every read is a trip to the file: those of missing keys are saved.
+    ini.ListKeys();
 
-    // One move for the three values: the window is still hidden, and each move costs a
-    // layout. The window's size limits apply to the width.
-    const int left = ReadInteger(ini, "Left", DefaultLeft);
-    const int top = ReadInteger(ini, "Top", DefaultTop);
-    const int width = ReadInteger(ini, "Width", Scale(DesignWindowWidth));
-    const RECT r = WindowRect(Handle());
-    ::SetWindowPos(Handle(), nullptr, left, top, width, r.bottom - r.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window moves there once, when it is placed. The window's size limit applies to the
+    // width.
+    savedLeft_ = ReadInteger(ini, "Left", DefaultLeft);
+    savedTop_ = ReadInteger(ini, "Top", DefaultTop);
+    savedWidth_ =
+        std::max(ReadInteger(ini, "Width", Scale(DesignWindowWidth)), Scale(MinimumWindowWidth));
 
     ExecuteCount = ReadInteger(ini, "Execute", 0);
 
@@ -99,12 +100,14 @@ void TFormMain::IniSave() {
 }
 
 void TFormMain::ShowHistory() {
-    // Emptying the list empties the box's text as well: keep it.
-    const std::string text = cmbFileExt.Text();
-    cmbFileExt.Clear();
+    // Emptying the list empties the box's text as well: keep it. The empty list at start needs
+    // neither.
+    const bool filled = cmbFileExt.Count() > 0;
+    const std::string text = filled ? cmbFileExt.Text() : std::string();
+    if (filled) cmbFileExt.Clear();
     for (const std::string &entry : history_.Entries())
         cmbFileExt.InsertItem(-1, entry);
-    cmbFileExt.SetText(text);
+    if (filled) cmbFileExt.SetText(text);
 }
 
 void TFormMain::PutExtensionOnTop() {

@@ -268,13 +268,11 @@ void TFormMain::CreateControls() {
     ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
     ApplyDpi(false);
 
-    // Our own hooks first, so that the byte limits see each key before them.
-    ::SetWindowSubclass(edtFileName.Handle(), EditProc, IDC_FILENAME,
-                        reinterpret_cast<DWORD_PTR>(this));
-    ::SetWindowSubclass(cmbFileExt.EditHandle(), EditProc, IDC_FILEEXT,
-                        reinterpret_cast<DWORD_PTR>(this));
-    LimitTyping(edtFileName.Handle(), NameLimit);
-    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit);
+    // The byte limits see each key before our own handlers.
+    LimitTyping(edtFileName.Handle(), NameLimit, EditProc, IDC_FILENAME,
+                reinterpret_cast<DWORD_PTR>(this));
+    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit, EditProc, IDC_FILEEXT,
+                reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TFormMain::CreateHints() {
@@ -309,7 +307,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
         switch (message) {
         case WM_LBUTTONDBLCLK:
             if (id == IDC_FILENAME) {
-                LRESULT r = ::DefSubclassProc(edit, message, wParam, lParam);
+                LRESULT r = CallControl(edit, message, wParam, lParam);
                 self->mnuExtExecuteClick();
                 return r;
             }
@@ -322,15 +320,12 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
                 if (self->cmbFileExtKeyPress(typed)) return 0;
             }
             break;
-        case WM_NCDESTROY:
-            ::RemoveWindowSubclass(edit, EditProc, id);
-            break;
         }
     } catch (const std::exception &e) {
         self->ShowError(e);
         return 0;
     }
-    return ::DefSubclassProc(edit, message, wParam, lParam);
+    return CallControl(edit, message, wParam, lParam);
 }
 
 void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
@@ -453,16 +448,17 @@ void TFormMain::ApplyDpi(bool relayout) {
         ::GetClientRect(hwnd_, &client);
         LayOut(client.right, true);
     }
-    // The list's rows, then the closed box's height through its edit field's height.
+    // The list's rows, then the closed box's height through its edit field's height. Each
+    // change lays the box out again: only changes are sent.
     HWND box = cmbFileExt.Handle();
-    ::SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
+    if (::SendMessageW(box, CB_GETITEMHEIGHT, 0, 0) != Scale(ItemHeight))
+        ::SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
     RECT boxRect{};
     ::GetWindowRect(box, &boxRect);
     LRESULT field = ::SendMessageW(box, CB_GETITEMHEIGHT, WPARAM(-1), 0);
-    if (field != CB_ERR) {
-        ::SendMessageW(box, CB_SETITEMHEIGHT, WPARAM(-1),
-                       field + Scale(ComboHeight) - (boxRect.bottom - boxRect.top));
-    }
+    const int missing = Scale(ComboHeight) - (boxRect.bottom - boxRect.top);
+    if (field != CB_ERR && missing != 0)
+        ::SendMessageW(box, CB_SETITEMHEIGHT, WPARAM(-1), field + missing);
 
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     okGlyph_.Reset(platform::LoadButtonImages(instance, IDB_OK, Scale(GlyphCell)));
@@ -505,6 +501,7 @@ void TFormMain::Show() {
     try {
         FormShow();
     } catch (const std::exception &e) {
+        if (!placed_) MoveToSavedPlace();
         ShowError(e);
     }
     if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);

@@ -81,6 +81,8 @@ private:
 
     // Placement and the always-on-top option (MainPlacement.cpp).
     void PlaceWindow();
+    // Where the settings put the window, for a set-up that ends before the window is placed.
+    void MoveToSavedPlace();
     void WindowFrontClick();
 
     // Refreshes the title's byte counts; serves the change of the extension box as well.
@@ -172,6 +174,11 @@ private:
     bool timerRunning_ = false;
     bool targetUnreadable_ = false;
     bool rootTarget_ = false;
+    // Where the settings file puts the window; it moves there when placed.
+    int savedLeft_ = 0;
+    int savedTop_ = 0;
+    int savedWidth_ = 0;
+    bool placed_ = false;
     ExtensionHistory history_{platform::AnsiUpper};
     platform::Font windowFont_;
     platform::Font textFont_;

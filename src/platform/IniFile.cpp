@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "core/IniValue.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -14,9 +16,21 @@ IniFile::~IniFile() {
     if (written_) Flush();
 }
 
+void IniFile::ListKeys() {
+    keys_.reset();
+    if (fileName_.empty()) return;
+    // A profile call hands back at most 32767 bytes.
+    std::vector<char> buffer(32767, '\0');
+    const DWORD length = ::GetPrivateProfileStringA(section_.c_str(), nullptr, "", buffer.data(),
+                                                    DWORD(buffer.size()), fileName_.c_str());
+    if (length >= buffer.size() - 2) return; // cut short
+    keys_ = ParseIniKeyList(std::string_view(buffer.data(), length + 1));
+}
+
 std::string IniFile::ReadString(const std::string &key, const std::string &defaultValue) const {
     // No file name would let the platform pick a file of its own.
     if (fileName_.empty()) return defaultValue;
+    if (keys_ && !MayHoldIniKey(*keys_, key)) return defaultValue;
     char buffer[ReadBufferSize] = {};
     DWORD length = ::GetPrivateProfileStringA(section_.c_str(), key.c_str(), defaultValue.c_str(),
                                               buffer, ReadBufferSize, fileName_.c_str());
@@ -34,6 +48,7 @@ std::optional<std::string> IniFile::ReadValue(const std::string &key) const {
 
 bool IniFile::WriteString(const std::string &key, const std::string &value) {
     written_ = true;
+    keys_.reset();
     return ::WritePrivateProfileStringA(section_.c_str(), key.c_str(), value.c_str(),
                                         fileName_.c_str()) != FALSE;
 }

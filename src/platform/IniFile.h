@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tovimar::platform {
 
@@ -19,6 +20,11 @@ public:
 
     const std::string &FileName() const { return fileName_; }
 
+    // Asks the file once for the section's key names; later reads of keys it does not hold
+    // give their defaults without going to the file. A list too long for the buffer is not
+    // kept, and every key is read.
+    void ListKeys();
+
     std::string ReadString(const std::string &key, const std::string &defaultValue) const;
     // The key's value, empty when present without one; nullopt when the key is missing.
     std::optional<std::string> ReadValue(const std::string &key) const;
@@ -30,6 +36,7 @@ private:
     std::string fileName_;
     std::string section_;
     bool written_ = false;
+    std::optional<std::vector<std::string>> keys_;
 };
 
 } // namespace tovimar::platform
