@@ -2,21 +2,24 @@
 """Start-up and chain benchmarks: Tovimar.exe beside the least Win32 program of its shape.
 
 Start-up: Tovimar.exe on a file and bench/MinimalWindow.exe (one tool window, one edit field)
-are launched in turn under the same Wine prefix and X display; so is MinimalWindowV6.exe, the
-same with a manifest asking for common controls 6 as Tovimar's does. Each run is timed from the
-launch until the program's window holds the X keyboard focus (it is on screen and ready for
-typing); then the resident memory of the Wine process that owns the window is read. Prints the
-medians and the ratios Tovimar / minimal.
+are launched in turn under the same Wine prefix and X display; so are MinimalWindowV6.exe, the
+same with a manifest asking for common controls 6 as Tovimar's does, and ShapeWindow.exe,
+Tovimar's window with nothing behind it. Each run is timed from the launch until the program's
+window holds the X keyboard focus (it is on screen and ready for typing); then the resident
+memory of the Wine process that owns the window is read. Prints the medians and the ratios of
+Tovimar to each: the median of the ratios within each round, since the host's speed drifts
+between rounds far more than within one. --against runs an older Tovimar.exe in the same
+rounds, for a before-and-after of one change.
 
 Chain: Tovimar.exe is started on N files; in every window the benchmark presses End, x and
 Enter, and times each step from Enter until the next instance's window is ready. Prints the
 median step against the median single start.
 
-Both programs run as private copies whose Wine application settings (AppDefaults) turn off
+The programs run as private copies whose Wine application settings (AppDefaults) turn off
 managed windows: without a window manager Wine otherwise waits about 2 s at every close. The
 test prefix itself is left as it is.
 
-Usage: bench/startup.py [--runs N] [--chain N] [--managed]
+Usage: bench/startup.py [--runs N] [--chain N] [--managed] [--against OLD_TOVIMAR_EXE]
 Needs: the Windows build (TOVIMAR_WINDOWS_DIR, default build/windows), the prefix made by
 tests/setup-wine.sh, Xvfb (started when $DISPLAY is unset), libX11 and libXtst.
 """
@@ -46,9 +49,10 @@ ATTEMPTS = 3
 
 # Names of the private copies; the AppDefaults keys go by the executable's name.
 TOVIMAR_COPY = "TovimarBench.exe"
+BEFORE_COPY = "TovimarBefore.exe"
 MINIMAL_COPY = "MinimalWindow.exe"
 MINIMAL_V6_COPY = "MinimalWindowV6.exe"
-PROGRAMS = ("Tovimar", "minimal", "minimal-v6")
+SHAPE_COPY = "ShapeWindow.exe"
 
 
 class X:
@@ -239,25 +243,21 @@ def one_start(x, exe, args, cwd):
 
 
 def set_managed(managed):
-    """AppDefaults of the two private copies: Wine's managed windows on or off."""
-    for name in (TOVIMAR_COPY, MINIMAL_COPY, MINIMAL_V6_COPY):
+    """AppDefaults of the private copies: Wine's managed windows on or off."""
+    for name in (TOVIMAR_COPY, BEFORE_COPY, MINIMAL_COPY, MINIMAL_V6_COPY, SHAPE_COPY):
         key = f"HKCU\\Software\\Wine\\AppDefaults\\{name}\\X11 Driver"
         subprocess.run(["wine", "reg", "add", key, "/v", "Managed", "/d",
                         "Y" if managed else "N", "/f"], env=wine_env(),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
 
-def start_benchmark(x, work, runs):
-    tovimar = work / TOVIMAR_COPY
-    minimal = work / MINIMAL_COPY
-    minimal_v6 = work / MINIMAL_V6_COPY
-    target = work / "files" / "scan001.JPG"
-    results = {label: [] for label in PROGRAMS}
+def start_benchmark(x, work, runs, programs):
+    """programs: (label, executable, its arguments); one start of each per round."""
+    results = {label: [] for label, _, _ in programs}
     dropped = 0
     # A first, unmeasured start of each loads Wine's libraries into the page cache.
     for i in range(runs + 1):
-        order = [("Tovimar", tovimar, [winpath(target)]), ("minimal", minimal, []),
-                 ("minimal-v6", minimal_v6, [])]
+        order = list(programs)
         if i % 2:
             order.reverse()
         for label, exe, args in order:
@@ -350,41 +350,54 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=15, help="starts of each program")
     parser.add_argument("--chain", type=int, default=20, help="files in the chain (0: none)")
+    parser.add_argument("--against", type=Path, metavar="OLD_TOVIMAR_EXE",
+                        help="an earlier build to start in the same rounds")
     parser.add_argument("--managed", action="store_true",
                         help="keep Wine's managed windows (a 2 s wait at each close)")
     options = parser.parse_args()
 
     for exe in (WINDOWS_DIR / "Tovimar.exe", WINDOWS_DIR / "bench" / MINIMAL_COPY,
-                WINDOWS_DIR / "bench" / MINIMAL_V6_COPY):
+                WINDOWS_DIR / "bench" / MINIMAL_V6_COPY, WINDOWS_DIR / "bench" / SHAPE_COPY):
         if not exe.is_file():
             sys.exit(f"{exe} is missing: build the Windows program first")
+    if options.against and not options.against.is_file():
+        sys.exit(f"{options.against} is missing")
     stop = ensure_display()
     work = Path(tempfile.mkdtemp(prefix="bench-", dir=REPO / "build"))
     try:
         (work / "files").mkdir()
         (work / "files" / "scan001.JPG").write_bytes(b"")
         shutil.copy2(WINDOWS_DIR / "Tovimar.exe", work / TOVIMAR_COPY)
-        for name in (MINIMAL_COPY, MINIMAL_V6_COPY):
+        for name in (MINIMAL_COPY, MINIMAL_V6_COPY, SHAPE_COPY):
             shutil.copy2(WINDOWS_DIR / "bench" / name, work / name)
+        target = [winpath(work / "files" / "scan001.JPG")]
+        programs = [("Tovimar", work / TOVIMAR_COPY, target)]
+        if options.against:
+            shutil.copy2(options.against, work / BEFORE_COPY)
+            programs.append(("before", work / BEFORE_COPY, target))
+        programs += [("minimal", work / MINIMAL_COPY, []), ("minimal-v6", work / MINIMAL_V6_COPY, []),
+                     ("shape", work / SHAPE_COPY, [])]
         set_managed(options.managed)
         x = X()
 
-        results, dropped = start_benchmark(x, work, options.runs)
+        results, dropped = start_benchmark(x, work, options.runs, programs)
         if dropped:
             print(f"({dropped} starts without the keyboard focus made again)")
         medians = {}
-        for label in PROGRAMS:
+        for label, _, _ in programs:
             times = [t for t, _ in results[label]]
             sizes = [r for _, r in results[label]]
             medians[label] = (statistics.median(times), statistics.median(sizes))
             print(f"start-up {label:10} median {medians[label][0]:7.1f} ms "
                   f"(min {min(times):.1f}, max {max(times):.1f}, {len(times)} runs), "
                   f"resident {medians[label][1] / 1024:.1f} MiB")
-        t_time, t_rss = medians["Tovimar"]
-        for label in PROGRAMS[1:]:
-            m_time, m_rss = medians[label]
-            print(f"ratio Tovimar/{label}: time {t_time / m_time:.2f}, "
-                  f"memory {t_rss / m_rss:.2f}")
+        t_time = medians["Tovimar"][0]
+        for label, _, _ in programs[1:]:
+            time_ratios = sorted(t / m for (t, _), (m, _) in zip(results["Tovimar"], results[label]))
+            quarter = len(time_ratios) // 4
+            print(f"ratio Tovimar/{label}: time {statistics.median(time_ratios):.2f} "
+                  f"(middle half {time_ratios[quarter]:.2f}-{time_ratios[-quarter - 1]:.2f}), "
+                  f"memory {medians['Tovimar'][1] / medians[label][1]:.2f}")
 
         if options.chain > 1:
             try:

@@ -76,7 +76,12 @@ add_executable(MinimalWindowV6 WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal/MinimalWi
                ${CMAKE_SOURCE_DIR}/bench/minimal/MinimalWindowV6.rc)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/bench/minimal/MinimalWindowV6.rc PROPERTIES
     OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/bench/minimal/MinimalWindowV6.manifest)
-set_target_properties(MinimalWindow MinimalWindowV6 PROPERTIES
+# The third is Tovimar's window with nothing behind it, from Tovimar's resources and manifest.
+add_executable(ShapeWindow WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal/ShapeWindow.cpp
+               ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
+target_include_directories(ShapeWindow PRIVATE ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(ShapeWindow PRIVATE comctl32)
+set_target_properties(MinimalWindow MinimalWindowV6 ShapeWindow PROPERTIES
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 
 # Windows-side tests, run under Wine by the native build's ctest.
