@@ -38,7 +38,7 @@ add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
 target_include_directories(Tovimar PRIVATE ${CMAKE_SOURCE_DIR}/res)
 # The resource compiler's inputs are not scanned for dependencies.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tovimar.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/Tovimar.manifest;${CMAKE_SOURCE_DIR}/res/ok.bmp;${CMAKE_SOURCE_DIR}/res/Tovimar.ico;${CMAKE_SOURCE_DIR}/res/resource.h")
+    "${CMAKE_SOURCE_DIR}/res/Tovimar.manifest;${CMAKE_SOURCE_DIR}/res/ok.bmp;${CMAKE_SOURCE_DIR}/res/ok23.bmp;${CMAKE_SOURCE_DIR}/res/ok27.bmp;${CMAKE_SOURCE_DIR}/res/ok36.bmp;${CMAKE_SOURCE_DIR}/res/Tovimar.ico;${CMAKE_SOURCE_DIR}/res/resource.h")
 target_link_libraries(Tovimar PRIVATE TovimarApp)
 set_target_properties(Tovimar PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 # One thread runs the whole program: its local statics need no locks (which would bring in the
@@ -90,6 +90,9 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(TovimarWinTests ${WIN_TEST_SOURCES})
 target_link_libraries(TovimarWinTests PRIVATE TovimarPlatform gtest gtest_main)
+# The image tests read the program's own bitmaps from its executable.
+target_include_directories(TovimarWinTests PRIVATE ${CMAKE_SOURCE_DIR}/res)
+add_dependencies(TovimarWinTests Tovimar)
 set_target_properties(TovimarWinTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 
 # Small helper programs the tests start (one .cpp each), e.g. a process that holds a file open.

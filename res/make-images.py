@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the two images of the program: Tovimar.ico (32x32, two colours) and ok.bmp
-(36x18, 16 colours: the OK check mark, normal and disabled, side by side, on the light
-grey that stands for the button face).
+"""Draws the images of the program: Tovimar.ico (32x32, two colours) and the OK check mark
+for 18, 23, 27 and 36-pixel cells, ok.bmp (36x18), ok23.bmp, ok27.bmp and ok36.bmp (16
+colours: normal and disabled side by side, on the light grey that stands for the button
+face).
 Run from this folder: python3 make-images.py"""
 import struct
+from fractions import Fraction
 
 # The 16-colour VGA palette (B, G, R, 0), in the order Windows uses.
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -12,37 +14,58 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
 BLACK, GREEN, SILVER, GREY, LIME, WHITE = 0, 2, 7, 8, 10, 15
 
 
-def check_mark():
-    """Set of (x, y) pixels (y downwards) of a thick check mark in an 18x18 cell."""
+# The mark's path at the 18-pixel design: the stroke's lowest pixel in each column runs from
+# (3, 9) down to (7, 13) and up to (15, 5); the stroke is 3 pixels tall in every column.
+DESIGN_CELL = 18
+LEFT, RIGHT, TURN, STROKE = 3, 16, 7, 3
+# The cells drawn: 100 %, 125 %, 150 % and 200 % of the design.
+CELLS = (18, 23, 27, 36)
+
+
+def design_bottom(u):
+    """Lower edge of the stroke at design column u (a column's pixel spans u to u + 1)."""
+    return 10 + (u - LEFT) if u <= TURN else 14 - (u - TURN)
+
+
+def check_mark(cell):
+    """Set of (x, y) pixels (y downwards) of the check mark in a cell x cell square: the design
+    scaled, each pixel set when its centre falls inside the scaled stroke."""
+    s = Fraction(cell, DESIGN_CELL)
     pixels = set()
-    stroke = [(3, 9), (4, 10), (5, 11), (6, 12), (7, 13), (8, 12), (9, 11), (10, 10), (11, 9),
-              (12, 8), (13, 7), (14, 6), (15, 5)]
-    for x, y in stroke:
-        for dy in range(3):
-            pixels.add((x, y - 2 + dy))
+    for x in range(cell):
+        u = (x + Fraction(1, 2)) / s  # the column's centre in design units
+        if not LEFT <= u < RIGHT:
+            continue
+        u = min(max(u - Fraction(1, 2), LEFT), RIGHT - 1)
+        bottom = design_bottom(u) * s
+        top = bottom - STROKE * s
+        for y in range(cell):
+            if top <= y + Fraction(1, 2) < bottom:
+                pixels.add((x, y))
     return pixels
 
 
-def ok_bitmap():
-    width, height = 36, 18
+def ok_bitmap(cell):
+    width, height = 2 * cell, cell
+    edge = max(1, cell // DESIGN_CELL)  # the light top edge and the shadow's offset
     # The background is the light grey that loading maps to the button face.
     img = [[SILVER] * width for _ in range(height)]
-    mark = check_mark()
+    mark = check_mark(cell)
     for x, y in mark:
         img[y][x] = GREEN
-        if (x, y - 1) not in mark:
+        if any((x, y - d) not in mark for d in range(1, edge + 1)):
             img[y][x] = LIME  # light top edge
-    # Disabled image: grey mark with a white shadow one pixel down-right.
+    # Disabled image: grey mark with a white shadow down-right.
     for x, y in mark:
-        img[y + 1][18 + x + 1] = WHITE
+        img[y + edge][cell + x + edge] = WHITE
     for x, y in mark:
-        img[y][18 + x] = GREY
+        img[y][cell + x] = GREY
     stride = ((width * 4 + 31) // 32) * 4
     rows = b""
     for y in reversed(range(height)):
         row = bytearray()
         for x in range(0, width, 2):
-            row.append((img[y][x] << 4) | img[y][x + 1])
+            row.append((img[y][x] << 4) | (img[y][x + 1] if x + 1 < width else 0))
         rows += bytes(row) + b"\0" * (stride - len(row))
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in VGA)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(rows), 2835, 2835, 16, 0)
@@ -94,7 +117,8 @@ def icon():
     return header + entry + image
 
 
-with open("ok.bmp", "wb") as f:
-    f.write(ok_bitmap())
+for size in CELLS:
+    with open("ok.bmp" if size == DESIGN_CELL else f"ok{size}.bmp", "wb") as f:
+        f.write(ok_bitmap(size))
 with open("Tovimar.ico", "wb") as f:
     f.write(icon())

@@ -5,6 +5,10 @@
 #define IDB_OK 101
 #define IDR_MAINMENU 102
 #define IDR_ACCELERATORS 103
+// The OK glyph drawn for 23, 27 and 36-pixel cells (IDB_OK is the 18-pixel one).
+#define IDB_OK23 104
+#define IDB_OK27 105
+#define IDB_OK36 106
 
 // Controls of the main window (tab order follows the numbers).
 #define IDC_FILENAME 1001

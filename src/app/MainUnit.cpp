@@ -45,8 +45,10 @@ constexpr UINT TipShowTime = 2500;
 
 constexpr UINT RetryInterval = 1000;
 
-// The OK glyph's square images.
+// The OK glyph's square images at the design size, and its drawings for denser displays.
 constexpr int GlyphCell = 18;
+constexpr platform::ButtonArt OkGlyphArt[] = {
+    {GlyphCell, IDB_OK}, {23, IDB_OK23}, {27, IDB_OK27}, {36, IDB_OK36}};
 
 // Design sizes are for 96 pixels per inch; the window keeps them in proportion on other
 // displays, and follows a move to a display of another density.
@@ -461,7 +463,7 @@ void TFormMain::ApplyDpi(bool relayout) {
         ::SendMessageW(box, CB_SETITEMHEIGHT, WPARAM(-1), field + missing);
 
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    okGlyph_.Reset(platform::LoadButtonImages(instance, IDB_OK, Scale(GlyphCell)));
+    okGlyph_.Reset(platform::LoadButtonImages(instance, OkGlyphArt, Scale(GlyphCell)));
     BUTTON_IMAGELIST images{okGlyph_.Get(), {Scale(2), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
     if (okGlyph_.Get() != nullptr)
         ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));

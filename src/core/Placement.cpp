@@ -24,6 +24,17 @@ int ScaleToDpi(int length, int dpi) {
     return ToInt(Scaled(length, dpi));
 }
 
+size_t PickImageSize(std::span<const int> cells, int wanted) {
+    size_t pick = 0;
+    for (size_t i = 1; i < cells.size(); ++i) {
+        const bool fits = cells[i] >= wanted;
+        const bool pickFits = cells[pick] >= wanted;
+        if (fits ? !pickFits || cells[i] < cells[pick] : !pickFits && cells[i] > cells[pick])
+            pick = i;
+    }
+    return pick;
+}
+
 Placement PlaceWindow(const PlacementInput &input) {
     const int dpi = input.Dpi > 0 ? input.Dpi : 96;
     // The width the window really takes when asked for w.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 
 namespace tovimar {
 
@@ -38,5 +39,10 @@ Placement PlaceWindow(const PlacementInput &input);
 
 // A length of the 96-pixels-per-inch design on a display of dpi pixels per inch, rounded.
 int ScaleToDpi(int length, int dpi);
+
+// Of images drawn for square cells of the given sizes, the one to show in a cell of wanted
+// pixels: the smallest at least as large (shrinking keeps a mark sharp, stretching blurs its
+// steps), else the largest. Its index; 0 when there is none.
+size_t PickImageSize(std::span<const int> cells, int wanted);
 
 } // namespace tovimar

@@ -1,10 +1,19 @@
 #include "platform/Graphics.h"
 
+#include "core/Placement.h"
+
 #include <commctrl.h>
+
+#include <vector>
 
 namespace tovimar::platform {
 
-HIMAGELIST LoadButtonImages(HINSTANCE instance, UINT bitmapId, int cell) {
+HIMAGELIST LoadButtonImages(HINSTANCE instance, std::span<const ButtonArt> arts, int cell) {
+    if (arts.empty() || cell <= 0) return nullptr;
+    std::vector<int> cells;
+    for (const ButtonArt &art : arts)
+        cells.push_back(art.Cell);
+    const UINT bitmapId = arts[PickImageSize(cells, cell)].BitmapId;
     Bitmap glyph(static_cast<HBITMAP>(::LoadImageW(
         instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 2 * cell, cell, LR_LOADMAP3DCOLORS)));
     if (!glyph) return nullptr;

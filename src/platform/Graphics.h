@@ -5,13 +5,22 @@
 
 #include <windows.h>
 
+#include <span>
+
 namespace tovimar::platform {
 
-// A button's image list from a bitmap resource that holds two square cells side by side: the
-// normal image, then the disabled one, each cell pixels square (the bitmap is stretched to
-// fit). The bitmap's light grey (192, 192, 192) is loaded as the button face and its dark grey
-// as the 3D shadow: Wine's buttons ignore image-list masks. Null when it cannot be loaded.
-HIMAGELIST LoadButtonImages(HINSTANCE instance, UINT bitmapId, int cell);
+// One drawing of a button's image: a bitmap resource that holds two square cells side by side,
+// the normal image, then the disabled one, each Cell pixels square.
+struct ButtonArt {
+    int Cell;
+    UINT BitmapId;
+};
+
+// A button's image list of cell-pixel squares from the drawing made for that size, else from
+// the nearest larger one shrunk to fit. The bitmap's light grey (192, 192, 192) is loaded as the
+// button face and its dark grey as the 3D shadow: Wine's buttons ignore image-list masks. Null
+// when it cannot be loaded.
+HIMAGELIST LoadButtonImages(HINSTANCE instance, std::span<const ButtonArt> arts, int cell);
 
 // Pixels per inch of the window's display, or of the system's when window is null or the
 // system cannot tell per window (before Windows 10).

@@ -130,5 +130,18 @@ TEST(ScaleToDpi, Table) {
         EXPECT_EQ(ScaleToDpi(row.Length, row.Dpi), row.Expected) << row.Length << " @ " << row.Dpi;
 }
 
+TEST(PickImageSize, Table) {
+    const int drawn[] = {18, 36, 23, 27};
+    const struct {
+        int Wanted;
+        size_t Expected;
+    } rows[] = {
+        {18, 0}, {12, 0}, {20, 2}, {23, 2}, {24, 3}, {27, 3}, {32, 1}, {36, 1}, {45, 1},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(PickImageSize(drawn, row.Wanted), row.Expected) << row.Wanted;
+    EXPECT_EQ(PickImageSize({}, 18), 0u);
+}
+
 } // namespace
 } // namespace tovimar

@@ -102,6 +102,10 @@ class _Display:
         # It forks a daemon that would hold a captured output pipe open.
         subprocess.run(["wineserver", "-p"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=30)
+        # The first program of a session starts Wine's services, which outlive it and keep
+        # its output open: started here, a test's captured `wine reg` does not wait on them.
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
     def stop(self):
         run(["wineserver", "-k"], env=self.wine_env(), check=False)

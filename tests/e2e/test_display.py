@@ -35,10 +35,13 @@ def expected_layout(dpi, client_width):
     return layout
 
 
-def control_layout(ws):
-    """The main window as Windows sees it, in real pixels."""
+def control_layout(ws, new_dpi=None):
+    """The main window as Windows sees it, in real pixels; with new_dpi, after the window was
+    told that its display changed to that density."""
     helper = WINDOWS_DIR / "tests" / "ControlLayout.exe"
-    r = run(["wine", str(helper), ws.winpath(ws.exe)], env=_Display.wine_env(JA), check=False)
+    args = [] if new_dpi is None else [str(new_dpi)]
+    r = run(["wine", str(helper), ws.winpath(ws.exe), *args], env=_Display.wine_env(JA),
+            check=False)
     if r.returncode != 0:
         raise AssertionError(f"ControlLayout found no window ({r.returncode})")
     sizes, controls = {}, {}
@@ -78,6 +81,18 @@ class DisplayTest(E2ETest):
                 self.assertEqual(app.geometry()[2:], sizes["window"])
                 self.assertEqual(controls, expected_layout(dpi, sizes["client"][0]))
                 self.close_with(app, "Escape")
+
+    def test_layout_follows_a_change_of_display_density(self):
+        # Started at 96, then moved (as far as the window knows) to a display of 144: laid
+        # out as if started there.
+        set_dpi(96)
+        ws = self.workspace()
+        app = self.start(ws, ws.winpath(ws.make_file("a.txt")))
+        sizes, controls = control_layout(ws, new_dpi=144)
+        self.assertEqual(sizes["window"], (scaled(320, 144), scaled(108, 144)))
+        self.assertEqual(app.geometry()[2:], sizes["window"])
+        self.assertEqual(controls, expected_layout(144, sizes["client"][0]))
+        self.close_with(app, "Escape")
 
     def test_fixed_message_reads_right_under_code_page_1252(self):
         # A drive root is refused with a fixed message in the title; the window is found by

@@ -1,18 +1,26 @@
-// Test helper: ControlLayout <exe path>
+// Test helper: ControlLayout <exe path> [<dpi>]
 // Finds the visible main window (class TFormMain) of the process started from <exe path> and
 // prints its outer size, its client size, and one line per child control, in client pixels:
 // "window <w> <h>", "client <w> <h>", "control <id> <left> <top> <width> <height>". (The
 // controls' fonts cannot be read from here: a font handle belongs to its process.)
-// Exit code 0 when found, 1 when no such window, 2 on bad arguments. It asks for real pixels
-// itself, so that nothing is scaled on the way.
+// With <dpi>, first tells the window that its display now has that many pixels per inch, as
+// Windows does when the window moves to another display (the test display never does).
+// Exit code 0 when found, 1 when no such window, 2 on bad arguments, 3 when the change could
+// not be sent. It asks for real pixels itself, so that nothing is scaled on the way.
 #include <windows.h>
 #include <shellapi.h>
 
 #include "ProgramWindows.h"
+#include "platform/Graphics.h"
 
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <vector>
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 namespace {
 
@@ -26,12 +34,47 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM parent) {
     return TRUE;
 }
 
+// The message carries the address of the suggested rectangle (same corner, size scaled), which
+// the window reads in its own process: the rectangle is written there.
+bool SendDpiChange(HWND window, UINT dpi) {
+    RECT suggested{};
+    ::GetWindowRect(window, &suggested);
+    const int from = static_cast<int>(tovimar::platform::WindowDpi(window));
+    suggested.right = suggested.left + ::MulDiv(suggested.right - suggested.left, int(dpi), from);
+    suggested.bottom = suggested.top + ::MulDiv(suggested.bottom - suggested.top, int(dpi), from);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return false;
+    void *remote = ::VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_READWRITE);
+    bool sent = remote != nullptr &&
+                ::WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR result = 0;
+    if (sent) {
+        sent = ::SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                     reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 10000,
+                                     &result) != 0;
+    }
+    if (remote != nullptr) ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return sent;
+}
+
 } // namespace
 
 int main() {
     ::SetProcessDPIAware();
-    HWND window = nullptr;
-    if (const int missing = helpers::FindMainWindow(window)) return missing;
+    int argc = 0;
+    wchar_t **argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 2 || argc > 3) return 2;
+    const UINT dpi = argc == 3 ? static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10)) : 0;
+    const std::vector<HWND> windows = helpers::VisibleWindowsOf(argv[1], L"TFormMain");
+    ::LocalFree(argv);
+    if (argc == 3 && dpi == 0) return 2;
+    if (windows.empty()) return 1;
+    HWND window = windows.front();
+    if (dpi != 0 && !SendDpiChange(window, dpi)) return 3;
     RECT outer{}, client{};
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);
