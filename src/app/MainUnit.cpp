@@ -506,9 +506,7 @@ void TFormMain::Show() {
         if (!placed_) MoveToSavedPlace();
         ShowError(e);
     }
-    if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
-    if (rootTarget_) SetTitle(msg::RootTarget);
-    if (PathTooLong(TargetPath)) SetTitle(msg::TargetPathTooLong);
+    if (const auto message = TargetProblemMessage(targetProblem_)) SetTitle(*message);
     lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
@@ -519,30 +517,17 @@ void TFormMain::FormShow() {
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
         IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
-    std::string argument = platform::ArgumentAt(1);
-    // Z:name.txt lies in Z:'s current folder: every path built on it must stay there.
-    if (IsDriveRelative(argument)) argument = platform::FullPath(argument);
-    TargetPath = platform::ResolveLongPath(RemoveTrailingDelimiters(argument));
-    // A name the ANSI code page could not carry, or one with wildcards, names no single entry:
-    // it must not be renamed by a near match.
-    if (!TargetPath.empty() && (platform::ArgumentLostCharacters(1) || HoldsWildcard(argument) ||
-                                HoldsWildcard(TargetPath))) {
-        targetUnreadable_ = true;
-        TargetPath.clear();
-    }
-    // A drive or share root is nothing to rename or delete.
-    if (IsRootOnly(TargetPath)) {
-        rootTarget_ = true;
-        TargetPath.clear();
-    }
-    if (platform::FolderIsPresent(TargetPath)) IsFolder = true;
-    if (HasTarget()) {
-        edtFileName.SetText(StripExtension(PathName(TargetPath)));
-        cmbFileExt.SetText(PathExtension(TargetPath));
+    const ResolvedTarget target = platform::ResolveStartTarget(1);
+    TargetPath = target.Workable() ? target.Path : std::string();
+    IsFolder = target.IsFolder;
+    targetProblem_ = target.Problem;
+    // A missing entry's name is still shown, so that the message says which one.
+    if (!target.Path.empty()) {
+        edtFileName.SetText(StripExtension(PathName(target.Path)));
+        cmbFileExt.SetText(PathExtension(target.Path));
         edtFileName.SelectAll();
-    } else {
-        DisableTargetCommands();
     }
+    if (!HasTarget()) DisableTargetCommands();
     IniLoad();
     PutExtensionOnTop();
     PlaceWindow();

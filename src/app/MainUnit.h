@@ -3,6 +3,7 @@
 
 #include "app/Controls.h"
 #include "core/ExtensionHistory.h"
+#include "core/Target.h"
 #include "platform/Handles.h"
 
 #include <windows.h>
@@ -119,6 +120,8 @@ private:
     void mnuHelpClick();
     void mnuForWendrelClick();
     void mnuVersionClick();
+    // Opens a file or address through the shell; a failure is said in a message box.
+    void OpenOrSay(const std::string &file, int show) const;
 
     // Keyboard and focus (MainKeyboard.cpp).
     void OnActivate(bool active);
@@ -172,8 +175,7 @@ private:
     bool hintsMade_ = false;
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
-    bool targetUnreadable_ = false;
-    bool rootTarget_ = false;
+    TargetProblem targetProblem_ = TargetProblem::None;
     // Where the settings file puts the window; it moves there when placed.
     int savedLeft_ = 0;
     int savedTop_ = 0;
