@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <span>
 #include <string>
 
 namespace tovimar::app {
@@ -54,10 +55,6 @@ private:
     Button btnLeftDelete;
     Button btnRightDelete;
     Button btnExecute;
-    MenuItem mnuReLoad{nullptr, 0};
-    MenuItem mnuExtExecute{nullptr, 0};
-    MenuItem mnuRename{nullptr, 0};
-    MenuItem mnuDelete{nullptr, 0};
     MenuItem WindowFront{nullptr, 0};
     MenuItem mnuOptionCursor{nullptr, 0};
     MenuItem mnuWindowVariable{nullptr, 0};
@@ -84,7 +81,12 @@ private:
     void PlaceWindow();
     // Where the settings put the window, for a set-up that ends before the window is placed.
     void MoveToSavedPlace();
-    void WindowFrontClick();
+    // The window options; each flips its own check mark.
+    void ToggleAlwaysOnTop();
+    void ToggleOpenAtCursor();
+    void ToggleVariableWidth();
+    // Puts the window in or out of the topmost band as the option says.
+    void ApplyAlwaysOnTop();
 
     // Refreshes the title's byte counts; serves the change of the extension box as well.
     void edtFileNameChange();
@@ -135,6 +137,14 @@ private:
                                      UINT_PTR id, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
+    // Every command of the menu, the shortcuts and the buttons: its handler, and whether it
+    // needs a target (without one it is greyed and its shortcut does nothing).
+    struct Command {
+        UINT Id;
+        void (TFormMain::*Handler)();
+        bool NeedsTarget;
+    };
+    static std::span<const Command> Commands();
     void OnCommand(UINT id, UINT code, HWND control);
     void OnClose();
     void OnSize(int width);
