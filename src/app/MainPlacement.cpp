@@ -2,7 +2,7 @@
 #include "app/MainUnit.h"
 
 #include "core/Errors.h"
-#include "core/Placement.h"
+#include "app/WindowLayout.h"
 #include "resource.h"
 
 #include <string>
@@ -71,11 +71,7 @@ void TFormMain::PlaceWindow() {
         input.CursorY = second.y;
     }
 
-    if (WindowFront.Checked()) {
-        // The item's own click turns the check back on and runs its handler.
-        WindowFront.SetChecked(false);
-        OnCommand(IDM_WINDOWFRONT, 0, nullptr);
-    }
+    if (WindowFront.Checked()) ApplyAlwaysOnTop();
 
     input.Dpi = static_cast<int>(dpi_);
     input.VariableWidth = mnuWindowVariable.Checked();
@@ -83,7 +79,7 @@ void TFormMain::PlaceWindow() {
     input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     input.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
 
-    const Placement placed = tovimar::PlaceWindow(input);
+    const Placement placed = app::PlaceWindow(input);
     MoveWindowTo(hwnd_, placed.Left, placed.Top, placed.Width, saved.Height);
     placed_ = true;
     if (placed.SelectName) {
@@ -98,7 +94,20 @@ void TFormMain::MoveToSavedPlace() {
     placed_ = true;
 }
 
-void TFormMain::WindowFrontClick() {
+void TFormMain::ToggleAlwaysOnTop() {
+    WindowFront.SetChecked(!WindowFront.Checked());
+    ApplyAlwaysOnTop();
+}
+
+void TFormMain::ToggleOpenAtCursor() {
+    mnuOptionCursor.SetChecked(!mnuOptionCursor.Checked());
+}
+
+void TFormMain::ToggleVariableWidth() {
+    mnuWindowVariable.SetChecked(!mnuWindowVariable.Checked());
+}
+
+void TFormMain::ApplyAlwaysOnTop() {
     // No activation: at set-up the window is still hidden; from the menu it is active already.
     ::SetWindowPos(Handle(), WindowFront.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

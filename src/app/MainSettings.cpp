@@ -4,7 +4,7 @@
 #include "core/Errors.h"
 #include "core/IniValue.h"
 #include "core/Messages.h"
-#include "core/Placement.h"
+#include "app/WindowLayout.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>

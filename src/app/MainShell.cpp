@@ -17,18 +17,28 @@ constexpr const char *VersionLine = "Tovimar v0.88";
 
 } // namespace
 
+void TFormMain::OpenOrSay(const std::string &file, int show) const {
+    const DWORD error = platform::ShellOpen(Handle(), file, show);
+    if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
+    // What could not be opened, and the system's word for why.
+    ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" + ShownText::System(file);
+    const std::string reason = platform::SystemErrorText(error);
+    if (!reason.empty()) text += "\r\n" + ShownText::System(reason);
+    ShowMessageBox(text, ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+}
+
 void TFormMain::mnuExtExecuteClick() {
     // The file as found at start: the edited name does not exist yet.
     if (!HasTarget()) return;
-    platform::ShellOpen(Handle(), TargetPath, SW_SHOWNORMAL);
+    OpenOrSay(TargetPath, SW_SHOWNORMAL);
 }
 
 void TFormMain::mnuHelpClick() {
     const std::string path = PathPrefix(platform::ArgumentAt(0)) + HelpFileName;
     if (platform::FileIsPresent(path)) {
-        platform::ShellOpen(Handle(), path, SW_SHOWNORMAL);
+        OpenOrSay(path, SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {
-        platform::ShellOpen(Handle(), std::string(OnlineHelpAddress), SW_SHOW);
+        OpenOrSay(std::string(OnlineHelpAddress), SW_SHOW);
     } else {
         // No address to fall back on: say which file is missing and where it was looked for.
         ShowMessageBox(ShownText(msg::HelpNotFound) + "\r\n" + ShownText::System(path),
@@ -39,7 +49,7 @@ void TFormMain::mnuHelpClick() {
 void TFormMain::mnuForWendrelClick() {
     // The menu item is disabled without an address.
     if (HomePageAddress.empty()) return;
-    platform::ShellOpen(Handle(), std::string(HomePageAddress), SW_SHOW);
+    OpenOrSay(std::string(HomePageAddress), SW_SHOW);
 }
 
 void TFormMain::mnuVersionClick() {

@@ -6,14 +6,14 @@
 #include "core/Messages.h"
 #include "core/NameCheck.h"
 #include "core/PathRules.h"
-#include "core/Placement.h"
+#include "app/WindowLayout.h"
 #include "core/StatusText.h"
 #include "platform/LocaleData.h"
 #include "platform/Graphics.h"
 #include "resource.h"
 
 #include <algorithm>
-#include <array>
+#include <span>
 #include <string>
 
 namespace tovimar::app {
@@ -26,97 +26,13 @@ bool IsTaskbarCreated(UINT message) {
     return taskbarCreated != 0 && message == taskbarCreated;
 }
 
-// Outer size of the window; only the width can change.
-constexpr int DesignLeft = 336;
-constexpr int DesignTop = 377;
-// The client area's width at the design size: controls that stretch keep their distance to
-// its right edge.
-constexpr int DesignClientWidth = 312;
-
-constexpr size_t NameLimit = 160;
-constexpr size_t ExtensionLimit = 16;
-
-constexpr int ListRows = 6;
-constexpr int ItemHeight = 15;
-constexpr int ComboHeight = 23;
-
-constexpr UINT TipDelay = 500;
-constexpr UINT TipShowTime = 2500;
-
 constexpr UINT RetryInterval = 1000;
-
-// The OK glyph's square images at the design size, and its drawings for denser displays.
-constexpr int GlyphCell = 18;
-constexpr platform::ButtonArt OkGlyphArt[] = {
-    {GlyphCell, IDB_OK}, {23, IDB_OK23}, {27, IDB_OK27}, {36, IDB_OK36}};
 
 // Design sizes are for 96 pixels per inch; the window keeps them in proportion on other
 // displays, and follows a move to a display of another density.
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
-
-// "ＭＳ Ｐゴシック" and "ＭＳ ゴシック".
-constexpr const wchar_t *WindowFontFace = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
-constexpr const wchar_t *TextFontFace = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
-
-HFONT MakeFont(int height, const wchar_t *face) {
-    return ::CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
-std::wstring LoadText(HINSTANCE instance, UINT id) {
-    const wchar_t *text = nullptr;
-    int length = ::LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
-enum class FontKind { Window, Text };
-
-// One control of the window: where it stands at 96 pixels per inch, and what it shows.
-struct ControlSpec {
-    UINT Id;
-    const wchar_t *Class;
-    DWORD ExStyle;
-    DWORD Style;
-    int Left, Top, Width, Height;
-    bool Stretches; // anchored left and right: grows with the window's width
-    FontKind Font;
-    UINT Caption; // string resource, 0 for none
-    UINT Hint;    // string resource for the tool tip, 0 for none
-};
-
-// In tab order.
-constexpr ControlSpec ControlTable[] = {
-    {IDC_FILENAME, L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, 8, 6, 295, 23, true, FontKind::Text,
-     0, 0},
-    {IDC_FILEEXT, L"COMBOBOX", 0, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8, 36, 81,
-     ComboHeight, false, FontKind::Text, 0, 0},
-    {IDC_LEFTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49, 23, false,
-     FontKind::Window, IDS_LEFTDELETE, IDS_HINT_LEFTDELETE},
-    {IDC_RIGHTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49, 23, false,
-     FontKind::Window, IDS_RIGHTDELETE, IDS_HINT_RIGHTDELETE},
-    {IDC_EXECUTE, L"BUTTON", 0, BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95, 23, true,
-     FontKind::Window, IDS_EXECUTE, IDS_HINT_EXECUTE},
-};
-
-struct Bounds {
-    int Left, Top, Width, Height;
-};
-
-// Where a control stands in a client area clientWidth wide, on a display of dpi.
-Bounds ControlBounds(const ControlSpec &spec, int clientWidth, UINT dpi) {
-    const auto scale = [dpi](int length) { return ScaleToDpi(length, static_cast<int>(dpi)); };
-    Bounds at{scale(spec.Left), scale(spec.Top), scale(spec.Width), scale(spec.Height)};
-    if (spec.Stretches) {
-        const int rightMargin = scale(DesignClientWidth - (spec.Left + spec.Width));
-        at.Width = std::max(0, clientWidth - rightMargin - at.Left);
-    }
-    // The height given to a drop-down box is that of the box with its list open.
-    if (spec.Id == IDC_FILEEXT) at.Height = scale(ComboHeight + ListRows * ItemHeight + 2);
-    return at;
-}
 
 } // namespace
 
@@ -226,79 +142,15 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-int TFormMain::Scale(int length) const {
-    return ScaleToDpi(length, static_cast<int>(dpi_));
-}
-
 bool TFormMain::OnCreate() {
     dpi_ = platform::WindowDpi(hwnd_);
     MakeFonts();
     CreateControls();
-    mnuReLoad = MenuItem(menu_, IDM_RELOAD);
-    mnuExtExecute = MenuItem(menu_, IDM_EXTEXECUTE);
-    mnuRename = MenuItem(menu_, IDM_RENAME);
-    mnuDelete = MenuItem(menu_, IDM_DELETE);
     WindowFront = MenuItem(menu_, IDM_WINDOWFRONT);
     mnuOptionCursor = MenuItem(menu_, IDM_OPTIONCURSOR);
     mnuWindowVariable = MenuItem(menu_, IDM_WINDOWVARIABLE);
     MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
     return edtFileName.Handle() && cmbFileExt.Handle() && btnExecute.Handle();
-}
-
-void TFormMain::MakeFonts() {
-    windowFont_.Reset(MakeFont(Scale(12), WindowFontFace));
-    textFont_.Reset(MakeFont(Scale(15), TextFontFace));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
-}
-
-void TFormMain::CreateControls() {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-
-    for (const ControlSpec &spec : ControlTable) {
-        const Bounds at = ControlBounds(spec, Scale(DesignClientWidth), dpi_);
-        HWND control = ::CreateWindowExW(
-            spec.ExStyle, spec.Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.Style, at.Left,
-            at.Top, at.Width, at.Height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.Id)), instance, nullptr);
-        if (spec.Caption != 0) ::SetWindowTextW(control, LoadText(instance, spec.Caption).c_str());
-    }
-    edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
-    cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
-    btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
-    btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
-    btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
-    ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
-    ApplyDpi(false);
-
-    // The byte limits see each key before our own handlers.
-    LimitTyping(edtFileName.Handle(), NameLimit, EditProc, IDC_FILENAME,
-                reinterpret_cast<DWORD_PTR>(this));
-    LimitTyping(cmbFileExt.EditHandle(), ExtensionLimit, EditProc, IDC_FILEEXT,
-                reinterpret_cast<DWORD_PTR>(this));
-}
-
-void TFormMain::CreateHints() {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    // Hints on the three buttons only. The tip window has no owner: Wine links a window made
-    // topmost below its topmost owned popups and then drops it from the top band, so an owned
-    // tip would defeat the always-on-top option. It is destroyed with the main window.
-    toolTip_ =
-        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    for (const ControlSpec &spec : ControlTable) {
-        if (spec.Hint == 0) continue;
-        std::wstring hint = LoadText(instance, spec.Hint);
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(hwnd_, int(spec.Id)));
-        tool.lpszText = hint.data();
-        ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(TipDelay, 0));
-    ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(TipShowTime, 0));
 }
 
 LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -330,87 +182,60 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
     return CallControl(edit, message, wParam, lParam);
 }
 
+std::span<const TFormMain::Command> TFormMain::Commands() {
+    static constexpr Command table[] = {
+        {IDC_EXECUTE, &TFormMain::btnExecuteClick, true},
+        {IDC_LEFTDELETE, &TFormMain::btnLeftDeleteClick, true},
+        {IDC_RIGHTDELETE, &TFormMain::btnRightDeleteClick, true},
+        {IDM_RELOAD, &TFormMain::mnuReLoadClick, true},
+        {IDM_EXTEXECUTE, &TFormMain::mnuExtExecuteClick, true},
+        {IDM_RENAME, &TFormMain::btnExecuteClick, true},
+        {IDM_DELETE, &TFormMain::mnuDeleteClick, true},
+        {IDM_EXIT, &TFormMain::mnuExitClick, false},
+        {IDM_ALLLOWER, &TFormMain::mnuAllLowerClick, true},
+        {IDM_ALLUPPER, &TFormMain::mnuAllUpperClick, true},
+        {IDM_HALFWIDTH, &TFormMain::H1Click, true},
+        {IDM_FULLWIDTH, &TFormMain::Z1Click, true},
+        {IDM_SPACEDELETE, &TFormMain::mnuSpeceDeleteClick, true},
+        {IDM_SPACEUNBAR, &TFormMain::mnuSpaceUnBarClick, true},
+        {IDM_DATETIME, &TFormMain::D1Click, true},
+        {IDM_WINDOWFRONT, &TFormMain::ToggleAlwaysOnTop, false},
+        {IDM_OPTIONCURSOR, &TFormMain::ToggleOpenAtCursor, false},
+        {IDM_WINDOWVARIABLE, &TFormMain::ToggleVariableWidth, false},
+        {IDM_HELP, &TFormMain::mnuHelpClick, false},
+        {IDM_FORWENDREL, &TFormMain::mnuForWendrelClick, false},
+        {IDM_VERSION, &TFormMain::mnuVersionClick, false},
+    };
+    return table;
+}
+
 void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
-    if (control == nullptr && !MenuItem(menu_, id).Enabled()) return; // a disabled item's shortcut
     switch (id) {
     case IDC_FILENAME:
         if (code == EN_CHANGE) edtFileNameChange();
         if (code == EN_SETFOCUS) UpdateDefaultButton();
-        break;
+        return;
     case IDC_FILEEXT:
         if (code == CBN_SETFOCUS) UpdateDefaultButton();
-        if (cmbFileExt.Quiet()) break;
+        if (cmbFileExt.Quiet()) return;
         if (code == CBN_SELCHANGE) {
             // The edit part still shows the old text when the list selection changes.
             int index = cmbFileExt.ItemIndex();
             if (index >= 0) cmbFileExt.SetText(cmbFileExt.Item(index));
         }
         if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) edtFileNameChange();
-        break;
-    case IDC_LEFTDELETE:
-    case IDC_RIGHTDELETE:
-    case IDC_EXECUTE:
+        return;
+    }
+    if (control != nullptr && code != BN_CLICKED) {
         if (code == BN_SETFOCUS || code == BN_KILLFOCUS) UpdateDefaultButton();
-        if (code != BN_CLICKED) break;
-        if (id == IDC_LEFTDELETE) btnLeftDeleteClick();
-        if (id == IDC_RIGHTDELETE) btnRightDeleteClick();
-        if (id == IDC_EXECUTE) btnExecuteClick();
-        break;
-    case IDM_RELOAD:
-        mnuReLoadClick();
-        break;
-    case IDM_EXTEXECUTE:
-        mnuExtExecuteClick();
-        break;
-    case IDM_RENAME:
-        btnExecuteClick();
-        break;
-    case IDM_DELETE:
-        mnuDeleteClick();
-        break;
-    case IDM_EXIT:
-        mnuExitClick();
-        break;
-    case IDM_ALLLOWER:
-        mnuAllLowerClick();
-        break;
-    case IDM_ALLUPPER:
-        mnuAllUpperClick();
-        break;
-    case IDM_HALFWIDTH:
-        H1Click();
-        break;
-    case IDM_FULLWIDTH:
-        Z1Click();
-        break;
-    case IDM_SPACEDELETE:
-        mnuSpeceDeleteClick();
-        break;
-    case IDM_SPACEUNBAR:
-        mnuSpaceUnBarClick();
-        break;
-    case IDM_DATETIME:
-        D1Click();
-        break;
-    case IDM_WINDOWFRONT:
-        WindowFront.SetChecked(!WindowFront.Checked());
-        WindowFrontClick();
-        break;
-    case IDM_OPTIONCURSOR:
-        mnuOptionCursor.SetChecked(!mnuOptionCursor.Checked());
-        break;
-    case IDM_WINDOWVARIABLE:
-        mnuWindowVariable.SetChecked(!mnuWindowVariable.Checked());
-        break;
-    case IDM_HELP:
-        mnuHelpClick();
-        break;
-    case IDM_FORWENDREL:
-        mnuForWendrelClick();
-        break;
-    case IDM_VERSION:
-        mnuVersionClick();
-        break;
+        return;
+    }
+    for (const Command &command : Commands()) {
+        if (command.Id != id) continue;
+        // Without a target its item is greyed: its shortcut does nothing either.
+        if (command.NeedsTarget && !HasTarget()) return;
+        (this->*command.Handler)();
+        return;
     }
 }
 
@@ -426,73 +251,6 @@ void TFormMain::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-void TFormMain::OnSize(int width) {
-    LayOut(width, false);
-}
-
-void TFormMain::LayOut(int clientWidth, bool all) {
-    for (const ControlSpec &spec : ControlTable) {
-        if (!spec.Stretches && !all) continue;
-        const Bounds at = ControlBounds(spec, clientWidth, dpi_);
-        ::SetWindowPos(::GetDlgItem(hwnd_, int(spec.Id)), nullptr, at.Left, at.Top, at.Width,
-                       at.Height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-void TFormMain::ApplyDpi(bool relayout) {
-    for (const ControlSpec &spec : ControlTable) {
-        HFONT font = spec.Font == FontKind::Text ? textFont_.Get() : windowFont_.Get();
-        ::SendMessageW(::GetDlgItem(hwnd_, int(spec.Id)), WM_SETFONT,
-                       reinterpret_cast<WPARAM>(font), relayout);
-    }
-    if (relayout) {
-        RECT client{};
-        ::GetClientRect(hwnd_, &client);
-        LayOut(client.right, true);
-    }
-    // The list's rows, then the closed box's height through its edit field's height. Each
-    // change lays the box out again: only changes are sent.
-    HWND box = cmbFileExt.Handle();
-    if (::SendMessageW(box, CB_GETITEMHEIGHT, 0, 0) != Scale(ItemHeight))
-        ::SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
-    RECT boxRect{};
-    ::GetWindowRect(box, &boxRect);
-    LRESULT field = ::SendMessageW(box, CB_GETITEMHEIGHT, WPARAM(-1), 0);
-    const int missing = Scale(ComboHeight) - (boxRect.bottom - boxRect.top);
-    if (field != CB_ERR && missing != 0)
-        ::SendMessageW(box, CB_SETITEMHEIGHT, WPARAM(-1), field + missing);
-
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    okGlyph_.Reset(platform::LoadButtonImages(instance, OkGlyphArt, Scale(GlyphCell)));
-    BUTTON_IMAGELIST images{okGlyph_.Get(), {Scale(2), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
-    if (okGlyph_.Get() != nullptr)
-        ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
-}
-
-void TFormMain::OnDpiChanged(UINT dpi, const RECT &suggested) {
-    if (dpi == 0 || dpi == dpi_) return;
-    dpi_ = dpi;
-    MakeFonts();
-    ApplyDpi(true);
-    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
-    info.ptMinTrackSize.x = Scale(MinimumWindowWidth);
-    info.ptMinTrackSize.y = Scale(WindowHeight);
-    info.ptMaxTrackSize.y = Scale(WindowHeight);
-}
-
-void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
-    // The size limits hold for sizes set by the program too (a saved width of 100 opens 300
-    // wide), and for a resize that does not come through the frame (Wine without a window
-    // manager).
-    if (pos.flags & SWP_NOSIZE) return;
-    pos.cx = std::max(pos.cx, Scale(MinimumWindowWidth));
-    pos.cy = Scale(WindowHeight);
-}
-
 void TFormMain::OnShowWindow(bool shown) {
     // The taskbar button belongs to the application window: it goes with the main window.
     if (application_ != nullptr) ::ShowWindow(application_, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
@@ -506,9 +264,7 @@ void TFormMain::Show() {
         if (!placed_) MoveToSavedPlace();
         ShowError(e);
     }
-    if (targetUnreadable_) SetTitle(msg::ArgumentUnreadable);
-    if (rootTarget_) SetTitle(msg::RootTarget);
-    if (PathTooLong(TargetPath)) SetTitle(msg::TargetPathTooLong);
+    if (const auto message = TargetProblemMessage(targetProblem_)) SetTitle(*message);
     lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
@@ -519,30 +275,17 @@ void TFormMain::FormShow() {
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
         IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
-    std::string argument = platform::ArgumentAt(1);
-    // Z:name.txt lies in Z:'s current folder: every path built on it must stay there.
-    if (IsDriveRelative(argument)) argument = platform::FullPath(argument);
-    TargetPath = platform::ResolveLongPath(RemoveTrailingDelimiters(argument));
-    // A name the ANSI code page could not carry, or one with wildcards, names no single entry:
-    // it must not be renamed by a near match.
-    if (!TargetPath.empty() && (platform::ArgumentLostCharacters(1) || HoldsWildcard(argument) ||
-                                HoldsWildcard(TargetPath))) {
-        targetUnreadable_ = true;
-        TargetPath.clear();
-    }
-    // A drive or share root is nothing to rename or delete.
-    if (IsRootOnly(TargetPath)) {
-        rootTarget_ = true;
-        TargetPath.clear();
-    }
-    if (platform::FolderIsPresent(TargetPath)) IsFolder = true;
-    if (HasTarget()) {
-        edtFileName.SetText(StripExtension(PathName(TargetPath)));
-        cmbFileExt.SetText(PathExtension(TargetPath));
+    const ResolvedTarget target = platform::ResolveStartTarget(1);
+    TargetPath = target.Workable() ? target.Path : std::string();
+    IsFolder = target.IsFolder;
+    targetProblem_ = target.Problem;
+    // A missing entry's name is still shown, so that the message says which one.
+    if (!target.Path.empty()) {
+        edtFileName.SetText(StripExtension(PathName(target.Path)));
+        cmbFileExt.SetText(PathExtension(target.Path));
         edtFileName.SelectAll();
-    } else {
-        DisableTargetCommands();
     }
+    if (!HasTarget()) DisableTargetCommands();
     IniLoad();
     PutExtensionOnTop();
     PlaceWindow();
@@ -550,11 +293,13 @@ void TFormMain::FormShow() {
 }
 
 void TFormMain::DisableTargetCommands() {
-    for (const Control &control :
-         std::array<Control, 5>{edtFileName, cmbFileExt, btnExecute, btnLeftDelete, btnRightDelete})
-        control.SetEnabled(false);
-    for (const MenuItem &item : {mnuRename, mnuDelete, mnuReLoad, mnuExtExecute})
-        item.SetEnabled(false);
+    for (const Command &command : Commands()) {
+        if (!command.NeedsTarget) continue;
+        if (HWND button = ::GetDlgItem(hwnd_, int(command.Id))) ::EnableWindow(button, FALSE);
+        MenuItem(menu_, command.Id).SetEnabled(false);
+    }
+    edtFileName.SetEnabled(false);
+    cmbFileExt.SetEnabled(false);
     ::EnableMenuItem(menu_, MENU_EDIT, MF_BYPOSITION | MF_GRAYED);
     ::DrawMenuBar(hwnd_);
 }

@@ -3,6 +3,7 @@
 
 #include "app/Controls.h"
 #include "core/ExtensionHistory.h"
+#include "core/Target.h"
 #include "platform/Handles.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <span>
 #include <string>
 
 namespace tovimar::app {
@@ -53,10 +55,6 @@ private:
     Button btnLeftDelete;
     Button btnRightDelete;
     Button btnExecute;
-    MenuItem mnuReLoad{nullptr, 0};
-    MenuItem mnuExtExecute{nullptr, 0};
-    MenuItem mnuRename{nullptr, 0};
-    MenuItem mnuDelete{nullptr, 0};
     MenuItem WindowFront{nullptr, 0};
     MenuItem mnuOptionCursor{nullptr, 0};
     MenuItem mnuWindowVariable{nullptr, 0};
@@ -83,7 +81,12 @@ private:
     void PlaceWindow();
     // Where the settings put the window, for a set-up that ends before the window is placed.
     void MoveToSavedPlace();
-    void WindowFrontClick();
+    // The window options; each flips its own check mark.
+    void ToggleAlwaysOnTop();
+    void ToggleOpenAtCursor();
+    void ToggleVariableWidth();
+    // Puts the window in or out of the topmost band as the option says.
+    void ApplyAlwaysOnTop();
 
     // Refreshes the title's byte counts; serves the change of the extension box as well.
     void edtFileNameChange();
@@ -119,6 +122,8 @@ private:
     void mnuHelpClick();
     void mnuForWendrelClick();
     void mnuVersionClick();
+    // Opens a file or address through the shell; a failure is said in a message box.
+    void OpenOrSay(const std::string &file, int show) const;
 
     // Keyboard and focus (MainKeyboard.cpp).
     void OnActivate(bool active);
@@ -132,6 +137,14 @@ private:
                                      UINT_PTR id, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
+    // Every command of the menu, the shortcuts and the buttons: its handler, and whether it
+    // needs a target (without one it is greyed and its shortcut does nothing).
+    struct Command {
+        UINT Id;
+        void (TFormMain::*Handler)();
+        bool NeedsTarget;
+    };
+    static std::span<const Command> Commands();
     void OnCommand(UINT id, UINT code, HWND control);
     void OnClose();
     void OnSize(int width);
@@ -172,8 +185,7 @@ private:
     bool hintsMade_ = false;
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
-    bool targetUnreadable_ = false;
-    bool rootTarget_ = false;
+    TargetProblem targetProblem_ = TargetProblem::None;
     // Where the settings file puts the window; it moves there when placed.
     int savedLeft_ = 0;
     int savedTop_ = 0;

@@ -165,6 +165,46 @@ std::string WithoutLiteralPrefix(std::string_view p) {
     return std::string(p);
 }
 
+std::string CanonicalPath(std::string_view path) {
+    if (StartsWithNoCase(path, 0, "\\\\?\\")) return std::string(path);
+    // '/' is never a trail byte of a double-byte character, nor part of a UTF-8 sequence.
+    std::string p(path);
+    std::replace(p.begin(), p.end(), '/', PathDelimiter);
+    if (StartsWithNoCase(p, 0, "\\\\?\\")) return p;
+
+    const size_t root = PathRootLength(p);
+    std::vector<std::string_view> kept;
+    const std::string_view view(p);
+    for (size_t pos = root; pos < p.size();) {
+        size_t end = pos;
+        while (end < p.size() && p[end] != PathDelimiter)
+            end += CharLength(view, end);
+        end = std::min(end, p.size());
+        const std::string_view name = view.substr(pos, end - pos);
+        pos = end + 1;
+        if (name.empty() || name == ".") continue;
+        if (name == ".." && !kept.empty() && kept.back() != "..") {
+            kept.pop_back();
+            continue;
+        }
+        // Above the root there is nothing; a relative path keeps what it cannot resolve.
+        if (name == ".." && root > 0) continue;
+        kept.push_back(name);
+    }
+    std::string result = p.substr(0, root);
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0) result += PathDelimiter;
+        result += kept[i];
+    }
+    // A trailing delimiter says "a folder": it stays.
+    if (!kept.empty() && EndsWithSingleDelimiter(p)) result += PathDelimiter;
+    return result;
+}
+
+bool IsFullPath(std::string_view p) {
+    return (IsDelimiterAt(p, 0) && IsDelimiterAt(p, 1)) || DriveRootLength(p, 0) == 3;
+}
+
 std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
     const size_t root = PathRootLength(p);
 

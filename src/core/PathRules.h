@@ -44,6 +44,15 @@ bool HoldsWildcard(std::string_view p);
 // \\s\sh\x. Other paths (devices, volumes, no prefix) come back as they are.
 std::string WithoutLiteralPrefix(std::string_view p);
 
+// p as Explorer reads it: '/' is a delimiter, and "." and ".." components are taken out (".."
+// never climbs above the root; a relative path keeps its leading ".."). Names keep their
+// trailing dots and blanks, which a full-path call would strip and so name another entry.
+// A \\?\ path is literal and comes back as it is.
+std::string CanonicalPath(std::string_view p);
+
+// True when p needs no current folder: C:\..., \\server\share\... or \\?\...
+bool IsFullPath(std::string_view p);
+
 // The on-disk name of the last component of path (what FindFirstFileA reports), or nullopt.
 using FindEntryName = std::function<std::optional<std::string>(const std::string &path)>;
 

@@ -68,7 +68,29 @@ std::optional<std::string> ShortModulePath() {
     return ToAnsi(shortPath);
 }
 
+class StartProbe : public TargetProbe {
+public:
+    explicit StartProbe(int i) : index_(i) {}
+    bool ArgumentLostCharacters() override { return platform::ArgumentLostCharacters(index_); }
+    std::string FullPath(const std::string &path) override { return platform::FullPath(path); }
+    std::string ResolveLongPath(const std::string &path) override {
+        return platform::ResolveLongPath(path);
+    }
+    bool FileIsPresent(const std::string &path) override { return platform::FileIsPresent(path); }
+    bool FolderIsPresent(const std::string &path) override {
+        return platform::FolderIsPresent(path);
+    }
+
+private:
+    int index_;
+};
+
 } // namespace
+
+ResolvedTarget ResolveStartTarget(int i) {
+    StartProbe probe(i);
+    return ResolveTarget(ArgumentAt(i), probe);
+}
 
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i) {
     if (i < 1) return {};

@@ -1,21 +1,16 @@
 #include "platform/Graphics.h"
 
-#include "core/Placement.h"
-
 #include <commctrl.h>
 
 #include <vector>
 
 namespace tovimar::platform {
 
-HIMAGELIST LoadButtonImages(HINSTANCE instance, std::span<const ButtonArt> arts, int cell) {
-    if (arts.empty() || cell <= 0) return nullptr;
-    std::vector<int> cells;
-    for (const ButtonArt &art : arts)
-        cells.push_back(art.Cell);
-    const UINT bitmapId = arts[PickImageSize(cells, cell)].BitmapId;
-    Bitmap glyph(static_cast<HBITMAP>(::LoadImageW(
-        instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 2 * cell, cell, LR_LOADMAP3DCOLORS)));
+HIMAGELIST LoadButtonImages(HINSTANCE instance, const ButtonArt &art, int cell) {
+    if (cell <= 0) return nullptr;
+    Bitmap glyph(
+        static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(art.BitmapId), IMAGE_BITMAP,
+                                          2 * cell, cell, LR_LOADMAP3DCOLORS)));
     if (!glyph) return nullptr;
     HIMAGELIST list = ::ImageList_Create(cell, cell, ILC_COLOR24, 6, 0);
     if (list == nullptr) return nullptr;

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <span>
-
 namespace tovimar::platform {
 
 // One drawing of a button's image: a bitmap resource that holds two square cells side by side,
@@ -16,11 +14,10 @@ struct ButtonArt {
     UINT BitmapId;
 };
 
-// A button's image list of cell-pixel squares from the drawing made for that size, else from
-// the nearest larger one shrunk to fit. The bitmap's light grey (192, 192, 192) is loaded as the
-// button face and its dark grey as the 3D shadow: Wine's buttons ignore image-list masks. Null
-// when it cannot be loaded.
-HIMAGELIST LoadButtonImages(HINSTANCE instance, std::span<const ButtonArt> arts, int cell);
+// A button's image list of cell-pixel squares from art, shrunk or stretched to fit. The bitmap's
+// light grey (192, 192, 192) is loaded as the button face and its dark grey as the 3D shadow:
+// Wine's buttons ignore image-list masks. Null when it cannot be loaded.
+HIMAGELIST LoadButtonImages(HINSTANCE instance, const ButtonArt &art, int cell);
 
 // Pixels per inch of the window's display, or of the system's when window is null or the
 // system cannot tell per window (before Windows 10).

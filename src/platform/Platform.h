@@ -1,6 +1,8 @@
 // The thin Win32 adapter: every platform operation the program uses, with ANSI byte strings.
 #pragma once
 
+#include "core/Target.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -34,6 +36,9 @@ bool FolderIsPresent(const std::string &path);
 // ERROR_SUCCESS when the file could be opened exclusively, else GetLastError().
 DWORD OpenForExclusiveRead(const std::string &path);
 
+// The i-th argument made full and canonical, in its on-disk spelling, or why there is none.
+ResolvedTarget ResolveStartTarget(int i);
+
 // GetCommandLineA and the argument rules over it; ArgumentAt(0) is the module path.
 int ArgumentCount();
 std::string ArgumentAt(int i);
@@ -58,10 +63,10 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
 // Starts the program's own executable with parameters through the shell's default action.
 void StartProgram(HWND owner, const std::string &parameters);
 
-// ShellExecuteA with no verb (the default action), no parameters and no working directory:
-// opens a document in its associated application, or a web address in the browser. The
-// result is not reported.
-void ShellOpen(HWND owner, const std::string &file, int show);
+// The shell's default action with no parameters and no working directory: opens a document
+// in its associated application, or a web address in the browser. ERROR_SUCCESS, or the
+// system's error code when nothing was opened; the shell shows no box of its own.
+DWORD ShellOpen(HWND owner, const std::string &file, int show);
 
 // The system's own text for an error code, in the ANSI code page, without the line break.
 std::string SystemErrorText(DWORD code);

@@ -117,8 +117,8 @@ void StartProgram(HWND owner, const std::string &parameters) {
                 SW_SHOWNORMAL);
 }
 
-void ShellOpen(HWND owner, const std::string &file, int show) {
-    if (file.empty()) return;
+DWORD ShellOpen(HWND owner, const std::string &file, int show) {
+    if (file.empty()) return ERROR_FILE_NOT_FOUND;
     // Some associations are shell extensions reached through COM, which wants an apartment on
     // the calling thread. It stays for the rest of the run: a handler may still be starting
     // when the call returns.
@@ -129,7 +129,20 @@ void ShellOpen(HWND owner, const std::string &file, int show) {
             initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         apartment = true;
     }
-    ShellExecuteBytes(owner, file.c_str(), nullptr, show);
+    // The program says what went wrong itself, the same way on every system: Windows would
+    // offer its own box for some failures and Wine for none.
+    SHELLEXECUTEINFOA request{};
+    request.cbSize = sizeof request;
+    request.fMask = SEE_MASK_FLAG_NO_UI;
+    request.hwnd = owner;
+    request.lpFile = file.c_str();
+    request.nShow = show;
+    using Execute = BOOL(WINAPI *)(SHELLEXECUTEINFOA *);
+    static const auto execute = SystemFunction<Execute>(L"shell32.dll", "ShellExecuteExA");
+    if (execute == nullptr) return ERROR_MOD_NOT_FOUND;
+    if (execute(&request)) return ERROR_SUCCESS;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_NO_ASSOCIATION;
 }
 
 } // namespace tovimar::platform

@@ -61,6 +61,7 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
          "ファイル名の末尾にピリオドや空白は使えません"},
         {"TargetPathTooLong", msg::TargetPathTooLong, "パスが長すぎるため処理できません"},
         {"NewPathTooLong", msg::NewPathTooLong, "変更後のパスが長すぎます"},
+        {"CannotOpenWithApplication", msg::CannotOpenWithApplication, "ファイルを開けません"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;

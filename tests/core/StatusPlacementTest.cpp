@@ -1,4 +1,4 @@
-#include "core/Placement.h"
+#include "app/WindowLayout.h"
 #include "core/StatusText.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 
 namespace tovimar {
 namespace {
+
+using namespace app;
 
 TEST(StatusLine, Texts) {
     const struct {

@@ -132,5 +132,20 @@ class ShellCommandsTest(E2ETest):
                 wait_until(lambda: not the_message_box(ws), SETTLE_TIMEOUT, "the box to close")
                 self.close_with(app, "Escape")
 
+    def test_open_without_an_application_says_so(self):
+        ws = self.workspace()
+        target = ws.make_file("data.zzqx", b"no viewer for this")
+        app = self.start(ws, ws.winpath(target))
+        app.key("ctrl+o")
+        caption, text = wait_until(lambda: the_message_box(ws), WINDOW_TIMEOUT, "the message box")
+        self.assertEqual((caption, text[:2]), ("Tovimar", ["ファイルを開けません", ws.winpath(target)]))
+        self.assertEqual(len(text), 3, "the system's reason follows")
+        xdotool("windowfocus", "--sync", xdotool("search", "--onlyvisible", "--name", "^Tovimar$").split()[0])
+        xdotool("key", "Return")
+        wait_until(lambda: not the_message_box(ws), SETTLE_TIMEOUT, "the box to close")
+        self.close_with(app, "Escape")
+        self.assertEqual(ws.listing(), ["data.zzqx"])
+
+
 if __name__ == "__main__":
     main()

@@ -1,6 +1,7 @@
 """Start with a path: the name field and the extension box show the target's long name."""
 
-from harness import ALL_LANGS, EN, JA, E2ETest, main
+from execute_common import FILE_NOT_FOUND
+from harness import ALL_LANGS, EN, JA, E2ETest, Tovimar, main
 
 
 def status_line(lang, name, ext):
@@ -38,12 +39,23 @@ class StartupTest(E2ETest):
                     self.close_with(app, "Escape")
                     self.assertTrue((ws.files / on_disk).exists(), "target untouched")
 
-    def test_argument_not_on_disk_is_shown_as_given(self):
+    def test_argument_not_on_disk_is_said_at_once(self):
         for lang in ALL_LANGS:
             with self.subTest(lang=lang):
                 ws = self.workspace()
-                app = self.start(ws, ws.winpath(ws.files / "missing.doc"), lang=lang)
-                self.assertEqual(self.name_and_extension(app), ("missing", ".doc"))
+                app = Tovimar(ws, [ws.winpath(ws.files / "missing.doc")], lang=lang)
+                self.apps.append(app)
+                app.wait_window_titled(FILE_NOT_FOUND)
+                self.close_with(app, "Escape")
+
+    def test_dotted_and_slashed_paths_name_the_file(self):
+        ws = self.workspace()
+        target = ws.make_file("sub/plain.txt")
+        folder = ws.winpath(target.parent)
+        for argument in [folder + "\\..\\sub\\.\\plain.txt", str(target)]:
+            with self.subTest(argument=argument):
+                app = self.start(ws, argument)
+                self.assertEqual(app.title(), status_line(JA, "plain", ".txt"))
                 self.close_with(app, "Escape")
 
     def test_short_path_shows_long_name(self):

@@ -1,5 +1,7 @@
 #include "platform/Graphics.h"
 
+#include "app/WindowLayout.h"
+
 #include "WinTestSupport.h"
 #include "resource.h"
 
@@ -11,6 +13,7 @@ namespace tovimar::platform {
 namespace {
 
 constexpr ButtonArt Drawn[] = {{18, IDB_OK}, {27, IDB_OK27}, {36, IDB_OK36}};
+constexpr int DrawnCells[] = {18, 27, 36};
 
 // The cell x cell pixels (0x00RRGGBB) that paint leaves at the origin of a blank bitmap.
 template <typename Paint> std::vector<DWORD> Painted(int cell, Paint paint) {
@@ -50,7 +53,8 @@ TEST(ButtonImages, EachSizeComesFromItsOwnDrawing) {
         UINT Expected;
     } rows[] = {{18, IDB_OK}, {27, IDB_OK27}, {36, IDB_OK36}};
     for (const auto &row : rows) {
-        ImageList list(LoadButtonImages(module, Drawn, row.Cell));
+        ImageList list(
+            LoadButtonImages(module, Drawn[app::PickImageSize(DrawnCells, row.Cell)], row.Cell));
         ASSERT_TRUE(list) << row.Cell;
         int width = 0, height = 0;
         ::ImageList_GetIconSize(list.Get(), &width, &height);

@@ -1,16 +1,35 @@
-// Where the window opens: at the cursor if asked, wider for long names if asked, on the screen.
+// The window's sizes at 96 pixels per inch, their scaling to the display, the choice of the
+// glyph's drawing, and where the window opens: at the cursor if asked, wider for long names if
+// asked, on the screen. No Windows types: the rules are tested natively.
 #pragma once
 
 #include <cstddef>
 #include <span>
 
-namespace tovimar {
+namespace tovimar::app {
 
+// Where the window is created, before the settings or the cursor place it.
+inline constexpr int DesignLeft = 336;
+inline constexpr int DesignTop = 377;
+// Outer size of the window; only the width can change.
 inline constexpr int WindowHeight = 108;
 // The width before any saved one is read, and the saved width's default.
 inline constexpr int DesignWindowWidth = 320;
 // The window's own size limit; a smaller width never reaches the screen.
 inline constexpr int MinimumWindowWidth = 300;
+
+// The client area's width at the design size: controls that stretch keep their distance to
+// its right edge.
+inline constexpr int DesignClientWidth = 312;
+
+// The extension box: rows of its open list, their height, and the closed box's height.
+inline constexpr int ListRows = 6;
+inline constexpr int ItemHeight = 15;
+inline constexpr int ComboHeight = 23;
+
+// The OK glyph's square cell at the design size, and the cells it is drawn for.
+inline constexpr int GlyphCell = 18;
+inline constexpr int GlyphCells[] = {GlyphCell, 23, 27, 36};
 
 struct PlacementInput {
     int Left = 0;
@@ -45,4 +64,4 @@ int ScaleToDpi(int length, int dpi);
 // steps), else the largest. Its index; 0 when there is none.
 size_t PickImageSize(std::span<const int> cells, int wanted);
 
-} // namespace tovimar
+} // namespace tovimar::app

@@ -1,10 +1,10 @@
-#include "core/Placement.h"
+#include "app/WindowLayout.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-namespace tovimar {
+namespace tovimar::app {
 
 namespace {
 
@@ -76,4 +76,4 @@ Placement PlaceWindow(const PlacementInput &input) {
     return result;
 }
 
-} // namespace tovimar
+} // namespace tovimar::app
