@@ -2,16 +2,15 @@
 
 import subprocess
 
-from execute_common import FILE_IN_USE, replace_name
-from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, InstanceWindow,
-                     _Display, main, new_windows, owned_windows, visible_windows, wait_until)
-from test_settings_file import message_boxes, read_ini
+from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main,
+                     message_boxes, new_windows, owned_windows, read_ini, replace_name, status_line,
+                     visible_windows, wait_until, wine_env)
 
 
 def shows(window, name):
     """The window is on name: its title counts the bytes of name's two parts."""
     stem, ext = name.rsplit(".", 1)
-    expected = f"Tovimar v0.88  -  {len(stem.encode('cp932'))}+{len(ext) + 1} byte"
+    expected = status_line(stem, "." + ext)
     window.wait_title(lambda t: t == expected, f"the title of {name}")
 
 
@@ -22,8 +21,8 @@ class ChainTest(E2ETest):
         super().tearDown()
         if not visible_windows():
             return
-        subprocess.run(["wineserver", "-k"], env=_Display.wine_env(JA), check=False)
-        subprocess.run(["wineserver", "-w"], env=_Display.wine_env(JA), check=False)
+        subprocess.run(["wineserver", "-k"], env=wine_env(JA), check=False)
+        subprocess.run(["wineserver", "-w"], env=wine_env(JA), check=False)
 
     def chain(self, names):
         ws = self.workspace()
@@ -73,7 +72,7 @@ class ChainTest(E2ETest):
         holder = subprocess.Popen(
             ["wine", str(WINDOWS_DIR / "tests" / "HoldOpen.exe"), ws.winpath(ws.files / "a.txt"),
              ws.winpath(ready), ws.winpath(release)],
-            env=_Display.wine_env(JA), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            env=wine_env(JA), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             wait_until(ready.exists, WINDOW_TIMEOUT, "the file to be held")
             before = owned_windows()
@@ -123,7 +122,7 @@ class ChainTest(E2ETest):
     def test_end_of_session_saves_nothing_and_starts_nothing(self):
         ws, app = self.chain(["a.txt", "bb.txt"])
         # Wine's own log-off: every window is asked and told that the session ends.
-        subprocess.run(["wine", "wineboot", "--end-session"], env=_Display.wine_env(JA),
+        subprocess.run(["wine", "wineboot", "--end-session"], env=wine_env(JA),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
         app.wait_exit()
         self.assertEqual(visible_windows(), [])

@@ -5,10 +5,9 @@ import socket
 import subprocess
 import time
 
-from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, InstanceWindow,
-                     _Display, main, owned_windows, visible_windows, wait_until)
-from execute_common import (CANNOT_OPEN, FILE_IN_USE, NAME_TAKEN, replace_name,
-                            titles_until_exit)
+from harness import (CANNOT_OPEN, FILE_IN_USE, JA, NAME_TAKEN, SETTLE_TIMEOUT, WINDOWS_DIR,
+                     WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, owned_windows, replace_name,
+                     titles_until_exit, visible_windows, wait_until, wine_env)
 
 HOLD_OPEN = WINDOWS_DIR / "tests" / "HoldOpen.exe"
 RETRY_PAUSE = 1.5  # the retry timer ticks every 1000 ms
@@ -24,7 +23,7 @@ class Holder:
         self.proc = subprocess.Popen(
             ["wine", str(HOLD_OPEN), workspace.winpath(path), workspace.winpath(self.ready),
              workspace.winpath(self.release_marker)],
-            env=_Display.wine_env(JA), stdout=self.log, stderr=subprocess.STDOUT,
+            env=wine_env(JA), stdout=self.log, stderr=subprocess.STDOUT,
             stdin=subprocess.DEVNULL)
         wait_until(lambda: self.ready.exists() or self.proc.poll() is not None, WINDOW_TIMEOUT,
                    "HoldOpen to open the file")
