@@ -289,6 +289,43 @@ def window_layout(ws, new_dpi=None):
     return sizes, controls
 
 
+def end_wine_session():
+    """Ends every program in the prefix: the instances the program started itself, a viewer
+    that will not close. Only the server reaches them all."""
+    run(["wineserver", "-k"], env=wine_env(JA), check=False)
+    run(["wineserver", "-w"], env=wine_env(JA), check=False)
+
+
+HOLD_OPEN = WINDOWS_DIR / "tests" / "HoldOpen.exe"
+
+
+class Holder:
+    """HoldOpen.exe keeping a file open without sharing, in the program's own Wine prefix."""
+
+    def __init__(self, workspace, path):
+        self.ready = workspace.root / "held"
+        self.release_marker = workspace.root / "release"
+        self.log = open(workspace.root / "holder.log", "wb")
+        self.proc = subprocess.Popen(
+            ["wine", str(HOLD_OPEN), workspace.winpath(path), workspace.winpath(self.ready),
+             workspace.winpath(self.release_marker)],
+            env=wine_env(JA), stdout=self.log, stderr=subprocess.STDOUT,
+            stdin=subprocess.DEVNULL)
+        wait_until(lambda: self.ready.exists() or self.proc.poll() is not None, WINDOW_TIMEOUT,
+                   "HoldOpen to open the file")
+        if not self.ready.exists():
+            raise AssertionError(f"HoldOpen could not open {path} ({self.proc.returncode})")
+
+    def release(self):
+        self.release_marker.touch()
+        self.proc.wait(timeout=SETTLE_TIMEOUT * 3)
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.release()
+        self.log.close()
+
+
 class Tovimar:
     """One running Tovimar.exe and its window."""
 
@@ -598,6 +635,14 @@ class E2ETest(unittest.TestCase):
 
     def workspace(self):
         return Workspace(self.folder)
+
+    def hold(self, ws, path):
+        """Holds path open in another program until the returned Holder's release()."""
+        if not HOLD_OPEN.is_file():
+            self.fail(f"{HOLD_OPEN} is missing: build the HoldOpen target")
+        holder = Holder(ws, path)
+        self.addCleanup(holder.close)
+        return holder
 
     def start(self, workspace, *args, lang=JA):
         app = Tovimar(workspace, args, lang)

@@ -3,9 +3,9 @@
 import shutil
 import subprocess
 
-from harness import (JA, SETTLE_TIMEOUT, VERSION_LINE, WINDOW_TIMEOUT, WINDOWS_DIR, Control,
-                     E2ETest, Workspace, main, replace_name, wait_until, wine_env, write_ini,
-                     xdotool)
+from harness import (JA, SETTLE_TIMEOUT, VERSION_LINE, WINDOWS_DIR, WINDOW_TIMEOUT, Control,
+                     E2ETest, Workspace, end_wine_session, main, replace_name, wait_until, wine_env,
+                     write_ini, xdotool)
 
 
 def viewer_windows():
@@ -41,7 +41,7 @@ def close_viewers():
         wait_until(lambda: not viewer_windows(), SETTLE_TIMEOUT, "the viewer to close")
     except AssertionError:
         # A viewer that will not close is reached only by ending the test's Wine session.
-        subprocess.run(["wineserver", "-k"], env=wine_env(JA), check=False)
+        end_wine_session()
 
 
 class ShellCommandsTest(E2ETest):
