@@ -24,7 +24,7 @@ import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
-# pylint: disable=wrong-import-position,unused-import
+# PREFIX and winpath are the harness's names too.
 from wine_env import EN, JA, PREFIX, REPO, WINDOWS_DIR, Display, project_version  # noqa: E402
 from wine_env import wine_env, winpath  # noqa: E402
 
@@ -54,14 +54,18 @@ NAME_IS_DEVICE = "デバイス名はファイル名に使えません"
 TARGET_PATH_TOO_LONG = "パスが長すぎるため処理できません"
 
 
-class Control:
-    """Ids of the main window's controls (res/resource.h)."""
+_IDS = dict(re.findall(r"#define (IDC_\w+) (\d+)", (REPO / "res" / "resource.h").read_text()))
 
-    NAME = 1001
-    EXTENSION = 1002
-    DELETE_LEFT = 1003
-    DELETE_RIGHT = 1004
-    EXECUTE = 1005
+
+class Control:
+    """Ids of the main window's controls, as the program's resources define them."""
+
+    NAME = int(_IDS["IDC_FILENAME"])
+    EXTENSION = int(_IDS["IDC_FILEEXT"])
+    DELETE_LEFT = int(_IDS["IDC_LEFTDELETE"])
+    DELETE_RIGHT = int(_IDS["IDC_RIGHTDELETE"])
+    EXECUTE = int(_IDS["IDC_EXECUTE"])
+
 
 WINDOW_TIMEOUT = 30.0
 EXIT_TIMEOUT = 15.0
