@@ -46,7 +46,6 @@ fi
 headless=""
 if [ -z "${DISPLAY:-}" ]; then
     headless=1
-    . tests/display.sh
     trap stop_display EXIT
     trap 'exit 130' INT TERM
     start_display

@@ -33,7 +33,6 @@ cmake --build "$NATIVE_BUILD"
 
 tests/setup-wine.sh
 
-. tests/display.sh
 trap stop_display EXIT
 trap 'exit 130' INT TERM
 start_display

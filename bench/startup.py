@@ -25,10 +25,7 @@ tests/setup-wine.sh, Xvfb (started when $DISPLAY is unset), libX11 and libXtst.
 """
 
 import argparse
-import ctypes
-import ctypes.util
 import os
-import select
 import shutil
 import signal
 import statistics
@@ -38,9 +35,9 @@ import tempfile
 import time
 from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[1]
-WINDOWS_DIR = Path(os.environ.get("TOVIMAR_WINDOWS_DIR") or REPO / "build" / "windows")
-PREFIX = Path(os.environ.get("TOVIMAR_WINEPREFIX") or REPO / "build" / "wineprefix")
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests"))
+from wine_env import REPO, WINDOWS_DIR, Display, X, wine_env, winpath  # noqa: E402
+
 TIMEOUT = 30.0
 # Now and then Wine maps a new window without giving it the X keyboard focus (no window manager
 # hands it over): such a start is dropped and made again.
@@ -53,100 +50,6 @@ BEFORE_COPY = "TovimarBefore.exe"
 MINIMAL_COPY = "MinimalWindow.exe"
 MINIMAL_V6_COPY = "MinimalWindowV6.exe"
 SHAPE_COPY = "ShapeWindow.exe"
-
-
-class X:
-    """The few Xlib calls needed, through ctypes: focus, class, pid property, fake keys."""
-
-    def __init__(self):
-        self.lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        self.tst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
-        lib = self.lib
-        lib.XOpenDisplay.restype = ctypes.c_void_p
-        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        lib.XGetInputFocus.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ulong),
-                                       ctypes.POINTER(ctypes.c_int)]
-        lib.XInternAtom.restype = ctypes.c_ulong
-        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        lib.XGetWindowProperty.argtypes = [
-            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
-            ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
-            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
-            ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
-        lib.XFree.argtypes = [ctypes.c_void_p]
-        lib.XConnectionNumber.argtypes = [ctypes.c_void_p]
-        lib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-        lib.XPending.argtypes = [ctypes.c_void_p]
-        lib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-        lib.XFlush.argtypes = [ctypes.c_void_p]
-        lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        lib.XStringToKeysym.restype = ctypes.c_ulong
-        lib.XStringToKeysym.argtypes = [ctypes.c_char_p]
-        lib.XKeysymToKeycode.restype = ctypes.c_ubyte
-        lib.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        self.tst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
-                                               ctypes.c_ulong]
-        # Errors (a window gone while asked about) must not end the benchmark.
-        self._handler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(
-            lambda d, e: 0)
-        lib.XSetErrorHandler(self._handler)
-        self.dpy = lib.XOpenDisplay(None)
-        if not self.dpy:
-            raise RuntimeError("cannot open the X display")
-        self.root = lib.XDefaultRootWindow(self.dpy)
-        # New top-level windows wake the waiting loop instead of a busy poll.
-        lib.XSelectInput(self.dpy, self.root, (1 << 19) | (1 << 17))  # substructure, property
-        self.fd = lib.XConnectionNumber(self.dpy)
-        self.event = ctypes.create_string_buffer(192)
-        self.wm_class = lib.XInternAtom(self.dpy, b"WM_CLASS", 0)
-        self.wm_pid = lib.XInternAtom(self.dpy, b"_NET_WM_PID", 0)
-
-    def focus(self):
-        window = ctypes.c_ulong()
-        revert = ctypes.c_int()
-        self.lib.XGetInputFocus(self.dpy, ctypes.byref(window), ctypes.byref(revert))
-        return window.value
-
-    def _property(self, window, atom):
-        actual, fmt = ctypes.c_ulong(), ctypes.c_int()
-        count, after, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
-        status = self.lib.XGetWindowProperty(
-            self.dpy, window, atom, 0, 256, 0, 0, ctypes.byref(actual), ctypes.byref(fmt),
-            ctypes.byref(count), ctypes.byref(after), ctypes.byref(data))
-        if status != 0 or not data.value:
-            return None, 0, 0
-        return data, fmt.value, count.value
-
-    def instance_name(self, window):
-        data, fmt, count = self._property(window, self.wm_class)
-        if data is None:
-            return ""
-        raw = ctypes.string_at(data, count)
-        self.lib.XFree(data)
-        return raw.split(b"\0")[0].decode("latin-1")
-
-    def pid(self, window):
-        data, fmt, count = self._property(window, self.wm_pid)
-        if data is None:
-            return None
-        value = ctypes.cast(data, ctypes.POINTER(ctypes.c_ulong))[0] if count else None
-        self.lib.XFree(data)
-        return value
-
-    def wait_events(self, seconds):
-        """Sleeps until the X server reports something or the time is up; drops the events."""
-        if not self.lib.XPending(self.dpy):
-            select.select([self.fd], [], [], seconds)
-        while self.lib.XPending(self.dpy):
-            self.lib.XNextEvent(self.dpy, self.event)
-
-    def key(self, name):
-        code = self.lib.XKeysymToKeycode(self.dpy, self.lib.XStringToKeysym(name.encode()))
-        self.tst.XTestFakeKeyEvent(self.dpy, code, 1, 0)
-        self.tst.XTestFakeKeyEvent(self.dpy, code, 0, 0)
-        self.lib.XSync(self.dpy, 0)
 
 
 class NoFocus(RuntimeError):
@@ -206,18 +109,6 @@ def end_process(pid, proc):
     except subprocess.TimeoutExpired:
         proc.kill()
         proc.wait()
-
-
-def wine_env():
-    env = dict(os.environ)
-    env.update({"WINEPREFIX": str(PREFIX), "WINEDEBUG": "-all",
-                "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
-                "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"})
-    return env
-
-
-def winpath(path):
-    return "Z:" + str(path).replace("/", "\\")
 
 
 def launch(exe, args, cwd):
@@ -321,31 +212,6 @@ def chain_benchmark(x, work, count):
     return steps
 
 
-def ensure_display():
-    """$DISPLAY, or a private Xvfb with a persistent wineserver; returns a clean-up function."""
-    if os.environ.get("DISPLAY"):
-        return lambda: None
-    read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-                             "1280x1024x24", "-nolisten", "tcp", "-noreset"],
-                            pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    with os.fdopen(read_fd) as f:
-        os.environ["DISPLAY"] = ":" + f.readline().strip()
-    env = wine_env()
-    subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-w"], env=env, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-p"], env=env, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-
-    def stop():
-        subprocess.run(["wineserver", "-k"], env=wine_env(), stderr=subprocess.DEVNULL)
-        xvfb.terminate()
-        xvfb.wait()
-    return stop
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=15, help="starts of each program")
@@ -362,7 +228,8 @@ def main():
             sys.exit(f"{exe} is missing: build the Windows program first")
     if options.against and not options.against.is_file():
         sys.exit(f"{options.against} is missing")
-    stop = ensure_display()
+    display = Display()
+    display.ensure()
     work = Path(tempfile.mkdtemp(prefix="bench-", dir=REPO / "build"))
     try:
         (work / "files").mkdir()
@@ -411,7 +278,7 @@ def main():
                   f"{step / t_time:.2f} times one start")
     finally:
         shutil.rmtree(work, ignore_errors=True)
-        stop()
+        display.stop()
 
 
 if __name__ == "__main__":

@@ -36,9 +36,11 @@ endforeach()
 add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
                ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime.cpp ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
 target_include_directories(Tovimar PRIVATE ${CMAKE_SOURCE_DIR}/res)
+# The manifest carries the version; the resource compiler finds it in the generated folder.
+configure_file(${CMAKE_SOURCE_DIR}/res/Tovimar.manifest.in ${GENERATED_DIR}/Tovimar.manifest @ONLY)
 # The resource compiler's inputs are not scanned for dependencies.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tovimar.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/Tovimar.manifest;${CMAKE_SOURCE_DIR}/res/ok.bmp;${CMAKE_SOURCE_DIR}/res/ok23.bmp;${CMAKE_SOURCE_DIR}/res/ok27.bmp;${CMAKE_SOURCE_DIR}/res/ok36.bmp;${CMAKE_SOURCE_DIR}/res/Tovimar.ico;${CMAKE_SOURCE_DIR}/res/resource.h")
+    "${GENERATED_DIR}/Tovimar.manifest;${GENERATED_DIR}/Version.h;${CMAKE_SOURCE_DIR}/res/ok.bmp;${CMAKE_SOURCE_DIR}/res/ok23.bmp;${CMAKE_SOURCE_DIR}/res/ok27.bmp;${CMAKE_SOURCE_DIR}/res/ok36.bmp;${CMAKE_SOURCE_DIR}/res/Tovimar.ico;${CMAKE_SOURCE_DIR}/res/resource.h")
 target_link_libraries(Tovimar PRIVATE TovimarApp)
 set_target_properties(Tovimar PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 # One thread runs the whole program: its local statics need no locks (which would bring in the
@@ -79,7 +81,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/bench/minimal/MinimalWindowV6.rc
 # The third is Tovimar's window with nothing behind it, from Tovimar's resources and manifest.
 add_executable(ShapeWindow WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal/ShapeWindow.cpp
                ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
-target_include_directories(ShapeWindow PRIVATE ${CMAKE_SOURCE_DIR}/res)
+target_include_directories(ShapeWindow PRIVATE ${CMAKE_SOURCE_DIR}/res ${GENERATED_DIR})
 target_link_libraries(ShapeWindow PRIVATE comctl32)
 set_target_properties(MinimalWindow MinimalWindowV6 ShapeWindow PROPERTIES
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

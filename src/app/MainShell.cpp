@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/PathRules.h"
 #include "platform/Platform.h"
+#include "Version.h"
 
 #include <string>
 
@@ -13,7 +14,7 @@ namespace tovimar::app {
 namespace {
 
 constexpr const char *HelpFileName = "Tovimar.txt";
-constexpr const char *VersionLine = "Tovimar v0.88";
+constexpr const char *VersionLine = "Tovimar v" TOVIMAR_VERSION;
 
 } // namespace
 

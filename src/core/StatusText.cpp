@@ -1,10 +1,12 @@
 #include "core/StatusText.h"
 
+#include "Version.h"
+
 namespace tovimar {
 
 std::string StatusLine(size_t nameBytes, size_t extensionBytes) {
-    return "Tovimar v0.88  -  " + std::to_string(nameBytes) + "+" + std::to_string(extensionBytes) +
-           " byte";
+    return "Tovimar v" TOVIMAR_VERSION "  -  " + std::to_string(nameBytes) + "+" +
+           std::to_string(extensionBytes) + " byte";
 }
 
 } // namespace tovimar

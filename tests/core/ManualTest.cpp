@@ -1,5 +1,7 @@
 // The user's manual that ships beside the program: Shift-JIS text with CRLF line ends that
 // documents every settings key with its default.
+#include "core/StatusText.h"
+
 #include <gtest/gtest.h>
 
 #include <iconv.h>
@@ -49,6 +51,11 @@ TEST(Manual, IsShiftJisWithCrlfLineEnds) {
     }
     EXPECT_GT(lineFeeds, 100u);
     EXPECT_TRUE(bytes.ends_with("\r\n"));
+}
+
+// A new version needs a manual that shows its title bar.
+TEST(Manual, ShowsTheTitleLineOfThisVersion) {
+    EXPECT_NE(ReadManual().find(tovimar::StatusLine(13, 4)), std::string::npos);
 }
 
 TEST(Manual, ListsEverySettingsKeyWithItsDefault) {

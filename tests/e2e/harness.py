@@ -3,7 +3,8 @@
 Each test gets its own folder (kept when the test fails, with screenshots and Wine's output);
 every program run inside it gets a fresh sub-folder holding a copy of Tovimar.exe, so its
 Tovimar.ini is private, and its own XDG_DATA_HOME. Python 3 standard library only; the outside
-tools are wine, winepath, xdotool, xclip and ImageMagick's import.
+tools are wine, winepath, xdotool, xclip and ImageMagick's import. The Wine environment and
+the display come from tests/wine_env.py; where the controls are, from the running window.
 
 Waiting (for a window, a title, the clipboard, an exit) polls with generous timeouts; nothing
 here measures or asserts on elapsed time.
@@ -12,25 +13,59 @@ A window is known by its X id together with the process that owns it (Wine sets 
 once a process has gone, the X server hands the same ids to the next program that connects.
 """
 
-import atexit
 import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[2]
-WINDOWS_DIR = Path(os.environ.get("TOVIMAR_WINDOWS_DIR") or REPO / "build" / "windows")
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+# PREFIX and winpath are the harness's names too.
+from wine_env import EN, JA, PREFIX, REPO, WINDOWS_DIR, Display, project_version  # noqa: E402
+from wine_env import wine_env, winpath  # noqa: E402
+
 EXE = WINDOWS_DIR / "Tovimar.exe"
-PREFIX = Path(os.environ.get("TOVIMAR_WINEPREFIX") or REPO / "build" / "wineprefix")
 WORK_ROOT = Path(os.environ.get("TOVIMAR_E2E_DIR") or REPO / "build" / "e2e")
 
-JA = "ja_JP.UTF-8"  # code page 932, double-byte mode on
-EN = "en_US.UTF-8"  # code page 1252, double-byte mode off
 ALL_LANGS = (JA, EN)
+CODEC = {JA: "cp932", EN: "cp1252"}  # the locale's ANSI code page, in which lengths count
+
+# The title line the window shows while the name is edited: the version and the byte counts.
+VERSION = project_version(WINDOWS_DIR)
+VERSION_LINE = f"Tovimar v{VERSION}"
+STATUS_PATTERN = re.compile(re.escape(VERSION_LINE) + r"  -  (\d+)\+(\d+) byte")
+
+# Messages the title shows instead of the status line.
+FOLDER_NOT_FOUND = "フォルダが見つかりません"
+FILE_NOT_FOUND = "ファイルが見つかりません"
+NAME_EMPTY = "ファイルネームが入力されていません"
+NAME_UNCHANGED = "ファイル名に変更がありません"
+NAME_TAKEN = "既に同名のファイルが存在しています"
+FILE_IN_USE = "ファイルが使用中なので後で処理します"
+RENAME_FAILED = "リネームに失敗しました"
+CANNOT_OPEN = "ファイルを開けないので処理できません"
+DELETE_NAME = "ファイル削除"
+NAME_FORBIDDEN_CHARACTER = "ファイル名に使えない文字が含まれています"
+NAME_IS_DEVICE = "デバイス名はファイル名に使えません"
+TARGET_PATH_TOO_LONG = "パスが長すぎるため処理できません"
+
+
+_IDS = dict(re.findall(r"#define (IDC_\w+) (\d+)", (REPO / "res" / "resource.h").read_text()))
+
+
+class Control:
+    """Ids of the main window's controls, as the program's resources define them."""
+
+    NAME = int(_IDS["IDC_FILENAME"])
+    EXTENSION = int(_IDS["IDC_FILEEXT"])
+    DELETE_LEFT = int(_IDS["IDC_LEFTDELETE"])
+    DELETE_RIGHT = int(_IDS["IDC_RIGHTDELETE"])
+    EXECUTE = int(_IDS["IDC_EXECUTE"])
+
 
 WINDOW_TIMEOUT = 30.0
 EXIT_TIMEOUT = 15.0
@@ -40,12 +75,6 @@ COPY_ATTEMPTS = 3
 # clipboard within milliseconds of the key, so each attempt proves "nothing came" in a second.
 EMPTY_COPY_WAIT = 1.0
 POLL = 0.05
-
-_WINE_ENV = {
-    "WINEPREFIX": str(PREFIX),
-    "WINEDEBUG": "-all",
-    "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
-}
 
 
 def wait_until(predicate, timeout, what):
@@ -64,6 +93,16 @@ def cp932_len(text):
     return len(text.encode("cp932"))
 
 
+def status_line_of(name_bytes, ext_bytes):
+    """The title for a name and an extension of these byte lengths."""
+    return f"{VERSION_LINE}  -  {name_bytes}+{ext_bytes} byte"
+
+
+def status_line(name, ext, lang=JA):
+    """The title for name and ext (with its full stop), counted in lang's code page."""
+    return status_line_of(len(name.encode(CODEC[lang])), len(ext.encode(CODEC[lang])))
+
+
 def run(cmd, env=None, check=True, timeout=30):
     return subprocess.run(
         cmd, env=env, check=check, timeout=timeout, capture_output=True,
@@ -71,56 +110,10 @@ def run(cmd, env=None, check=True, timeout=30):
     )
 
 
-class _Display:
-    """Uses $DISPLAY, or starts a private Xvfb (and a fresh wineserver) for this process."""
+class _Display(Display):
+    """The display of this process (the name tests use for the Wine environment)."""
 
-    def __init__(self):
-        self.xvfb = None
-
-    def ensure(self):
-        if os.environ.get("DISPLAY"):
-            return
-        fd_read, fd_write = os.pipe()
-        self.xvfb = subprocess.Popen(
-            # -noreset: a server reset when the last client leaves would put the pointer back
-            # in the middle of the screen and drop the clipboard.
-            ["Xvfb", "-displayfd", str(fd_write), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(fd_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-        )
-        os.close(fd_write)
-        with os.fdopen(fd_read) as f:
-            number = f.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        os.environ["DISPLAY"] = ":" + number
-        atexit.register(self.stop)
-        env = self.wine_env()
-        # A server bound to another display would keep the clipboard there.
-        run(["wineserver", "-k"], env=env, check=False)
-        run(["wineserver", "-w"], env=env, check=False)
-        # It forks a daemon that would hold a captured output pipe open.
-        subprocess.run(["wineserver", "-p"], env=env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=30)
-        # The first program of a session starts Wine's services, which outlive it and keep
-        # its output open: started here, a test's captured `wine reg` does not wait on them.
-        subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-
-    def stop(self):
-        run(["wineserver", "-k"], env=self.wine_env(), check=False)
-        if self.xvfb:
-            self.xvfb.terminate()
-            self.xvfb.wait(timeout=10)
-            self.xvfb = None
-
-    @staticmethod
-    def wine_env(lang=JA):
-        env = dict(os.environ)
-        env.update(_WINE_ENV)
-        env["LANG"] = lang
-        env["LC_ALL"] = lang
-        return env
+    wine_env = staticmethod(wine_env)
 
 
 DISPLAY = _Display()
@@ -244,16 +237,97 @@ class Workspace:
         """Names in the files folder, sorted; shows what a run did to the disk."""
         return sorted(p.name for p in self.files.iterdir())
 
-    @staticmethod
-    def winpath(path):
-        # Wine's Z: drive is the Unix root.
-        return "Z:" + str(path).replace("/", "\\")
+    winpath = staticmethod(winpath)
 
     @staticmethod
     def short_winpath(path, lang=JA):
         """The 8.3 form Wine hands out for an existing path (its own hashes, not PROGRA~1)."""
-        r = run(["winepath", "-s", Workspace.winpath(path)], env=_Display.wine_env(lang))
+        r = run(["winepath", "-s", Workspace.winpath(path)], env=wine_env(lang))
         return r.stdout.strip()
+
+
+def write_ini(ws, lines):
+    """A settings file in the section the program reads, as bytes in code page 932."""
+    text = "[Tovimar]\r\n" + "".join(line + "\r\n" for line in lines)
+    (ws.root / "Tovimar.ini").write_bytes(text.encode("cp932"))
+
+
+def read_ini(ws):
+    """The keys of the settings file in file order, as (key, value) pairs."""
+    text = (ws.root / "Tovimar.ini").read_bytes().decode("cp932")
+    lines = [line.strip() for line in text.splitlines() if line.strip()]
+    assert lines[0] == "[Tovimar]", lines
+    return [tuple(line.split("=", 1)) for line in lines[1:]]
+
+
+def run_helper(name, ws, *args):
+    """Runs the Windows-side test helper name (tests/win/helpers) on the windows of the
+    workspace's program."""
+    helper = WINDOWS_DIR / "tests" / f"{name}.exe"
+    return run(["wine", str(helper), Workspace.winpath(ws.exe), *map(str, args)],
+               env=wine_env(JA), check=False)
+
+
+def message_boxes(ws):
+    """(caption, text) of each message box the workspace's program shows, as Windows sees it."""
+    r = run_helper("MessageBoxText", ws)
+    return [tuple(line.split("\t", 1)) for line in r.stdout.splitlines() if "\t" in line]
+
+
+def window_layout(ws, new_dpi=None):
+    """The main window as Windows sees it, in real pixels: ({'window': (w, h), 'client':
+    (w, h), 'origin': where the client area starts in the window, 'close': the close box's
+    (left, top, w, h) in the window}, {control id: (left, top, w, h) in the client area}); with
+    new_dpi, after the window was told that its display changed to that density."""
+    r = run_helper("ControlLayout", ws, *([] if new_dpi is None else [new_dpi]))
+    if r.returncode != 0:
+        raise AssertionError(f"ControlLayout found no window ({r.returncode})")
+    sizes, controls = {}, {}
+    for line in r.stdout.splitlines():
+        kind, *values = line.split()
+        values = tuple(map(int, values))
+        if kind == "control":
+            controls[values[0]] = values[1:]
+        else:
+            sizes[kind] = values
+    return sizes, controls
+
+
+def end_wine_session():
+    """Ends every program in the prefix: the instances the program started itself, a viewer
+    that will not close. Only the server reaches them all."""
+    run(["wineserver", "-k"], env=wine_env(JA), check=False)
+    run(["wineserver", "-w"], env=wine_env(JA), check=False)
+
+
+HOLD_OPEN = WINDOWS_DIR / "tests" / "HoldOpen.exe"
+
+
+class Holder:
+    """HoldOpen.exe keeping a file open without sharing, in the program's own Wine prefix."""
+
+    def __init__(self, workspace, path):
+        self.ready = workspace.root / "held"
+        self.release_marker = workspace.root / "release"
+        self.log = open(workspace.root / "holder.log", "wb")
+        self.proc = subprocess.Popen(
+            ["wine", str(HOLD_OPEN), workspace.winpath(path), workspace.winpath(self.ready),
+             workspace.winpath(self.release_marker)],
+            env=wine_env(JA), stdout=self.log, stderr=subprocess.STDOUT,
+            stdin=subprocess.DEVNULL)
+        wait_until(lambda: self.ready.exists() or self.proc.poll() is not None, WINDOW_TIMEOUT,
+                   "HoldOpen to open the file")
+        if not self.ready.exists():
+            raise AssertionError(f"HoldOpen could not open {path} ({self.proc.returncode})")
+
+    def release(self):
+        self.release_marker.touch()
+        self.proc.wait(timeout=SETTLE_TIMEOUT * 3)
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.release()
+        self.log.close()
 
 
 class Tovimar:
@@ -263,7 +337,7 @@ class Tovimar:
         self.workspace = workspace
         self.lang = lang
         self.log = open(workspace.root / "wine.log", "wb")
-        env = _Display.wine_env(lang)
+        env = wine_env(lang)
         env["XDG_DATA_HOME"] = str(workspace.xdg)
         self.proc = subprocess.Popen(
             ["wine", str(workspace.exe), *map(str, args)],
@@ -347,6 +421,28 @@ class Tovimar:
         """Visible windows of the program's class of this process (main window, message boxes)."""
         return visible_windows_of(self.owner())
 
+    def layout(self):
+        """window_layout of this window, asked again only when the window's size changed."""
+        size = self.geometry()[2:]
+        if getattr(self, "_layout", (None,))[0] != size:
+            self._layout = size, window_layout(self.workspace)
+        return self._layout[1]
+
+    def client_point(self, x, y):
+        """A point given in the client area, relative to the window's top-left corner."""
+        ox, oy = self.layout()[0]["origin"]
+        return ox + x, oy + y
+
+    def control_point(self, control):
+        """The middle of a control (a Control id), relative to the window's top-left corner."""
+        left, top, width, height = self.layout()[1][control]
+        return self.client_point(left + width // 2, top + height // 2)
+
+    def close_box_point(self):
+        """The middle of the caption's close box, relative to the window's top-left corner."""
+        left, top, width, height = self.layout()[0]["close"]
+        return left + width // 2, top + height // 2
+
     def screenshot(self, name):
         path = self.workspace.root / name
         run(["import", "-window", self.wid, str(path)], check=False)
@@ -370,11 +466,15 @@ class Tovimar:
         self.focus()
         xdotool("type", "--delay", "15", text)
 
-    def click(self, x, y, button=1):
-        """Clicks at a point given relative to the window's top-left corner."""
+    def click(self, x, y, button=1, repeat=1):
+        """Clicks (repeat times: 2 is a double click) at a point given relative to the window's
+        top-left corner."""
         wx, wy, _, _ = self.geometry()
         move_pointer(wx + x, wy + y)
-        xdotool("click", button)
+        xdotool("click", "--repeat", repeat, "--delay", "80", button)
+
+    def click_control(self, control, repeat=1):
+        self.click(*self.control_point(control), repeat=repeat)
 
     def drag_corner(self, dx, dy):
         """Drags the bottom-right sizing corner by (dx, dy) with the mouse, in small steps.
@@ -470,6 +570,44 @@ class InstanceWindow(Tovimar):
         pass
 
 
+def replace_name(app, text):
+    """Types text over the whole name field (which must have the focus); '' empties it."""
+    app.key("Home", "shift+End")
+    if text:
+        app.type(text)
+    else:
+        app.key("Delete")
+
+
+def replace_extension(app, text):
+    """Moves from the name field to the extension box and types text over its whole text."""
+    app.key("Tab", "Home", "shift+End")
+    if text:
+        app.type(text)
+    else:
+        app.key("Delete")
+
+
+def titles_until_exit(app, timeout=EXIT_TIMEOUT):
+    """Every title the window shows until the program ends; the program must end."""
+    seen = []
+    deadline = time.monotonic() + timeout
+    while app.alive():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"Tovimar did not exit; titles seen: {seen}")
+        # The owner is read in the same run: a title of a later window under the same id
+        # does not count.
+        r = run(["xdotool", "getwindowpid", app.wid, "getwindowname", app.wid], check=False)
+        pid, _, title = r.stdout.strip().partition("\n")
+        if (r.returncode == 0 and pid == str(app.owner()) and
+                (not seen or seen[-1] != title)):
+            seen.append(title)
+        time.sleep(POLL / 2)
+    if app.proc.returncode != 0:
+        raise AssertionError(f"exit code {app.proc.returncode}; titles seen: {seen}")
+    return seen
+
+
 class E2ETest(unittest.TestCase):
     """Base class: a folder per test, program runs started through self.start()."""
 
@@ -502,6 +640,14 @@ class E2ETest(unittest.TestCase):
     def workspace(self):
         return Workspace(self.folder)
 
+    def hold(self, ws, path):
+        """Holds path open in another program until the returned Holder's release()."""
+        if not HOLD_OPEN.is_file():
+            self.fail(f"{HOLD_OPEN} is missing: build the HoldOpen target")
+        holder = Holder(ws, path)
+        self.addCleanup(holder.close)
+        return holder
+
     def start(self, workspace, *args, lang=JA):
         app = Tovimar(workspace, args, lang)
         self.apps.append(app)  # so tearDown ends it even if its window never shows
@@ -521,10 +667,10 @@ class E2ETest(unittest.TestCase):
         empty selection puts nothing on the clipboard), and a copy of another length is stale
         clipboard content, so the copy is tried again."""
         title = app.title()
-        counts = re.fullmatch(r"Tovimar v0\.88  -  (\d+)\+(\d+) byte", title)
+        counts = STATUS_PATTERN.fullmatch(title)
         if not counts:
             raise AssertionError(f"no byte counts in the title {title!r}")
-        codepage = "cp932" if app.lang == JA else "cp1252"
+        codepage = CODEC[app.lang]
         name_bytes, ext_bytes = map(int, counts.groups())
 
         def copied(n, copy):

@@ -2,16 +2,15 @@
 
 import subprocess
 
-from execute_common import FILE_IN_USE, replace_name
-from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, InstanceWindow,
-                     _Display, main, new_windows, owned_windows, visible_windows, wait_until)
-from test_settings_file import message_boxes, read_ini
+from harness import (JA, SETTLE_TIMEOUT, E2ETest, InstanceWindow, end_wine_session, main,
+                     message_boxes, new_windows, owned_windows, read_ini, replace_name, status_line,
+                     visible_windows, wait_until, wine_env)
 
 
 def shows(window, name):
     """The window is on name: its title counts the bytes of name's two parts."""
     stem, ext = name.rsplit(".", 1)
-    expected = f"Tovimar v0.88  -  {len(stem.encode('cp932'))}+{len(ext) + 1} byte"
+    expected = status_line(stem, "." + ext)
     window.wait_title(lambda t: t == expected, f"the title of {name}")
 
 
@@ -20,10 +19,8 @@ class ChainTest(E2ETest):
         # Instances started by the program are not ours to end: a failed test may leave some,
         # and only ending the whole prefix reaches them.
         super().tearDown()
-        if not visible_windows():
-            return
-        subprocess.run(["wineserver", "-k"], env=_Display.wine_env(JA), check=False)
-        subprocess.run(["wineserver", "-w"], env=_Display.wine_env(JA), check=False)
+        if visible_windows():
+            end_wine_session()
 
     def chain(self, names):
         ws = self.workspace()
@@ -68,35 +65,25 @@ class ChainTest(E2ETest):
 
     def test_file_in_use_starts_the_next_at_once(self):
         ws, app = self.chain(["a.txt", "bb.txt", "ccc.txt"])
-        ready = ws.root / "held"
-        release = ws.root / "release"
-        holder = subprocess.Popen(
-            ["wine", str(WINDOWS_DIR / "tests" / "HoldOpen.exe"), ws.winpath(ws.files / "a.txt"),
-             ws.winpath(ready), ws.winpath(release)],
-            env=_Display.wine_env(JA), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            wait_until(ready.exists, WINDOW_TIMEOUT, "the file to be held")
-            before = owned_windows()
-            replace_name(app, "x1")
-            app.key("Return")
-            wait_until(lambda: not app.shown(), SETTLE_TIMEOUT, "the window to hide")
-            self.assertTrue(app.alive(), "the first instance waits hidden")
-            second = InstanceWindow.next_of(ws, before)
-            shows(second, "bb.txt")
-            before = owned_windows()
-            replace_name(second, "x2")
-            second.key("Return")
-            third = InstanceWindow.next_of(ws, before)
-            shows(third, "ccc.txt")
-            third.key("Escape")
-            third.wait_gone()
-            self.assertTrue(app.alive(), "still waiting for the file")
-            self.assertEqual(ws.listing(), ["a.txt", "ccc.txt", "x2.txt"])
-            release.touch()
-            self.assertEqual(app.wait_exit(), 0)
-        finally:
-            release.touch()
-            holder.wait(timeout=30)
+        holder = self.hold(ws, ws.files / "a.txt")
+        before = owned_windows()
+        replace_name(app, "x1")
+        app.key("Return")
+        wait_until(lambda: not app.shown(), SETTLE_TIMEOUT, "the window to hide")
+        self.assertTrue(app.alive(), "the first instance waits hidden")
+        second = InstanceWindow.next_of(ws, before)
+        shows(second, "bb.txt")
+        before = owned_windows()
+        replace_name(second, "x2")
+        second.key("Return")
+        third = InstanceWindow.next_of(ws, before)
+        shows(third, "ccc.txt")
+        third.key("Escape")
+        third.wait_gone()
+        self.assertTrue(app.alive(), "still waiting for the file")
+        self.assertEqual(ws.listing(), ["a.txt", "ccc.txt", "x2.txt"])
+        holder.release()
+        self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["ccc.txt", "x1.txt", "x2.txt"])
         # The hidden instance started nothing more when it closed.
         self.assertEqual(visible_windows(), [])
@@ -123,7 +110,7 @@ class ChainTest(E2ETest):
     def test_end_of_session_saves_nothing_and_starts_nothing(self):
         ws, app = self.chain(["a.txt", "bb.txt"])
         # Wine's own log-off: every window is asked and told that the session ends.
-        subprocess.run(["wine", "wineboot", "--end-session"], env=_Display.wine_env(JA),
+        subprocess.run(["wine", "wineboot", "--end-session"], env=wine_env(JA),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
         app.wait_exit()
         self.assertEqual(visible_windows(), [])

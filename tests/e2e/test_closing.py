@@ -1,20 +1,6 @@
 """Closing the window (Esc, Alt+F4, the close box) and the window without a target."""
 
-from harness import JA, E2ETest, main
-
-# The client area is 312 x 62 inside a 4-pixel sizing border, at the window's bottom.
-CLIENT_W, CLIENT_H, BORDER = 312, 62, 4
-
-
-def client_point(app, x, y):
-    _, _, width, height = app.geometry()
-    left = (width - CLIENT_W) // 2 if width >= CLIENT_W else BORDER
-    top = height - BORDER - CLIENT_H
-    return left + x, top + y
-
-
-NAME_FIELD = (60, 17)  # inside edtFileName (8, 6, 295 x 23)
-EXT_BOX = (30, 47)  # inside the edit part of cmbFileExt (8, 36, 81 x 23)
+from harness import JA, Control, E2ETest, main
 
 
 class ClosingTest(E2ETest):
@@ -36,16 +22,14 @@ class ClosingTest(E2ETest):
 
     def test_close_box_closes(self):
         ws, app = self.start_on(JA, "file", "keep me.txt")
-        _, _, width, _ = app.geometry()
-        # The close box sits at the right end of the small caption bar.
-        app.click(width - BORDER - 8, BORDER + 7)
+        app.click(*app.close_box_point())
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["keep me.txt"])
 
     def test_enabled_name_field_takes_typing(self):
         # The counterpart of the no-target test below: the same clicks reach an enabled field.
         ws, app = self.start_on(JA, "file", "old.txt")
-        app.click(*client_point(app, *NAME_FIELD))
+        app.click_control(Control.NAME)
         app.key("ctrl+Home", "shift+End")
         app.type("new")
         self.assertEqual(app.copy_all(self.clipboard), "new")
@@ -58,9 +42,9 @@ class ClosingTest(E2ETest):
         app = self.start(ws)
         title = app.title()
         self.assertTrue(title.startswith("Tovimar"), title)
-        for field in (NAME_FIELD, EXT_BOX):
+        for field in (Control.NAME, Control.EXTENSION):
             with self.subTest(field=field):
-                app.click(*client_point(app, *field))
+                app.click_control(field)
                 app.type("abc")
                 self.assertEqual(app.copy_all(self.clipboard, expect_empty_ok=True), "")
         # Ctrl+R (reload) is disabled: nothing happens, no box opens, the window stays.

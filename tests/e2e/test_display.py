@@ -1,19 +1,18 @@
 """The display: the window's layout at 96 and 144 pixels per inch, and the program's own
 Japanese texts read right under a code page other than 932."""
 
-from harness import EN, JA, WINDOWS_DIR, E2ETest, Tovimar, _Display, main, run
+from harness import EN, JA, Control, E2ETest, Tovimar, main, run, window_layout, wine_env
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 # Control id: (left, top, width, height, stretches) at 96 pixels per inch. The extension box's
 # closed height is left out: Wine draws it 2 pixels taller than asked at every density.
-EXTENSION_BOX = 1002
 DESIGN = {
-    1001: (8, 6, 295, 23, True),
-    EXTENSION_BOX: (8, 36, 81, None, False),
-    1003: (96, 36, 49, 23, False),
-    1004: (152, 36, 49, 23, False),
-    1005: (208, 36, 95, 23, True),
+    Control.NAME: (8, 6, 295, 23, True),
+    Control.EXTENSION: (8, 36, 81, None, False),
+    Control.DELETE_LEFT: (96, 36, 49, 23, False),
+    Control.DELETE_RIGHT: (152, 36, 49, 23, False),
+    Control.EXECUTE: (208, 36, 95, 23, True),
 }
 DESIGN_CLIENT_WIDTH = 312
 
@@ -36,30 +35,15 @@ def expected_layout(dpi, client_width):
 
 
 def control_layout(ws, new_dpi=None):
-    """The main window as Windows sees it, in real pixels; with new_dpi, after the window was
-    told that its display changed to that density."""
-    helper = WINDOWS_DIR / "tests" / "ControlLayout.exe"
-    args = [] if new_dpi is None else [str(new_dpi)]
-    r = run(["wine", str(helper), ws.winpath(ws.exe), *args], env=_Display.wine_env(JA),
-            check=False)
-    if r.returncode != 0:
-        raise AssertionError(f"ControlLayout found no window ({r.returncode})")
-    sizes, controls = {}, {}
-    for line in r.stdout.splitlines():
-        kind, *values = line.split()
-        values = list(map(int, values))
-        if kind == "control":
-            if values[0] == EXTENSION_BOX:
-                values[4] = None
-            controls[values[0]] = tuple(values[1:])
-        else:
-            sizes[kind] = tuple(values)
+    """window_layout, without the extension box's height."""
+    sizes, controls = window_layout(ws, new_dpi)
+    controls[Control.EXTENSION] = controls[Control.EXTENSION][:3] + (None,)
     return sizes, controls
 
 
 def set_dpi(dpi):
     """Pixels per inch of the prefix's display; Wine reads it as each program starts."""
-    env = _Display.wine_env(JA)
+    env = wine_env(JA)
     if dpi == 96:
         run(["wine", "reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f"], env=env,
             check=False)

@@ -1,8 +1,7 @@
 """Deleting from the window: the target goes to the recycle bin (Wine: the freedesktop Trash)."""
 
-from harness import EN, JA, E2ETest, main
-from execute_common import (DELETE_NAME, NAME_TAKEN, NAME_UNCHANGED, replace_name,
-                            titles_until_exit)
+from harness import (DELETE_NAME, EN, JA, NAME_TAKEN, NAME_UNCHANGED, E2ETest, main, replace_name,
+                     titles_until_exit)
 
 
 def trash(ws):

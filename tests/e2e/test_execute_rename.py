@@ -2,10 +2,9 @@
 
 import os
 
-from harness import EN, JA, E2ETest, main
-from execute_common import (FILE_NOT_FOUND, FOLDER_NOT_FOUND, NAME_EMPTY,
-                            NAME_FORBIDDEN_CHARACTER, NAME_TAKEN, NAME_UNCHANGED,
-                            replace_extension, replace_name, titles_until_exit)
+from harness import (EN, FILE_NOT_FOUND, FOLDER_NOT_FOUND, JA, NAME_EMPTY, NAME_FORBIDDEN_CHARACTER,
+                     NAME_TAKEN, NAME_UNCHANGED, E2ETest, main, replace_extension, replace_name,
+                     titles_until_exit)
 
 # A time before 1980, outside the DOS date range, and hidden by Wine's leading-dot rule.
 OLD_TIME = 157766400  # 1975-01-01

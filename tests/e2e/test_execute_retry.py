@@ -2,53 +2,16 @@
 
 import os
 import socket
-import subprocess
 import time
 
-from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, InstanceWindow,
-                     _Display, main, owned_windows, visible_windows, wait_until)
-from execute_common import (CANNOT_OPEN, FILE_IN_USE, NAME_TAKEN, replace_name,
-                            titles_until_exit)
+from harness import (CANNOT_OPEN, FILE_IN_USE, NAME_TAKEN, SETTLE_TIMEOUT, E2ETest, InstanceWindow,
+                     main, owned_windows, replace_name, titles_until_exit, visible_windows,
+                     wait_until)
 
-HOLD_OPEN = WINDOWS_DIR / "tests" / "HoldOpen.exe"
 RETRY_PAUSE = 1.5  # the retry timer ticks every 1000 ms
 
 
-class Holder:
-    """HoldOpen.exe keeping a file open without sharing, in the program's own Wine prefix."""
-
-    def __init__(self, workspace, path):
-        self.ready = workspace.root / "held"
-        self.release_marker = workspace.root / "release"
-        self.log = open(workspace.root / "holder.log", "wb")
-        self.proc = subprocess.Popen(
-            ["wine", str(HOLD_OPEN), workspace.winpath(path), workspace.winpath(self.ready),
-             workspace.winpath(self.release_marker)],
-            env=_Display.wine_env(JA), stdout=self.log, stderr=subprocess.STDOUT,
-            stdin=subprocess.DEVNULL)
-        wait_until(lambda: self.ready.exists() or self.proc.poll() is not None, WINDOW_TIMEOUT,
-                   "HoldOpen to open the file")
-        if not self.ready.exists():
-            raise AssertionError(f"HoldOpen could not open {path} ({self.proc.returncode})")
-
-    def release(self):
-        self.release_marker.touch()
-        self.proc.wait(timeout=SETTLE_TIMEOUT * 3)
-
-    def close(self):
-        if self.proc.poll() is None:
-            self.release()
-        self.log.close()
-
-
 class RetryTest(E2ETest):
-    def hold(self, ws, path):
-        if not HOLD_OPEN.is_file():
-            self.fail(f"{HOLD_OPEN} is missing: build the HoldOpen target")
-        holder = Holder(ws, path)
-        self.addCleanup(holder.close)
-        return holder
-
     def wait_hidden(self, app):
         app.wait_title(lambda t: t == FILE_IN_USE, "the in-use message")
         wait_until(lambda: not app.shown(), SETTLE_TIMEOUT, "the window to hide")

@@ -1,8 +1,7 @@
 """Names Windows refuses and paths the ANSI calls cannot reach: a clear title, nothing moved."""
 
-from harness import E2ETest, Tovimar, main
-from execute_common import (NAME_FORBIDDEN_CHARACTER, NAME_IS_DEVICE, TARGET_PATH_TOO_LONG,
-                            replace_name)
+from harness import (NAME_FORBIDDEN_CHARACTER, NAME_IS_DEVICE, TARGET_PATH_TOO_LONG, E2ETest,
+                     Tovimar, main, replace_name)
 
 
 def snapshot(folder):

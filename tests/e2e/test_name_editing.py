@@ -2,12 +2,7 @@
 
 import datetime
 
-from harness import JA, E2ETest, main
-from test_closing import client_point
-from test_settings_file import write_ini
-
-LEFT_DELETE = (120, 47)  # 削除 I
-RIGHT_DELETE = (176, 47)  # I 削除
+from harness import JA, Control, E2ETest, main, write_ini
 
 # Edit menu access keys.
 LOWER, UPPER, HALF, FULL, NO_BLANKS, UNDERSCORES, DATE = "l", "u", "h", "z", "s", "b", "t"
@@ -28,7 +23,7 @@ class NameEditingTest(E2ETest):
         self.edit(app, LOWER, UNDERSCORES)
         # Caret after "my_big"; the button takes the focus, the command gives it back.
         app.key("End", *["Left"] * 5)
-        app.click(*client_point(app, *RIGHT_DELETE))
+        app.click_control(Control.DELETE_RIGHT)
         app.type("!")
         self.rename(app, ws, "my_big!.txt")
 
@@ -53,7 +48,7 @@ class NameEditingTest(E2ETest):
         app.key("ctrl+r", "shift+Tab")
         # Reload selected the whole name; select "final" and delete what is left of it.
         app.key("Home", *["Right"] * 7, "shift+End")
-        app.click(*client_point(app, *LEFT_DELETE))
+        app.click_control(Control.DELETE_LEFT)
         app.type("last")
         self.rename(app, ws, "last.txt")
 

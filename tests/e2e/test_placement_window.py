@@ -1,26 +1,19 @@
 """Where the window opens: saved geometry, the cursor option, variable width, the screen edges."""
 
-from harness import JA, WINDOWS_DIR, E2ETest, _Display, main, move_pointer, run
+from harness import E2ETest, main, move_pointer, read_ini, run_helper, write_ini
 
-# Xvfb's screen in the harness and test.sh.
+# Xvfb's screen (tests/wine-env.sh).
 SCREEN_W, SCREEN_H = 1280, 1024
 HEIGHT = 108
 
 
-def write_ini(ws, lines):
-    text = "[Tovimar]\r\n" + "".join(line + "\r\n" for line in lines)
-    (ws.root / "Tovimar.ini").write_bytes(text.encode("cp932"))
-
-
 def ini_values(ws):
-    text = (ws.root / "Tovimar.ini").read_bytes().decode("cp932")
-    return dict(line.strip().split("=", 1) for line in text.splitlines() if "=" in line)
+    return dict(read_ini(ws))
 
 
 def window_state(ws):
     """The main window as Windows sees it: {'topmost', 'left', 'top', 'width', 'height'}."""
-    helper = WINDOWS_DIR / "tests" / "WindowState.exe"
-    r = run(["wine", str(helper), ws.winpath(ws.exe)], env=_Display.wine_env(JA), check=False)
+    r = run_helper("WindowState", ws)
     if r.returncode != 0:
         raise AssertionError(f"WindowState found no window ({r.returncode})")
     return {k: int(v) for k, v in (p.split("=") for p in r.stdout.split())}

@@ -1,33 +1,11 @@
 """Tovimar.ini beside the executable: what a run reads from it and what its close writes."""
 
-from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, E2ETest, Workspace, _Display, main, run,
-                     wait_until, xdotool)
+from harness import (JA, SETTLE_TIMEOUT, E2ETest, main, message_boxes, read_ini, wait_until,
+                     write_ini, xdotool)
 
 FIRST_RUN_KEYS = ["Left", "Top", "Width", "Execute", "Cursor", "Front", "Var", "TimeFormat"] + [
     f"Ext{i}" for i in range(16)
 ]
-
-
-def write_ini(ws, lines):
-    """A settings file in the section the program reads, as bytes in code page 932."""
-    text = "[Tovimar]\r\n" + "".join(line + "\r\n" for line in lines)
-    (ws.root / "Tovimar.ini").write_bytes(text.encode("cp932"))
-
-
-def read_ini(ws):
-    """The keys of the settings file in file order, as (key, value) pairs."""
-    text = (ws.root / "Tovimar.ini").read_bytes().decode("cp932")
-    lines = [line.strip() for line in text.splitlines() if line.strip()]
-    assert lines[0] == "[Tovimar]", lines
-    return [tuple(line.split("=", 1)) for line in lines[1:]]
-
-
-def message_boxes(ws):
-    """(caption, text) of each message box the workspace's program shows, as Windows sees it."""
-    helper = WINDOWS_DIR / "tests" / "MessageBoxText.exe"
-    r = run(["wine", str(helper), Workspace.winpath(ws.exe)], env=_Display.wine_env(JA),
-            check=False)
-    return [tuple(line.split("\t", 1)) for line in r.stdout.splitlines() if "\t" in line]
 
 
 class SettingsFileTest(E2ETest):

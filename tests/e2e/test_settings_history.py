@@ -1,8 +1,7 @@
 """The extension history: its order in the settings file, and completion while typing."""
 
-from execute_common import NAME_UNCHANGED, replace_extension, replace_name
-from harness import JA, E2ETest, main, wait_until
-from test_settings_file import read_ini, write_ini
+from harness import (NAME_UNCHANGED, E2ETest, main, read_ini, replace_extension, replace_name,
+                     status_line, write_ini)
 
 
 def ext_lines(entries):
@@ -16,10 +15,6 @@ def saved_history(ws):
     while entries and not entries[-1]:
         entries.pop()
     return entries
-
-
-def status_line(name, ext):
-    return f"Tovimar v0.88  -  {len(name.encode('cp932'))}+{len(ext.encode('cp932'))} byte"
 
 
 SIXTEEN = [f".e{i}" for i in range(16)]

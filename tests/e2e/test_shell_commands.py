@@ -3,11 +3,9 @@
 import shutil
 import subprocess
 
-from execute_common import replace_name
-from harness import (JA, SETTLE_TIMEOUT, WINDOW_TIMEOUT, WINDOWS_DIR, E2ETest, Workspace,
-                     _Display, main, wait_until, xdotool)
-from test_closing import NAME_FIELD, client_point
-from test_settings_file import write_ini
+from harness import (JA, SETTLE_TIMEOUT, VERSION_LINE, WINDOWS_DIR, WINDOW_TIMEOUT, Control,
+                     E2ETest, Workspace, end_wine_session, main, replace_name, wait_until, wine_env,
+                     write_ini, xdotool)
 
 
 def viewer_windows():
@@ -22,19 +20,12 @@ def built_with_help_address():
     return any(line.startswith("TOVIMAR_HELP_URL:") and line.split("=", 1)[1] for line in lines)
 
 
-def double_click_name_field(app):
-    x, y = client_point(app, *NAME_FIELD)
-    wx, wy, _, _ = app.geometry()
-    xdotool("mousemove", "--sync", wx + x, wy + y)
-    xdotool("click", "--repeat", "2", "--delay", "80", "1")
-
-
 def the_message_box(ws):
     """(caption, lines of text) of the one message box the workspace's program shows, or None.
     The text's lines must be parted by CR LF. The helper's stdout turns each LF into CR LF."""
     r = subprocess.run(
         ["wine", str(WINDOWS_DIR / "tests" / "MessageBoxText.exe"), Workspace.winpath(ws.exe)],
-        env=_Display.wine_env(JA), capture_output=True, timeout=30, check=False)
+        env=wine_env(JA), capture_output=True, timeout=30, check=False)
     out = r.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n")
     if r.returncode != 0 or out.count("\t") != 1:
         return None
@@ -50,7 +41,7 @@ def close_viewers():
         wait_until(lambda: not viewer_windows(), SETTLE_TIMEOUT, "the viewer to close")
     except AssertionError:
         # A viewer that will not close is reached only by ending the test's Wine session.
-        subprocess.run(["wineserver", "-k"], env=_Display.wine_env(JA), check=False)
+        end_wine_session()
 
 
 class ShellCommandsTest(E2ETest):
@@ -85,7 +76,7 @@ class ShellCommandsTest(E2ETest):
 
         def double_click(app):
             replace_name(app, "edited")
-            double_click_name_field(app)
+            app.click_control(Control.NAME, repeat=2)
 
         cases = [
             ("F1, manual beside the program", f1, "Tovimar.txt"),
@@ -110,7 +101,7 @@ class ShellCommandsTest(E2ETest):
         # (settings lines, key presses, expected caption, expected lines of text for a workspace)
         cases = [
             (["Execute=41"], ("alt+h", "v"), "Tovimar - バージョン情報（41）",
-             lambda ws: ["Tovimar v0.88", "ファイルやフォルダの名前を一つずつ変更します"]),
+             lambda ws: [VERSION_LINE, "ファイルやフォルダの名前を一つずつ変更します"]),
             # Built without an online address, help without the manual says what it looked for.
             ([], ("F1",), "Tovimar",
              lambda ws: ["ヘルプファイルが見つかりません", ws.winpath(ws.root / "Tovimar.txt")]),

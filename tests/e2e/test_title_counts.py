@@ -1,12 +1,6 @@
 """The title bar: version and the byte lengths of the name and of the extension."""
 
-from harness import ALL_LANGS, JA, E2ETest, cp932_len, main
-
-STATUS = "Tovimar v0.88  -  {}+{} byte"
-
-
-def status(name, ext):
-    return STATUS.format(cp932_len(name), cp932_len(ext))
+from harness import ALL_LANGS, JA, E2ETest, main, status_line, status_line_of
 
 
 class TitleCountTest(E2ETest):
@@ -22,14 +16,14 @@ class TitleCountTest(E2ETest):
             for lang in langs:
                 with self.subTest(lang=lang, name=on_disk):
                     ws, app = self.start_on(lang, "file", on_disk)
-                    self.assertEqual(app.title(), STATUS.format(name_bytes, ext_bytes))
+                    self.assertEqual(app.title(), status_line_of(name_bytes, ext_bytes))
                     self.close_with(app, "Escape")
 
     def test_no_target_counts_nothing(self):
         for lang in ALL_LANGS:
             with self.subTest(lang=lang):
                 app = self.start(self.workspace(), lang=lang)
-                self.assertEqual(app.title(), STATUS.format(0, 0))
+                self.assertEqual(app.title(), status_line_of(0, 0))
                 self.close_with(app, "Escape")
 
     def test_typing_in_the_name_recounts(self):
@@ -48,7 +42,8 @@ class TitleCountTest(E2ETest):
                         app.key(k)
                     else:
                         app.type(k)
-                app.wait_title(lambda t: t == status(expected, ".txt"), status(expected, ".txt"))
+                want = status_line(expected, ".txt")
+                app.wait_title(lambda t: t == want, want)
                 self.close_with(app, "Escape")
 
     def test_editing_the_extension_recounts(self):
@@ -67,7 +62,7 @@ class TitleCountTest(E2ETest):
                         app.key(k)
                     else:
                         app.type(k)
-                want = status("report.final", expected)
+                want = status_line("report.final", expected)
                 app.wait_title(lambda t: t == want, want)
                 self.close_with(app, "Escape")
 
@@ -75,7 +70,7 @@ class TitleCountTest(E2ETest):
         # A Japanese name comes in through the clipboard; each character counts two.
         ws, app = self.start_on(JA, "file", "a.txt")
         app.paste(self.clipboard, "日本語の名前")
-        want = status("日本語の名前", ".txt")
+        want = status_line("日本語の名前", ".txt")
         app.wait_title(lambda t: t == want, want)
         self.close_with(app, "Escape")
 
@@ -85,7 +80,7 @@ class TitleCountTest(E2ETest):
         app.wait_title(lambda t: t == "ファイル名に変更がありません", "the message")
         app.key("End")
         app.type("2")
-        want = status("same2", ".txt")
+        want = status_line("same2", ".txt")
         app.wait_title(lambda t: t == want, want)
         self.close_with(app, "Escape")
         self.assertEqual(ws.listing(), ["same.txt"])

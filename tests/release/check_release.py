@@ -11,9 +11,13 @@ import zipfile
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(REPO / "tests"))
+from wine_env import project_version  # noqa: E402
+
 BUILD = Path(sys.argv.pop(1) if len(sys.argv) > 1 else REPO / "build" / "windows")
 EXE = BUILD / "Tovimar.exe"
-ZIP = BUILD / "Tovimar-0.88-win64.zip"
+VERSION = project_version(BUILD)
+ZIP = BUILD / f"Tovimar-{VERSION}-win64.zip"
 OBJDUMP = "x86_64-w64-mingw32-objdump"
 
 MAX_SIZE = 200 * 1024
@@ -43,13 +47,15 @@ class Executable(unittest.TestCase):
         fixed = data.find(struct.pack("<I", 0xFEEF04BD))
         self.assertGreater(fixed, 0, "no VS_FIXEDFILEINFO")
         _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<5I", data, fixed + 4)
-        self.assertEqual((file_ms, file_ls, product_ms, product_ls), (88, 0, 88, 0))
+        numbers = [int(n) for n in VERSION.split(".")] + [0, 0, 0]
+        ms, ls = numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3]
+        self.assertEqual((file_ms, file_ls, product_ms, product_ls), (ms, ls, ms, ls))
         for key in ("FileVersion", "ProductVersion"):
             entry = (key + "\0").encode("utf-16-le")
             at = data.find(entry)
             self.assertGreater(at, 0, key)
             value = data[at + len(entry):at + len(entry) + 32].decode("utf-16-le", "replace")
-            self.assertEqual(value.lstrip("\0").split("\0")[0], "0.88", key)
+            self.assertEqual(value.lstrip("\0").split("\0")[0], VERSION, key)
 
 
 class Manifest(unittest.TestCase):

@@ -1,8 +1,10 @@
 // Test helper: ControlLayout <exe path> [<dpi>]
 // Finds the visible main window (class TFormMain) of the process started from <exe path> and
 // prints its outer size, its client size, and one line per child control, in client pixels:
-// "window <w> <h>", "client <w> <h>", "control <id> <left> <top> <width> <height>". (The
-// controls' fonts cannot be read from here: a font handle belongs to its process.)
+// "window <w> <h>", "client <w> <h>", "control <id> <left> <top> <width> <height>"; then,
+// from the window's top-left corner, where the client area starts, "origin <x> <y>", and
+// the close box, "close <left> <top> <width> <height>". (The controls' fonts cannot be read
+// from here: a font handle belongs to its process.)
 // With <dpi>, first tells the window that its display now has that many pixels per inch, as
 // Windows does when the window moves to another display (the test display never does).
 // Exit code 0 when found, 1 when no such window, 2 on bad arguments, 3 when the change could
@@ -61,6 +63,41 @@ bool SendDpiChange(HWND window, UINT dpi) {
     return sent;
 }
 
+LRESULT HitTest(HWND window, LONG x, LONG y) {
+    DWORD_PTR hit = HTNOWHERE;
+    ::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 10000, &hit);
+    return static_cast<LRESULT>(hit);
+}
+
+// The close box as the window itself hit-tests its caption: what a click there reaches. Each
+// probe is a round trip to the window, so: down the middle to the caption, along the caption's
+// middle row from the right, then up and down from the box's middle.
+void PrintCloseBox(HWND window, const RECT &outer, LONG clientTop) {
+    const LONG middle = (outer.left + outer.right) / 2;
+    LONG top = outer.top;
+    while (top < clientTop && HitTest(window, middle, top) != HTCAPTION)
+        ++top;
+    LONG bottom = top;
+    while (bottom < clientTop && HitTest(window, middle, bottom) == HTCAPTION)
+        ++bottom;
+    const LONG row = (top + bottom) / 2;
+    LONG right = outer.right;
+    while (right > outer.left && HitTest(window, right - 1, row) != HTCLOSE)
+        --right;
+    LONG left = right;
+    while (left > outer.left && HitTest(window, left - 1, row) == HTCLOSE)
+        --left;
+    if (left == right) return;
+    const LONG column = (left + right) / 2;
+    top = bottom = row;
+    while (top > outer.top && HitTest(window, column, top - 1) == HTCLOSE)
+        --top;
+    while (bottom < clientTop && HitTest(window, column, bottom) == HTCLOSE)
+        ++bottom;
+    std::printf("close %ld %ld %ld %ld\n", left - outer.left, top - outer.top, right - left,
+                bottom - top);
+}
+
 } // namespace
 
 int main() {
@@ -81,5 +118,9 @@ int main() {
     std::printf("window %ld %ld\nclient %ld %ld\n", outer.right - outer.left,
                 outer.bottom - outer.top, client.right, client.bottom);
     ::EnumChildWindows(window, PrintControl, reinterpret_cast<LPARAM>(window));
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    std::printf("origin %ld %ld\n", origin.x - outer.left, origin.y - outer.top);
+    PrintCloseBox(window, outer, origin.y);
     return 0;
 }
