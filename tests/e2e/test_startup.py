@@ -48,7 +48,7 @@ class StartupTest(E2ETest):
         for argument in [folder + "\\..\\sub\\.\\plain.txt", str(target)]:
             with self.subTest(argument=argument):
                 app = self.start(ws, argument)
-                self.assertEqual(app.title(), status_line(JA, "plain", ".txt"))
+                self.assertEqual(app.title(), status_line("plain", ".txt"))
                 self.close_with(app, "Escape")
 
     def test_short_path_shows_long_name(self):
