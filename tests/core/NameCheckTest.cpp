@@ -40,6 +40,9 @@ TEST(NameCheck, Table) {
         {"PRN", NameFault::DeviceName},
         {"com1", NameFault::DeviceName},
         {"LPT9.log", NameFault::DeviceName},
+        {"CONIN$", NameFault::DeviceName},
+        {"conout$.txt", NameFault::DeviceName},
+        {"CONOUT", NameFault::None},
         {"COM0", NameFault::None},
         {"LPT10", NameFault::None},
         {"CONSOLE", NameFault::None},
@@ -76,6 +79,23 @@ TEST(NameCheck, PathLimitCountsCharacters) {
                 {japanese + "a", true}};
     for (const auto &row : rows)
         EXPECT_EQ(PathTooLong(row.Path), row.TooLong) << row.Path.size();
+}
+
+TEST(NameCheck, NameFitsTheDrive) {
+    const struct {
+        NameLength Length;
+        NameLimits Limits;
+        bool Fits;
+    } rows[] = {
+        {{104, 304}, {255, 0}, true},               // 100 full-width letters + .txt on Windows
+        {{104, 304}, {255, LinuxNameBytes}, false}, // the same under Wine
+        {{255, 255}, {255, LinuxNameBytes}, true},
+        {{256, 256}, {255, 0}, false},
+        {{300, 300}, {0, 0}, true}, // nothing known: the disk is asked
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(NameFitsLimits(row.Length, row.Limits), row.Fits)
+            << row.Length.Utf16Units << " " << row.Length.Utf8Bytes;
 }
 
 } // namespace

@@ -91,7 +91,7 @@ TEST(WinFileSystem, AnyExistingDestinationSurvives) {
         WinFileSystem disk(nullptr);
         const ExecutionOutcome outcome = Execute({temp / "a.txt", false, false, "b", ".txt"}, disk);
         ASSERT_TRUE(outcome.Title.has_value()) << row.Destination << " " << row.How;
-        EXPECT_EQ(*outcome.Title, msg::NameTaken) << row.Destination << " " << row.How;
+        EXPECT_EQ(outcome.Title->Bytes(), msg::NameTaken) << row.Destination << " " << row.How;
         EXPECT_EQ(outcome.End, Ending::Stay);
         EXPECT_EQ(ReadWholeFile(temp / "a.txt"), "target");
         if (row.How != Folder) {
@@ -151,6 +151,68 @@ TEST(WinFileSystem, CaseOnlyRenameChangesTheNameOnDisk) {
         if (!row.Folder) {
             EXPECT_EQ(ReadWholeFile(temp / wanted), "content");
         }
+    }
+}
+
+// The disk as the platform sees it, but with no limit known beforehand: the rename reaches the
+// file system, as it would on a share that does not tell its limit.
+class UnwarnedDisk final : public FileSystem {
+public:
+    bool FileIsPresent(const std::string &p) override { return disk_.FileIsPresent(p); }
+    bool FolderIsPresent(const std::string &p) override { return disk_.FolderIsPresent(p); }
+    OpenResult OpenForExclusiveRead(const std::string &p) override {
+        return disk_.OpenForExclusiveRead(p);
+    }
+    int ShellFileOperation(const std::string &s, const std::string &d, ShellOperation o) override {
+        return disk_.ShellFileOperation(s, d, o);
+    }
+    std::string UpperCase(std::string t) override { return disk_.UpperCase(std::move(t)); }
+    std::optional<std::string> EntryName(const std::string &p) override {
+        return disk_.EntryName(p);
+    }
+    std::optional<EntryId> Identity(const std::string &p) override { return disk_.Identity(p); }
+    std::optional<std::string> FindEntry(const std::string &f, const EntryId &id) override {
+        return disk_.FindEntry(f, id);
+    }
+    bool NameFits(const std::string &, const std::string &) override { return true; }
+
+private:
+    WinFileSystem disk_{nullptr};
+};
+
+// A Linux file system keeps 255 bytes of UTF-8 per name and Wine cuts a longer one without a
+// word; Windows keeps 255 UTF-16 units, so there the same name is fine.
+TEST(WinFileSystem, NameTooLongForTheFileSystemKeepsTheFile) {
+    const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    std::string name;
+    if (::GetACP() == 932) {
+        for (int i = 0; i < 100; ++i)
+            name += "\x82\x60"; // full-width A: 3 bytes in UTF-8
+    } else if (::GetACP() == 1252) {
+        name = "a" + std::string(130, '\xE9'); // e acute: 2 bytes in UTF-8, cut after one
+    } else {
+        GTEST_SKIP() << "needs code page 932 or 1252";
+    }
+    for (const bool warned : {true, false}) {
+        SCOPED_TRACE(warned ? "refused beforehand" : "put back");
+        TempFolder temp;
+        ASSERT_TRUE(WriteWholeFile(temp / "photo.txt", "content"));
+        WinFileSystem platformDisk(nullptr);
+        UnwarnedDisk unwarnedDisk;
+        FileSystem &disk = warned ? static_cast<FileSystem &>(platformDisk) : unwarnedDisk;
+        const ExecutionOutcome outcome =
+            Execute({temp / "photo.txt", false, false, name, ".txt"}, disk);
+
+        if (!wine) {
+            EXPECT_EQ(outcome.End, Ending::Close);
+            EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{name + ".txt"});
+            continue;
+        }
+        ASSERT_TRUE(outcome.Title.has_value());
+        EXPECT_EQ(outcome.Title->Bytes(), msg::NameTooLongForDrive);
+        EXPECT_EQ(outcome.End, Ending::Stay);
+        EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{"photo.txt"});
+        EXPECT_EQ(ReadWholeFile(temp / "photo.txt"), "content");
     }
 }
 
