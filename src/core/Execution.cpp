@@ -68,8 +68,9 @@ ExecutionOutcome Rename(FileSystem &fs, const std::string &target, const std::st
     }
     ExecutionOutcome outcome = Report(msg::RenameFailed, true, Ending::Close);
     outcome.UpdateHistory = true;
-    if (NameOnDiskIs(fs, newPath) && !NameOnDiskIs(fs, target) &&
-        (!id || fs.Identity(newPath) == id)) {
+    // No identity test here: some file systems (FAT) number an entry by where it is stored,
+    // and a rename may move it.
+    if (NameOnDiskIs(fs, newPath) && !NameOnDiskIs(fs, target)) {
         outcome.Title.reset();
         outcome.Pause = false;
         return outcome;

@@ -50,8 +50,10 @@ std::optional<EntryId> IdentityOf(const std::wstring &path) {
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!entry.IsValid() || !::GetFileInformationByHandle(entry.Get(), &info)) return std::nullopt;
-    return EntryId{info.dwVolumeSerialNumber,
-                   (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    const std::uint64_t index = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    // Some network file systems number nothing.
+    if (index == 0) return std::nullopt;
+    return EntryId{info.dwVolumeSerialNumber, index};
 }
 
 } // namespace
@@ -95,10 +97,6 @@ std::optional<std::string> WinFileSystem::EntryName(const std::string &path) {
     return FindEntryName(path);
 }
 
-} // namespace tovimar::platform
-
-namespace tovimar::platform {
-
 std::optional<EntryId> WinFileSystem::Identity(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return std::nullopt;
     return IdentityOf(FromAnsi(path));
@@ -111,14 +109,22 @@ std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, c
         folder.empty() ? std::wstring() : FromAnsi(AddTrailingDelimiter(folder));
     WIN32_FIND_DATAW entry{};
     FindHandle search(::FindFirstFileW((prefix + L"*").c_str(), &entry));
+    std::optional<std::string> found;
+    int matches = 0;
     for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &entry)) {
         const std::wstring name = entry.cFileName;
         if (name == L"." || name == L".." || IdentityOf(prefix + name) != id) continue;
-        if (FitsAnsiCodePage(name)) return ToAnsi(name);
-        if (entry.cAlternateFileName[0] != L'\0') return ToAnsi(entry.cAlternateFileName);
-        return std::nullopt;
+        ++matches;
+        if (FitsAnsiCodePage(name)) {
+            found = ToAnsi(name);
+        } else if (entry.cAlternateFileName[0] != L'\0') {
+            found = ToAnsi(entry.cAlternateFileName);
+        }
     }
-    return std::nullopt;
+    // A file system that gives two entries one number cannot say which is the target: acting
+    // on the wrong one would rename another file.
+    if (matches != 1) return std::nullopt;
+    return found;
 }
 
 bool WinFileSystem::NameFits(const std::string &folder, const std::string &name) {
