@@ -189,10 +189,9 @@ ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
     }
 
     if (request.DeleteMode) {
-        // A delete that leaves the target where it was has not happened, whatever the shell says.
-        const bool done = fs.ShellFileOperation(target, newPath, ShellOperation::Delete) == 0 &&
-                          !NameOnDiskIs(fs, target);
-        ExecutionOutcome outcome = done ? ExecutionOutcome{} : Report(msg::RenameFailed, true, {});
+        ExecutionOutcome outcome;
+        if (fs.ShellFileOperation(target, newPath, ShellOperation::Delete) != 0)
+            outcome = Report(msg::RenameFailed, true, Ending::Close);
         outcome.End = Ending::Close;
         outcome.NewPath = newPath;
         outcome.UpdateHistory = true;

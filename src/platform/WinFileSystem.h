@@ -7,7 +7,7 @@
 
 namespace tovimar::platform {
 
-class WinFileSystem final : public FileSystem {
+class WinFileSystem : public FileSystem {
 public:
     // owner: the window the shell's own error boxes belong to.
     explicit WinFileSystem(HWND owner) : owner_(owner) {}

@@ -81,21 +81,12 @@ TEST(NameCheck, PathLimitCountsCharacters) {
         EXPECT_EQ(PathTooLong(row.Path), row.TooLong) << row.Path.size();
 }
 
+// 100 full-width letters + .txt: 104 UTF-16 units, 304 bytes of UTF-8.
 TEST(NameCheck, NameFitsTheDrive) {
-    const struct {
-        NameLength Length;
-        NameLimits Limits;
-        bool Fits;
-    } rows[] = {
-        {{104, 304}, {255, 0}, true},               // 100 full-width letters + .txt on Windows
-        {{104, 304}, {255, LinuxNameBytes}, false}, // the same under Wine
-        {{255, 255}, {255, LinuxNameBytes}, true},
-        {{256, 256}, {255, 0}, false},
-        {{300, 300}, {0, 0}, true}, // nothing known: the disk is asked
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(NameFitsLimits(row.Length, row.Limits), row.Fits)
-            << row.Length.Utf16Units << " " << row.Length.Utf8Bytes;
+    EXPECT_TRUE(NameFitsLimits({104, 304}, {255, 0}));               // Windows
+    EXPECT_FALSE(NameFitsLimits({104, 304}, {255, LinuxNameBytes})); // Wine
+    EXPECT_FALSE(NameFitsLimits({256, 256}, {255, 0}));
+    EXPECT_TRUE(NameFitsLimits({300, 300}, {0, 0})); // nothing known: the disk is asked
 }
 
 } // namespace

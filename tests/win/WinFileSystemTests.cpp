@@ -154,30 +154,11 @@ TEST(WinFileSystem, CaseOnlyRenameChangesTheNameOnDisk) {
     }
 }
 
-// The disk as the platform sees it, but with no limit known beforehand: the rename reaches the
-// file system, as it would on a share that does not tell its limit.
-class UnwarnedDisk final : public FileSystem {
+// The platform's disk with no limit known beforehand, like a share that does not tell it.
+class UnwarnedDisk final : public WinFileSystem {
 public:
-    bool FileIsPresent(const std::string &p) override { return disk_.FileIsPresent(p); }
-    bool FolderIsPresent(const std::string &p) override { return disk_.FolderIsPresent(p); }
-    OpenResult OpenForExclusiveRead(const std::string &p) override {
-        return disk_.OpenForExclusiveRead(p);
-    }
-    int ShellFileOperation(const std::string &s, const std::string &d, ShellOperation o) override {
-        return disk_.ShellFileOperation(s, d, o);
-    }
-    std::string UpperCase(std::string t) override { return disk_.UpperCase(std::move(t)); }
-    std::optional<std::string> EntryName(const std::string &p) override {
-        return disk_.EntryName(p);
-    }
-    std::optional<EntryId> Identity(const std::string &p) override { return disk_.Identity(p); }
-    std::optional<std::string> FindEntry(const std::string &f, const EntryId &id) override {
-        return disk_.FindEntry(f, id);
-    }
+    UnwarnedDisk() : WinFileSystem(nullptr) {}
     bool NameFits(const std::string &, const std::string &) override { return true; }
-
-private:
-    WinFileSystem disk_{nullptr};
 };
 
 // A Linux file system keeps 255 bytes of UTF-8 per name and Wine cuts a longer one without a
@@ -189,7 +170,9 @@ TEST(WinFileSystem, NameTooLongForTheFileSystemKeepsTheFile) {
         for (int i = 0; i < 100; ++i)
             name += "\x82\x60"; // full-width A: 3 bytes in UTF-8
     } else if (::GetACP() == 1252) {
-        name = "a" + std::string(130, '\xE9'); // e acute: 2 bytes in UTF-8, cut after one
+        // e acute: 2 bytes in UTF-8. The "a" puts Wine's cut between two characters; inside
+        // one, its rename fails outright.
+        name = "a" + std::string(130, '\xE9');
     } else {
         GTEST_SKIP() << "needs code page 932 or 1252";
     }
@@ -199,7 +182,7 @@ TEST(WinFileSystem, NameTooLongForTheFileSystemKeepsTheFile) {
         ASSERT_TRUE(WriteWholeFile(temp / "photo.txt", "content"));
         WinFileSystem platformDisk(nullptr);
         UnwarnedDisk unwarnedDisk;
-        FileSystem &disk = warned ? static_cast<FileSystem &>(platformDisk) : unwarnedDisk;
+        WinFileSystem &disk = warned ? platformDisk : unwarnedDisk;
         const ExecutionOutcome outcome =
             Execute({temp / "photo.txt", false, false, name, ".txt"}, disk);
 
