@@ -67,6 +67,8 @@ void TFormMain::RunExecution() {
     const ExecutionOutcome outcome = Execute(request, disk);
     if (outcome.EndDeleteMode) DeleteMode = false;
     if (!outcome.NewPath.empty()) NewPath = outcome.NewPath;
+    // The file stayed under a name it was not meant to have: what follows acts on it there.
+    if (!outcome.MovedTo.empty()) TargetPath = outcome.MovedTo;
     if (outcome.Title) SetTitle(*outcome.Title);
 
     // A hidden window has nobody to show the message to.
@@ -122,6 +124,9 @@ void TFormMain::StopRetrying() {
     StopTimer();
     SetFrameEnabled(true);
     ::ShowWindow(hwnd_, SW_SHOW);
+    // The system may refuse a process the user is not working with; the taskbar button then
+    // flashes instead.
+    ::SetForegroundWindow(hwnd_);
 }
 
 void TFormMain::CloseAfterExecution() {

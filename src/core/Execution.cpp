@@ -10,7 +10,7 @@ namespace {
 
 ExecutionOutcome Report(std::string_view message, bool pause, Ending end) {
     ExecutionOutcome outcome;
-    outcome.Title = std::string(message);
+    outcome.Title = ShownText(message);
     outcome.Pause = pause;
     outcome.End = end;
     return outcome;
@@ -20,12 +20,15 @@ bool IsPresent(FileSystem &fs, const std::string &path) {
     return fs.FileIsPresent(path) || fs.FolderIsPresent(path);
 }
 
+std::string InFolderOf(const std::string &path, const std::string &name) {
+    const std::string folder = PathFolder(path);
+    return (folder.empty() ? std::string() : AddTrailingDelimiter(folder)) + name;
+}
+
 // A name in the folder of path that nothing on disk answers to, or empty when none was found.
 std::string FreeTemporaryPath(FileSystem &fs, const std::string &path) {
-    const std::string folder = PathFolder(path);
-    const std::string prefix = folder.empty() ? std::string() : AddTrailingDelimiter(folder);
     for (int i = 0; i < 1000; ++i) {
-        const std::string candidate = prefix + "~tovimar" + std::to_string(i) + ".tmp";
+        const std::string candidate = InFolderOf(path, "~tovimar" + std::to_string(i) + ".tmp");
         // EntryName as well: the presence tests skip some entries (old file times), and
         // renaming onto any existing entry could replace it.
         if (!IsPresent(fs, candidate) && !fs.EntryName(candidate)) return candidate;
@@ -40,17 +43,53 @@ bool NameOnDiskIs(FileSystem &fs, const std::string &path) {
 
 // The shell (and Wine's MoveFile) may treat a case-only rename as done or as a clash without
 // touching the name; going through a temporary name forces the new spelling.
-bool RenameCaseOnly(FileSystem &fs, const std::string &target, const std::string &newPath) {
+void RenameCaseOnly(FileSystem &fs, const std::string &target, const std::string &newPath) {
     // Its result says little here: only the spelling on disk tells whether it worked.
     fs.ShellFileOperation(target, newPath, ShellOperation::Rename);
-    if (NameOnDiskIs(fs, newPath)) return true;
+    if (NameOnDiskIs(fs, newPath)) return;
     const std::string temporary = FreeTemporaryPath(fs, target);
-    if (temporary.empty()) return false;
-    if (fs.ShellFileOperation(target, temporary, ShellOperation::Rename) != 0) return false;
-    if (fs.ShellFileOperation(temporary, newPath, ShellOperation::Rename) == 0) return true;
+    if (temporary.empty()) return;
+    if (fs.ShellFileOperation(target, temporary, ShellOperation::Rename) != 0) return;
+    if (fs.ShellFileOperation(temporary, newPath, ShellOperation::Rename) == 0) return;
     // Never leave the file under the temporary name.
     fs.ShellFileOperation(temporary, target, ShellOperation::Rename);
-    return false;
+}
+
+// Success is what the disk shows: the new name spelled as asked for and the old one gone. A
+// file system may instead keep the file under another name (a long name cut short): it goes
+// back to its old name, or the title says where it is.
+ExecutionOutcome Rename(FileSystem &fs, const std::string &target, const std::string &newPath,
+                        bool caseOnly) {
+    const std::optional<EntryId> id = fs.Identity(target);
+    if (caseOnly) {
+        RenameCaseOnly(fs, target, newPath);
+    } else {
+        fs.ShellFileOperation(target, newPath, ShellOperation::Rename);
+    }
+    ExecutionOutcome outcome = Report(msg::RenameFailed, true, Ending::Close);
+    outcome.UpdateHistory = true;
+    // No identity test here: some file systems (FAT) number an entry by where it is stored,
+    // and a rename may move it.
+    if (NameOnDiskIs(fs, newPath) && !NameOnDiskIs(fs, target)) {
+        outcome.Title.reset();
+        outcome.Pause = false;
+        return outcome;
+    }
+    // Untouched, or gone where it cannot be found: the shell's failure as it always was.
+    if (!id || NameOnDiskIs(fs, target)) return outcome;
+    const std::string folder = PathFolder(target);
+    const std::optional<std::string> stray = fs.FindEntry(folder, *id);
+    if (!stray) return outcome;
+
+    fs.ShellFileOperation(InFolderOf(target, *stray), target, ShellOperation::Rename);
+    if (NameOnDiskIs(fs, target)) return Report(msg::NameTooLongForDrive, false, Ending::Stay);
+    // Looked up again: the attempt to put it back may have moved it all the same.
+    const std::optional<std::string> now = fs.FindEntry(folder, *id);
+    if (!now) return outcome;
+    outcome = Report(msg::NameStranded, false, Ending::Stay);
+    *outcome.Title += ShownText::System(*now);
+    outcome.MovedTo = InFolderOf(target, *now);
+    return outcome;
 }
 
 } // namespace
@@ -106,6 +145,11 @@ ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
         outcome.NewPath = newPath;
         return outcome;
     }
+    if (!request.DeleteMode && !fs.NameFits(PathFolder(target), PathName(newPath))) {
+        ExecutionOutcome outcome = Report(msg::NameTooLongForDrive, false, Ending::Stay);
+        outcome.NewPath = newPath;
+        return outcome;
+    }
     bool caseOnly = false;
     if (IsPresent(fs, newPath)) {
         std::string_view message;
@@ -139,29 +183,22 @@ ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
             // Waiting does not help here; say so instead of retrying for ever.
             ExecutionOutcome outcome = Report(msg::CannotOpen, false, Ending::Stay);
             outcome.NewPath = newPath;
-            outcome.StopRetry = request.Retrying;
             return outcome;
         }
         }
     }
 
-    bool done;
     if (request.DeleteMode) {
-        done = fs.ShellFileOperation(target, newPath, ShellOperation::Delete) == 0;
-    } else if (caseOnly) {
-        done = RenameCaseOnly(fs, target, newPath);
-    } else {
-        done = fs.ShellFileOperation(target, newPath, ShellOperation::Rename) == 0;
-    }
-
-    ExecutionOutcome outcome;
-    if (!done) {
-        outcome = Report(msg::RenameFailed, true, Ending::Close);
-    } else {
+        ExecutionOutcome outcome;
+        if (fs.ShellFileOperation(target, newPath, ShellOperation::Delete) != 0)
+            outcome = Report(msg::RenameFailed, true, Ending::Close);
         outcome.End = Ending::Close;
+        outcome.NewPath = newPath;
+        outcome.UpdateHistory = true;
+        return outcome;
     }
+    ExecutionOutcome outcome = Rename(fs, target, newPath, caseOnly);
     outcome.NewPath = newPath;
-    outcome.UpdateHistory = true;
     return outcome;
 }
 
@@ -174,6 +211,9 @@ ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
     steps.DeleteMode = request.DeleteMode && request.Name == msg::DeleteName;
     ExecutionOutcome outcome = RunSteps(steps, fs);
     outcome.EndDeleteMode = request.DeleteMode && !steps.DeleteMode;
+    // Whatever keeps the window open needs the user (a file in use hides it instead): a hidden
+    // window would wait for nobody.
+    outcome.StopRetry = request.Retrying && outcome.End == Ending::Stay;
     return outcome;
 }
 

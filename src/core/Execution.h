@@ -2,6 +2,9 @@
 // interface so that they run without a window and without a real disk.
 #pragma once
 
+#include "core/ShownText.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +15,16 @@ enum class OpenResult {
     Ok,     // opened for exclusive read and closed again
     InUse,  // a sharing or lock violation: someone holds the file
     Failed, // any other error (access denied, bad path, ...)
+};
+
+// Which entry a path leads to, the same before and after a rename (the volume and the file's
+// number on it).
+struct EntryId {
+    std::uint64_t Volume = 0;
+    std::uint64_t Index = 0;
+    friend bool operator==(const EntryId &a, const EntryId &b) {
+        return a.Volume == b.Volume && a.Index == b.Index;
+    }
 };
 
 // The shell's operation codes (FO_DELETE, FO_RENAME).
@@ -30,6 +43,14 @@ public:
     virtual std::string UpperCase(std::string text) = 0;
     // The name of the entry as it is stored on disk, or nullopt when there is none.
     virtual std::optional<std::string> EntryName(const std::string &path) = 0;
+    // nullopt when the platform cannot tell.
+    virtual std::optional<EntryId> Identity(const std::string &path) = 0;
+    // The name under which the entry id stands in folder ("" is the current folder), in a form
+    // the other calls take; nullopt when none does.
+    virtual std::optional<std::string> FindEntry(const std::string &folder, const EntryId &id) = 0;
+    // False only when the platform knows that the file system under folder does not keep a
+    // name this long; true when it cannot tell.
+    virtual bool NameFits(const std::string &folder, const std::string &name) = 0;
 };
 
 struct ExecutionRequest {
@@ -48,9 +69,10 @@ enum class Ending {
 };
 
 struct ExecutionOutcome {
-    std::string NewPath;              // empty when the execution stopped before building it
-    std::optional<std::string> Title; // message for the title bar; none leaves it alone
-    bool Pause = false;               // repaint and wait one second before the ending
+    std::string NewPath;            // empty when the execution stopped before building it
+    std::optional<ShownText> Title; // message for the title bar; none leaves it alone
+    std::string MovedTo;            // the target now stands here: the window follows it
+    bool Pause = false;             // repaint and wait one second before the ending
     Ending End = Ending::Stay;
     bool UpdateHistory = false; // add the extension to the history before closing
     bool EndDeleteMode = false; // the delete name was edited: this and later executions rename

@@ -30,7 +30,10 @@ bool IsDeviceName(std::string_view name) {
     std::string_view stem = name.substr(0, name.find('.'));
     while (!stem.empty() && stem.back() == ' ')
         stem.remove_suffix(1);
-    static constexpr std::array<std::string_view, 4> Plain = {"CON", "PRN", "AUX", "NUL"};
+    // CONIN$ and CONOUT$ open the console's input and output.
+    static constexpr std::array<std::string_view, 6> Plain = {
+        "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$",
+    };
     for (std::string_view device : Plain)
         if (SameIgnoringAsciiCase(stem, device)) return true;
     if (stem.size() != 4 || stem[3] < '1' || stem[3] > '9') return false;
@@ -61,6 +64,11 @@ bool PathTooLong(std::string_view path) {
     for (size_t pos = 0; pos < path.size(); pos += CharLength(path, pos))
         ++characters;
     return characters > AnsiPathLimit;
+}
+
+bool NameFitsLimits(NameLength length, NameLimits limits) {
+    if (limits.MaxUtf8Bytes != 0 && length.Utf8Bytes > limits.MaxUtf8Bytes) return false;
+    return limits.MaxUtf16Units == 0 || length.Utf16Units <= limits.MaxUtf16Units;
 }
 
 } // namespace tovimar

@@ -10,7 +10,8 @@ namespace tovimar {
 enum class NameFault {
     None,
     ForbiddenCharacter, // \ / : * ? " < > | or a control byte, outside a double-byte character
-    DeviceName,         // CON, PRN, AUX, NUL, COM1-9, LPT1-9, whatever follows the first dot
+    DeviceName,         // CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-9, LPT1-9, whatever follows
+                        // the first dot
     TrailingDotOrBlank, // Windows would store the name without it
 };
 
@@ -22,5 +23,19 @@ NameFault CheckName(std::string_view name);
 inline constexpr size_t AnsiPathLimit = 259;
 
 bool PathTooLong(std::string_view path);
+
+// A name's length in the units file systems count.
+struct NameLength {
+    size_t Utf16Units = 0;
+    size_t Utf8Bytes = 0;
+};
+// What a file system keeps per name; 0 where there is no limit or it cannot be told.
+struct NameLimits {
+    size_t MaxUtf16Units = 0; // the volume's own limit (255 on NTFS and FAT)
+    size_t MaxUtf8Bytes = 0;  // a Linux file system under Wine, which cuts a longer name
+};
+inline constexpr size_t LinuxNameBytes = 255;
+
+bool NameFitsLimits(NameLength length, NameLimits limits);
 
 } // namespace tovimar

@@ -1,8 +1,62 @@
 #include "platform/WinFileSystem.h"
 
+#include "core/NameCheck.h"
+#include "core/PathRules.h"
+#include "platform/Handles.h"
 #include "platform/Platform.h"
 
 namespace tovimar::platform {
+
+namespace {
+
+bool HoldsZero(const std::string &path) {
+    return path.find('\0') != std::string::npos;
+}
+
+bool RunningOnWine() {
+    static const bool wine = [] {
+        const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return wine;
+}
+
+// The longest name, in UTF-16 units, the volume holding folder keeps; 0 when it cannot be told.
+DWORD MaxNameUnits(const std::string &folder) {
+    const std::wstring wide = FromAnsi(folder.empty() ? std::string(".") : folder);
+    wchar_t full[MAX_PATH + 1] = {};
+    const DWORD length = ::GetFullPathNameW(wide.c_str(), MAX_PATH + 1, full, nullptr);
+    if (length == 0 || length > MAX_PATH) return 0;
+    wchar_t root[MAX_PATH + 1] = {};
+    if (!::GetVolumePathNameW(full, root, MAX_PATH + 1)) return 0;
+    DWORD maxUnits = 0;
+    if (!::GetVolumeInformationW(root, nullptr, 0, nullptr, &maxUnits, nullptr, nullptr, 0))
+        return 0;
+    return maxUnits;
+}
+
+size_t Utf8Length(const std::wstring &text) {
+    if (text.empty()) return 0;
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    return size > 0 ? static_cast<size_t>(size) : 0;
+}
+
+std::optional<EntryId> IdentityOf(const std::wstring &path) {
+    // No access asked for: a holder's share mode does not stand in the way. The flag lets a
+    // folder be opened too.
+    FileHandle entry(::CreateFileW(path.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!entry.IsValid() || !::GetFileInformationByHandle(entry.Get(), &info)) return std::nullopt;
+    const std::uint64_t index = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    // Some network file systems number nothing.
+    if (index == 0) return std::nullopt;
+    return EntryId{info.dwVolumeSerialNumber, index};
+}
+
+} // namespace
 
 OpenResult ClassifyOpenError(DWORD error) {
     switch (error) {
@@ -41,6 +95,43 @@ std::string WinFileSystem::UpperCase(std::string text) {
 
 std::optional<std::string> WinFileSystem::EntryName(const std::string &path) {
     return FindEntryName(path);
+}
+
+std::optional<EntryId> WinFileSystem::Identity(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return std::nullopt;
+    return IdentityOf(FromAnsi(path));
+}
+
+std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, const EntryId &id) {
+    if (HoldsZero(folder)) return std::nullopt;
+    // Wide: the name the file system left may not be one the ANSI calls can spell.
+    const std::wstring prefix =
+        folder.empty() ? std::wstring() : FromAnsi(AddTrailingDelimiter(folder));
+    WIN32_FIND_DATAW entry{};
+    FindHandle search(::FindFirstFileW((prefix + L"*").c_str(), &entry));
+    std::optional<std::string> found;
+    int matches = 0;
+    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L".." || IdentityOf(prefix + name) != id) continue;
+        ++matches;
+        if (FitsAnsiCodePage(name)) {
+            found = ToAnsi(name);
+        } else if (entry.cAlternateFileName[0] != L'\0') {
+            found = ToAnsi(entry.cAlternateFileName);
+        }
+    }
+    // A file system that gives two entries one number cannot say which is the target: acting
+    // on the wrong one would rename another file.
+    if (matches != 1) return std::nullopt;
+    return found;
+}
+
+bool WinFileSystem::NameFits(const std::string &folder, const std::string &name) {
+    const std::wstring wide = FromAnsi(name);
+    // Under Wine the Linux file system underneath has the last word.
+    const NameLimits limits{MaxNameUnits(folder), RunningOnWine() ? LinuxNameBytes : 0};
+    return NameFitsLimits({wide.size(), Utf8Length(wide)}, limits);
 }
 
 } // namespace tovimar::platform

@@ -7,7 +7,7 @@
 
 namespace tovimar::platform {
 
-class WinFileSystem final : public FileSystem {
+class WinFileSystem : public FileSystem {
 public:
     // owner: the window the shell's own error boxes belong to.
     explicit WinFileSystem(HWND owner) : owner_(owner) {}
@@ -19,6 +19,9 @@ public:
                            ShellOperation operation) override;
     std::string UpperCase(std::string text) override;
     std::optional<std::string> EntryName(const std::string &path) override;
+    std::optional<EntryId> Identity(const std::string &path) override;
+    std::optional<std::string> FindEntry(const std::string &folder, const EntryId &id) override;
+    bool NameFits(const std::string &folder, const std::string &name) override;
 
 private:
     HWND owner_;

@@ -1,10 +1,12 @@
 #include "core/Execution.h"
 #include "core/Messages.h"
+#include "core/PathRules.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ struct Entry {
     std::string Path;
     bool Folder = false;
     bool OldTime = false; // before 1980: the presence tests do not see it
+    std::uint64_t Id = 0; // given at the first look
 };
 
 std::string Upper(std::string s) {
@@ -39,6 +42,9 @@ public:
     int ShellError = 0;             // every shell call fails with it when not 0
     std::string FailingDestination; // a rename onto this path fails
     CaseRename CaseOnly = CaseRename::Applies;
+    size_t CutAt = 0;       // a longer new name is cut to this many bytes without a word
+    size_t KnownLimit = 0;  // the platform tells beforehand that longer names do not fit
+    bool Identities = true; // the platform can tell which entry a path leads to
     int Opens = 0;
     std::vector<ShellOperation> Operations;
 
@@ -65,14 +71,16 @@ public:
             return 0;
         }
         if (destination == FailingDestination) return 5;
-        const Entry *to = Find(destination);
+        const std::string stored =
+            CutAt != 0 ? destination.substr(0, destination.rfind('\\') + 1 + CutAt) : destination;
+        const Entry *to = Find(stored);
         if (to == from) {
             if (CaseOnly == CaseRename::Refuses) return 183;
             if (CaseOnly == CaseRename::SilentNoOp) return 0;
         } else if (to) {
             return 183;
         }
-        from->Path = destination;
+        from->Path = stored;
         return 0;
     }
     std::string UpperCase(std::string text) override { return Upper(std::move(text)); }
@@ -80,6 +88,20 @@ public:
         const Entry *e = Find(path);
         if (!e) return std::nullopt;
         return e->Path.substr(e->Path.rfind('\\') + 1);
+    }
+    std::optional<EntryId> Identity(const std::string &path) override {
+        Entry *e = Find(path);
+        if (!e || !Identities) return std::nullopt;
+        if (e->Id == 0) e->Id = ++lastId_;
+        return EntryId{1, e->Id};
+    }
+    std::optional<std::string> FindEntry(const std::string &folder, const EntryId &id) override {
+        for (const Entry &e : Entries)
+            if (e.Id == id.Index && PathFolder(e.Path) == folder) return PathName(e.Path);
+        return std::nullopt;
+    }
+    bool NameFits(const std::string &, const std::string &name) override {
+        return KnownLimit == 0 || name.size() <= KnownLimit;
     }
 
     std::vector<std::string> Paths() const {
@@ -91,6 +113,7 @@ public:
     }
 
 private:
+    std::uint64_t lastId_ = 0;
     // The exact spelling first: a case-sensitive folder may hold a.txt beside A.txt.
     Entry *Find(const std::string &path) {
         for (Entry &e : Entries)
@@ -115,14 +138,25 @@ struct Row {
     CaseRename CaseOnly = CaseRename::Applies;
     int ShellError = 0;
     std::string FailingDestination = {};
+    size_t CutAt = 0;
+    size_t KnownLimit = 0;
+    bool Identities = true;
     // expected
     std::optional<std::string_view> Title = std::nullopt; // none: the title is left alone
+    std::string TitleName = {}; // a name from the disk after the title, in the system's code
     bool Pause = false;
     Ending End = Ending::Stay;
     bool UpdateHistory = false;
     std::string NewPath = {};
+    std::string MovedTo = {};
     std::optional<Paths> DiskAfter = std::nullopt; // none: the disk as it was
 };
+
+// A disk that keeps 16 bytes per name.
+const ExecutionRequest LongRename{
+    .TargetPath = "C:\\W\\a.txt", .Name = std::string(20, 'n'), .Extension = ".txt"};
+const std::string LongPath = "C:\\W\\" + std::string(20, 'n') + ".txt";
+const std::string CutName(16, 'n');
 
 const Row Rows[] = {
     {.Case = "plain rename",
@@ -348,6 +382,39 @@ const Row Rows[] = {
      .Pause = true,
      .End = Ending::HideAndRetry,
      .NewPath = "C:\\W\\" + DeleteName + ".txt"},
+    {.Case = "name too long for the drive, known beforehand",
+     .Disk = {{"C:\\W\\a.txt"}},
+     .Request = LongRename,
+     .KnownLimit = 16,
+     .Title = msg::NameTooLongForDrive,
+     .NewPath = LongPath},
+    {.Case = "name cut by the disk: put back",
+     .Disk = {{"C:\\W\\a.txt"}},
+     .Request = LongRename,
+     .CutAt = 16,
+     .Title = msg::NameTooLongForDrive,
+     .NewPath = LongPath},
+    {.Case = "name cut by the disk, no way back: the title says where it is",
+     .Disk = {{"C:\\W\\a.txt"}},
+     .Request = LongRename,
+     .FailingDestination = "C:\\W\\a.txt",
+     .CutAt = 16,
+     .Title = msg::NameStranded,
+     .TitleName = CutName,
+     .NewPath = LongPath,
+     .MovedTo = "C:\\W\\" + CutName,
+     .DiskAfter = Paths{"C:\\W\\" + CutName}},
+    {.Case = "name cut by the disk, file not to be found: no success",
+     .Disk = {{"C:\\W\\a.txt"}},
+     .Request = LongRename,
+     .CutAt = 16,
+     .Identities = false,
+     .Title = msg::RenameFailed,
+     .Pause = true,
+     .End = Ending::Close,
+     .UpdateHistory = true,
+     .NewPath = LongPath,
+     .DiskAfter = Paths{"C:\\W\\" + CutName}},
     {.Case = "shell failure still closes",
      .Disk = {{"C:\\W\\a.txt"}},
      .Request = {.TargetPath = "C:\\W\\a.txt", .Name = "b", .Extension = ".txt"},
@@ -380,10 +447,19 @@ TEST(Execution, Table) {
         disk.CaseOnly = row.CaseOnly;
         disk.ShellError = row.ShellError;
         disk.FailingDestination = row.FailingDestination;
+        disk.CutAt = row.CutAt;
+        disk.KnownLimit = row.KnownLimit;
+        disk.Identities = row.Identities;
 
         const ExecutionOutcome outcome = Execute(row.Request, disk);
 
-        EXPECT_EQ(outcome.Title, row.Title ? std::optional<std::string>(*row.Title) : std::nullopt);
+        ASSERT_EQ(outcome.Title.has_value(), row.Title.has_value());
+        if (row.Title) {
+            EXPECT_EQ(outcome.Title->Bytes(), std::string(*row.Title) + row.TitleName);
+            EXPECT_EQ(outcome.Title->Pieces().back().From == ShownText::Source::System,
+                      !row.TitleName.empty());
+        }
+        EXPECT_EQ(outcome.MovedTo, row.MovedTo);
         EXPECT_EQ(outcome.Pause, row.Pause);
         EXPECT_EQ(outcome.End, row.End);
         EXPECT_EQ(outcome.UpdateHistory, row.UpdateHistory);
@@ -437,7 +513,7 @@ TEST(Execution, OpenTestOnlyForFiles) {
 }
 
 // The delete name edited away turns the delete into a rename, this time and from then on; and
-// a hidden window that cannot open the file at all gives up and shows itself.
+// a hidden window that meets what only the user can settle gives up and shows itself.
 TEST(Execution, DeleteModeAndRetryEndings) {
     const struct {
         const char *Case;
@@ -473,6 +549,10 @@ TEST(Execution, DeleteModeAndRetryEndings) {
          .Name = "b",
          .Retrying = true,
          .Open = OpenResult::Failed,
+         .StopRetry = true},
+        {.Case = "hidden rename meets a refused name",
+         .Name = "CON",
+         .Retrying = true,
          .StopRetry = true},
         {.Case = "hidden rename still in use",
          .Name = "b",

@@ -62,6 +62,8 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         {"TargetPathTooLong", msg::TargetPathTooLong, "パスが長すぎるため処理できません"},
         {"NewPathTooLong", msg::NewPathTooLong, "変更後のパスが長すぎます"},
         {"CannotOpenWithApplication", msg::CannotOpenWithApplication, "ファイルを開けません"},
+        {"NameTooLongForDrive", msg::NameTooLongForDrive, "この名前はこのドライブでは長すぎます"},
+        {"NameStranded", msg::NameStranded, "元の名前に戻せませんでした。今の名前: "},
     };
     for (const Row &row : rows)
         EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;

@@ -40,6 +40,9 @@ TEST(NameCheck, Table) {
         {"PRN", NameFault::DeviceName},
         {"com1", NameFault::DeviceName},
         {"LPT9.log", NameFault::DeviceName},
+        {"CONIN$", NameFault::DeviceName},
+        {"conout$.txt", NameFault::DeviceName},
+        {"CONOUT", NameFault::None},
         {"COM0", NameFault::None},
         {"LPT10", NameFault::None},
         {"CONSOLE", NameFault::None},
@@ -76,6 +79,14 @@ TEST(NameCheck, PathLimitCountsCharacters) {
                 {japanese + "a", true}};
     for (const auto &row : rows)
         EXPECT_EQ(PathTooLong(row.Path), row.TooLong) << row.Path.size();
+}
+
+// 100 full-width letters + .txt: 104 UTF-16 units, 304 bytes of UTF-8.
+TEST(NameCheck, NameFitsTheDrive) {
+    EXPECT_TRUE(NameFitsLimits({104, 304}, {255, 0}));               // Windows
+    EXPECT_FALSE(NameFitsLimits({104, 304}, {255, LinuxNameBytes})); // Wine
+    EXPECT_FALSE(NameFitsLimits({256, 256}, {255, 0}));
+    EXPECT_TRUE(NameFitsLimits({300, 300}, {0, 0})); // nothing known: the disk is asked
 }
 
 } // namespace

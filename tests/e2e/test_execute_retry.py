@@ -63,7 +63,7 @@ class RetryTest(E2ETest):
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), [])
 
-    def test_destination_taken_meanwhile_keeps_waiting(self):
+    def test_destination_taken_meanwhile_shows_the_window(self):
         ws = self.workspace()
         target = ws.make_file("busy.txt", b"busy")
         holder = self.hold(ws, target)
@@ -71,18 +71,20 @@ class RetryTest(E2ETest):
         replace_name(app, "free")
         app.key("Return")
         self.wait_hidden(app)
-        # Someone else takes the name while the window waits: it must survive, and the hidden
-        # window goes on waiting until the name is free again.
+        # Someone else takes the name while the window waits. Only the user can settle that:
+        # the window comes back with the reason instead of waiting unseen.
         taken = ws.make_file("free.txt", b"someone else's")
         holder.release()
-        wait_until(lambda: app.title() == NAME_TAKEN, SETTLE_TIMEOUT, "a tick to see the name")
-        self.assertTrue(app.alive())
-        self.assertEqual(taken.read_bytes(), b"someone else's")
+        wait_until(app.shown, SETTLE_TIMEOUT, "the window to show again")
+        self.assertEqual(app.title(), NAME_TAKEN)
         self.assertEqual(ws.listing(), ["busy.txt", "free.txt"])
-        taken.unlink()
+        # Enabled again: it takes another name from the keyboard.
+        replace_name(app, "other")
+        app.key("Return")
         self.assertEqual(app.wait_exit(), 0)
-        self.assertEqual(ws.listing(), ["free.txt"])
-        self.assertEqual((ws.files / "free.txt").read_bytes(), b"busy")
+        self.assertEqual(ws.listing(), ["free.txt", "other.txt"])
+        self.assertEqual((ws.files / "other.txt").read_bytes(), b"busy")
+        self.assertEqual(taken.read_bytes(), b"someone else's")
 
     def test_waiting_window_starts_the_next_instance(self):
         ws = self.workspace()

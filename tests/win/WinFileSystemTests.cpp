@@ -91,7 +91,7 @@ TEST(WinFileSystem, AnyExistingDestinationSurvives) {
         WinFileSystem disk(nullptr);
         const ExecutionOutcome outcome = Execute({temp / "a.txt", false, false, "b", ".txt"}, disk);
         ASSERT_TRUE(outcome.Title.has_value()) << row.Destination << " " << row.How;
-        EXPECT_EQ(*outcome.Title, msg::NameTaken) << row.Destination << " " << row.How;
+        EXPECT_EQ(outcome.Title->Bytes(), msg::NameTaken) << row.Destination << " " << row.How;
         EXPECT_EQ(outcome.End, Ending::Stay);
         EXPECT_EQ(ReadWholeFile(temp / "a.txt"), "target");
         if (row.How != Folder) {
@@ -151,6 +151,51 @@ TEST(WinFileSystem, CaseOnlyRenameChangesTheNameOnDisk) {
         if (!row.Folder) {
             EXPECT_EQ(ReadWholeFile(temp / wanted), "content");
         }
+    }
+}
+
+// The platform's disk with no limit known beforehand, like a share that does not tell it.
+class UnwarnedDisk final : public WinFileSystem {
+public:
+    UnwarnedDisk() : WinFileSystem(nullptr) {}
+    bool NameFits(const std::string &, const std::string &) override { return true; }
+};
+
+// A Linux file system keeps 255 bytes of UTF-8 per name and Wine cuts a longer one without a
+// word; Windows keeps 255 UTF-16 units, so there the same name is fine.
+TEST(WinFileSystem, NameTooLongForTheFileSystemKeepsTheFile) {
+    const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    std::string name;
+    if (::GetACP() == 932) {
+        for (int i = 0; i < 100; ++i)
+            name += "\x82\x60"; // full-width A: 3 bytes in UTF-8
+    } else if (::GetACP() == 1252) {
+        // e acute: 2 bytes in UTF-8. The "a" puts Wine's cut between two characters; inside
+        // one, its rename fails outright.
+        name = "a" + std::string(130, '\xE9');
+    } else {
+        GTEST_SKIP() << "needs code page 932 or 1252";
+    }
+    for (const bool warned : {true, false}) {
+        SCOPED_TRACE(warned ? "refused beforehand" : "put back");
+        TempFolder temp;
+        ASSERT_TRUE(WriteWholeFile(temp / "photo.txt", "content"));
+        WinFileSystem platformDisk(nullptr);
+        UnwarnedDisk unwarnedDisk;
+        WinFileSystem &disk = warned ? platformDisk : unwarnedDisk;
+        const ExecutionOutcome outcome =
+            Execute({temp / "photo.txt", false, false, name, ".txt"}, disk);
+
+        if (!wine) {
+            EXPECT_EQ(outcome.End, Ending::Close);
+            EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{name + ".txt"});
+            continue;
+        }
+        ASSERT_TRUE(outcome.Title.has_value());
+        EXPECT_EQ(outcome.Title->Bytes(), msg::NameTooLongForDrive);
+        EXPECT_EQ(outcome.End, Ending::Stay);
+        EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{"photo.txt"});
+        EXPECT_EQ(ReadWholeFile(temp / "photo.txt"), "content");
     }
 }
 
