@@ -1,0 +1,72 @@
+// The settings file as anyone may have left it: every byte the program does not change must
+// come back, and what it writes must read back.
+#include "FuzzSupport.h"
+#include "core/IniText.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
+}
+
+// What a read gives for a written value: up to its line break, blanks trimmed.
+std::string AsRead(std::string_view value) {
+    value = value.substr(0, value.find('\n'));
+    while (!value.empty() && IsBlank(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && IsBlank(value.back()))
+        value.remove_suffix(1);
+    return std::string(value);
+}
+
+bool SameEntry(const tovimar::IniEntry &a, const tovimar::IniEntry &b) {
+    return a.Key == b.Key && a.Value == b.Value;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    using namespace tovimar;
+    if (size < 1) return 0;
+    // The first byte tells how many of the next bytes are the value to write.
+    const size_t valueSize = std::min<size_t>(data[0] % 64, size - 1);
+    const std::string value(reinterpret_cast<const char *>(data) + 1, valueSize);
+    const std::string_view file(reinterpret_cast<const char *>(data) + 1 + valueSize,
+                                size - 1 - valueSize);
+
+    const TextEncoding encoding = DetectTextEncoding(file);
+    const std::string text = DecodeText(file, encoding);
+    const bool whole = EncodeText(text, encoding) == file;
+    fuzz::Check(whole || file.size() % 2 == 1);
+
+    // Writing what is there changes no byte.
+    const std::vector<IniEntry> before = ReadIniSection(text, "Tovimar");
+    std::vector<std::pair<std::string, std::string>> same;
+    for (const IniEntry &e : before)
+        if (e.Value) same.emplace_back(e.Key, *e.Value);
+    fuzz::Check(SetIniValues(text, "Tovimar", same) == text);
+
+    // A new value reads back; every other key keeps its value and place.
+    const std::vector<IniEntry> after =
+        ReadIniSection(SetIniValues(text, "Tovimar", {{"Ext3", value}}), "Tovimar");
+    const IniEntry written{"Ext3", AsRead(value)};
+    size_t i = 0;
+    for (; i < before.size(); ++i) {
+        fuzz::Check(i < after.size());
+        const bool key = before[i].Key.size() == 4 && (before[i].Key[0] | 0x20) == 'e' &&
+                         (before[i].Key[1] | 0x20) == 'x' && (before[i].Key[2] | 0x20) == 't' &&
+                         before[i].Key[3] == '3';
+        if (key) {
+            fuzz::Check(after[i].Key == before[i].Key && after[i].Value == written.Value);
+        } else {
+            fuzz::Check(SameEntry(after[i], before[i]));
+        }
+    }
+    fuzz::Check(after.size() == i || (after.size() == i + 1 && SameEntry(after[i], written)));
+    return 0;
+}
