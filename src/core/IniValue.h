@@ -24,6 +24,9 @@ inline std::string FormatIniBool(bool value) {
     return value ? "1" : "0";
 }
 
+// The usage counter after one more run: it stops at its largest value instead of wrapping.
+int32_t NextUsageCount(int32_t count);
+
 // The first IniStringLimit bytes of text, never ending in half a double-byte character.
 std::string CutIniString(std::string_view text);
 
