@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "core/ExtensionHistory.h"
 #include "platform/Handles.h"
+#include "platform/IniFile.h"
 
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 
 namespace tovimar::app {
@@ -180,6 +182,8 @@ private:
     int savedWidth_ = 0;
     bool placed_ = false;
     ExtensionHistory history_{platform::AnsiUpper};
+    // Open from the load to the save, which writes only what this run changed.
+    std::optional<platform::IniFile> settingsFile_;
     platform::Font windowFont_;
     platform::Font textFont_;
     platform::ImageList okGlyph_;
