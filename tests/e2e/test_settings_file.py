@@ -1,5 +1,7 @@
 """Tovimar.ini beside the executable: what a run reads from it and what its close writes."""
 
+import datetime
+
 from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, E2ETest, Workspace, _Display, main, run,
                      wait_until, xdotool)
 
@@ -66,6 +68,9 @@ class SettingsFileTest(E2ETest):
             (["TimeFormat="], {"TimeFormat": ""}),
             (["TimeFormat=yyyy-mm-dd hh.nn"], {"TimeFormat": "yyyy-mm-dd hh.nn"}),
             (["TimeFormat=日付yymmdd"], {"TimeFormat": "日付yymmdd"}),
+            (['TimeFormat="IMG_"yymmdd"_x"'], {"TimeFormat": '"IMG_"yymmdd"_x"'}),
+            (["TimeFormat='写真'yymmdd'_'"], {"TimeFormat": "'写真'yymmdd'_'"}),
+            (["Execute=2147483647"], {"Execute": "2147483647"}),
             (["Left=40", "Top=50", "Width=400"], {"Left": "40", "Top": "50", "Width": "400"}),
         ]
         for lines, expected in cases:
@@ -75,6 +80,23 @@ class SettingsFileTest(E2ETest):
                 self.run_and_close(ws)
                 values = dict(read_ini(ws))
                 self.assertEqual({k: values.get(k) for k in expected}, expected)
+
+    def test_notepad_utf8_file_is_read_and_stays_as_written(self):
+        # UTF-8 without a byte-order mark, as Notepad saves it; 😀 is not in code page 932.
+        lines = ["[Tovimar]", "TimeFormat=yyyy'年'mm'月'", "Mine=日本語 😀", "Ext0=😀"]
+        ws = self.workspace()
+        (ws.root / "Tovimar.ini").write_bytes("".join(l + "\r\n" for l in lines).encode())
+        app = self.start(ws, ws.winpath(ws.make_file("a.txt")))
+        stamps = [datetime.datetime.now().strftime("%Y年%m月")]
+        app.key("End", "shift+Home", "alt+e", "t")
+        stamps.append(datetime.datetime.now().strftime("%Y年%m月"))
+        app.key("Return")
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertIn(ws.listing(), [[f"{stamp}.txt"] for stamp in stamps])
+        written = (ws.root / "Tovimar.ini").read_bytes().decode("utf-8").split("\r\n")
+        self.assertEqual(written[:3], lines[:3])
+        self.assertIn("Ext0=.txt", written)
+        self.assertIn("Execute=1", written)
 
     def test_narrow_saved_width_opens_at_the_minimum(self):
         ws = self.workspace()
