@@ -178,6 +178,18 @@ std::string_view LineBreakOf(std::string_view text) {
                : "\r\n";
 }
 
+// Sets key's value in a short list of pairs.
+void Remember(std::vector<std::pair<std::string, std::string>> &pairs, const std::string &key,
+              const std::string &value) {
+    const auto same =
+        std::find_if(pairs.begin(), pairs.end(), [&](const auto &p) { return p.first == key; });
+    if (same != pairs.end()) {
+        same->second = value;
+    } else {
+        pairs.emplace_back(key, value);
+    }
+}
+
 } // namespace
 
 TextEncoding DetectTextEncoding(std::string_view bytes) {
@@ -242,20 +254,10 @@ std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view sec
 
 std::string SetIniValues(std::string_view text, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>> &values) {
-    // The last value given for a key counts; a line break would start a line of its own.
+    // A line break would start a line of its own.
     std::vector<std::pair<std::string_view, std::string_view>> wanted;
-    for (const auto &entry : values) {
-        const std::string &key = entry.first, &value = entry.second;
-        const std::string_view line =
-            std::string_view(value).substr(0, value.find('\n'));
-        const auto same = std::find_if(wanted.begin(), wanted.end(),
-                                       [&](const auto &w) { return SameName(w.first, key); });
-        if (same != wanted.end()) {
-            same->second = line;
-        } else {
-            wanted.emplace_back(key, line);
-        }
-    }
+    for (const auto &[key, value] : values)
+        wanted.emplace_back(key, std::string_view(value).substr(0, value.find('\n')));
     const std::string_view lineBreak = LineBreakOf(text);
     std::vector<bool> placed(wanted.size(), false);
     std::string out;
@@ -316,24 +318,17 @@ std::string IniSettings::Read(const std::string &key, const std::string &fallbac
     const auto found = std::find_if(stored_.begin(), stored_.end(),
                                     [&](const IniEntry &e) { return SameName(e.Key, key); });
     if (found == stored_.end() || !found->Value) return fallback;
-    std::optional<std::string> value = *found->Value;
-    if (unicode_) value = crossing_->FromUtf8(*value);
+    std::optional<std::string> value = unicode_ ? crossing_->FromUtf8(*found->Value) : found->Value;
     // A zero byte ends a value for everything the program hands it to.
     std::string handed = value ? CutIniString(value->substr(0, value->find('\0'))) : fallback;
-    handedOut_[key] = handed;
+    Remember(handedOut_, key, handed);
     return handed;
 }
 
 void IniSettings::Write(const std::string &key, const std::string &value) {
-    const auto handed = handedOut_.find(key);
-    if (handed != handedOut_.end() && handed->second == value) return;
-    const auto same = std::find_if(changes_.begin(), changes_.end(),
-                                   [&](const auto &c) { return c.first == key; });
-    if (same != changes_.end()) {
-        same->second = value;
-    } else {
-        changes_.emplace_back(key, value);
-    }
+    const auto handed = std::find_if(handedOut_.begin(), handedOut_.end(),
+                                     [&](const auto &h) { return h.first == key; });
+    if (handed == handedOut_.end() || handed->second != value) Remember(changes_, key, value);
 }
 
 std::optional<std::string> IniSettings::Apply(std::string_view currentBytes) const {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,7 +36,7 @@ struct IniEntry {
 // value of its first line: blanks around names and values removed, nothing else.
 std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view section);
 
-// text with each key set to its value: the key's first line is rewritten when its value differs,
+// text with each (distinct) key set to its value: the key's first line is rewritten when its value differs,
 // missing keys are added after the section's last line, a missing section at the end. A value
 // ends before its first line break. Every other byte is kept.
 std::string SetIniValues(std::string_view text, std::string_view section,
@@ -74,7 +73,7 @@ private:
     const CodePageCrossing *crossing_;
     bool unicode_ = false;
     std::vector<IniEntry> stored_;
-    std::map<std::string, std::string> handedOut_;
+    std::vector<std::pair<std::string, std::string>> handedOut_;
     std::vector<std::pair<std::string, std::string>> changes_;
 };
 
