@@ -255,11 +255,11 @@ std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view sec
 std::string SetIniValues(std::string_view text, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>> &values) {
     // A line break would start a line of its own.
-    std::vector<std::pair<std::string_view, std::string_view>> wanted;
-    for (const auto &[key, value] : values)
-        wanted.emplace_back(key, std::string_view(value).substr(0, value.find('\n')));
+    const auto valueOf = [&](size_t i) {
+        return std::string_view(values[i].second).substr(0, values[i].second.find('\n'));
+    };
     const std::string_view lineBreak = LineBreakOf(text);
-    std::vector<bool> placed(wanted.size(), false);
+    std::vector<bool> placed(values.size(), false);
     std::string out;
     out.reserve(text.size() + 64);
     Place place = Place::Before;
@@ -272,12 +272,12 @@ std::string SetIniValues(std::string_view text, std::string_view section,
         if (line.Header) {
             place = PlaceAfterHeader(place, line.Name, section);
         } else if (place == Place::Inside && line.HasContent()) {
-            for (size_t i = 0; i < wanted.size(); ++i) {
-                if (placed[i] || !SameName(line.Name, wanted[i].first)) continue;
+            for (size_t i = 0; i < values.size(); ++i) {
+                if (placed[i] || !SameName(line.Name, values[i].first)) continue;
                 placed[i] = true;
-                if (line.Value != wanted[i].second) {
+                if (line.Value != valueOf(i)) {
                     out.append(text.substr(line.Begin, line.ContentBegin - line.Begin));
-                    out.append(line.Name).append("=").append(wanted[i].second);
+                    out.append(line.Name).append("=").append(valueOf(i));
                     out.append(text.substr(line.ContentEnd, line.End - line.ContentEnd));
                     rewritten = true;
                 }
@@ -291,9 +291,9 @@ std::string SetIniValues(std::string_view text, std::string_view section,
         }
     }
     std::string added;
-    for (size_t i = 0; i < wanted.size(); ++i) {
+    for (size_t i = 0; i < values.size(); ++i) {
         if (!placed[i])
-            added.append(wanted[i].first).append("=").append(wanted[i].second).append(lineBreak);
+            added.append(values[i].first).append("=").append(valueOf(i)).append(lineBreak);
     }
     if (added.empty()) return out;
     if (insertAt == std::string::npos) {
@@ -306,9 +306,7 @@ std::string SetIniValues(std::string_view text, std::string_view section,
     return out;
 }
 
-IniSettings::IniSettings(std::string_view fileBytes, std::string section,
-                         const CodePageCrossing &crossing)
-    : section_(std::move(section)), crossing_(&crossing) {
+void IniSettings::Load(std::string_view fileBytes) {
     const TextEncoding encoding = DetectTextEncoding(fileBytes);
     unicode_ = encoding != TextEncoding::Ansi;
     stored_ = ReadIniSection(DecodeText(fileBytes, encoding), section_);

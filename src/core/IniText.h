@@ -36,9 +36,9 @@ struct IniEntry {
 // value of its first line: blanks around names and values removed, nothing else.
 std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view section);
 
-// text with each (distinct) key set to its value: the key's first line is rewritten when its value differs,
-// missing keys are added after the section's last line, a missing section at the end. A value
-// ends before its first line break. Every other byte is kept.
+// text with each (distinct) key set to its value: the key's first line is rewritten when its value
+// differs, missing keys are added after the section's last line, a missing section at the end. A
+// value ends before its first line break. Every other byte is kept.
 std::string SetIniValues(std::string_view text, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>> &values);
 
@@ -55,7 +55,10 @@ public:
 // hold, or holds cut short, survive a run.
 class IniSettings {
 public:
-    IniSettings(std::string_view fileBytes, std::string section, const CodePageCrossing &crossing);
+    IniSettings(std::string section, const CodePageCrossing &crossing)
+        : section_(std::move(section)), crossing_(&crossing) {}
+    // Takes the values of the section from the file's bytes.
+    void Load(std::string_view fileBytes);
 
     // The key's value, at most IniStringLimit bytes; fallback when the key is missing or its
     // text does not fit the code page.

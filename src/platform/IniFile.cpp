@@ -121,9 +121,10 @@ bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) 
         done = done && ::FlushFileBuffers(file.Get());
         file.Close();
         // A settings file the user hid stays hidden.
-        if (done && attributes != INVALID_FILE_ATTRIBUTES)
-            ::SetFileAttributesA(temporary.c_str(),
-                                 attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+        const DWORD kept = attributes == INVALID_FILE_ATTRIBUTES
+                               ? 0
+                               : attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        if (done && kept != 0) ::SetFileAttributesA(temporary.c_str(), kept);
         done = done && MoveOver(temporary, fileName);
         if (!done) ::DeleteFileA(temporary.c_str());
         return done;
@@ -134,10 +135,10 @@ bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) 
 } // namespace
 
 IniFile::IniFile(std::string fileName, std::string section)
-    : fileName_(std::move(fileName)), settings_(std::string_view(), section, Crossing) {
+    : fileName_(std::move(fileName)), settings_(std::move(section), Crossing) {
     auto [state, bytes] = ReadWholeFile(fileName_);
     readable_ = state != FileState::Unreadable;
-    if (state == FileState::Read) settings_ = IniSettings(bytes, std::move(section), Crossing);
+    settings_.Load(bytes);
 }
 
 bool IniFile::Save() {

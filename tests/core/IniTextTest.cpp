@@ -183,7 +183,8 @@ TEST(IniText, SettingsKeepWhatTheProgramDidNotChange) {
     };
     for (const auto &row : rows) {
         const std::string key = "TimeFormat";
-        IniSettings settings(row.File, "Tovimar", crossing);
+        IniSettings settings("Tovimar", crossing);
+        settings.Load(row.File);
         EXPECT_EQ(settings.Read(key, "d"), row.Read) << row.Case;
         settings.Write(key, row.Written);
         EXPECT_EQ(settings.Apply(row.File), row.Expected) << row.Case;
