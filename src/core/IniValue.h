@@ -9,7 +9,7 @@
 
 namespace tovimar {
 
-// Strings come back through a 2048-byte buffer: at most this many bytes.
+// A settings value is read up to this many bytes, as through a 2048-byte buffer.
 inline constexpr size_t IniStringLimit = 2047;
 
 // An integer value as the settings file holds it; defaultValue for anything unreadable.
