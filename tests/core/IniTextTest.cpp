@@ -8,115 +8,85 @@ namespace tovimar {
 namespace {
 
 using namespace std::string_literals;
+using Enc = TextEncoding;
 
 TEST(IniText, EncodingOfTheFile) {
-    const struct {
-        std::string Bytes;
-        TextEncoding Expected;
-    } rows[] = {
-        {"", TextEncoding::Ansi},
-        {"[Tovimar]\r\nExecute=1\r\n", TextEncoding::Ansi},
-        {"TimeFormat=\x94\x4E", TextEncoding::Ansi},     // 年 in code page 932
-        {"TimeFormat=\xE5\xB9\xB4", TextEncoding::Utf8}, // 年 in UTF-8
-        {"x=\xC0\x80", TextEncoding::Ansi},              // overlong
-        {"x=\xED\xA0\x80", TextEncoding::Ansi},          // surrogate
-        {"x=\xE5\xB9", TextEncoding::Ansi},              // cut short
-        {"\xEF\xBB\xBF[Tovimar]", TextEncoding::Utf8Bom},
-        {"\xFF\xFE[\0"s, TextEncoding::Utf16Le},
-        {"\xFE\xFF\0["s, TextEncoding::Utf16Be},
+    const std::pair<std::string, Enc> rows[] = {
+        {"[Tovimar]\r\nExecute=1", Enc::Ansi}, {"T=\x94\x4E", Enc::Ansi}, // code page 932
+        {"T=\xE5\xB9\xB4", Enc::Utf8},         {"T=\xC0\x80", Enc::Ansi}, // overlong
+        {"T=\xED\xA0\x80", Enc::Ansi},         {"T=\xE5\xB9", Enc::Ansi}, // surrogate, cut
+        {"\xEF\xBB\xBFT", Enc::Utf8Bom},       {"\xFF\xFET\0"s, Enc::Utf16Le},
+        {"\xFE\xFF\0T"s, Enc::Utf16Be},        {"", Enc::Ansi},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(DetectTextEncoding(row.Bytes), row.Expected) << row.Bytes;
-}
-
-TEST(IniText, Utf16ComesBackByteForByte) {
-    const struct {
-        std::string Bytes;
-        std::string Text;
-    } rows[] = {
-        {"\xFF\xFE"
-         "a\0=\0\x74\x5E\r\0\n\0"s,
-         "a=\xE5\xB9\xB4\r\n"},
-        {"\xFE\xFF\0a\xD8\x3D\xDE\x00"s, "a\xF0\x9F\x98\x80"},     // a pair
-        {"\xFF\xFE\x00\xDC\x3D\xD8"s, "\xED\xB0\x80\xED\xA0\xBD"}, // unpaired, reversed
-    };
-    for (const auto &row : rows) {
-        const TextEncoding encoding = DetectTextEncoding(row.Bytes);
-        EXPECT_EQ(DecodeText(row.Bytes, encoding), row.Text);
-        EXPECT_EQ(EncodeText(DecodeText(row.Bytes, encoding), encoding), row.Bytes);
-    }
-    // An odd last byte does not survive: such a file is not rewritten.
-    EXPECT_NE(EncodeText(DecodeText("\xFF\xFEx\0y"s, TextEncoding::Utf16Le), TextEncoding::Utf16Le),
-              "\xFF\xFEx\0y"s);
+    for (const auto &[bytes, expected] : rows)
+        EXPECT_EQ(DetectTextEncoding(bytes), expected) << bytes;
+    // A pair and an unpaired surrogate, each back to its own bytes.
+    EXPECT_EQ(DecodeText("\xFE\xFF\0a\xD8\x3D\xDE\x00\xDC\x00"s, Enc::Utf16Be),
+              "a\xF0\x9F\x98\x80\xED\xB0\x80");
 }
 
 TEST(IniText, ValuesOfTheSection) {
-    const std::string file = "Execute=1\r\n"        // before any section
-                             "[tovimar] ; mine\r\n" // to the last bracket
-                             "  Execute =  7 \r\n"
-                             "TimeFormat=\"IMG_\"yymmdd\"_x\"\r\n"
-                             "EXECUTE=8\r\n" // the first wins
-                             "Ext0=\r\n"
-                             "Ext1\r\n"
-                             "Ext2= '\x8E\xCA\x90\x5E' \x1A\r\n"
-                             "[Other]\r\nFront=1\r\n"
-                             "[Tovimar]\r\nCursor=1\r\n"; // only the first section counts
-    const auto entries = ReadIniSection(file, "Tovimar");
-    const auto find = [&](std::string_view key) -> std::string {
-        for (const IniEntry &e : entries)
-            if (e.Key == key) return e.Value.value_or("(no value)");
-        return "(missing)";
+    const std::string file = "Execute=1\r\n[tovimar] ; mine\r\n  Execute =  7 \r\n"
+                             "TimeFormat=\"IMG_\"yymmdd\"_x\"\r\nEXECUTE=8\r\nExt0=\r\nExt1\r\n"
+                             "Ext2= '\x8E\xCA\x90\x5E' \x1A\r\n[Other]\r\nFront=1\r\n"
+                             "[Tovimar]\r\nCursor=1\r\n";
+    const std::pair<const char *, const char *> rows[] = {
+        {"Execute", "7"}, // blanks trimmed, the first line wins, not the one before the section
+        {"TimeFormat", "\"IMG_\"yymmdd\"_x\""},
+        {"Ext0", ""},
+        {"Ext1", "(no value)"},
+        {"Ext2", "'\x8E\xCA\x90\x5E'"},
+        {"Front", nullptr},  // another section
+        {"Cursor", nullptr}, // the second section of the name
     };
+    const auto entries = ReadIniSection(file, "Tovimar");
     EXPECT_EQ(entries.size(), 5u);
-    EXPECT_EQ(find("Execute"), "7");
-    EXPECT_EQ(find("TimeFormat"), "\"IMG_\"yymmdd\"_x\"");
-    EXPECT_EQ(find("Ext0"), "");
-    EXPECT_EQ(find("Ext1"), "(no value)");
-    EXPECT_EQ(find("Ext2"), "'\x8E\xCA\x90\x5E'");
-    EXPECT_EQ(find("Front"), "(missing)");
-    EXPECT_EQ(find("Cursor"), "(missing)");
+    for (const auto &[key, expected] : rows) {
+        std::optional<std::string> found;
+        for (const IniEntry &e : entries)
+            if (e.Key == key) found = e.Value.value_or("(no value)");
+        EXPECT_EQ(found, expected ? std::optional<std::string>(expected) : std::nullopt) << key;
+    }
 }
 
 TEST(IniText, WritingChangesOnlyTheLinesOfChangedValues) {
-    const struct {
-        const char *Case;
-        std::string Text;
-        std::vector<std::pair<std::string, std::string>> Values;
-        std::string Expected;
-    } rows[] = {
-        {"no file", "", {{"Left", "0"}, {"Top", "0"}}, "[Tovimar]\r\nLeft=0\r\nTop=0\r\n"},
-        {"same value, other spelling",
-         "[Tovimar]\r\n execute = 5 \r\n",
-         {{"Execute", "5"}},
-         "[Tovimar]\r\n execute = 5 \r\n"},
-        {"changed value",
-         "[Tovimar]\r\n execute = 5 \r\n",
-         {{"Execute", "6"}},
-         "[Tovimar]\r\n execute=6 \r\n"},
-        {"quotes kept",
-         "[Tovimar]\nA=1\n",
-         {{"TimeFormat", "'x'yy'x'"}},
-         "[Tovimar]\nA=1\nTimeFormat='x'yy'x'\n"},
-        {"added at the section's end",
-         "[Tovimar]\r\nA=1\r\n\r\n[B]\r\nA=2\r\n",
-         {{"A", "3"}, {"C", ""}},
-         "[Tovimar]\r\nA=3\r\nC=\r\n\r\n[B]\r\nA=2\r\n"},
-        {"no line break at the end",
-         "[Tovimar]\r\nA=1",
-         {{"C", "2"}},
-         "[Tovimar]\r\nA=1\r\nC=2\r\n"},
-        {"section missing", "[B]\r\nA=2", {{"A", "1"}}, "[B]\r\nA=2\r\n[Tovimar]\r\nA=1\r\n"},
-        {"line break cut", "", {{"A", "2\n[B]"}}, "[Tovimar]\r\nA=2\r\n"},
-        {"key without equals sign",
-         "[Tovimar]\r\nA\r\nA=1\r\n",
-         {{"A", "1"}},
-         "[Tovimar]\r\nA=1\r\nA=1\r\n"},
+    const std::tuple<std::string, std::string, std::string, std::string> rows[] = {
+        // file, key, value, file afterwards
+        {"", "Left", "0", "[Tovimar]\r\nLeft=0\r\n"},
+        {"[Tovimar]\r\n execute = 5 \r\n", "Execute", "5", "[Tovimar]\r\n execute = 5 \r\n"},
+        {"[Tovimar]\r\n execute = 5 \r\n", "Execute", "6", "[Tovimar]\r\n execute=6 \r\n"},
+        {"[Tovimar]\nA=1\n\n[B]\n", "T", "'x'yy", "[Tovimar]\nA=1\nT='x'yy\n\n[B]\n"},
+        {"[Tovimar]\r\nA=1", "C", "2\n[B]", "[Tovimar]\r\nA=1\r\nC=2\r\n"},
+        {"[B]\r\nA=2", "A", "1", "[B]\r\nA=2\r\n[Tovimar]\r\nA=1\r\n"},
+        {"[Tovimar]\r\nA\r\nA=1\r\n", "A", "1", "[Tovimar]\r\nA=1\r\nA=1\r\n"},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(SetIniValues(row.Text, "Tovimar", row.Values), row.Expected) << row.Case;
+    for (const auto &[text, key, value, expected] : rows)
+        EXPECT_EQ(SetIniValues(text, "Tovimar", {{key, value}}), expected) << text;
 }
 
-// Latin-1 text as UTF-16LE with its byte-order mark.
+// The program's code page in these tests is Latin-1.
+class Latin1 : public CodePageCrossing {
+public:
+    std::optional<std::string> FromUtf8(std::string_view text) const override {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c >= 0x80 && ((c != 0xC2 && c != 0xC3) || ++i == text.size())) return std::nullopt;
+            out += c < 0x80 ? char(c) : char((c & 3) << 6 | (text[i] & 0x3F));
+        }
+        return out;
+    }
+    std::optional<std::string> ToUtf8(std::string_view text) const override {
+        std::string out;
+        for (const char ch : text) {
+            const auto c = static_cast<unsigned char>(ch);
+            out += c < 0x80 ? std::string(1, ch)
+                            : std::string{char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+        }
+        return out;
+    }
+};
+
 std::string Utf16Le(std::string_view latin1) {
     std::string out = "\xFF\xFE";
     for (char c : latin1)
@@ -124,70 +94,27 @@ std::string Utf16Le(std::string_view latin1) {
     return out;
 }
 
-// The program's code page in these tests is Latin-1: U+0100 and above do not fit.
-class Latin1 : public CodePageCrossing {
-public:
-    std::optional<std::string> FromUtf8(std::string_view text) const override {
-        std::string out;
-        for (size_t i = 0; i < text.size(); ++i) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            if (c < 0x80) {
-                out += char(c);
-            } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size()) {
-                out += char((c & 0x03) << 6 | (text[++i] & 0x3F));
-            } else {
-                return std::nullopt;
-            }
-        }
-        return out;
-    }
-    std::optional<std::string> ToUtf8(std::string_view text) const override {
-        std::string out;
-        for (char ch : text) {
-            const auto c = static_cast<unsigned char>(ch);
-            if (c < 0x80) {
-                out += ch;
-            } else {
-                out += char(0xC0 | c >> 6);
-                out += char(0x80 | (c & 0x3F));
-            }
-        }
-        return out;
-    }
-};
-
 TEST(IniText, SettingsKeepWhatTheProgramDidNotChange) {
     const Latin1 crossing;
-    const struct {
-        const char *Case;
-        std::string File;
-        std::string Read;     // TimeFormat as the program gets it, default "d"
-        std::string Written;  // what the program writes back
-        std::string Expected; // the file afterwards
-    } rows[] = {
-        {"UTF-8 read and kept", "[Tovimar]\r\nTimeFormat=yy'\xC3\xA9t\xC3\xA9'\r\n",
-         "yy'\xE9t\xE9'", "yy'\xE9t\xE9'", "[Tovimar]\r\nTimeFormat=yy'\xC3\xA9t\xC3\xA9'\r\n"},
-        {"UTF-8 written", "[Tovimar]\r\nTimeFormat=\xC3\xA9\r\n", "\xE9", "\xE0",
-         "[Tovimar]\r\nTimeFormat=\xC3\xA0\r\n"},
-        {"outside the code page", "[Tovimar]\r\nTimeFormat=\xE5\xB9\xB4\r\n", "d", "d",
-         "[Tovimar]\r\nTimeFormat=\xE5\xB9\xB4\r\n"},
-        {"UTF-16 stays UTF-16", Utf16Le("[Tovimar]\nTimeFormat=\xE9"), "\xE9", "\xE0",
-         Utf16Le("[Tovimar]\nTimeFormat=\xE0")},
-        {"ANSI stays ANSI", "[Tovimar]\r\nTimeFormat=\xE9\r\n", "\xE9", "\xE0\xE0",
-         "[Tovimar]\r\nTimeFormat=\xE0\xE0\r\n"},
-        {"ANSI that would read as UTF-8", "[Tovimar]\r\n", "d", "\xC3\xA9",
-         "\xEF\xBB\xBF[Tovimar]\r\nTimeFormat=\xC3\x83\xC2\xA9\r\n"},
-        {"cut value kept whole", "[Tovimar]\r\nTimeFormat=" + std::string(3000, 'y'),
-         std::string(2047, 'y'), std::string(2047, 'y'),
-         "[Tovimar]\r\nTimeFormat=" + std::string(3000, 'y')},
+    const std::string head = "[Tovimar]\r\nT=", longValue(3000, 'y');
+    const std::tuple<const char *, std::string, std::string, std::string, std::string> rows[] = {
+        // file, T as read (default d), T as written, file afterwards
+        {"UTF-8 kept", head + "'\xC3\xA9'", "'\xE9'", "'\xE9'", head + "'\xC3\xA9'"},
+        {"UTF-8 written", head + "\xC3\xA9", "\xE9", "\xE0", head + "\xC3\xA0"},
+        {"not in the code page", head + "\xE5\xB9\xB4", "d", "d", head + "\xE5\xB9\xB4"},
+        {"UTF-16", Utf16Le("[Tovimar]\nT=\xE9"), "\xE9", "\xE0", Utf16Le("[Tovimar]\nT=\xE0")},
+        {"ANSI", head + "\xE9", "\xE9", "\xE0\xE0", head + "\xE0\xE0"},
+        {"ANSI read as UTF-8 later", "", "d", "\xC3\xA0",
+         "\xEF\xBB\xBF[Tovimar]\r\nT=\xC3\x83\xC2\xA0\r\n"},
+        {"cut short", head + longValue, std::string(2047, 'y'), std::string(2047, 'y'),
+         head + longValue},
     };
-    for (const auto &row : rows) {
-        const std::string key = "TimeFormat";
+    for (const auto &[name, file, read, written, expected] : rows) {
         IniSettings settings("Tovimar", crossing);
-        settings.Load(row.File);
-        EXPECT_EQ(settings.Read(key, "d"), row.Read) << row.Case;
-        settings.Write(key, row.Written);
-        EXPECT_EQ(settings.Apply(row.File), row.Expected) << row.Case;
+        settings.Load(file);
+        EXPECT_EQ(settings.Read("T", "d"), read) << name;
+        settings.Write("T", written);
+        EXPECT_EQ(settings.Apply(file), expected) << name;
     }
 }
 
