@@ -3,6 +3,7 @@
 
 #include "core/CommandLine.h"
 #include "core/Errors.h"
+#include "core/IniValue.h"
 
 #include <shellapi.h>
 
@@ -11,8 +12,7 @@ namespace tovimar::app {
 void TFormMain::FormClose() {
     // A hidden window waiting for a file in use must not retry while it closes.
     StopTimer();
-    // A damaged counter near the top of the range wraps instead of overflowing.
-    ExecuteCount = static_cast<int32_t>(static_cast<uint32_t>(ExecuteCount) + 1u);
+    ExecuteCount = NextUsageCount(ExecuteCount);
     // A settings file that cannot be written is reported once; the close and the chain go on,
     // or a hidden retry window would report it again on every tick.
     try {

@@ -8,7 +8,6 @@
 #include "platform/IniFile.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,18 +23,14 @@ std::string ExtensionKey(size_t i) {
     return "Ext" + std::to_string(i);
 }
 
-int32_t ReadInteger(const platform::IniFile &ini, const std::string &key, int32_t defaultValue) {
-    return ParseIniInteger(ini.ReadString(key, ""), defaultValue);
+// The default goes in as text, so that a value the code page cannot hold reads as it and is
+// kept when the default is written back.
+int32_t ReadInteger(platform::IniFile &ini, const std::string &key, int32_t defaultValue) {
+    return ParseIniInteger(ini.ReadString(key, FormatIniInteger(defaultValue)), defaultValue);
 }
 
-bool ReadBool(const platform::IniFile &ini, const std::string &key, bool defaultValue) {
-    return ParseIniBool(ini.ReadString(key, ""), defaultValue);
-}
-
-// Every failed write is the same error: the file cannot be written.
-void Write(platform::IniFile &ini, const std::string &key, const std::string &value) {
-    if (!ini.WriteString(key, value))
-        throw TovimarError(ShownText::System(ini.FileName()) + msg::CannotWriteSuffix);
+bool ReadBool(platform::IniFile &ini, const std::string &key, bool defaultValue) {
+    return ParseIniBool(ini.ReadString(key, FormatIniBool(defaultValue)), defaultValue);
 }
 
 RECT WindowRect(HWND hwnd) {
@@ -47,9 +42,8 @@ RECT WindowRect(HWND hwnd) {
 } // namespace
 
 void TFormMain::IniLoad() {
-    platform::IniFile ini(IniFileName, Section);
-    // Every read is a trip to the file: those of missing keys are saved.
-    ini.ListKeys();
+    // One read of the file; the values come from memory.
+    platform::IniFile &ini = settingsFile_.emplace(IniFileName, Section);
 
     // The window moves there once, when it is placed. The window's size limit applies to the
     // width.
@@ -66,37 +60,35 @@ void TFormMain::IniLoad() {
     mnuWindowVariable.SetChecked(ReadBool(ini, "Var", false));
 
     // A key present with an empty value is an empty pattern; only a missing key defaults.
-    std::optional<std::string> format = ini.ReadValue("TimeFormat");
-    TimeFormat = format ? CutIniString(*format) : std::string(DefaultTimeFormat);
+    TimeFormat = ini.ReadString("TimeFormat", std::string(DefaultTimeFormat));
 
-    for (size_t i = 0; i < SavedExtensionCount; ++i) {
-        std::string value = CutIniString(ini.ReadString(ExtensionKey(i), ""));
-        history_.LoadValue(value);
-    }
+    for (size_t i = 0; i < SavedExtensionCount; ++i)
+        history_.LoadValue(ini.ReadString(ExtensionKey(i), ""));
 }
 
 void TFormMain::IniSave() {
     if (IniFileName.empty()) throw TovimarError(std::string(msg::ProgramFolderUnreadable));
-    platform::IniFile ini(IniFileName, Section);
+    platform::IniFile &ini =
+        settingsFile_ ? *settingsFile_ : settingsFile_.emplace(IniFileName, Section);
 
     if (!mnuWindowVariable.Checked()) {
         const RECT r = WindowRect(Handle());
-        Write(ini, "Left", FormatIniInteger(r.left));
-        Write(ini, "Top", FormatIniInteger(r.top));
-        Write(ini, "Width", FormatIniInteger(r.right - r.left));
+        ini.WriteString("Left", FormatIniInteger(r.left));
+        ini.WriteString("Top", FormatIniInteger(r.top));
+        ini.WriteString("Width", FormatIniInteger(r.right - r.left));
     }
-    Write(ini, "Execute", FormatIniInteger(ExecuteCount));
-    Write(ini, "Cursor", FormatIniBool(mnuOptionCursor.Checked()));
-    Write(ini, "Front", FormatIniBool(WindowFront.Checked()));
-    Write(ini, "Var", FormatIniBool(mnuWindowVariable.Checked()));
-    Write(ini, "TimeFormat", TimeFormat);
+    ini.WriteString("Execute", FormatIniInteger(ExecuteCount));
+    ini.WriteString("Cursor", FormatIniBool(mnuOptionCursor.Checked()));
+    ini.WriteString("Front", FormatIniBool(WindowFront.Checked()));
+    ini.WriteString("Var", FormatIniBool(mnuWindowVariable.Checked()));
+    ini.WriteString("TimeFormat", TimeFormat);
 
     const std::vector<std::string> values = history_.SaveValues();
     for (size_t i = 0; i < values.size(); ++i)
-        Write(ini, ExtensionKey(i), values[i]);
+        ini.WriteString(ExtensionKey(i), values[i]);
 
-    // Releasing the file flushes the profile cache. The flush's result says nothing: Wine
-    // reports failure for every flush.
+    // Every failed write is the same error: the file cannot be written.
+    if (!ini.Save()) throw TovimarError(ShownText::System(ini.FileName()) + msg::CannotWriteSuffix);
 }
 
 void TFormMain::ShowHistory() {

@@ -5,6 +5,7 @@
 #include "core/ExtensionHistory.h"
 #include "core/Target.h"
 #include "platform/Handles.h"
+#include "platform/IniFile.h"
 
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -192,6 +194,8 @@ private:
     int savedWidth_ = 0;
     bool placed_ = false;
     ExtensionHistory history_{platform::AnsiUpper};
+    // Open from the load to the save, which writes only what this run changed.
+    std::optional<platform::IniFile> settingsFile_;
     platform::Font windowFont_;
     platform::Font textFont_;
     platform::ImageList okGlyph_;

@@ -89,6 +89,10 @@ std::string FormatIniInteger(int32_t value) {
     return std::to_string(value);
 }
 
+int32_t NextUsageCount(int32_t count) {
+    return count == INT32_MAX ? count : count + 1;
+}
+
 std::string CutIniString(std::string_view text) {
     size_t end = 0;
     while (end < text.size()) {

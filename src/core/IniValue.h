@@ -9,7 +9,7 @@
 
 namespace tovimar {
 
-// Strings come back through a 2048-byte buffer: at most this many bytes.
+// A settings value is read up to this many bytes, as through a 2048-byte buffer.
 inline constexpr size_t IniStringLimit = 2047;
 
 // An integer value as the settings file holds it; defaultValue for anything unreadable.
@@ -23,6 +23,9 @@ std::string FormatIniInteger(int32_t value);
 inline std::string FormatIniBool(bool value) {
     return value ? "1" : "0";
 }
+
+// The usage counter after one more run: it stops at its largest value instead of wrapping.
+int32_t NextUsageCount(int32_t count);
 
 // The first IniStringLimit bytes of text, never ending in half a double-byte character.
 std::string CutIniString(std::string_view text);

@@ -1,61 +1,156 @@
 #include "platform/IniFile.h"
 
-#include "core/IniValue.h"
+#include "platform/Handles.h"
+#include "platform/Platform.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <climits>
 #include <utility>
 
 namespace tovimar::platform {
 
+namespace {
+
+std::optional<std::wstring> Widen(UINT codePage, std::string_view text) {
+    if (text.empty()) return std::wstring();
+    if (text.size() > INT_MAX) return std::nullopt;
+    const int length = static_cast<int>(text.size());
+    int size =
+        ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    if (size <= 0) return std::nullopt;
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    size = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(),
+                                 size);
+    if (size <= 0) return std::nullopt;
+    wide.resize(static_cast<size_t>(size));
+    return wide;
+}
+
+std::string ToUtf8(std::wstring_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int length = static_cast<int>(text.size());
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string bytes(static_cast<size_t>(size), '\0');
+    size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr,
+                                 nullptr);
+    bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return bytes;
+}
+
+class AnsiCrossing : public CodePageCrossing {
+public:
+    std::optional<std::string> FromUtf8(std::string_view text) const override {
+        std::optional<std::wstring> wide = Widen(CP_UTF8, text);
+        if (!wide || !FitsAnsiCodePage(*wide)) return std::nullopt;
+        return ToAnsi(*wide);
+    }
+    std::optional<std::string> ToUtf8(std::string_view text) const override {
+        std::optional<std::wstring> wide = Widen(CP_ACP, text);
+        if (!wide) return std::nullopt;
+        return platform::ToUtf8(*wide);
+    }
+};
+
+const AnsiCrossing Crossing;
+
+enum class FileState { Read, Missing, Unreadable };
+
+// The whole file, or why not. A folder, a locked file or one too large is unreadable.
+std::pair<FileState, std::string> ReadWholeFile(const std::string &fileName) {
+    if (fileName.empty()) return {FileState::Unreadable, {}};
+    FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? FileState::Missing : FileState::Unreadable, {}};
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > IniFileSizeLimit)
+        return {FileState::Unreadable, {}};
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size()))
+        return {FileState::Unreadable, {}};
+    return {FileState::Read, std::move(bytes)};
+}
+
+// Wine cannot replace a file while anyone has it open, even for a moment to read it, as
+// another instance of a chain does at its start: wait a little for it.
+bool MoveOver(const std::string &from, const std::string &to) {
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExA(from.c_str(), to.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = ::GetLastError();
+        if (attempt >= 20 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+            return false;
+        ::Sleep(25);
+    }
+}
+
+// A new file beside the old one, written out and then moved over it: a failure at any step
+// leaves the old file as it was.
+bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) {
+    const DWORD attributes = ::GetFileAttributesA(fileName.c_str());
+    // Windows refuses to replace a read-only file and Wine does not: refuse on both.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary =
+            fileName + ".new" + (attempt > 0 ? std::to_string(attempt) : std::string());
+        FileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            const DWORD error = ::GetLastError();
+            // Another instance is saving through that name, or a crash left it behind.
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+            return false;
+        }
+        DWORD written = 0;
+        bool done =
+            bytes.empty() || (::WriteFile(file.Get(), bytes.data(),
+                                          static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                              written == bytes.size());
+        done = done && ::FlushFileBuffers(file.Get());
+        file.Close();
+        // A settings file the user hid stays hidden.
+        const DWORD kept = attributes == INVALID_FILE_ATTRIBUTES
+                               ? 0
+                               : attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        if (done && kept != 0) ::SetFileAttributesA(temporary.c_str(), kept);
+        done = done && MoveOver(temporary, fileName);
+        if (!done) ::DeleteFileA(temporary.c_str());
+        return done;
+    }
+    return false;
+}
+
+} // namespace
+
 IniFile::IniFile(std::string fileName, std::string section)
-    : fileName_(std::move(fileName)), section_(std::move(section)) {}
-
-IniFile::~IniFile() {
-    if (written_) Flush();
+    : fileName_(std::move(fileName)), settings_(std::move(section), Crossing) {
+    auto [state, bytes] = ReadWholeFile(fileName_);
+    readable_ = state != FileState::Unreadable;
+    settings_.Load(bytes);
 }
 
-void IniFile::ListKeys() {
-    keys_.reset();
-    if (fileName_.empty()) return;
-    // A profile call hands back at most 32767 bytes.
-    std::vector<char> buffer(32767, '\0');
-    const DWORD length = ::GetPrivateProfileStringA(section_.c_str(), nullptr, "", buffer.data(),
-                                                    DWORD(buffer.size()), fileName_.c_str());
-    if (length >= buffer.size() - 2) return; // cut short
-    keys_ = ParseIniKeyList(std::string_view(buffer.data(), length + 1));
-}
-
-std::string IniFile::ReadString(const std::string &key, const std::string &defaultValue) const {
-    // No file name would let the platform pick a file of its own.
-    if (fileName_.empty()) return defaultValue;
-    if (keys_ && !MayHoldIniKey(*keys_, key)) return defaultValue;
-    char buffer[ReadBufferSize] = {};
-    DWORD length = ::GetPrivateProfileStringA(section_.c_str(), key.c_str(), defaultValue.c_str(),
-                                              buffer, ReadBufferSize, fileName_.c_str());
-    if (length >= ReadBufferSize) length = ReadBufferSize - 1;
-    return std::string(buffer, strnlen(buffer, length));
-}
-
-std::optional<std::string> IniFile::ReadValue(const std::string &key) const {
-    // A missing key hands back the default, so two different defaults give it away.
-    std::string first = ReadString(key, "\x01");
-    if (first != "\x01") return first;
-    if (ReadString(key, "\x02") == "\x02") return std::nullopt;
-    return first;
-}
-
-bool IniFile::WriteString(const std::string &key, const std::string &value) {
-    written_ = true;
-    keys_.reset();
-    return ::WritePrivateProfileStringA(section_.c_str(), key.c_str(), value.c_str(),
-                                        fileName_.c_str()) != FALSE;
-}
-
-bool IniFile::Flush() {
-    written_ = false;
-    return ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, fileName_.c_str()) != FALSE;
+bool IniFile::Save() {
+    if (!settings_.HasChanges()) return true;
+    // Values read from a file that could not be read would overwrite what it holds.
+    if (!readable_) return false;
+    auto [state, bytes] = ReadWholeFile(fileName_);
+    if (state == FileState::Unreadable) return false;
+    const std::optional<std::string> updated = settings_.Apply(bytes);
+    if (!updated) return false;
+    if (state == FileState::Read && *updated == bytes) return true;
+    return ReplaceFileContents(fileName_, *updated);
 }
 
 } // namespace tovimar::platform

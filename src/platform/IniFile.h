@@ -1,42 +1,38 @@
-// One section of one settings file, through the platform's private-profile calls.
+// One section of one settings file: read once when opened, written back on Save with only the
+// values that changed, in the file's own encoding.
 #pragma once
 
-#include <optional>
+#include "core/IniText.h"
+
 #include <string>
-#include <vector>
 
 namespace tovimar::platform {
 
 class IniFile {
 public:
-    // Values come back through a buffer of this size, so at most 2047 bytes are read.
-    static constexpr unsigned ReadBufferSize = 2048;
-
     IniFile(std::string fileName, std::string section);
     IniFile(const IniFile &) = delete;
     IniFile &operator=(const IniFile &) = delete;
-    // Flushes the profile cache when anything was written.
-    ~IniFile();
 
     const std::string &FileName() const { return fileName_; }
 
-    // Asks the file once for the section's key names; later reads of keys it does not hold
-    // give their defaults without going to the file. A list too long for the buffer is not
-    // kept, and every key is read.
-    void ListKeys();
-
-    std::string ReadString(const std::string &key, const std::string &defaultValue) const;
-    // The key's value, empty when present without one; nullopt when the key is missing.
-    std::optional<std::string> ReadValue(const std::string &key) const;
-    bool WriteString(const std::string &key, const std::string &value);
-    // Writes the cached profile to disk; true on success.
-    bool Flush();
+    // The value in the ANSI code page, at most IniStringLimit bytes; defaultValue when the key
+    // is missing or holds characters the code page has not.
+    std::string ReadString(const std::string &key, const std::string &defaultValue) {
+        return settings_.Read(key, defaultValue);
+    }
+    void WriteString(const std::string &key, const std::string &value) {
+        settings_.Write(key, value);
+    }
+    // Puts the written values into the file as it is now, through a new file beside it that
+    // then replaces it, so the file is never left half written. True when nothing needed
+    // writing; false when the file could not be read whole or written.
+    bool Save();
 
 private:
     std::string fileName_;
-    std::string section_;
-    bool written_ = false;
-    std::optional<std::vector<std::string>> keys_;
+    bool readable_ = false;
+    IniSettings settings_;
 };
 
 } // namespace tovimar::platform

@@ -108,6 +108,13 @@ TEST(IniValue, Formatting) {
     EXPECT_EQ(FormatIniBool(false), "0");
 }
 
+TEST(IniValue, UsageCounterStopsAtItsLargestValue) {
+    const int32_t rows[][2] = {
+        {0, 1}, {-5, -4}, {INT32_MAX - 1, INT32_MAX}, {INT32_MAX, INT32_MAX}};
+    for (const auto &row : rows)
+        EXPECT_EQ(NextUsageCount(row[0]), row[1]) << row[0];
+}
+
 class CutIniStringTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,5 +1,7 @@
 """Tovimar.ini beside the executable: what a run reads from it and what its close writes."""
 
+import datetime
+
 from harness import (JA, SETTLE_TIMEOUT, E2ETest, main, message_boxes, read_ini, wait_until,
                      write_ini, xdotool)
 
@@ -44,6 +46,9 @@ class SettingsFileTest(E2ETest):
             (["TimeFormat="], {"TimeFormat": ""}),
             (["TimeFormat=yyyy-mm-dd hh.nn"], {"TimeFormat": "yyyy-mm-dd hh.nn"}),
             (["TimeFormat=日付yymmdd"], {"TimeFormat": "日付yymmdd"}),
+            (['TimeFormat="IMG_"yymmdd"_x"'], {"TimeFormat": '"IMG_"yymmdd"_x"'}),
+            (["TimeFormat='写真'yymmdd'_'"], {"TimeFormat": "'写真'yymmdd'_'"}),
+            (["Execute=2147483647"], {"Execute": "2147483647"}),
             (["Left=40", "Top=50", "Width=400"], {"Left": "40", "Top": "50", "Width": "400"}),
         ]
         for lines, expected in cases:
@@ -104,6 +109,23 @@ class SettingsFileTest(E2ETest):
         xdotool("key", "Return")
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["a.txt"])
+
+    def test_notepad_utf8_file_is_read_and_stays_as_written(self):
+        # UTF-8 without a byte-order mark, as Notepad saves it; 😀 is not in code page 932.
+        lines = ["[Tovimar]", "TimeFormat=yyyy'年'mm'月'", "Mine=日本語 😀", "Ext0=😀"]
+        ws = self.workspace()
+        (ws.root / "Tovimar.ini").write_bytes("".join(l + "\r\n" for l in lines).encode())
+        app = self.start(ws, ws.winpath(ws.make_file("a.txt")))
+        stamps = [datetime.datetime.now().strftime("%Y年%m月")]
+        app.key("End", "shift+Home", "alt+e", "t")
+        stamps.append(datetime.datetime.now().strftime("%Y年%m月"))
+        app.key("Return")
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertIn(ws.listing(), [[f"{stamp}.txt"] for stamp in stamps])
+        written = (ws.root / "Tovimar.ini").read_bytes().decode("utf-8").split("\r\n")
+        self.assertEqual(written[:3], lines[:3])
+        self.assertIn("Ext0=.txt", written)
+        self.assertIn("Execute=1", written)
 
 
 if __name__ == "__main__":

@@ -1,4 +1,4 @@
-// The settings file through the private-profile calls, on disk.
+// The settings file on disk: read once, saved through a file that replaces it.
 #include "WinTestSupport.h"
 #include "platform/IniFile.h"
 
@@ -33,29 +33,46 @@ TEST(IniFile, RoundTripsValuesAndCutsLongOnes) {
     {
         IniFile ini(file, "Tovimar");
         for (const auto &row : rows) {
-            if (row.codePage == 0 || row.codePage == ::GetACP()) {
-                EXPECT_TRUE(ini.WriteString(row.key, row.value)) << row.key;
-            }
+            if (row.codePage == 0 || row.codePage == ::GetACP())
+                ini.WriteString(row.key, row.value);
         }
+        ASSERT_TRUE(ini.Save());
     }
     IniFile ini(file, "Tovimar");
     for (const auto &row : rows) {
         if (row.codePage != 0 && row.codePage != ::GetACP()) continue;
         EXPECT_EQ(ini.ReadString(row.key, "default"), row.readBack) << row.key;
-        EXPECT_EQ(ini.ReadValue(row.key), row.readBack) << row.key;
     }
     EXPECT_EQ(ini.ReadString("Missing", "yymmddhhnnss"), "yymmddhhnnss");
-    EXPECT_EQ(ini.ReadValue("Missing"), std::nullopt);
-    EXPECT_EQ(IniFile(file, "Other").ReadValue("Ext0"), std::nullopt);
+    EXPECT_EQ(IniFile(file, "Other").ReadString("Ext0", "none"), "none");
 }
 
-TEST(IniFile, LeavesTheFileOnDiskWhenReleased) {
+TEST(IniFile, Utf8ValuesInTheCodePageOrTheDefault) {
+    TempFolder temp;
+    const std::string file = temp / "Tovimar.ini";
+    // 年 fits code page 932, é fits 1252; neither fits the other.
+    const std::string text = "[Tovimar]\r\nA=yyyy'\xE5\xB9\xB4'\r\nB=\xC3\xA9\r\n";
+    ASSERT_TRUE(tovimar::wintest::WriteWholeFile(file, text));
+    IniFile ini(file, "Tovimar");
+    const bool japanese = ::GetACP() == 932;
+    EXPECT_EQ(ini.ReadString("A", "d"), japanese ? "yyyy'\x94\x4E'" : "d");
+    EXPECT_EQ(ini.ReadString("B", "d"), japanese ? "d" : "\xE9");
+    ini.WriteString("A", ini.ReadString("A", "d"));
+    ini.WriteString("B", ini.ReadString("B", "d"));
+    ini.WriteString("C", japanese ? "\x94\x4E" : "\xE9");
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(tovimar::wintest::ReadWholeFile(file),
+              text + (japanese ? "C=\xE5\xB9\xB4\r\n" : "C=\xC3\xA9\r\n"));
+}
+
+TEST(IniFile, LeavesTheFileOnDiskWhenSaved) {
     TempFolder temp;
     const std::string file = temp / "Tovimar.ini";
     {
         IniFile ini(file, "Tovimar");
-        ASSERT_TRUE(ini.WriteString("Execute", "17"));
-        ASSERT_TRUE(ini.WriteString("Ext0", ""));
+        ini.WriteString("Execute", "17");
+        ini.WriteString("Ext0", "");
+        ASSERT_TRUE(ini.Save());
     }
     auto content = tovimar::wintest::ReadWholeFile(file);
     ASSERT_TRUE(content);
@@ -70,8 +87,22 @@ TEST(IniFile, ReportsAFailedWrite) {
     const std::string file = temp / "Tovimar.ini";
     ASSERT_TRUE(::CreateDirectoryA(file.c_str(), nullptr));
     IniFile ini(file, "Tovimar");
-    EXPECT_FALSE(ini.WriteString("Execute", "1"));
-    EXPECT_FALSE(ini.Flush());
+    ini.WriteString("Execute", "1");
+    EXPECT_FALSE(ini.Save());
+    // Nothing is left beside it.
+    EXPECT_EQ(::GetFileAttributesA((file + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(IniFile, LeavesAReadOnlyFileAlone) {
+    TempFolder temp;
+    const std::string file = temp / "Tovimar.ini";
+    ASSERT_TRUE(tovimar::wintest::WriteWholeFile(file, "[Tovimar]\r\nExecute=1\r\n"));
+    ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    IniFile ini(file, "Tovimar");
+    ini.WriteString("Execute", "2");
+    EXPECT_FALSE(ini.Save());
+    ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(tovimar::wintest::ReadWholeFile(file), "[Tovimar]\r\nExecute=1\r\n");
 }
 
 } // namespace

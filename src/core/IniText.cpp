@@ -1,0 +1,354 @@
+#include "core/IniText.h"
+
+#include "core/IniValue.h"
+
+#include <algorithm>
+
+namespace tovimar {
+
+namespace {
+
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+constexpr std::string_view Utf16BeMark = "\xFE\xFF";
+
+// The blanks the platform's profile reader trims, DOS end-of-file included. None of them is a
+// trail byte of a double-byte code page, so the bytes can be trimmed as they are.
+bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The code point at pos and its length in bytes; nullopt for anything but a shortest-form
+// sequence. Surrogates are allowed only where unpaired UTF-16 units were carried over.
+std::optional<std::pair<char32_t, size_t>> CodePointAt(std::string_view s, size_t pos,
+                                                       bool surrogates) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char first = byte(pos);
+    if (first < 0x80) return std::pair<char32_t, size_t>(first, 1);
+    size_t length = 0;
+    char32_t code = 0, least = 0;
+    if (first >= 0xC2 && first <= 0xDF) {
+        length = 2, code = first & 0x1F, least = 0x80;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        length = 3, code = first & 0x0F, least = 0x800;
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        length = 4, code = first & 0x07, least = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (length > s.size() - pos) return std::nullopt;
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(pos + i) & 0xC0) != 0x80) return std::nullopt;
+        code = code << 6 | (byte(pos + i) & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF) return std::nullopt;
+    if (!surrogates && code >= 0xD800 && code <= 0xDFFF) return std::nullopt;
+    return std::pair<char32_t, size_t>(code, length);
+}
+
+void AppendUtf8(std::string &out, char32_t code) {
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | code >> 6);
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | code >> 12);
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | code >> 18);
+        out += char(0x80 | (code >> 12 & 0x3F));
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    const auto unit = [&](size_t i) -> char32_t {
+        const auto lo = static_cast<unsigned char>(bytes[i + (bigEndian ? 1 : 0)]);
+        const auto hi = static_cast<unsigned char>(bytes[i + (bigEndian ? 0 : 1)]);
+        return char32_t(hi << 8 | lo);
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    // An odd last byte is dropped: the file then does not come back whole and is not written.
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const char32_t first = unit(i);
+        if (first >= 0xD800 && first <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t second = unit(i + 2);
+            if (second >= 0xDC00 && second <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        AppendUtf8(out, first);
+    }
+    return out;
+}
+
+std::string EncodeUtf16(std::string_view text, bool bigEndian) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    const auto put = [&](char32_t unit) {
+        const char lo = char(unit & 0xFF), hi = char(unit >> 8);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    for (size_t pos = 0; pos < text.size();) {
+        const auto next = CodePointAt(text, pos, true);
+        const char32_t code = next ? next->first : 0xFFFD;
+        pos += next ? next->second : 1;
+        if (code >= 0x10000) {
+            put(0xD800 + ((code - 0x10000) >> 10));
+            put(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            put(code);
+        }
+    }
+    return out;
+}
+
+// One line of the file, its break included, and what the profile reader makes of it.
+struct Line {
+    size_t Begin = 0, End = 0;
+    size_t ContentBegin = 0, ContentEnd = 0;
+    bool Header = false;
+    std::string_view Name;
+    std::optional<std::string_view> Value;
+
+    bool HasContent() const { return ContentBegin < ContentEnd; }
+};
+
+Line LineAt(std::string_view text, size_t begin) {
+    Line line;
+    line.Begin = begin;
+    const size_t lineFeed = text.find('\n', begin);
+    line.End = lineFeed == std::string_view::npos ? text.size() : lineFeed + 1;
+    size_t from = begin, to = line.End;
+    while (from < to && IsBlank(text[from]))
+        ++from;
+    while (to > from && IsBlank(text[to - 1]))
+        --to;
+    line.ContentBegin = from;
+    line.ContentEnd = to;
+    const std::string_view content = text.substr(from, to - from);
+    if (content.empty()) return line;
+    // A header runs to the line's last closing bracket, as the profile reader has it.
+    if (content.front() == '[') {
+        const size_t close = content.rfind(']');
+        if (close != std::string_view::npos) {
+            line.Header = true;
+            line.Name = content.substr(1, close - 1);
+            return line;
+        }
+    }
+    const size_t equals = content.find('=');
+    line.Name = content.substr(0, equals);
+    if (equals == std::string_view::npos) return line;
+    while (!line.Name.empty() && IsBlank(line.Name.back()))
+        line.Name.remove_suffix(1);
+    std::string_view value = content.substr(equals + 1);
+    while (!value.empty() && IsBlank(value.front()))
+        value.remove_prefix(1);
+    line.Value = value;
+    return line;
+}
+
+// Only the first section of the name counts, as for the profile reader.
+enum class Place { Before, Inside, After };
+
+Place PlaceAfterHeader(Place place, std::string_view name, std::string_view section) {
+    if (place == Place::Inside) return Place::After;
+    if (place == Place::Before && SameName(name, section)) return Place::Inside;
+    return place;
+}
+
+std::string_view LineBreakOf(std::string_view text) {
+    const size_t lineFeed = text.find('\n');
+    return lineFeed != std::string_view::npos && (lineFeed == 0 || text[lineFeed - 1] != '\r')
+               ? "\n"
+               : "\r\n";
+}
+
+// Sets key's value in a short list of pairs.
+void Remember(std::vector<std::pair<std::string, std::string>> &pairs, const std::string &key,
+              const std::string &value) {
+    const auto same =
+        std::find_if(pairs.begin(), pairs.end(), [&](const auto &p) { return p.first == key; });
+    if (same != pairs.end()) {
+        same->second = value;
+    } else {
+        pairs.emplace_back(key, value);
+    }
+}
+
+} // namespace
+
+TextEncoding DetectTextEncoding(std::string_view bytes) {
+    if (bytes.starts_with(Utf8Mark)) return TextEncoding::Utf8Bom;
+    if (bytes.starts_with(Utf16LeMark)) return TextEncoding::Utf16Le;
+    if (bytes.starts_with(Utf16BeMark)) return TextEncoding::Utf16Be;
+    bool wide = false;
+    for (size_t pos = 0; pos < bytes.size();) {
+        const auto next = CodePointAt(bytes, pos, false);
+        if (!next) return TextEncoding::Ansi;
+        wide = wide || next->second > 1;
+        pos += next->second;
+    }
+    return wide ? TextEncoding::Utf8 : TextEncoding::Ansi;
+}
+
+std::string DecodeText(std::string_view bytes, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf8Bom:
+        return std::string(bytes.substr(Utf8Mark.size()));
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+        return DecodeUtf16(bytes.substr(2), encoding == TextEncoding::Utf16Be);
+    default:
+        return std::string(bytes);
+    }
+}
+
+std::string EncodeText(std::string_view text, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf8Bom:
+        return std::string(Utf8Mark) + std::string(text);
+    case TextEncoding::Utf16Le:
+        return std::string(Utf16LeMark) + EncodeUtf16(text, false);
+    case TextEncoding::Utf16Be:
+        return std::string(Utf16BeMark) + EncodeUtf16(text, true);
+    default:
+        return std::string(text);
+    }
+}
+
+std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view section) {
+    std::vector<IniEntry> entries;
+    Place place = Place::Before;
+    for (size_t pos = 0; pos < text.size() && place != Place::After;) {
+        const Line line = LineAt(text, pos);
+        pos = line.End;
+        if (line.Header) {
+            place = PlaceAfterHeader(place, line.Name, section);
+            continue;
+        }
+        if (place != Place::Inside || !line.HasContent()) continue;
+        if (std::any_of(entries.begin(), entries.end(),
+                        [&](const IniEntry &e) { return SameName(e.Key, line.Name); }))
+            continue;
+        entries.push_back(
+            {std::string(line.Name),
+             line.Value ? std::optional<std::string>(std::string(*line.Value)) : std::nullopt});
+    }
+    return entries;
+}
+
+std::string SetIniValues(std::string_view text, std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>> &values) {
+    // A line break would start a line of its own.
+    const auto valueOf = [&](size_t i) {
+        return std::string_view(values[i].second).substr(0, values[i].second.find('\n'));
+    };
+    const std::string_view lineBreak = LineBreakOf(text);
+    std::vector<bool> placed(values.size(), false);
+    std::string out;
+    out.reserve(text.size() + 64);
+    Place place = Place::Before;
+    size_t insertAt = std::string::npos;
+    bool insertNeedsBreak = false;
+    for (size_t pos = 0; pos < text.size();) {
+        const Line line = LineAt(text, pos);
+        pos = line.End;
+        bool rewritten = false;
+        if (line.Header) {
+            place = PlaceAfterHeader(place, line.Name, section);
+        } else if (place == Place::Inside && line.HasContent()) {
+            for (size_t i = 0; i < values.size(); ++i) {
+                if (placed[i] || !SameName(line.Name, values[i].first)) continue;
+                placed[i] = true;
+                if (line.Value != valueOf(i)) {
+                    out.append(text.substr(line.Begin, line.ContentBegin - line.Begin));
+                    out.append(line.Name).append("=").append(valueOf(i));
+                    out.append(text.substr(line.ContentEnd, line.End - line.ContentEnd));
+                    rewritten = true;
+                }
+                break;
+            }
+        }
+        if (!rewritten) out.append(text.substr(line.Begin, line.End - line.Begin));
+        if (place == Place::Inside && line.HasContent()) {
+            insertAt = out.size();
+            insertNeedsBreak = text[line.End - 1] != '\n';
+        }
+    }
+    std::string added;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (!placed[i])
+            added.append(values[i].first).append("=").append(valueOf(i)).append(lineBreak);
+    }
+    if (added.empty()) return out;
+    if (insertAt == std::string::npos) {
+        if (!out.empty() && out.back() != '\n') out.append(lineBreak);
+        out.append("[").append(section).append("]").append(lineBreak).append(added);
+    } else {
+        if (insertNeedsBreak) added.insert(0, lineBreak);
+        out.insert(insertAt, added);
+    }
+    return out;
+}
+
+void IniSettings::Load(std::string_view fileBytes) {
+    const TextEncoding encoding = DetectTextEncoding(fileBytes);
+    unicode_ = encoding != TextEncoding::Ansi;
+    stored_ = ReadIniSection(DecodeText(fileBytes, encoding), section_);
+}
+
+std::string IniSettings::Read(const std::string &key, const std::string &fallback) {
+    const auto found = std::find_if(stored_.begin(), stored_.end(),
+                                    [&](const IniEntry &e) { return SameName(e.Key, key); });
+    if (found == stored_.end() || !found->Value) return fallback;
+    std::optional<std::string> value = unicode_ ? crossing_->FromUtf8(*found->Value) : found->Value;
+    // A zero byte ends a value for everything the program hands it to.
+    std::string handed = value ? CutIniString(value->substr(0, value->find('\0'))) : fallback;
+    Remember(handedOut_, key, handed);
+    return handed;
+}
+
+void IniSettings::Write(const std::string &key, const std::string &value) {
+    const auto handed = std::find_if(handedOut_.begin(), handedOut_.end(),
+                                     [&](const auto &h) { return h.first == key; });
+    if (handed == handedOut_.end() || handed->second != value) Remember(changes_, key, value);
+}
+
+std::optional<std::string> IniSettings::Apply(std::string_view currentBytes) const {
+    const TextEncoding encoding = DetectTextEncoding(currentBytes);
+    const std::string text = DecodeText(currentBytes, encoding);
+    if (EncodeText(text, encoding) != currentBytes) return std::nullopt;
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const auto &[key, value] : changes_) {
+        if (encoding == TextEncoding::Ansi) {
+            values.emplace_back(key, value);
+        } else if (std::optional<std::string> utf8 = crossing_->ToUtf8(value)) {
+            values.emplace_back(key, *utf8);
+        }
+        // A value that is not text of the code page keeps the stored one.
+    }
+    std::string result = SetIniValues(text, section_, values);
+    if (encoding == TextEncoding::Ansi && DetectTextEncoding(result) != TextEncoding::Ansi) {
+        // Code-page bytes that happen to form UTF-8 would be read as UTF-8 at the next start.
+        if (std::optional<std::string> utf8 = crossing_->ToUtf8(result))
+            return EncodeText(*utf8, TextEncoding::Utf8Bom);
+    }
+    return EncodeText(result, encoding);
+}
+
+} // namespace tovimar

@@ -1,0 +1,83 @@
+// The settings file as text: its encoding, the values of one section read from it, and the same
+// file with new values where every other byte stays as it was.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tovimar {
+
+// A settings file is small; anything larger is not read, and so never rewritten.
+inline constexpr size_t IniFileSizeLimit = 1 << 20;
+
+enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
+
+// Byte-order marks first; else text that is valid UTF-8 and not plain ASCII is UTF-8 (Notepad
+// saves so without a mark); else the ANSI code page.
+TextEncoding DetectTextEncoding(std::string_view bytes);
+
+// The file's bytes as 8-bit text with ASCII line structure: the byte-order mark removed, UTF-16
+// turned into UTF-8. Unpaired surrogates and an odd last byte survive, so that EncodeText gives
+// back the same bytes.
+std::string DecodeText(std::string_view bytes, TextEncoding encoding);
+std::string EncodeText(std::string_view text, TextEncoding encoding);
+
+struct IniEntry {
+    std::string Key;
+    // nullopt for a line holding the key without an equals sign.
+    std::optional<std::string> Value;
+};
+
+// The keys of the first section named section (names ignore ASCII letter case), each with the
+// value of its first line: blanks around names and values removed, nothing else.
+std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view section);
+
+// text with each (distinct) key set to its value: the key's first line is rewritten when its value
+// differs, missing keys are added after the section's last line, a missing section at the end. A
+// value ends before its first line break. Every other byte is kept.
+std::string SetIniValues(std::string_view text, std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>> &values);
+
+// Crosses values between UTF-8 and the program's code page; nullopt when one cannot hold them.
+class CodePageCrossing {
+public:
+    virtual ~CodePageCrossing() = default;
+    virtual std::optional<std::string> FromUtf8(std::string_view text) const = 0;
+    virtual std::optional<std::string> ToUtf8(std::string_view text) const = 0;
+};
+
+// What the program reads and writes in one section, in its own code page. A write that gives a
+// key the value its read handed out leaves the stored text alone, so values the program cannot
+// hold, or holds cut short, survive a run.
+class IniSettings {
+public:
+    IniSettings(std::string section, const CodePageCrossing &crossing)
+        : section_(std::move(section)), crossing_(&crossing) {}
+    // Takes the values of the section from the file's bytes.
+    void Load(std::string_view fileBytes);
+
+    // The key's value, at most IniStringLimit bytes; fallback when the key is missing or its
+    // text does not fit the code page.
+    std::string Read(const std::string &key, const std::string &fallback);
+    void Write(const std::string &key, const std::string &value);
+    bool HasChanges() const { return !changes_.empty(); }
+
+    // The file as it is now with this run's writes, in the file's own encoding; nullopt when its
+    // bytes would not come back as they are (damaged UTF-16). A file in the ANSI code page that
+    // would then read as UTF-8 becomes UTF-8 with a byte-order mark.
+    std::optional<std::string> Apply(std::string_view currentBytes) const;
+
+private:
+    std::string section_;
+    const CodePageCrossing *crossing_;
+    bool unicode_ = false;
+    std::vector<IniEntry> stored_;
+    std::vector<std::pair<std::string, std::string>> handedOut_;
+    std::vector<std::pair<std::string, std::string>> changes_;
+};
+
+} // namespace tovimar
