@@ -1,4 +1,4 @@
-// The settings file and the extension history kept in it.
+// The settings file.
 #include "app/MainUnit.h"
 
 #include "core/Errors.h"
@@ -71,7 +71,7 @@ void TFormMain::IniLoad() {
 
     for (size_t i = 0; i < SavedExtensionCount; ++i) {
         std::string value = CutIniString(ini.ReadString(ExtensionKey(i), ""));
-        history_.LoadValue(value);
+        extensionBox_.History().LoadValue(value);
     }
 }
 
@@ -91,57 +91,12 @@ void TFormMain::IniSave() {
     Write(ini, "Var", FormatIniBool(mnuWindowVariable.Checked()));
     Write(ini, "TimeFormat", TimeFormat);
 
-    const std::vector<std::string> values = history_.SaveValues();
+    const std::vector<std::string> values = extensionBox_.History().SaveValues();
     for (size_t i = 0; i < values.size(); ++i)
         Write(ini, ExtensionKey(i), values[i]);
 
     // Releasing the file flushes the profile cache. The flush's result says nothing: Wine
     // reports failure for every flush.
-}
-
-void TFormMain::ShowHistory() {
-    // Emptying the list empties the box's text as well: keep it. The empty list at start needs
-    // neither.
-    const bool filled = cmbFileExt.Count() > 0;
-    const std::string text = filled ? cmbFileExt.Text() : std::string();
-    if (filled) cmbFileExt.Clear();
-    for (const std::string &entry : history_.Entries())
-        cmbFileExt.InsertItem(-1, entry);
-    if (filled) cmbFileExt.SetText(text);
-}
-
-void TFormMain::PutExtensionOnTop() {
-    history_.MoveToTop(cmbFileExt.Text());
-    ShowHistory();
-}
-
-void TFormMain::AddExtensionToHistory() {
-    const std::string current = cmbFileExt.Text();
-    // Only the new entry changes: insert it rather than rebuild the list.
-    if (history_.AddIfNew(current)) cmbFileExt.InsertItem(0, current);
-}
-
-bool TFormMain::cmbFileExtKeyPress(const std::string &typed) {
-    Edit box = cmbFileExt.EditBox();
-    ExtensionBoxState state;
-    state.Text = cmbFileExt.Text();
-    state.SelectionStart = box.SelStart();
-    state.SelectionLength = box.SelLength();
-    if (const int index = cmbFileExt.ItemIndex(); index >= 0)
-        state.CurrentEntry = static_cast<size_t>(index);
-
-    const ExtensionKeyResult result = typed == "\b" ? BackspaceInExtensionBox(state)
-                                                    : TypeIntoExtensionBox(state, typed, history_);
-    if (!result.Consumed) return false;
-
-    // Choosing the list's entry puts its text into the box: the text is set after it.
-    const ExtensionBoxState &next = result.State;
-    cmbFileExt.SetItemIndex(next.CurrentEntry ? static_cast<int>(*next.CurrentEntry) : -1);
-    cmbFileExt.SetText(next.Text);
-    box.SetSelStart(next.SelectionStart);
-    box.SetSelLength(next.SelectionLength);
-    if (result.Changed) edtFileNameChange();
-    return true;
 }
 
 } // namespace tovimar::app
