@@ -87,7 +87,7 @@ void TFormMain::RunExecution() {
         if (visible) WaitHidden();
         break;
     case Ending::Close:
-        if (outcome.UpdateHistory) AddExtensionToHistory();
+        if (outcome.UpdateHistory) extensionBox_.AddTextToHistory();
         CloseAfterExecution();
         break;
     }

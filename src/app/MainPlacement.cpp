@@ -73,7 +73,7 @@ void TFormMain::PlaceWindow() {
 
     if (WindowFront.Checked()) ApplyAlwaysOnTop();
 
-    input.Dpi = static_cast<int>(dpi_);
+    input.Dpi = static_cast<int>(controls_.Dpi());
     input.VariableWidth = mnuWindowVariable.Checked();
     input.NameBytes = edtFileName.Text().size();
     input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);

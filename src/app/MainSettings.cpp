@@ -1,4 +1,4 @@
-// The settings file and the extension history kept in it.
+// The settings file.
 #include "app/MainUnit.h"
 
 #include "core/Errors.h"
@@ -63,7 +63,7 @@ void TFormMain::IniLoad() {
     TimeFormat = ini.ReadString("TimeFormat", std::string(DefaultTimeFormat));
 
     for (size_t i = 0; i < SavedExtensionCount; ++i)
-        history_.LoadValue(ini.ReadString(ExtensionKey(i), ""));
+        extensionBox_.History().LoadValue(ini.ReadString(ExtensionKey(i), ""));
 }
 
 void TFormMain::IniSave() {
@@ -83,57 +83,12 @@ void TFormMain::IniSave() {
     ini.WriteString("Var", FormatIniBool(mnuWindowVariable.Checked()));
     ini.WriteString("TimeFormat", TimeFormat);
 
-    const std::vector<std::string> values = history_.SaveValues();
+    const std::vector<std::string> values = extensionBox_.History().SaveValues();
     for (size_t i = 0; i < values.size(); ++i)
         ini.WriteString(ExtensionKey(i), values[i]);
 
     // Every failed write is the same error: the file cannot be written.
     if (!ini.Save()) throw TovimarError(ShownText::System(ini.FileName()) + msg::CannotWriteSuffix);
-}
-
-void TFormMain::ShowHistory() {
-    // Emptying the list empties the box's text as well: keep it. The empty list at start needs
-    // neither.
-    const bool filled = cmbFileExt.Count() > 0;
-    const std::string text = filled ? cmbFileExt.Text() : std::string();
-    if (filled) cmbFileExt.Clear();
-    for (const std::string &entry : history_.Entries())
-        cmbFileExt.InsertItem(-1, entry);
-    if (filled) cmbFileExt.SetText(text);
-}
-
-void TFormMain::PutExtensionOnTop() {
-    history_.MoveToTop(cmbFileExt.Text());
-    ShowHistory();
-}
-
-void TFormMain::AddExtensionToHistory() {
-    const std::string current = cmbFileExt.Text();
-    // Only the new entry changes: insert it rather than rebuild the list.
-    if (history_.AddIfNew(current)) cmbFileExt.InsertItem(0, current);
-}
-
-bool TFormMain::cmbFileExtKeyPress(const std::string &typed) {
-    Edit box = cmbFileExt.EditBox();
-    ExtensionBoxState state;
-    state.Text = cmbFileExt.Text();
-    state.SelectionStart = box.SelStart();
-    state.SelectionLength = box.SelLength();
-    if (const int index = cmbFileExt.ItemIndex(); index >= 0)
-        state.CurrentEntry = static_cast<size_t>(index);
-
-    const ExtensionKeyResult result = typed == "\b" ? BackspaceInExtensionBox(state)
-                                                    : TypeIntoExtensionBox(state, typed, history_);
-    if (!result.Consumed) return false;
-
-    // Choosing the list's entry puts its text into the box: the text is set after it.
-    const ExtensionBoxState &next = result.State;
-    cmbFileExt.SetItemIndex(next.CurrentEntry ? static_cast<int>(*next.CurrentEntry) : -1);
-    cmbFileExt.SetText(next.Text);
-    box.SetSelStart(next.SelectionStart);
-    box.SetSelLength(next.SelectionLength);
-    if (result.Changed) edtFileNameChange();
-    return true;
 }
 
 } // namespace tovimar::app

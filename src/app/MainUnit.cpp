@@ -3,6 +3,7 @@
 
 #include "app/WebAddresses.h"
 #include "core/Errors.h"
+#include "core/InputLimits.h"
 #include "core/Messages.h"
 #include "core/NameCheck.h"
 #include "core/PathRules.h"
@@ -52,7 +53,6 @@ bool TFormMain::Create(HINSTANCE instance, HWND application) {
     application_ = application;
     menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    dpi_ = platform::WindowDpi(nullptr);
     HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
                                   WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
                                   DesignLeft, DesignTop, Scale(DesignWindowWidth),
@@ -95,13 +95,13 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnClose();
         return 0;
     case WM_SIZE:
-        OnSize(LOWORD(lParam));
+        controls_.OnSize(LOWORD(lParam));
         return 0;
     case WM_GETMINMAXINFO:
-        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO *>(lParam));
+        controls_.OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO *>(lParam));
         return 0;
     case WM_WINDOWPOSCHANGING:
-        OnWindowPosChanging(*reinterpret_cast<WINDOWPOS *>(lParam));
+        controls_.OnWindowPosChanging(*reinterpret_cast<WINDOWPOS *>(lParam));
         break;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
@@ -113,14 +113,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         platform::ReloadLocaleValues();
         break;
     case WM_SETCURSOR:
-        // The hints wait for the pointer's first visit: the start does not pay for them.
-        if (!hintsMade_) {
-            hintsMade_ = true;
-            CreateHints();
-        }
+        controls_.OnPointerVisit();
         break;
     case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        controls_.OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -130,8 +126,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         StopTimer();
-        if (toolTip_ != nullptr) ::DestroyWindow(toolTip_);
-        toolTip_ = nullptr;
+        controls_.Destroy();
         ::PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -143,14 +138,23 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TFormMain::OnCreate() {
-    dpi_ = platform::WindowDpi(hwnd_);
-    MakeFonts();
-    CreateControls();
+    if (!controls_.Create(hwnd_)) return false;
+    edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
+    cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
+    extensionBox_.Attach(cmbFileExt);
+    btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
+    btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
+    btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
+    // The byte limits see each key before our own handlers.
+    LimitTyping(edtFileName.Handle(), NameByteLimit, EditProc, IDC_FILENAME,
+                reinterpret_cast<DWORD_PTR>(this));
+    LimitTyping(cmbFileExt.EditHandle(), ExtensionByteLimit, EditProc, IDC_FILEEXT,
+                reinterpret_cast<DWORD_PTR>(this));
     WindowFront = MenuItem(menu_, IDM_WINDOWFRONT);
     mnuOptionCursor = MenuItem(menu_, IDM_OPTIONCURSOR);
     mnuWindowVariable = MenuItem(menu_, IDM_WINDOWVARIABLE);
     MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
-    return edtFileName.Handle() && cmbFileExt.Handle() && btnExecute.Handle();
+    return true;
 }
 
 LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -171,7 +175,9 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
             if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
                 wchar_t ch = static_cast<wchar_t>(wParam);
                 std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
-                if (self->cmbFileExtKeyPress(typed)) return 0;
+                const auto key = self->extensionBox_.OnKeyPress(typed);
+                if (key == ExtensionBox::KeyResult::Changed) self->edtFileNameChange();
+                if (key != ExtensionBox::KeyResult::Passed) return 0;
             }
             break;
         }
@@ -287,7 +293,7 @@ void TFormMain::FormShow() {
     }
     if (!HasTarget()) DisableTargetCommands();
     IniLoad();
-    PutExtensionOnTop();
+    extensionBox_.PutTextOnTop();
     PlaceWindow();
     edtFileNameChange();
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/Controls.h"
+#include "app/ExtensionBox.h"
+#include "app/MainControls.h"
 #include "core/ExtensionHistory.h"
 #include "core/Target.h"
 #include "platform/Handles.h"
@@ -67,17 +69,9 @@ private:
     // Starts the next instance of the chain for the remaining arguments, once.
     void TovimarExecute();
 
-    // Settings and the extension history (MainSettings.cpp).
+    // Settings (MainSettings.cpp).
     void IniLoad();
     void IniSave();
-    void PutExtensionOnTop();
-    // After an execution: the extension box's text goes on top of the history when new.
-    void AddExtensionToHistory();
-    // A character typed into the extension box, before it is inserted ("\b" for Backspace);
-    // true when the handler took it (completion from the history).
-    bool cmbFileExtKeyPress(const std::string &typed);
-    // The extension box's list shows the history; it never holds entries of its own.
-    void ShowHistory();
 
     // Placement and the always-on-top option (MainPlacement.cpp).
     void PlaceWindow();
@@ -149,22 +143,9 @@ private:
     static std::span<const Command> Commands();
     void OnCommand(UINT id, UINT code, HWND control);
     void OnClose();
-    void OnSize(int width);
-    void OnGetMinMaxInfo(MINMAXINFO &info) const;
-    void OnWindowPosChanging(WINDOWPOS &pos) const;
     void OnShowWindow(bool shown);
-    void CreateControls();
-    // The buttons' tool tips.
-    void CreateHints();
     void DisableTargetCommands();
-    // Only the controls that stretch follow a new width; all move for a new density.
-    void LayOut(int clientWidth, bool all);
-    // Design length at the display's density.
-    int Scale(int length) const;
-    void MakeFonts();
-    // Fonts, list rows and the glyph for the current density; relayout moves the controls too.
-    void ApplyDpi(bool relayout);
-    void OnDpiChanged(UINT dpi, const RECT &suggested);
+    int Scale(int length) const { return controls_.Scale(length); }
     bool HasTarget() const { return !TargetPath.empty(); }
 
     void SetTitle(const ShownText &text) const;
@@ -179,12 +160,10 @@ private:
     void ShowError(const std::exception &error) const;
 
     HWND hwnd_ = nullptr;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    MainControls controls_;
     HWND application_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
-    HWND toolTip_ = nullptr;
-    bool hintsMade_ = false;
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
     TargetProblem targetProblem_ = TargetProblem::None;
@@ -193,12 +172,9 @@ private:
     int savedTop_ = 0;
     int savedWidth_ = 0;
     bool placed_ = false;
-    ExtensionHistory history_{platform::AnsiUpper};
+    ExtensionBox extensionBox_;
     // Open from the load to the save, which writes only what this run changed.
     std::optional<platform::IniFile> settingsFile_;
-    platform::Font windowFont_;
-    platform::Font textFont_;
-    platform::ImageList okGlyph_;
 };
 
 } // namespace tovimar::app

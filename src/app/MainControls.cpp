@@ -1,9 +1,6 @@
-// The window's controls and fonts, where they stand, and how they follow the window's width
-// and the display's density.
-#include "app/MainUnit.h"
+#include "app/MainControls.h"
 
 #include "app/WindowLayout.h"
-#include "core/InputLimits.h"
 #include "platform/Graphics.h"
 #include "resource.h"
 
@@ -88,44 +85,36 @@ Bounds ControlBounds(const ControlSpec &spec, int clientWidth, UINT dpi) {
 
 } // namespace
 
-int TFormMain::Scale(int length) const {
-    return ScaleToDpi(length, static_cast<int>(dpi_));
-}
+MainControls::MainControls() : dpi_(platform::WindowDpi(nullptr)) {}
 
-void TFormMain::MakeFonts() {
+void MainControls::MakeFonts() {
     windowFont_.Reset(MakeFont(Scale(12), WindowFontFace));
     textFont_.Reset(MakeFont(Scale(15), TextFontFace));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
+    ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
 }
 
-void TFormMain::CreateControls() {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-
+bool MainControls::Create(HWND window) {
+    window_ = window;
+    dpi_ = platform::WindowDpi(window_);
+    MakeFonts();
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     for (const ControlSpec &spec : ControlTable) {
         const Bounds at = ControlBounds(spec, Scale(DesignClientWidth), dpi_);
         HWND control = ::CreateWindowExW(
             spec.ExStyle, spec.Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.Style, at.Left,
-            at.Top, at.Width, at.Height, hwnd_,
+            at.Top, at.Width, at.Height, window_,
             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.Id)), instance, nullptr);
+        if (control == nullptr) return false;
         if (spec.Caption != 0) ::SetWindowTextW(control, LoadText(instance, spec.Caption).c_str());
     }
-    edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
-    cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
-    btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
-    btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
-    btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
-    ::SendMessageW(cmbFileExt.Handle(), CB_SETMINVISIBLE, ListRows, 0);
+    ::SendMessageW(::GetDlgItem(window_, IDC_FILEEXT), CB_SETMINVISIBLE, ListRows, 0);
     ApplyDpi(false);
-
-    // The byte limits see each key before our own handlers.
-    LimitTyping(edtFileName.Handle(), NameByteLimit, EditProc, IDC_FILENAME,
-                reinterpret_cast<DWORD_PTR>(this));
-    LimitTyping(cmbFileExt.EditHandle(), ExtensionByteLimit, EditProc, IDC_FILEEXT,
-                reinterpret_cast<DWORD_PTR>(this));
+    return true;
 }
 
-void TFormMain::CreateHints() {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+void MainControls::OnPointerVisit() {
+    if (toolTip_ != nullptr) return;
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     // Hints on the three buttons only. The tip window has no owner: Wine links a window made
     // topmost below its topmost owned popups and then drops it from the top band, so an owned
     // tip would defeat the always-on-top option. It is destroyed with the main window.
@@ -139,8 +128,8 @@ void TFormMain::CreateHints() {
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(hwnd_, int(spec.Id)));
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, int(spec.Id)));
         tool.lpszText = hint.data();
         ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -148,33 +137,38 @@ void TFormMain::CreateHints() {
     ::SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(TipShowTime, 0));
 }
 
-void TFormMain::OnSize(int width) {
-    LayOut(width, false);
+void MainControls::OnSize(int clientWidth) {
+    LayOut(clientWidth, false);
 }
 
-void TFormMain::LayOut(int clientWidth, bool all) {
+void MainControls::Destroy() {
+    if (toolTip_ != nullptr) ::DestroyWindow(toolTip_);
+    toolTip_ = nullptr;
+}
+
+void MainControls::LayOut(int clientWidth, bool all) {
     for (const ControlSpec &spec : ControlTable) {
         if (!spec.Stretches && !all) continue;
         const Bounds at = ControlBounds(spec, clientWidth, dpi_);
-        ::SetWindowPos(::GetDlgItem(hwnd_, int(spec.Id)), nullptr, at.Left, at.Top, at.Width,
+        ::SetWindowPos(::GetDlgItem(window_, int(spec.Id)), nullptr, at.Left, at.Top, at.Width,
                        at.Height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
-void TFormMain::ApplyDpi(bool relayout) {
+void MainControls::ApplyDpi(bool relayout) {
     for (const ControlSpec &spec : ControlTable) {
         HFONT font = spec.Font == FontKind::Text ? textFont_.Get() : windowFont_.Get();
-        ::SendMessageW(::GetDlgItem(hwnd_, int(spec.Id)), WM_SETFONT,
+        ::SendMessageW(::GetDlgItem(window_, int(spec.Id)), WM_SETFONT,
                        reinterpret_cast<WPARAM>(font), relayout);
     }
     if (relayout) {
         RECT client{};
-        ::GetClientRect(hwnd_, &client);
+        ::GetClientRect(window_, &client);
         LayOut(client.right, true);
     }
     // The list's rows, then the closed box's height through its edit field's height. Each
     // change lays the box out again: only changes are sent.
-    HWND box = cmbFileExt.Handle();
+    HWND box = ::GetDlgItem(window_, IDC_FILEEXT);
     if (::SendMessageW(box, CB_GETITEMHEIGHT, 0, 0) != Scale(ItemHeight))
         ::SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
     RECT boxRect{};
@@ -184,31 +178,33 @@ void TFormMain::ApplyDpi(bool relayout) {
     if (field != CB_ERR && missing != 0)
         ::SendMessageW(box, CB_SETITEMHEIGHT, WPARAM(-1), field + missing);
 
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     const int cell = Scale(GlyphCell);
     okGlyph_.Reset(
         platform::LoadButtonImages(instance, OkGlyphArt[PickImageSize(GlyphCells, cell)], cell));
     BUTTON_IMAGELIST images{okGlyph_.Get(), {Scale(2), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
     if (okGlyph_.Get() != nullptr)
-        ::SendMessageW(btnExecute.Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+        ::SendMessageW(::GetDlgItem(window_, IDC_EXECUTE), BCM_SETIMAGELIST, 0,
+                       reinterpret_cast<LPARAM>(&images));
 }
 
-void TFormMain::OnDpiChanged(UINT dpi, const RECT &suggested) {
+void MainControls::OnDpiChanged(UINT dpi, const RECT &suggested) {
     if (dpi == 0 || dpi == dpi_) return;
     dpi_ = dpi;
     MakeFonts();
     ApplyDpi(true);
-    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFormMain::OnGetMinMaxInfo(MINMAXINFO &info) const {
+void MainControls::OnGetMinMaxInfo(MINMAXINFO &info) const {
     info.ptMinTrackSize.x = Scale(MinimumWindowWidth);
     info.ptMinTrackSize.y = Scale(WindowHeight);
     info.ptMaxTrackSize.y = Scale(WindowHeight);
 }
 
-void TFormMain::OnWindowPosChanging(WINDOWPOS &pos) const {
+void MainControls::OnWindowPosChanging(WINDOWPOS &pos) const {
     // The size limits hold for sizes set by the program too (a saved width of 100 opens 300
     // wide), and for a resize that does not come through the frame (Wine without a window
     // manager).
