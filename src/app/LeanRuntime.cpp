@@ -1,8 +1,13 @@
 // Parts of the C++ runtime replaced by lighter ones. The runtime's own answer to an uncaught
 // exception prints the demangled type name to a console the program has not got, and its
 // standard-library error paths build exceptions on a second, reference-counted string type;
-// together they would double the executable's size. Every replacement still ends where the
-// original does: an exception the window's handlers catch, or the end of the process.
+// together they would double the executable's size. The exception machinery's few thread calls
+// (its per-thread data and the lock of its emergency pool) would bring in a whole POSIX thread
+// library: they are answered here with the system's own primitives. Every replacement still ends
+// where the original does: an exception the window's handlers catch, or the end of the process.
+#include <windows.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -48,5 +53,67 @@ void __throw_out_of_range_fmt(const char *format, ...) {
     throw LibraryFault(format);
 }
 } // namespace std
+
+#endif
+
+#if defined(__MINGW32__) && defined(__GLIBCXX__)
+
+// The same layouts as the thread library's own: a once flag is a long, a key an unsigned, a
+// mutex a pointer-sized word whose static initializer is -1.
+extern "C" {
+
+int pthread_once(volatile long *once, void (*run)()) {
+    // 0: not run, 1: running, 2: done. Another thread arriving meanwhile waits for the end.
+    if (::InterlockedCompareExchange(once, 1, 0) == 0) {
+        run();
+        ::InterlockedExchange(once, 2);
+    }
+    while (*once != 2)
+        ::Sleep(0);
+    return 0;
+}
+
+int pthread_key_create(unsigned *key, void (*)(void *)) {
+    const DWORD index = ::TlsAlloc();
+    if (index == TLS_OUT_OF_INDEXES) return 11; // EAGAIN
+    *key = index;
+    return 0;
+}
+
+void *pthread_getspecific(unsigned key) {
+    return ::TlsGetValue(key);
+}
+
+int pthread_setspecific(unsigned key, const void *value) {
+    return ::TlsSetValue(key, const_cast<void *>(value)) ? 0 : 22; // EINVAL
+}
+
+int pthread_mutex_init(volatile intptr_t *mutex, const void *) {
+    *mutex = 0;
+    return 0;
+}
+
+int pthread_mutex_destroy(volatile intptr_t *) {
+    return 0;
+}
+
+int pthread_mutex_lock(volatile intptr_t *mutex) {
+    // Unlocked is 0, or -1 as statically initialized; locked is 1.
+    for (;;) {
+        const intptr_t seen = *mutex;
+        if (seen != 1 && ::InterlockedCompareExchangePointer(
+                             reinterpret_cast<void *volatile *>(mutex), reinterpret_cast<void *>(1),
+                             reinterpret_cast<void *>(seen)) == reinterpret_cast<void *>(seen))
+            return 0;
+        ::Sleep(0);
+    }
+}
+
+int pthread_mutex_unlock(volatile intptr_t *mutex) {
+    ::InterlockedExchangePointer(reinterpret_cast<void *volatile *>(mutex), nullptr);
+    return 0;
+}
+
+} // extern "C"
 
 #endif
