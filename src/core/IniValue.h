@@ -24,7 +24,7 @@ inline std::string FormatIniBool(bool value) {
     return value ? "1" : "0";
 }
 
-// The first IniStringLimit bytes of text, never ending in half a double-byte character.
+// The first IniStringLimit bytes of text, never ending in part of a character.
 std::string CutIniString(std::string_view text);
 
 // The key names of a section as the platform lists them: zero-terminated names, the list
