@@ -31,6 +31,10 @@ WORK_ROOT = Path(os.environ.get("TOVIMAR_E2E_DIR") or REPO / "build" / "e2e")
 JA = "ja_JP.UTF-8"  # code page 932, double-byte mode on
 EN = "en_US.UTF-8"  # code page 1252, double-byte mode off
 ALL_LANGS = (JA, EN)
+# Code page 65001: a locale with no ANSI code page of its own. Its formats are Hindi's, so it
+# runs in a prefix of its own (tests/setup-wine.sh makes it, as test.sh does).
+UTF8 = "hi_IN.UTF-8"
+UTF8_PREFIX = Path(os.environ.get("TOVIMAR_UTF8_WINEPREFIX") or REPO / "build" / "wineprefix-utf8")
 
 WINDOW_TIMEOUT = 30.0
 EXIT_TIMEOUT = 15.0
@@ -118,9 +122,22 @@ class _Display:
     def wine_env(lang=JA):
         env = dict(os.environ)
         env.update(_WINE_ENV)
+        if lang == UTF8:
+            env["WINEPREFIX"] = str(UTF8_PREFIX)
         env["LANG"] = lang
         env["LC_ALL"] = lang
         return env
+
+    @staticmethod
+    def ensure_utf8_prefix():
+        """Makes the UTF-8 prefix when a test runs without test.sh's set-up, and ends a server
+        of it left from another display."""
+        env = _Display.wine_env(UTF8)
+        if not (UTF8_PREFIX / "system.reg").is_file():
+            env["TOVIMAR_WINEPREFIX"] = str(UTF8_PREFIX)
+            run([str(REPO / "tests" / "setup-wine.sh")], env=env, timeout=300)
+        run(["wineserver", "-k"], env=env, check=False)
+        run(["wineserver", "-w"], env=env, check=False)
 
 
 DISPLAY = _Display()
@@ -524,7 +541,7 @@ class E2ETest(unittest.TestCase):
         counts = re.fullmatch(r"Tovimar v0\.88  -  (\d+)\+(\d+) byte", title)
         if not counts:
             raise AssertionError(f"no byte counts in the title {title!r}")
-        codepage = "cp932" if app.lang == JA else "cp1252"
+        codepage = {JA: "cp932", UTF8: "utf-8"}.get(app.lang, "cp1252")
         name_bytes, ext_bytes = map(int, counts.groups())
 
         def copied(n, copy):

@@ -1,0 +1,39 @@
+"""Under code page 65001 (Windows' "Use Unicode UTF-8" option): the caret after an emoji and the
+blank commands take whole characters, and the file on disk gets exactly the name expected."""
+
+from harness import UTF8, E2ETest, _Display, main, run
+from test_closing import client_point
+from test_name_editing import LEFT_DELETE, NO_BLANKS, RIGHT_DELETE
+
+
+class Utf8CodePageTest(E2ETest):
+    @classmethod
+    def setUpClass(cls):
+        _Display.ensure_utf8_prefix()
+
+    @classmethod
+    def tearDownClass(cls):
+        run(["wineserver", "-k"], env=_Display.wine_env(UTF8), check=False)
+
+    def rename(self, app, ws, expected):
+        app.key("Return")
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), [expected])
+
+    def test_caret_after_an_emoji_and_the_blank_commands(self):
+        # End, Left: Wine's edit stops between the two halves of the emoji.
+        ws, app = self.start_on(UTF8, "file", "caf\u00e9 \u65e5\u672c \U0001f600.txt")
+        app.key("End", "Left")
+        app.click(*client_point(app, *LEFT_DELETE))
+        self.rename(app, ws, "\U0001f600.txt")
+
+        # The bytes 81 40 inside チ@ are no blank; U+3000 is one.
+        ws, app = self.start_on(UTF8, "file", "icon \u30c1@2x\u3000b \U0001f600.png")
+        app.key("End", "Left")
+        app.click(*client_point(app, *RIGHT_DELETE))
+        app.key("alt+e", NO_BLANKS)
+        self.rename(app, ws, "icon\u30c1@2xb.png")
+
+
+if __name__ == "__main__":
+    main()
