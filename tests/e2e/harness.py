@@ -128,17 +128,6 @@ class _Display:
         env["LC_ALL"] = lang
         return env
 
-    @staticmethod
-    def ensure_utf8_prefix():
-        """Makes the UTF-8 prefix when a test runs without test.sh's set-up, and ends a server
-        of it left from another display."""
-        env = _Display.wine_env(UTF8)
-        if not (UTF8_PREFIX / "system.reg").is_file():
-            env["TOVIMAR_WINEPREFIX"] = str(UTF8_PREFIX)
-            run([str(REPO / "tests" / "setup-wine.sh")], env=env, timeout=300)
-        run(["wineserver", "-k"], env=env, check=False)
-        run(["wineserver", "-w"], env=env, check=False)
-
 
 DISPLAY = _Display()
 
@@ -541,7 +530,7 @@ class E2ETest(unittest.TestCase):
         counts = re.fullmatch(r"Tovimar v0\.88  -  (\d+)\+(\d+) byte", title)
         if not counts:
             raise AssertionError(f"no byte counts in the title {title!r}")
-        codepage = {JA: "cp932", UTF8: "utf-8"}.get(app.lang, "cp1252")
+        codepage = "cp932" if app.lang == JA else "cp1252"
         name_bytes, ext_bytes = map(int, counts.groups())
 
         def copied(n, copy):

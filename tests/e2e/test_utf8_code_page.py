@@ -8,11 +8,8 @@ from test_name_editing import LEFT_DELETE, NO_BLANKS, RIGHT_DELETE
 
 class Utf8CodePageTest(E2ETest):
     @classmethod
-    def setUpClass(cls):
-        _Display.ensure_utf8_prefix()
-
-    @classmethod
     def tearDownClass(cls):
+        # The prefix's own server would outlive the display.
         run(["wineserver", "-k"], env=_Display.wine_env(UTF8), check=False)
 
     def rename(self, app, ws, expected):

@@ -1,7 +1,5 @@
 // ANSI crossings, case mapping and the lead-byte table, under the locale the tests run in.
 #include "core/DoubleByte.h"
-#include "core/Messages.h"
-#include "core/NameEditing.h"
 #include "platform/Platform.h"
 
 #include <gtest/gtest.h>
@@ -70,26 +68,6 @@ TEST(AnsiCrossing, RejectsCharactersOutsideTheCodePage) {
     for (const auto &[codePage, text] : rows) {
         if (codePage != 0 && codePage != ::GetACP()) continue;
         EXPECT_FALSE(FitsAnsiCodePage(text)) << "U+" << std::hex << unsigned(text.back());
-    }
-}
-
-struct LiteralRow : CodePageRow {
-    std::string wideBlank, wideUnderscore, deleteName;
-};
-
-// The literals come from their UTF-16 text: under 932 they are the program's own bytes.
-TEST(CodePageLiterals, AreTheRunningCodePagesBytes) {
-    const std::vector<LiteralRow> rows = {
-        {{932}, "\x81\x40", "\x81\x51", std::string(msg::DeleteName)},
-        // no full-width forms; the delete name as the name field gives it back
-        {{1252}, "", "", std::string(msg::DeleteName)},
-    };
-    LoadDoubleByteTable();
-    for (const auto &row : rows) {
-        if (!row.Applies()) continue;
-        EXPECT_EQ(CurrentLiterals().WideBlank, row.wideBlank);
-        EXPECT_EQ(CurrentLiterals().WideUnderscore, row.wideUnderscore);
-        EXPECT_EQ(CurrentLiterals().DeleteName, row.deleteName);
     }
 }
 

@@ -182,29 +182,6 @@ TEST(EditSelection, StartAndLengthCountBytes) {
     EXPECT_EQ(edit.SelLength(), 3 + 2 * n);
 }
 
-TEST(EditSelection, NeverCrossesInsideASurrogatePair) {
-    Host host;
-    Edit edit(host.MakeEdit());
-    // "a", U+1F600, "b": index 2 lies between the two halves, where Wine lets the caret stand.
-    ::SetWindowTextW(edit.Handle(), L"a\xD83D\xDE00"
-                                    L"b");
-    const size_t pair = tovimar::platform::ToAnsi(L"\xD83D\xDE00").size();
-    struct Row {
-        size_t Start, End;
-        size_t ExpectedStart, ExpectedLength;
-    };
-    const Row rows[] = {
-        {2, 2, 1, 0},        // a caret rounds down
-        {2, 4, 1, pair + 1}, // a selection's start rounds down
-        {0, 2, 0, 1 + pair}, // its end rounds up
-    };
-    for (const Row &row : rows) {
-        edit.Select(row.Start, row.End);
-        EXPECT_EQ(edit.SelStart(), row.ExpectedStart) << row.Start << "," << row.End;
-        EXPECT_EQ(edit.SelLength(), row.ExpectedLength) << row.Start << "," << row.End;
-    }
-}
-
 TEST(ComboText, SetFromTheProgramRaisesNoChange) {
     Host host;
     ComboBox combo(host.MakeCombo());
