@@ -147,14 +147,30 @@ public:
         Select(start, end);
     }
     // A caret or selection end that stands inside a surrogate pair moves out of it: a caret
-    // towards forward when set, a selection outwards. Typing there would split the pair.
-    void KeepWholeCharacters(bool forward = false) const {
+    // on in the direction it came from before, a selection outwards, its caret staying on the
+    // side that moved. Typing there would split the pair.
+    void KeepWholeCharacters(WideSelection before) const {
         std::wstring text = WideText();
         WideSelection sel = Selection();
         const bool caret = sel.Start == sel.End;
-        size_t start = WholeCharacterIndex(text, sel.Start, caret && forward);
+        size_t start = WholeCharacterIndex(text, sel.Start, caret && sel.Start > before.Start);
         size_t end = caret ? start : WholeCharacterIndex(text, sel.End, true);
-        if (start != sel.Start || end != sel.End) Select(start, end);
+        if (start == sel.Start && end == sel.End) return;
+        if (sel.Start < before.Start)
+            Select(end, start);
+        else
+            Select(start, end);
+    }
+    // Backspace and Delete take one UTF-16 unit in Wine's edit: a caret next to a surrogate
+    // pair selects the pair first, so that the key removes it whole.
+    void SelectPairBeside(bool after) const {
+        const WideSelection sel = Selection();
+        const std::wstring text = WideText();
+        const size_t i = sel.Start;
+        if (sel.End != i) return;
+        if (after && i + 1 < text.size() && IS_SURROGATE_PAIR(text[i], text[i + 1]))
+            Select(i, i + 2);
+        if (!after && i >= 2 && IS_SURROGATE_PAIR(text[i - 2], text[i - 1])) Select(i - 2, i);
     }
     void SelectAll() const { Select(0, WideText().size()); }
 
@@ -333,15 +349,17 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
         // Wine's edit steps over half a surrogate pair (End, Left after an emoji): the caret
         // moves on out of the pair in the direction it went.
         Edit box(edit);
-        const size_t before = box.Selection().Start;
+        if (wParam == VK_DELETE) box.SelectPairBeside(true);
+        const WideSelection before = box.Selection();
         LRESULT r = CallHandler(edit, message, wParam, lParam);
-        if (::IsWindow(edit)) box.KeepWholeCharacters(box.Selection().Start > before);
+        if (::IsWindow(edit)) box.KeepWholeCharacters(before);
         return r;
     }
     case WM_CHAR:
     case WM_IME_CHAR: {
-        Edit(edit).KeepWholeCharacters();
+        Edit(edit).KeepWholeCharacters(Edit(edit).Selection());
         wchar_t ch = static_cast<wchar_t>(wParam);
+        if (ch == L'\b') Edit(edit).SelectPairBeside(false);
         if (ch < L' ' || ch == 0x7F) break; // editing keys, not text
         // A character beyond U+FFFF comes in two messages: the first half waits for the second,
         // and the pair goes in whole or not at all.
@@ -366,7 +384,7 @@ inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LP
         break;
     }
     case WM_PASTE: {
-        Edit(edit).KeepWholeCharacters();
+        Edit(edit).KeepWholeCharacters(Edit(edit).Selection());
         std::wstring clip;
         if (::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(edit)) {
             if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {

@@ -1,5 +1,6 @@
-"""Under code page 65001 (Windows' "Use Unicode UTF-8" option): the caret after an emoji and the
-blank commands take whole characters, and the file on disk gets exactly the name expected."""
+"""Under code page 65001 (Windows' "Use Unicode UTF-8" option): the caret keys, the delete
+buttons and the blank commands take whole characters, and the file on disk gets exactly the name
+expected."""
 
 from harness import UTF8, E2ETest, _Display, main, run
 from test_closing import client_point
@@ -30,6 +31,11 @@ class Utf8CodePageTest(E2ETest):
         app.click(*client_point(app, *RIGHT_DELETE))
         app.key("alt+e", NO_BLANKS)
         self.rename(app, ws, "icon\u30c1@2xb.png")
+
+        # Wine's Backspace and Delete take one UTF-16 unit.
+        ws, app = self.start_on(UTF8, "file", "a\U0001f600b\U0001f600c.txt")
+        app.key("End", "Left", "BackSpace", "Home", "Right", "Delete")
+        self.rename(app, ws, "abc.txt")
 
 
 if __name__ == "__main__":
