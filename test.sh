@@ -32,6 +32,8 @@ CC=clang CXX=clang++ configure "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$NATIVE_BUILD"
 
 tests/setup-wine.sh
+# Code page 65001 runs in a prefix of its own (the e2e harness's UTF8 language).
+TOVIMAR_WINEPREFIX=${TOVIMAR_UTF8_WINEPREFIX:-$repo/build/wineprefix-utf8} tests/setup-wine.sh
 
 trap stop_display EXIT
 trap 'exit 130' INT TERM

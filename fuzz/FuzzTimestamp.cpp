@@ -1,5 +1,5 @@
 // Date-time patterns come from the settings file and the locale: any bytes must render within
-// the name field's limit and never leave half a character at the end.
+// the name field's limit and never split a character.
 #include "FuzzSupport.h"
 #include "core/Timestamp.h"
 
@@ -47,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const std::string converted =
         ConvertLocaleDatePattern(localeText, calendar, Languages[(flags >> 4) & 3]);
     if (!EndsInLoneLead(localeText)) fuzz::Check(!EndsInLoneLead(converted));
+    if (fuzz::IsWhole(localeText)) fuzz::Check(fuzz::IsWhole(converted));
     if (calendar < 3 && ((flags >> 4) & 3) == 1) fuzz::Check(converted == localeText);
 
     LocaleFormats formats;
@@ -64,5 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     fuzz::Check(out.size() <= TimestampLimit);
     fuzz::Check(!EndsInLoneLead(out) || EndsInLoneLead(pattern) || EndsInLoneLead(era) ||
                 EndsInLoneLead(localeText));
+    // No character is split, the 256-byte cut included, under every code page.
+    if (fuzz::IsWhole(pattern) && fuzz::IsWhole(localeText) && fuzz::IsWhole(era))
+        fuzz::Check(fuzz::IsWhole(out));
     return 0;
 }

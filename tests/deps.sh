@@ -1,13 +1,14 @@
 #!/bin/sh
-# Installs what the build and the tests need on Debian 12 and generates the two glibc locales
-# Wine needs for file names (without ja_JP.UTF-8 it falls back to ASCII and Japanese names fail).
+# Installs what the build and the tests need on Debian 12 and generates the glibc locales Wine
+# needs for file names (without ja_JP.UTF-8 it falls back to ASCII and Japanese names fail).
+# hi_IN has no ANSI code page of its own: under it Wine's ANSI code page is UTF-8 (65001).
 # Quiet and quick when everything is already there; apt-get runs only for missing packages.
 set -eu
 
 PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick fonts-ipafont locales python3"
-LOCALES="ja_JP.UTF-8 en_US.UTF-8"
+LOCALES="ja_JP.UTF-8 en_US.UTF-8 hi_IN.UTF-8"
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then

@@ -21,6 +21,10 @@ WINDOWS_DIR = Path(os.environ.get("TOVIMAR_WINDOWS_DIR") or REPO / "build" / "wi
 
 JA = "ja_JP.UTF-8"  # code page 932, double-byte mode on
 EN = "en_US.UTF-8"  # code page 1252, double-byte mode off
+# Code page 65001: a locale with no ANSI code page of its own. Its formats are Hindi's, so it
+# runs in a prefix of its own (tests/setup-wine.sh makes it, as test.sh does).
+UTF8 = "hi_IN.UTF-8"
+UTF8_PREFIX = Path(os.environ.get("TOVIMAR_UTF8_WINEPREFIX") or REPO / "build" / "wineprefix-utf8")
 
 
 def shell_part(script, *args, env=None, timeout=30):
@@ -43,6 +47,8 @@ def wine_env(lang=JA):
     """The environment a Wine program of the project runs in, under locale lang."""
     env = dict(os.environ)
     env.update(wine_variables())
+    if lang == UTF8:
+        env["WINEPREFIX"] = str(UTF8_PREFIX)
     env["LANG"] = lang
     env["LC_ALL"] = lang
     return env

@@ -19,10 +19,20 @@
 
 namespace tovimar::app {
 
-// Byte offset (in the ANSI text) of the UTF-16 index of text.
-inline size_t ByteOffsetOf(std::wstring_view text, size_t index) {
-    if (index > text.size()) index = text.size();
-    return platform::ToAnsi(text.substr(0, index)).size();
+// An index between the two halves of a surrogate pair (Wine's edit puts the caret there after
+// End, Left) moved to the pair's start, or past it when roundUp is set.
+inline size_t WholeCharacterIndex(std::wstring_view text, size_t index, bool roundUp = false) {
+    if (index > text.size()) return text.size();
+    if (index == 0 || index == text.size() || !IS_LOW_SURROGATE(text[index]) ||
+        !IS_HIGH_SURROGATE(text[index - 1]))
+        return index;
+    return roundUp ? index + 1 : index - 1;
+}
+
+// Byte offset (in the ANSI text) of the UTF-16 index of text; an index inside a character
+// counts from its start, or from its end when roundUp is set.
+inline size_t ByteOffsetOf(std::wstring_view text, size_t index, bool roundUp = false) {
+    return platform::ToAnsi(text.substr(0, WholeCharacterIndex(text, index, roundUp))).size();
 }
 
 // UTF-16 index of a byte offset. An offset inside a double-byte character rounds down to the
@@ -115,11 +125,14 @@ public:
     void SetText(std::string_view bytes) const {
         if (ReplaceText(bytes)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
     }
+    // In bytes of whole characters: the start rounds down, the end of a selection up, so that
+    // a command works on what the user sees selected.
     size_t SelStart() const { return ByteOffsetOf(WideText(), Selection().Start); }
     size_t SelLength() const {
         std::wstring text = WideText();
         WideSelection sel = Selection();
-        return ByteOffsetOf(text, sel.End) - ByteOffsetOf(text, sel.Start);
+        if (sel.End <= sel.Start) return 0;
+        return ByteOffsetOf(text, sel.End, true) - ByteOffsetOf(text, sel.Start);
     }
     // Collapses the selection to a caret at the byte offset.
     void SetSelStart(size_t bytes) const {
@@ -129,9 +142,35 @@ public:
     // Selects from the current start over that many bytes, cut at the end of the text.
     void SetSelLength(size_t bytes) const {
         std::wstring text = WideText();
-        size_t start = Selection().Start;
+        size_t start = WholeCharacterIndex(text, Selection().Start);
         size_t end = IndexOfByteOffset(text, ByteOffsetOf(text, start) + bytes, true);
         Select(start, end);
+    }
+    // A caret or selection end that stands inside a surrogate pair moves out of it: a caret
+    // on in the direction it came from before, a selection outwards, its caret staying on the
+    // side that moved. Typing there would split the pair.
+    void KeepWholeCharacters(WideSelection before) const {
+        std::wstring text = WideText();
+        WideSelection sel = Selection();
+        const bool caret = sel.Start == sel.End;
+        size_t start = WholeCharacterIndex(text, sel.Start, caret && sel.Start > before.Start);
+        size_t end = caret ? start : WholeCharacterIndex(text, sel.End, true);
+        if (start == sel.Start && end == sel.End) return;
+        if (sel.Start < before.Start)
+            Select(end, start);
+        else
+            Select(start, end);
+    }
+    // Backspace and Delete take one UTF-16 unit in Wine's edit: a caret next to a surrogate
+    // pair selects the pair first, so that the key removes it whole.
+    void SelectPairBeside(bool after) const {
+        const WideSelection sel = Selection();
+        const std::wstring text = WideText();
+        const size_t i = sel.Start;
+        if (sel.End != i) return;
+        if (after && i + 1 < text.size() && IS_SURROGATE_PAIR(text[i], text[i + 1]))
+            Select(i, i + 2);
+        if (!after && i >= 2 && IS_SURROGATE_PAIR(text[i - 2], text[i - 1])) Select(i - 2, i);
     }
     void SelectAll() const { Select(0, WideText().size()); }
 
@@ -306,20 +345,46 @@ inline LRESULT CallHandler(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
 inline LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     const size_t maxBytes = HookOf(edit).MaxBytes;
     switch (message) {
+    case WM_KEYDOWN: {
+        // Wine's edit steps over half a surrogate pair (End, Left after an emoji): the caret
+        // moves on out of the pair in the direction it went.
+        Edit box(edit);
+        if (wParam == VK_DELETE) box.SelectPairBeside(true);
+        const WideSelection before = box.Selection();
+        LRESULT r = CallHandler(edit, message, wParam, lParam);
+        if (::IsWindow(edit)) box.KeepWholeCharacters(before);
+        return r;
+    }
     case WM_CHAR:
     case WM_IME_CHAR: {
+        Edit(edit).KeepWholeCharacters(Edit(edit).Selection());
         wchar_t ch = static_cast<wchar_t>(wParam);
+        if (ch == L'\b') Edit(edit).SelectPairBeside(false);
         if (ch < L' ' || ch == 0x7F) break; // editing keys, not text
+        // A character beyond U+FFFF comes in two messages: the first half waits for the second,
+        // and the pair goes in whole or not at all.
+        static wchar_t pendingHalf = 0;
+        if (IS_HIGH_SURROGATE(ch)) {
+            pendingHalf = ch;
+            return 0;
+        }
+        std::wstring typed(1, ch);
+        if (IS_LOW_SURROGATE(ch) && pendingHalf != 0) typed.insert(0, 1, pendingHalf);
+        pendingHalf = 0;
         Edit box(edit);
         std::wstring text = box.WideText();
-        std::wstring_view typed(&ch, 1);
         if (FittingInsert(text, box.Selection(), typed, maxBytes).empty()) {
             ::MessageBeep(MB_OK);
+            return 0;
+        }
+        if (typed.size() == 2) {
+            ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
             return 0;
         }
         break;
     }
     case WM_PASTE: {
+        Edit(edit).KeepWholeCharacters(Edit(edit).Selection());
         std::wstring clip;
         if (::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(edit)) {
             if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {

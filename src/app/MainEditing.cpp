@@ -41,11 +41,13 @@ void TFormMain::Z1Click() {
     if (auto mapped = platform::MapWidth(edtFileName.Text(), true)) edtFileName.SetText(*mapped);
 }
 
-void TFormMain::ReplaceBlanks(std::string_view blank, std::string_view wideBlank) {
+void TFormMain::ReplaceBlanks(std::string_view blank, std::optional<std::string_view> wideBlank) {
     cmbFileExt.SetText(ReplaceAll(cmbFileExt.Text(), Blank, blank));
     edtFileName.SetText(ReplaceAll(edtFileName.Text(), Blank, blank));
-    cmbFileExt.SetText(ReplaceAll(cmbFileExt.Text(), WideBlank, wideBlank));
-    edtFileName.SetText(ReplaceAll(edtFileName.Text(), WideBlank, wideBlank));
+    const std::string &wide = CurrentLiterals().WideBlank;
+    if (wide.empty() || !wideBlank) return;
+    cmbFileExt.SetText(ReplaceAll(cmbFileExt.Text(), wide, *wideBlank));
+    edtFileName.SetText(ReplaceAll(edtFileName.Text(), wide, *wideBlank));
 }
 
 void TFormMain::mnuSpeceDeleteClick() {
@@ -53,7 +55,8 @@ void TFormMain::mnuSpeceDeleteClick() {
 }
 
 void TFormMain::mnuSpaceUnBarClick() {
-    ReplaceBlanks(Underscore, WideUnderscore);
+    const std::string &wide = CurrentLiterals().WideUnderscore;
+    ReplaceBlanks(Underscore, wide.empty() ? std::nullopt : std::optional<std::string_view>(wide));
 }
 
 void TFormMain::btnLeftDeleteClick() {

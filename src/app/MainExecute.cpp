@@ -3,6 +3,7 @@
 
 #include "core/Execution.h"
 #include "core/Messages.h"
+#include "core/NameEditing.h"
 #include "platform/WinFileSystem.h"
 #include "resource.h"
 
@@ -95,7 +96,7 @@ void TFormMain::RunExecution() {
 
 void TFormMain::mnuDeleteClick() {
     DeleteMode = true;
-    edtFileName.SetText(msg::DeleteName);
+    edtFileName.SetText(CurrentLiterals().DeleteName);
     // The same road as a click on the button.
     btnExecute.Click();
 }

@@ -110,8 +110,10 @@ private:
     void Z1Click();
     void mnuSpeceDeleteClick();
     void mnuSpaceUnBarClick();
-    // The four blank passes: extension and name, single-byte blanks, then full-width ones.
-    void ReplaceBlanks(std::string_view blank, std::string_view wideBlank);
+    // The four blank passes: extension and name, single-byte blanks, then full-width ones. The
+    // full-width passes are skipped where the code page holds no full-width blank or no
+    // replacement for it (nullopt).
+    void ReplaceBlanks(std::string_view blank, std::optional<std::string_view> wideBlank);
 
     // Shell commands and the version box (MainShell.cpp).
     void mnuExtExecuteClick();

@@ -40,6 +40,58 @@ uint32_t LocaleCodePage(DoubleByteSource &source, uint32_t locale) {
     return source.AnsiCodePage();
 }
 
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+// The length of a UTF-8 sequence that starts with the byte b, and the range its second byte
+// must fall in (overlong forms, surrogates and values past U+10FFFF are no characters); length
+// 1 for a byte that starts no sequence.
+struct Utf8Start {
+    size_t Length = 1;
+    unsigned char Low = 0x80, High = 0xBF;
+};
+
+Utf8Start Utf8StartOf(unsigned char b) {
+    if (b >= 0xC2 && b <= 0xDF) return {2};
+    if (b >= 0xE0 && b <= 0xEF)
+        return {3, static_cast<unsigned char>(b == 0xE0 ? 0xA0 : 0x80),
+                static_cast<unsigned char>(b == 0xED ? 0x9F : 0xBF)};
+    if (b >= 0xF0 && b <= 0xF4)
+        return {4, static_cast<unsigned char>(b == 0xF0 ? 0x90 : 0x80),
+                static_cast<unsigned char>(b == 0xF4 ? 0x8F : 0xBF)};
+    return {};
+}
+
+// How many bytes from pos on continue the sequence that starts there, the first byte included.
+size_t Utf8ValidPrefix(std::string_view s, size_t pos, const Utf8Start &start) {
+    size_t n = 1;
+    for (; n < start.Length && pos + n < s.size(); ++n) {
+        const auto b = static_cast<unsigned char>(s[pos + n]);
+        if (n == 1 ? (b < start.Low || b > start.High) : !IsContinuation(b)) break;
+    }
+    return n;
+}
+
+size_t Utf8Length(std::string_view s, size_t pos) {
+    const Utf8Start start = Utf8StartOf(static_cast<unsigned char>(s[pos]));
+    if (start.Length == 1) return 1;
+    return Utf8ValidPrefix(s, pos, start) == start.Length ? start.Length : 1;
+}
+
+ByteKindValue Utf8Kind(std::string_view s, size_t i) {
+    const size_t pos = i - 1;
+    if (!IsContinuation(static_cast<unsigned char>(s[pos])))
+        return Utf8Length(s, pos) > 1 ? ByteKindValue::Lead : ByteKindValue::Single;
+    // A continuation byte belongs to the nearest byte before it that is none, if that one
+    // starts a valid sequence reaching this far.
+    for (size_t back = 1; back <= 3 && back <= pos; ++back) {
+        if (IsContinuation(static_cast<unsigned char>(s[pos - back]))) continue;
+        return Utf8Length(s, pos - back) > back ? ByteKindValue::Trail : ByteKindValue::Single;
+    }
+    return ByteKindValue::Single;
+}
+
 void AddLeadByteRanges(DoubleByteTable &table, DoubleByteSource &source, uint32_t codePage) {
     auto ranges = source.LeadByteRanges(codePage);
     if (!ranges) return;
@@ -64,6 +116,9 @@ void SetDoubleByteTable(const DoubleByteTable &table) {
 }
 
 DoubleByteTable BuildDoubleByteTable(DoubleByteSource &source) {
+    // The strings are in the ANSI code page, whatever the locale's own code page says: a
+    // Japanese locale keeps 932 as its default when the system uses UTF-8.
+    if (source.AnsiCodePage() == Utf8CodePage) return Utf8Table();
     DoubleByteTable table;
     uint32_t locale = source.ThreadLocale();
     if (locale == 0) locale = DefaultLocale;
@@ -94,9 +149,17 @@ DoubleByteTable ShiftJisTable() {
     return table;
 }
 
+DoubleByteTable Utf8Table() {
+    DoubleByteTable table;
+    table.Utf8Mode = true;
+    return table;
+}
+
 ByteKindValue ByteKind(std::string_view s, size_t i) {
     const DoubleByteTable &table = CurrentDoubleByteTable();
-    if (!table.DoubleByteMode || i < 1 || i > s.size()) return ByteKindValue::Single;
+    if (i < 1 || i > s.size()) return ByteKindValue::Single;
+    if (table.Utf8Mode) return Utf8Kind(s, i);
+    if (!table.DoubleByteMode) return ByteKindValue::Single;
     auto byteAt = [&](size_t pos) { return static_cast<unsigned char>(s[pos - 1]); };
     unsigned char b = byteAt(i);
     if (b == 0) return ByteKindValue::Single;
@@ -110,10 +173,42 @@ ByteKindValue ByteKind(std::string_view s, size_t i) {
 
 size_t CharLength(std::string_view s, size_t pos) {
     const DoubleByteTable &table = CurrentDoubleByteTable();
-    if (pos + 1 < s.size() && table.DoubleByteMode &&
-        table.IsLead(static_cast<unsigned char>(s[pos])) && s[pos + 1] != '\0')
+    if (pos + 1 >= s.size()) return 1;
+    if (table.Utf8Mode) return Utf8Length(s, pos);
+    if (table.DoubleByteMode && table.IsLead(static_cast<unsigned char>(s[pos])) &&
+        s[pos + 1] != '\0')
         return 2;
     return 1;
+}
+
+bool IsCharBoundary(std::string_view s, size_t pos) {
+    size_t at = 0;
+    while (at < pos)
+        at += CharLength(s, at);
+    return at == pos;
+}
+
+size_t FitCharacters(std::string_view s, size_t limit) {
+    if (limit >= s.size()) return s.size();
+    size_t kept = 0;
+    for (;;) {
+        const size_t next = kept + CharLength(s, kept);
+        if (next > limit) return kept;
+        kept = next;
+    }
+}
+
+size_t CutCharacterAtEnd(std::string_view s) {
+    if (s.empty()) return 0;
+    if (!CurrentDoubleByteTable().Utf8Mode)
+        return ByteKind(s, s.size()) == ByteKindValue::Lead ? 1 : 0;
+    for (size_t back = 1; back <= 3 && back <= s.size(); ++back) {
+        const size_t pos = s.size() - back;
+        if (IsContinuation(static_cast<unsigned char>(s[pos]))) continue;
+        const Utf8Start start = Utf8StartOf(static_cast<unsigned char>(s[pos]));
+        return start.Length > back && Utf8ValidPrefix(s, pos, start) == back ? back : 0;
+    }
+    return 0;
 }
 
 } // namespace tovimar

@@ -1,4 +1,6 @@
-// The double-byte rule: which bytes of an ANSI (Shift-JIS) string are lead, trail or single.
+// The character rule of the ANSI code page: which bytes of a string are lead, trail or single.
+// Double-byte code pages (Shift-JIS) go by their lead-byte set; under UTF-8 a character is a
+// whole valid sequence of 1 to 4 bytes; in single-byte code pages every byte is a character.
 #pragma once
 
 #include <bitset>
@@ -13,6 +15,9 @@ namespace tovimar {
 struct DoubleByteTable {
     bool DoubleByteMode = false;
     std::bitset<256> LeadByteSet;
+    // The ANSI code page is UTF-8: the lead-byte set stays empty and a byte that starts no
+    // valid sequence is a character of its own.
+    bool Utf8Mode = false;
 
     bool IsLead(unsigned char b) const { return LeadByteSet.test(b); }
 };
@@ -41,15 +46,31 @@ DoubleByteTable BuildDoubleByteTable(DoubleByteSource &source);
 
 // The table for code page 932 (lead bytes 0x81-0x9F, 0xE0-0xFC); handy for tests and tools.
 DoubleByteTable ShiftJisTable();
+// The table for code page 65001.
+DoubleByteTable Utf8Table();
+inline constexpr uint32_t Utf8CodePage = 65001;
 
 enum class ByteKindValue { Single, Lead, Trail };
 
-// Kind of the byte at 1-based position i of s (i in 1..s.size()), by the current table.
+// Kind of the byte at 1-based position i of s (i in 1..s.size()), by the current table: a lead
+// byte starts a character of two or more bytes, a trail byte is any later byte of one.
 // Positions outside s are single.
 ByteKindValue ByteKind(std::string_view s, size_t i);
 
-// Byte length of the character that starts at 0-based offset pos (1 or 2), like CharNextA:
-// a lead byte steps 2 only when a non-zero byte follows it. At or past the end it is 1.
+// Byte length of the character that starts at 0-based offset pos, like CharNextA: a lead byte
+// steps 2 only when a non-zero byte follows it; under UTF-8 a valid sequence steps whole (1 to
+// 4), anything else 1. At or past the end it is 1.
 size_t CharLength(std::string_view s, size_t pos);
+
+// Whether 0-based offset pos is the start of a character of s (or its end), walking from the
+// start of s.
+bool IsCharBoundary(std::string_view s, size_t pos);
+
+// The longest head of s of at most limit bytes that splits no character.
+size_t FitCharacters(std::string_view s, size_t limit);
+
+// Bytes at the end of s that are a character cut short (a lone lead byte, a UTF-8 sequence
+// missing its last bytes), or 0.
+size_t CutCharacterAtEnd(std::string_view s);
 
 } // namespace tovimar

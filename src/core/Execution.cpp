@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/NameCheck.h"
+#include "core/NameEditing.h"
 #include "core/PathRules.h"
 
 namespace tovimar {
@@ -208,7 +209,7 @@ ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
     // A stopped delete leaves the delete name in the field; once the user has edited it, a
     // rename is what is expected.
     ExecutionRequest steps = request;
-    steps.DeleteMode = request.DeleteMode && request.Name == msg::DeleteName;
+    steps.DeleteMode = request.DeleteMode && request.Name == CurrentLiterals().DeleteName;
     ExecutionOutcome outcome = RunSteps(steps, fs);
     outcome.EndDeleteMode = request.DeleteMode && !steps.DeleteMode;
     // Whatever keeps the window open needs the user (a file in use hides it instead): a hidden

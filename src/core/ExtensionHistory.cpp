@@ -18,13 +18,6 @@ size_t PreviousCharStart(std::string_view text, size_t pos) {
     }
 }
 
-bool IsCharBoundary(std::string_view text, size_t pos) {
-    size_t at = 0;
-    while (at < pos)
-        at += CharLength(text, at);
-    return at == pos;
-}
-
 // Selection inside the text, whatever the control reported.
 ExtensionBoxState Clamped(const ExtensionBoxState &state) {
     ExtensionBoxState clamped = state;

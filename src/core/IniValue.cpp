@@ -94,15 +94,9 @@ int32_t NextUsageCount(int32_t count) {
 }
 
 std::string CutIniString(std::string_view text) {
-    size_t end = 0;
-    while (end < text.size()) {
-        const size_t next = end + CharLength(text, end);
-        if (next > IniStringLimit) break;
-        end = next;
-    }
-    // The platform's read already stops at the limit and may end in half a character.
-    if (end > 0 && ByteKind(text.substr(0, end), end) == ByteKindValue::Lead) --end;
-    return std::string(text.substr(0, end));
+    const std::string_view kept = text.substr(0, FitCharacters(text, IniStringLimit));
+    // The platform's read already stops at the limit and may end in part of a character.
+    return std::string(kept.substr(0, kept.size() - CutCharacterAtEnd(kept)));
 }
 
 std::vector<std::string> ParseIniKeyList(std::string_view list) {

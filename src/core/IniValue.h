@@ -27,7 +27,7 @@ inline std::string FormatIniBool(bool value) {
 // The usage counter after one more run: it stops at its largest value instead of wrapping.
 int32_t NextUsageCount(int32_t count);
 
-// The first IniStringLimit bytes of text, never ending in half a double-byte character.
+// The first IniStringLimit bytes of text, never ending in part of a character.
 std::string CutIniString(std::string_view text);
 
 // The key names of a section as the platform lists them: zero-terminated names, the list

@@ -8,25 +8,35 @@ namespace tovimar {
 
 namespace {
 
-// 0-based offset of the first match of pattern in s at or after from, or npos. Candidates are
-// found byte by byte; one on a trail byte is passed over, and after a lead byte that does not
-// match the search moves on by its whole character.
-size_t FindFrom(std::string_view s, std::string_view pattern, size_t from) {
-    size_t i = from;
-    while (i + pattern.size() <= s.size()) {
-        if (s[i] != pattern[0]) {
-            ++i;
-            continue;
-        }
+// 0-based offset of the first match of pattern in s, or npos. Candidates are the starts of
+// characters, and a match must end on one too: the bytes of a full-width blank inside other
+// characters (81 40 after a lead byte in 932, in a UTF-8 sequence) are no blank.
+size_t FindFirst(std::string_view s, std::string_view pattern) {
+    for (size_t i = 0; i + pattern.size() <= s.size(); i += CharLength(s, i)) {
         // Exact bytes: the locale comparison finds equal exactly these for the blank literals.
-        ByteKindValue kind = ByteKind(s, i + 1);
-        if (kind != ByteKindValue::Trail && s.substr(i, pattern.size()) == pattern) return i;
-        i += kind == ByteKindValue::Lead ? 2 : 1;
+        if (s.compare(i, pattern.size(), pattern) != 0) continue;
+        size_t end = i;
+        while (end < i + pattern.size())
+            end += CharLength(s, end);
+        if (end == i + pattern.size()) return i;
     }
     return std::string_view::npos;
 }
 
+CodePageLiterals &ProcessLiterals() {
+    static CodePageLiterals literals;
+    return literals;
+}
+
 } // namespace
+
+const CodePageLiterals &CurrentLiterals() {
+    return ProcessLiterals();
+}
+
+void SetLiterals(const CodePageLiterals &literals) {
+    ProcessLiterals() = literals;
+}
 
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement) {
@@ -34,7 +44,8 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern,
     std::string result;
     std::string_view rest = text;
     for (;;) {
-        size_t found = FindFrom(rest, pattern, 0);
+        // Each match ends on a character boundary, so the rest starts on one.
+        size_t found = FindFirst(rest, pattern);
         if (found == std::string_view::npos) break;
         result += rest.substr(0, found);
         result += replacement;
@@ -67,11 +78,14 @@ NameSelection DeleteLeft(const NameSelection &field) {
 }
 
 NameSelection DeleteRight(const NameSelection &field) {
+    const size_t end = std::min(field.SelStart + field.SelLength, field.Text.size());
+    const std::string_view right = std::string_view(field.Text).substr(end);
     NameSelection result;
-    result.Text = DeleteBytes(
-        field.Text, static_cast<long long>(field.SelStart + field.SelLength) + 1, DeleteRightLimit);
+    result.Text = DeleteBytes(field.Text, static_cast<long long>(end) + 1,
+                              static_cast<long long>(FitCharacters(right, DeleteRightLimit)));
     result.SelStart = std::min(field.SelStart, result.Text.size());
-    result.SelLength = std::min(DeleteRightLimit, result.Text.size() - result.SelStart);
+    result.SelLength =
+        FitCharacters(std::string_view(result.Text).substr(result.SelStart), DeleteRightLimit);
     return result;
 }
 

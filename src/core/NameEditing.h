@@ -1,6 +1,8 @@
 // The byte rules behind the editing commands: blank replacement and the caret commands.
 #pragma once
 
+#include "core/Messages.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,12 +10,25 @@
 namespace tovimar {
 
 inline constexpr std::string_view Blank = " ";
-inline constexpr std::string_view WideBlank = "\x81\x40"; // full-width blank
 inline constexpr std::string_view Underscore = "_";
-inline constexpr std::string_view WideUnderscore = "\x81\x51"; // full-width low line
+// Code page 932's bytes of the full-width blank and the full-width low line.
+inline constexpr std::string_view WideBlank = "\x81\x40";
+inline constexpr std::string_view WideUnderscore = "\x81\x51";
 
-// Every non-overlapping occurrence of pattern replaced, left to right; a match never starts on
-// a trail byte (current double-byte table); an empty pattern replaces nothing.
+// The fixed texts the commands compare or insert, as bytes of the running code page; empty
+// where that code page cannot hold one (the command skips what needs it). The platform sets
+// them once at start from their known text; until then they are code page 932's.
+struct CodePageLiterals {
+    std::string WideBlank{tovimar::WideBlank};
+    std::string WideUnderscore{tovimar::WideUnderscore};
+    // What the delete command puts into the name field and the execution recognises.
+    std::string DeleteName{msg::DeleteName};
+};
+const CodePageLiterals &CurrentLiterals();
+void SetLiterals(const CodePageLiterals &literals);
+
+// Every non-overlapping occurrence of pattern replaced, left to right; a match starts and ends
+// on character boundaries (current character rule); an empty pattern replaces nothing.
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement);
 
@@ -34,7 +49,8 @@ struct NameSelection {
 // Everything left of the selection goes; the selection stays selected at the front.
 NameSelection DeleteLeft(const NameSelection &field);
 // Up to DeleteRightLimit bytes right of the selection go; the selection start stays and the
-// rest of the text from there is selected (at most DeleteRightLimit bytes).
+// rest of the text from there is selected (at most DeleteRightLimit bytes). Both limits take
+// whole characters only.
 inline constexpr size_t DeleteRightLimit = 255;
 NameSelection DeleteRight(const NameSelection &field);
 // The selection replaced by stamp; the caret at the start of the stamp.

@@ -40,6 +40,8 @@ void CivilFromDays(int64_t z, DateTimeParts &parts) {
     parts.Year = int(yoe + era * 400 + (m <= 2));
 }
 
+// A double-byte character outside quotes is dropped; UTF-8 has no lead-byte set, so its
+// characters are copied.
 bool IsLeadByte(char c) {
     const DoubleByteTable &table = CurrentDoubleByteTable();
     return table.DoubleByteMode && table.IsLead(static_cast<unsigned char>(c));
@@ -67,8 +69,8 @@ std::string Number(int64_t value, int digits) {
     return text;
 }
 
-// Everything appended past the limit is dropped; a double-byte character that does not fit
-// whole is dropped with it, so no lone lead byte ends the result.
+// Everything appended past the limit is dropped; a character that does not fit whole is dropped
+// with it, so the result never ends in part of one.
 class Output {
 public:
     void Append(std::string_view bytes) {
@@ -101,8 +103,8 @@ bool LooksTwelveHour(std::string_view p, size_t j) {
     bool quoted = false;
     while (j < p.size()) {
         const char c = p[j];
-        if (IsLeadByte(c)) {
-            j += CharLength(p, j);
+        if (const size_t length = CharLength(p, j); length > 1) {
+            j += length;
             continue;
         }
         if (c == '"' || c == '\'') {
@@ -175,7 +177,8 @@ void Renderer::Render(std::string_view pattern, int level) {
     while (i < p.size()) {
         const char starter = p[i];
         const bool lead = IsLeadByte(starter);
-        i += CharLength(p, i);
+        const std::string_view character = p.substr(i, CharLength(p, i));
+        i += character.size();
         if (lead) {
             previous = 0;
             continue;
@@ -297,7 +300,8 @@ void Renderer::Render(std::string_view pattern, int level) {
             break;
         }
         default:
-            out_.Append(starter);
+            // Under UTF-8 a character of several bytes is copied whole.
+            out_.Append(character);
             break;
         }
     }
@@ -364,8 +368,7 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
     if (calendarType == 3 || calendarType == 4 || calendarType == 5) {
         for (size_t i = 0; i < text.size();) {
             const std::string_view rest = text.substr(i);
-            if (IsLeadByte(text[i])) {
-                const size_t length = CharLength(text, i);
+            if (const size_t length = CharLength(text, i); length > 1) {
                 result += text.substr(i, length);
                 i += length;
             } else if (StartsWithIgnoringCase(rest, "GG")) {
@@ -387,10 +390,10 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
         return result;
     }
     if (primaryLanguage == 0x04 || primaryLanguage == 0x11 || primaryLanguage == 0x12) {
-        // Double-byte characters are copied whole: a trail byte may equal g.
+        // Characters of several bytes are copied whole: a trail byte may equal g.
         for (size_t i = 0; i < text.size();) {
             const size_t length = CharLength(text, i);
-            if (length == 2 || AsciiUpper(text[i]) != 'G') result += text.substr(i, length);
+            if (length > 1 || AsciiUpper(text[i]) != 'G') result += text.substr(i, length);
             i += length;
         }
         return result;

@@ -90,7 +90,7 @@ using EraFormatter = std::function<std::optional<std::string>(int year, int mont
 inline constexpr size_t TimestampLimit = 256;
 
 // Renders value through pattern (an empty pattern is "C"); at most TimestampLimit bytes, never
-// ending in half a double-byte character. Uses the current double-byte table.
+// ending in part of a character. Uses the current character rule.
 std::string FormatTimestamp(std::string_view pattern, double value, const LocaleFormats &formats,
                             const EraFormatter &era);
 

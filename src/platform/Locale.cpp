@@ -1,7 +1,10 @@
-// The lead-byte table as the running system describes its locale.
+// The character rule as the running system describes its locale and code page, and the fixed
+// texts the commands compare or insert, in that code page.
 #include "platform/Platform.h"
 
 #include "core/DoubleByte.h"
+#include "core/Messages.h"
+#include "core/NameEditing.h"
 
 #include <cstring>
 
@@ -45,11 +48,28 @@ public:
     }
 };
 
+// The running code page's bytes of a known text; none where it cannot hold the text.
+std::string LiteralBytes(std::wstring_view text) {
+    return FitsAnsiCodePage(text) ? ToAnsi(text) : std::string();
+}
+
+CodePageLiterals ReadLiterals() {
+    CodePageLiterals literals;
+    literals.WideBlank = LiteralBytes(L"\x3000");
+    literals.WideUnderscore = LiteralBytes(L"\xFF3F");
+    // ファイル削除; where the code page cannot hold it, the program's own bytes as the name
+    // field gives them back, so that the delete is still recognised.
+    literals.DeleteName = LiteralBytes(L"\x30D5\x30A1\x30A4\x30EB\x524A\x9664");
+    if (literals.DeleteName.empty()) literals.DeleteName = ToAnsi(FromAnsi(msg::DeleteName));
+    return literals;
+}
+
 } // namespace
 
 void LoadDoubleByteTable() {
     SystemDoubleByteSource source;
     SetDoubleByteTable(BuildDoubleByteTable(source));
+    SetLiterals(ReadLiterals());
 }
 
 } // namespace tovimar::platform

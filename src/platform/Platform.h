@@ -21,7 +21,8 @@ std::wstring FromProgramText(std::string_view bytes);
 // True when every character of text survives the trip to the ANSI code page and back.
 bool FitsAnsiCodePage(std::wstring_view text);
 
-// Builds the lead-byte table from the thread locale and installs it (start-up, setting change).
+// Builds the character rule from the thread locale and the ANSI code page and installs it
+// (start-up, setting change), with the code page's literals.
 void LoadDoubleByteTable();
 
 // On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.

@@ -58,6 +58,15 @@ TEST(DoubleByteTable, JapaneseOnNtGivesShiftJisLeadBytes) {
     EXPECT_EQ(source.AskedCodePages, std::vector<uint32_t>{932});
 }
 
+TEST(DoubleByteTable, Utf8AnsiCodePageWinsOverTheLocalesOwn) {
+    FakeSource source; // Japanese, whose default code page is 932
+    source.Acp = Utf8CodePage;
+    DoubleByteTable table = BuildDoubleByteTable(source);
+    EXPECT_TRUE(table.Utf8Mode);
+    EXPECT_FALSE(table.DoubleByteMode);
+    EXPECT_TRUE(table.LeadByteSet.none());
+}
+
 TEST(DoubleByteTable, SingleByteLanguagesOnNtNeverAskForRanges) {
     const uint32_t locales[] = {0x0000, 0x0406, 0x0407, 0x0409, 0x0809, 0x040A, 0x040B, 0x040C,
                                 0x0410, 0x0413, 0x0414, 0x0416, 0x041D,
@@ -206,10 +215,10 @@ std::string Kinds(std::string_view s) {
 }
 
 TEST(ByteKind, ParityOfTheLeadRunBeforeEachByte) {
-    TableScope scope(ShiftJisTable());
     struct Row {
         std::string Text;
         std::string Expected;
+        uint32_t CodePage = 932;
     };
     const Row rows[] = {
         {"abc", "sss"},
@@ -224,9 +233,19 @@ TEST(ByteKind, ParityOfTheLeadRunBeforeEachByte) {
         {std::string("\x81\x81\0\x81\x5C", 5), "LtsLt"}, // the run stops at the zero
         {"\xA0\xB0\xDF", "sss"},                         // half-width kana are single
         {"\xFC\xFC\xFC", "LtL"},
+        // UTF-8: a character is its whole valid sequence; any other byte stands alone
+        {"a\xC3\xA9", "sLt", 65001},
+        {"\xE3\x83\x81@", "Ltts", 65001}, // チ@ holds 81 40
+        {"\xF0\x9F\x98\x80", "Lttt", 65001},
+        {"\xE3\xE3\x80\x80\x80", "sLtts", 65001},                     // cut short, whole, stray
+        {"\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80", "sssssssss", 65001}, // no characters
+        // a single-byte code page: every byte is a character
+        {"\x95\x5C\xC3\xA9", "ssss", 1252},
     };
-    for (const Row &row : rows)
+    for (const Row &row : rows) {
+        TableScope scope(row.CodePage);
         EXPECT_EQ(Kinds(row.Text), row.Expected) << testing::PrintToString(row.Text);
+    }
 }
 
 TEST(ByteKind, EverythingIsSingleWithDoubleByteModeOff) {
@@ -247,11 +266,11 @@ TEST(ByteKind, PositionsOutsideTheStringAreSingle) {
 }
 
 TEST(CharLength, StepsLikeCharNext) {
-    TableScope scope(ShiftJisTable());
     struct Row {
         std::string Text;
         size_t Pos;
         size_t Expected;
+        uint32_t CodePage = 932;
     };
     const Row rows[] = {
         {"a\x95\x5C", 0, 1},
@@ -262,13 +281,16 @@ TEST(CharLength, StepsLikeCharNext) {
         {"\x81 ", 0, 2}, // any non-zero byte completes the pair
         {"ab", 2, 1},
         {"ab", 99, 1},
+        {"a\xC3\xA9", 1, 2, 65001},
+        {"\xF0\x9F\x98\x80", 0, 4, 65001},
+        {"\xF0\x9F\x98", 0, 1, 65001},
+        {"\x95\x5C", 0, 1, 1252},
     };
-    for (const Row &row : rows)
+    for (const Row &row : rows) {
+        TableScope scope(row.CodePage);
         EXPECT_EQ(CharLength(row.Text, row.Pos), row.Expected)
             << testing::PrintToString(row.Text) << " at " << row.Pos;
-
-    SetDoubleByteTable(DoubleByteTable{});
-    EXPECT_EQ(CharLength("\x95\x5C", 0), 1u);
+    }
 }
 
 } // namespace

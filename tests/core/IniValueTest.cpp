@@ -1,6 +1,8 @@
 #include "core/DoubleByte.h"
 #include "core/IniValue.h"
 
+#include "TableScope.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -133,6 +135,7 @@ TEST_F(CutIniStringTest, CutsAtTheBufferWithoutSplittingACharacter) {
         const char *Case;
         std::string Text;
         std::string Expected;
+        uint32_t CodePage = 932;
     } rows[] = {
         {"empty", "", ""},
         {"short", "yymmddhhnnss", "yymmddhhnnss"},
@@ -146,8 +149,14 @@ TEST_F(CutIniStringTest, CutsAtTheBufferWithoutSplittingACharacter) {
         {"double-byte across the limit", std::string(2046, 'a') + kanji + "z",
          std::string(2046, 'a')},
         {"lone lead byte at the limit", std::string(2046, 'a') + "\x8A", std::string(2046, 'a')},
+        {"UTF-8 across the limit", std::string(2045, 'a') + "\xE3\x80\x80", std::string(2045, 'a'),
+         65001},
+        {"UTF-8 cut short by the read", std::string(2045, 'a') + "\xF0\x9F", std::string(2045, 'a'),
+         65001},
+        {"single-byte", std::string(2046, 'a') + "\x8A", std::string(2046, 'a') + "\x8A", 1252},
     };
     for (const auto &row : rows) {
+        TableScope scope(row.CodePage);
         EXPECT_EQ(CutIniString(row.Text), row.Expected) << row.Case;
     }
 }

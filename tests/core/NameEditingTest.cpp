@@ -11,38 +11,52 @@ namespace {
 
 TEST(ReplaceAll, Table) {
     struct Row {
-        bool DoubleByte;
+        uint32_t CodePage;
         std::string Text;
         std::string_view Pattern, Replacement;
         std::string Expected;
     };
     const std::string A = "\x82\xA0"; // あ
+    const std::string Utf8WideBlank = "\xE3\x80\x80";
     const std::vector<Row> rows = {
-        {true,
+        {932,
          "a b\x81\x40"
          "c",
          Blank, "",
          "ab\x81\x40"
          "c"},
-        {true,
+        {932,
          "a b\x81\x40"
          "c",
          WideBlank, "", "a bc"},
-        {true, " a b ", Blank, Underscore, "_a_b_"},
-        {true, "\x81\x40\x81\x40", WideBlank, WideUnderscore, "\x81\x51\x81\x51"},
+        {932, " a b ", Blank, Underscore, "_a_b_"},
+        {932, "\x81\x40\x81\x40", WideBlank, WideUnderscore, "\x81\x51\x81\x51"},
         // a trail byte 0x81 followed by 0x40 is no full-width blank
-        {true, "\x81\x81\x40", WideBlank, "", "\x81\x81\x40"},
-        {true, A + "\x82\x81\x40", WideBlank, "", A + "\x82\x81\x40"},
-        {true, "\x82\x81\x81\x40", WideBlank, "", "\x82\x81"},
-        {false, "\x81\x81\x40", WideBlank, "", "\x81"},
+        {932, "\x81\x81\x40", WideBlank, "", "\x81\x81\x40"},
+        {932, A + "\x82\x81\x40", WideBlank, "", A + "\x82\x81\x40"},
+        {932, "\x82\x81\x81\x40", WideBlank, "", "\x82\x81"},
+        {1252, "\x81\x81\x40", WideBlank, "", "\x81"},
         // no overlaps; the replacement is not searched again; an empty pattern does nothing
-        {true, "aaa", "aa", "b", "ba"},
-        {true, "a b", Blank, "  ", "a  b"},
-        {true, "a b", "", "x", "a b"},
-        {true, "", Blank, "x", ""},
+        {932, "aaa", "aa", "b", "ba"},
+        {932, "a b", Blank, "  ", "a  b"},
+        {932, "a b", "", "x", "a b"},
+        {932, "", Blank, "x", ""},
+        // UTF-8: the bytes 81 40 inside チ@ are no blank; U+3000 is one
+        {65001, "icon \xE3\x83\x81@2x", Blank, "", "icon\xE3\x83\x81@2x"},
+        {65001, "\xE3\x83\x81@", WideBlank, "", "\xE3\x83\x81@"},
+        {65001,
+         "a\xE3\x80\x80"
+         "b",
+         Utf8WideBlank, "\xEF\xBC\xBF",
+         "a\xEF\xBC\xBF"
+         "b"},
+        {65001, "\xE3\xE3\x80\x80", Utf8WideBlank, "", "\xE3"}, // after a byte standing alone
+        // a match must end on a character boundary too
+        {65001, "\xC3\xA9", "\xC3", "", "\xC3\xA9"},
+        {932, "\x82\xA0", "\x82", "", "\x82\xA0"},
     };
     for (const Row &row : rows) {
-        TableScope scope(row.DoubleByte ? ShiftJisTable() : DoubleByteTable{});
+        TableScope scope(row.CodePage);
         EXPECT_EQ(ReplaceAll(row.Text, row.Pattern, row.Replacement), row.Expected) << row.Text;
     }
 }
@@ -53,8 +67,15 @@ TEST(CaretCommands, Table) {
         Command Do;
         NameSelection Before;
         NameSelection After;
+        uint32_t CodePage = 1252;
     };
     const std::string Long = std::string(300, 'x');
+    auto repeat = [](std::string_view s, size_t n) {
+        std::string r;
+        for (size_t i = 0; i < n; ++i)
+            r += s;
+        return r;
+    };
     const std::vector<Row> rows = {
         {Command::Left, {"abcdef", 3, 0}, {"def", 0, 0}},
         {Command::Right, {"abcdef", 3, 0}, {"abc", 3, 0}},
@@ -68,6 +89,13 @@ TEST(CaretCommands, Table) {
         {Command::Right, {Long, 0, 0}, {std::string(45, 'x'), 0, 45}},
         {Command::Right, {Long, 1, 0}, {std::string(45, 'x'), 1, 44}},
         {Command::Left, {Long, 10, 0}, {std::string(290, 'x'), 0, 0}},
+        // ... whole characters only
+        {Command::Right, {repeat("\xC3\xA9", 150), 0, 0}, {repeat("\xC3\xA9", 23), 0, 46}, 65001},
+        {Command::Right, {repeat("\x82\xA0", 150), 0, 0}, {repeat("\x82\xA0", 23), 0, 46}, 932},
+        {Command::Right,
+         {"x" + repeat("\xF0\x9F\x98\x80", 70), 1, 0},
+         {"x" + repeat("\xF0\x9F\x98\x80", 7), 1, 28},
+         65001},
         // the stamp replaces the selection; the caret stands before it
         {Command::Paste, {"abcd", 1, 2}, {"a050515013048d", 1, 0}},
         {Command::Paste, {"abcd", 4, 0}, {"abcd050515013048", 4, 0}},
@@ -76,6 +104,7 @@ TEST(CaretCommands, Table) {
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.Before.Text + " " + std::to_string(row.Before.SelStart));
+        TableScope scope(row.CodePage);
         NameSelection after = row.Do == Command::Left    ? DeleteLeft(row.Before)
                               : row.Do == Command::Right ? DeleteRight(row.Before)
                                                          : PasteOver(row.Before, "050515013048");

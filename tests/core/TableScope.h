@@ -5,8 +5,16 @@
 
 namespace tovimar {
 
+// The character rule of a code page: 932, 65001, or any other for a single-byte one.
+inline DoubleByteTable TableFor(uint32_t codePage) {
+    if (codePage == 932) return ShiftJisTable();
+    if (codePage == Utf8CodePage) return Utf8Table();
+    return DoubleByteTable{};
+}
+
 class TableScope {
 public:
+    explicit TableScope(uint32_t codePage) : TableScope(TableFor(codePage)) {}
     explicit TableScope(const DoubleByteTable &table) : saved_(CurrentDoubleByteTable()) {
         SetDoubleByteTable(table);
     }

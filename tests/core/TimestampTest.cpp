@@ -49,13 +49,14 @@ std::string Repeat(const std::string &s, size_t n) {
 }
 
 TEST(FormatTimestamp, Table) {
-    TableScope scope(ShiftJisTable());
     struct Row {
         std::string Pattern;
         double Value;
         Variant With;
         std::string Expected;
+        uint32_t CodePage = 932;
     };
+    const std::string E = "\xC3\xA9", Smile = "\xF0\x9F\x98\x80"; // UTF-8 é and 😀
     const Variant F = Variant::Fallback, J = Variant::Japanese;
     const std::vector<Row> rows = {
         {"yymmddhhnnss", Afternoon, F, "260307140509"},
@@ -117,13 +118,27 @@ TEST(FormatTimestamp, Table) {
         {"'" + std::string(300, 'x'), Afternoon, F, std::string(256, 'x')},
         {"'x" + Repeat(A, 200), Afternoon, F, "x" + Repeat(A, 127)},
         {Repeat("yyyy-", 100), Afternoon, F, Repeat("2026-", 51) + "2"},
+        {"x'" + Repeat(E, 200) + "'", Afternoon, F, "x" + Repeat(E, 127), 65001},
+        {Repeat("yy" + Smile, 70), Afternoon, F, Repeat("26" + Smile, 42) + "26", 65001},
+        // UTF-8 has no lead-byte set: characters outside quotes are copied whole
+        {"yyyy\xE5\xB9\xB4mm", Afternoon, F,
+         "2026\xE5\xB9\xB4"
+         "03",
+         65001},
+        // a single-byte code page: every byte is a character, 4E an n
+        {"yyyy\x94\x4Emm", Afternoon, F,
+         "2026\x94"
+         "503",
+         1252},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.Pattern);
+        TableScope scope(row.CodePage);
         EraFormatter era = row.With == Variant::NoEra ? EraFormatter() : EraFormatter(FakeEra);
         EXPECT_EQ(FormatTimestamp(row.Pattern, row.Value, Formats(row.With), era), row.Expected);
     }
     // 中華民國 shortens to its last two characters under Traditional Chinese only.
+    TableScope scope(932);
     auto taiwanEra = [](int, int, int, std::string_view) { return std::optional(Taiwan); };
     EXPECT_EQ(FormatTimestamp("g", Afternoon, Formats(Variant::Taiwan), taiwanEra),
               "\x96\xAF\x9A\xA0");

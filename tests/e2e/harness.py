@@ -26,7 +26,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 # PREFIX and winpath are the harness's names too.
 from wine_env import EN, JA, PREFIX, REPO, WINDOWS_DIR, Display, project_version  # noqa: E402
-from wine_env import wine_env, winpath  # noqa: E402
+from wine_env import UTF8, UTF8_PREFIX, wine_env, winpath  # noqa: E402
 
 EXE = WINDOWS_DIR / "Tovimar.exe"
 WORK_ROOT = Path(os.environ.get("TOVIMAR_E2E_DIR") or REPO / "build" / "e2e")
@@ -260,12 +260,12 @@ def read_ini(ws):
     return [tuple(line.split("=", 1)) for line in lines[1:]]
 
 
-def run_helper(name, ws, *args):
+def run_helper(name, ws, *args, lang=JA):
     """Runs the Windows-side test helper name (tests/win/helpers) on the windows of the
-    workspace's program."""
+    workspace's program, started under lang (whose prefix it must share)."""
     helper = WINDOWS_DIR / "tests" / f"{name}.exe"
     return run(["wine", str(helper), Workspace.winpath(ws.exe), *map(str, args)],
-               env=wine_env(JA), check=False)
+               env=wine_env(lang), check=False)
 
 
 def message_boxes(ws):
@@ -274,12 +274,12 @@ def message_boxes(ws):
     return [tuple(line.split("\t", 1)) for line in r.stdout.splitlines() if "\t" in line]
 
 
-def window_layout(ws, new_dpi=None):
+def window_layout(ws, new_dpi=None, lang=JA):
     """The main window as Windows sees it, in real pixels: ({'window': (w, h), 'client':
     (w, h), 'origin': where the client area starts in the window, 'close': the close box's
     (left, top, w, h) in the window}, {control id: (left, top, w, h) in the client area}); with
     new_dpi, after the window was told that its display changed to that density."""
-    r = run_helper("ControlLayout", ws, *([] if new_dpi is None else [new_dpi]))
+    r = run_helper("ControlLayout", ws, *([] if new_dpi is None else [new_dpi]), lang=lang)
     if r.returncode != 0:
         raise AssertionError(f"ControlLayout found no window ({r.returncode})")
     sizes, controls = {}, {}
@@ -425,7 +425,7 @@ class Tovimar:
         """window_layout of this window, asked again only when the window's size changed."""
         size = self.geometry()[2:]
         if getattr(self, "_layout", (None,))[0] != size:
-            self._layout = size, window_layout(self.workspace)
+            self._layout = size, window_layout(self.workspace, lang=self.lang)
         return self._layout[1]
 
     def client_point(self, x, y):

@@ -1,7 +1,7 @@
 """Deleting from the window: the target goes to the recycle bin (Wine: the freedesktop Trash)."""
 
-from harness import (DELETE_NAME, EN, JA, NAME_TAKEN, NAME_UNCHANGED, E2ETest, main, replace_name,
-                     titles_until_exit)
+from harness import (DELETE_NAME, EN, JA, NAME_TAKEN, NAME_UNCHANGED, UTF8, E2ETest, main,
+                     replace_name, titles_until_exit)
 
 
 def trash(ws):
@@ -23,6 +23,8 @@ DELETE_CASES = [
     (EN, "file", "trash me.txt"),
     (JA, "file", "表示.txt"),
     (JA, "dir", "old folder"),
+    # Code page 65001: the delete name is the running code page's, not code page 932's bytes.
+    (UTF8, "file", "caf\u00e9 \U0001f600.txt"),
 ]
 
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,22 @@ TEST(EditSelection, StartAndLengthCountBytes) {
     }
     edit.SelectAll();
     EXPECT_EQ(edit.SelLength(), 3 + 2 * n);
+}
+
+TEST(EditSelection, NeverCrossesInsideASurrogatePair) {
+    Host host;
+    Edit edit(host.MakeEdit());
+    // "a", U+1F600, "b": index 2 lies between the halves, where Wine lets the caret stand.
+    ::SetWindowTextW(edit.Handle(), L"a\xD83D\xDE00"
+                                    L"b");
+    const size_t pair = tovimar::platform::ToAnsi(L"\xD83D\xDE00").size();
+    // A caret and a selection's start round down, its end up.
+    for (auto [start, end, expectedStart, expectedLength] :
+         {std::array<size_t, 4>{2, 2, 1, 0}, {2, 4, 1, pair + 1}, {0, 2, 0, 1 + pair}}) {
+        edit.Select(start, end);
+        EXPECT_EQ(edit.SelStart(), expectedStart) << start << "," << end;
+        EXPECT_EQ(edit.SelLength(), expectedLength) << start << "," << end;
+    }
 }
 
 TEST(ComboText, SetFromTheProgramRaisesNoChange) {

@@ -1,0 +1,42 @@
+"""Under code page 65001 (Windows' "Use Unicode UTF-8" option): the caret keys, the delete
+buttons and the blank commands take whole characters, and the file on disk gets exactly the name
+expected."""
+
+from harness import UTF8, Control, E2ETest, _Display, main, run
+
+NO_BLANKS = "s"  # the Edit menu's remove-blanks item
+
+
+class Utf8CodePageTest(E2ETest):
+    @classmethod
+    def tearDownClass(cls):
+        # The prefix's own server would outlive the display.
+        run(["wineserver", "-k"], env=_Display.wine_env(UTF8), check=False)
+
+    def rename(self, app, ws, expected):
+        app.key("Return")
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), [expected])
+
+    def test_caret_after_an_emoji_and_the_blank_commands(self):
+        # End, Left: Wine's edit stops between the two halves of the emoji.
+        ws, app = self.start_on(UTF8, "file", "caf\u00e9 \u65e5\u672c \U0001f600.txt")
+        app.key("End", "Left")
+        app.click_control(Control.DELETE_LEFT)
+        self.rename(app, ws, "\U0001f600.txt")
+
+        # The bytes 81 40 inside チ@ are no blank; U+3000 is one.
+        ws, app = self.start_on(UTF8, "file", "icon \u30c1@2x\u3000b \U0001f600.png")
+        app.key("End", "Left")
+        app.click_control(Control.DELETE_RIGHT)
+        app.key("alt+e", NO_BLANKS)
+        self.rename(app, ws, "icon\u30c1@2xb.png")
+
+        # Wine's Backspace and Delete take one UTF-16 unit.
+        ws, app = self.start_on(UTF8, "file", "a\U0001f600b\U0001f600c.txt")
+        app.key("End", "Left", "BackSpace", "Home", "Right", "Delete")
+        self.rename(app, ws, "abc.txt")
+
+
+if __name__ == "__main__":
+    main()
