@@ -201,7 +201,8 @@ class Clipboard:
         )
         self.owner.stdin.write(text.encode("utf-8"))
         self.owner.stdin.close()
-        wait_until(lambda: self.read() == text, SETTLE_TIMEOUT, "xclip to own the clipboard")
+        # On a busy machine xclip itself can take seconds to start.
+        wait_until(lambda: self.read() == text, WINDOW_TIMEOUT, "xclip to own the clipboard")
 
     def release(self):
         if self.owner and self.owner.poll() is None:
