@@ -655,6 +655,12 @@ class E2ETest(unittest.TestCase):
         app.wait_window()
         return app
 
+    def rename(self, app, ws, expected):
+        """Enter renames: the program ends well and the workspace holds just expected."""
+        app.key("Return")
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), [expected])
+
     def start_on(self, lang, make, name):
         """Makes name in a new workspace with make ('file' or 'dir') and starts on it."""
         ws = self.workspace()

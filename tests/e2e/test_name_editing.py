@@ -13,11 +13,6 @@ class NameEditingTest(E2ETest):
         for command in commands:
             app.key("alt+e", command)
 
-    def rename(self, app, ws, expected):
-        app.key("Return")
-        self.assertEqual(app.wait_exit(), 0)
-        self.assertEqual(ws.listing(), [expected])
-
     def test_lower_underscores_then_delete_right(self):
         ws, app = self.start_on(JA, "file", "My Big\u3000File.TXT")
         self.edit(app, LOWER, UNDERSCORES)

@@ -13,11 +13,6 @@ class Utf8CodePageTest(E2ETest):
         # The prefix's own server would outlive the display.
         run(["wineserver", "-k"], env=_Display.wine_env(UTF8), check=False)
 
-    def rename(self, app, ws, expected):
-        app.key("Return")
-        self.assertEqual(app.wait_exit(), 0)
-        self.assertEqual(ws.listing(), [expected])
-
     def test_caret_after_an_emoji_and_the_blank_commands(self):
         # End, Left: Wine's edit stops between the two halves of the emoji.
         ws, app = self.start_on(UTF8, "file", "caf\u00e9 \u65e5\u672c \U0001f600.txt")
