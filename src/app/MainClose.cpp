@@ -3,7 +3,6 @@
 
 #include "core/CommandLine.h"
 #include "core/Errors.h"
-#include "core/IniValue.h"
 
 #include <shellapi.h>
 
@@ -12,11 +11,11 @@ namespace tovimar::app {
 void TFormMain::FormClose() {
     // A hidden window waiting for a file in use must not retry while it closes.
     StopTimer();
-    ExecuteCount = NextUsageCount(ExecuteCount);
+    options_.CountRun();
     // A settings file that cannot be written is reported once; the close and the chain go on,
     // or a hidden retry window would report it again on every tick.
     try {
-        IniSave();
+        options_.Save(IniFileName, extensionBox_.History());
     } catch (const TovimarError &e) {
         ShowError(e);
     }

@@ -75,7 +75,7 @@ void TFormMain::btnRightDeleteClick() {
 
 void TFormMain::D1Click() {
     NameSelection field = ReadField(edtFileName);
-    std::string stamp = FormatTimestamp(TimeFormat, platform::CurrentLocalTime(),
+    std::string stamp = FormatTimestamp(options_.Current().TimeFormat, platform::CurrentLocalTime(),
                                         CurrentLocaleFormats(), platform::EraText);
     NameSelection edited = PasteOver(field, stamp);
     edtFileName.SetText(edited.Text);

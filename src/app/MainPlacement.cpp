@@ -1,4 +1,4 @@
-// Where the window opens, its width for long names, and the always-on-top option.
+// Where the window opens: the saved place or the cursor, wider for long names if asked.
 #include "app/MainUnit.h"
 
 #include "core/Errors.h"
@@ -40,14 +40,15 @@ void MoveWindowTo(HWND hwnd, int left, int top, int width, int height) {
 } // namespace
 
 void TFormMain::PlaceWindow() {
-    const Geometry saved{savedLeft_, savedTop_, savedWidth_, WindowGeometry(hwnd_).Height};
+    const Options &options = options_.Current();
+    const Geometry saved{options.Left, options.Top, options.Width, WindowGeometry(hwnd_).Height};
     PlacementInput input;
     input.Left = saved.Left;
     input.Top = saved.Top;
     input.Width = saved.Width;
     input.Height = saved.Height;
 
-    if (mnuOptionCursor.Checked()) {
+    if (options.OpenAtCursor) {
         // Two reads, one per coordinate. A failed read leaves the window where the settings
         // put it, with the left edge already moved to the first read when the second fails.
         POINT first{};
@@ -71,10 +72,10 @@ void TFormMain::PlaceWindow() {
         input.CursorY = second.y;
     }
 
-    if (WindowFront.Checked()) ApplyAlwaysOnTop();
+    if (options.AlwaysOnTop) options_.ApplyAlwaysOnTop();
 
     input.Dpi = static_cast<int>(controls_.Dpi());
-    input.VariableWidth = mnuWindowVariable.Checked();
+    input.VariableWidth = options.VariableWidth;
     input.NameBytes = edtFileName.Text().size();
     input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     input.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
@@ -89,28 +90,10 @@ void TFormMain::PlaceWindow() {
 }
 
 void TFormMain::MoveToSavedPlace() {
-    if (savedWidth_ == 0) return; // the settings were not read
-    MoveWindowTo(hwnd_, savedLeft_, savedTop_, savedWidth_, WindowGeometry(hwnd_).Height);
+    const Options &saved = options_.Current();
+    if (saved.Width == 0) return; // the settings were not read
+    MoveWindowTo(hwnd_, saved.Left, saved.Top, saved.Width, WindowGeometry(hwnd_).Height);
     placed_ = true;
-}
-
-void TFormMain::ToggleAlwaysOnTop() {
-    WindowFront.SetChecked(!WindowFront.Checked());
-    ApplyAlwaysOnTop();
-}
-
-void TFormMain::ToggleOpenAtCursor() {
-    mnuOptionCursor.SetChecked(!mnuOptionCursor.Checked());
-}
-
-void TFormMain::ToggleVariableWidth() {
-    mnuWindowVariable.SetChecked(!mnuWindowVariable.Checked());
-}
-
-void TFormMain::ApplyAlwaysOnTop() {
-    // No activation: at set-up the window is still hidden; from the menu it is active already.
-    ::SetWindowPos(Handle(), WindowFront.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 } // namespace tovimar::app

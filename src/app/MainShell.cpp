@@ -55,7 +55,8 @@ void TFormMain::mnuForWendrelClick() {
 
 void TFormMain::mnuVersionClick() {
     const std::string caption = std::string(msg::VersionCaptionHead) +
-                                std::to_string(ExecuteCount) + std::string(msg::VersionCaptionTail);
+                                std::to_string(options_.Current().ExecuteCount) +
+                                std::string(msg::VersionCaptionTail);
     const std::string text =
         std::string(VersionLine) + "\r\n" + std::string(msg::VersionSecondLine);
     ShowMessageBox(text, caption, MB_ICONINFORMATION | MB_OK);

@@ -150,9 +150,7 @@ bool TFormMain::OnCreate() {
                 reinterpret_cast<DWORD_PTR>(this));
     LimitTyping(cmbFileExt.EditHandle(), ExtensionByteLimit, EditProc, IDC_FILEEXT,
                 reinterpret_cast<DWORD_PTR>(this));
-    WindowFront = MenuItem(menu_, IDM_WINDOWFRONT);
-    mnuOptionCursor = MenuItem(menu_, IDM_OPTIONCURSOR);
-    mnuWindowVariable = MenuItem(menu_, IDM_WINDOWVARIABLE);
+    options_.Attach(hwnd_, menu_);
     MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
     return true;
 }
@@ -292,7 +290,8 @@ void TFormMain::FormShow() {
         edtFileName.SelectAll();
     }
     if (!HasTarget()) DisableTargetCommands();
-    IniLoad();
+    options_.Load(
+        IniFileName, [this](int32_t length) { return Scale(length); }, extensionBox_.History());
     extensionBox_.PutTextOnTop();
     PlaceWindow();
     edtFileNameChange();

@@ -4,10 +4,10 @@
 #include "app/Controls.h"
 #include "app/ExtensionBox.h"
 #include "app/MainControls.h"
+#include "app/WindowOptions.h"
 #include "core/ExtensionHistory.h"
 #include "core/Target.h"
 #include "platform/Handles.h"
-#include "platform/IniFile.h"
 
 #include <windows.h>
 
@@ -27,7 +27,6 @@ class TFormMain {
 public:
     static constexpr const wchar_t *ClassName = L"TFormMain";
     static constexpr const char *ApplicationTitle = "Tovimar";
-    static constexpr const char *DefaultTimeFormat = "yymmddhhnnss";
 
     TFormMain() = default;
     TFormMain(const TFormMain &) = delete;
@@ -49,8 +48,6 @@ private:
     std::string NewPath;
     bool IsFolder = false;
     bool DeleteMode = false;
-    int32_t ExecuteCount = 0;
-    std::string TimeFormat = DefaultTimeFormat;
     bool ChainLaunched = false;
 
     // Controls.
@@ -59,9 +56,6 @@ private:
     Button btnLeftDelete;
     Button btnRightDelete;
     Button btnExecute;
-    MenuItem WindowFront{nullptr, 0};
-    MenuItem mnuOptionCursor{nullptr, 0};
-    MenuItem mnuWindowVariable{nullptr, 0};
 
     // Set-up (MainUnit.cpp) and closing (MainClose.cpp).
     void FormShow();
@@ -69,20 +63,14 @@ private:
     // Starts the next instance of the chain for the remaining arguments, once.
     void TovimarExecute();
 
-    // Settings (MainSettings.cpp).
-    void IniLoad();
-    void IniSave();
-
     // Placement and the always-on-top option (MainPlacement.cpp).
     void PlaceWindow();
     // Where the settings put the window, for a set-up that ends before the window is placed.
     void MoveToSavedPlace();
-    // The window options; each flips its own check mark.
-    void ToggleAlwaysOnTop();
-    void ToggleOpenAtCursor();
-    void ToggleVariableWidth();
-    // Puts the window in or out of the topmost band as the option says.
-    void ApplyAlwaysOnTop();
+    // The window options' commands.
+    void ToggleAlwaysOnTop() { options_.ToggleAlwaysOnTop(); }
+    void ToggleOpenAtCursor() { options_.ToggleOpenAtCursor(); }
+    void ToggleVariableWidth() { options_.ToggleVariableWidth(); }
 
     // Refreshes the title's byte counts; serves the change of the extension box as well.
     void edtFileNameChange();
@@ -169,14 +157,10 @@ private:
     HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
     TargetProblem targetProblem_ = TargetProblem::None;
-    // Where the settings file puts the window; it moves there when placed.
-    int savedLeft_ = 0;
-    int savedTop_ = 0;
-    int savedWidth_ = 0;
     bool placed_ = false;
     ExtensionBox extensionBox_;
-    // Open from the load to the save, which writes only what this run changed.
-    std::optional<platform::IniFile> settingsFile_;
+    // The options and the settings file; the saved place is where the window moves when placed.
+    WindowOptions options_;
 };
 
 } // namespace tovimar::app

@@ -3,6 +3,8 @@
 // asked, on the screen. No Windows types: the rules are tested natively.
 #pragma once
 
+#include "core/Options.h"
+
 #include <cstddef>
 #include <span>
 
@@ -13,10 +15,8 @@ inline constexpr int DesignLeft = 336;
 inline constexpr int DesignTop = 377;
 // Outer size of the window; only the width can change.
 inline constexpr int WindowHeight = 108;
-// The width before any saved one is read, and the saved width's default.
-inline constexpr int DesignWindowWidth = 320;
-// The window's own size limit; a smaller width never reaches the screen.
-inline constexpr int MinimumWindowWidth = 300;
+// The width before any saved one is read, and the window's own size limit (a smaller width
+// never reaches the screen), are the settings' default and limit: core/Options.h.
 
 // The client area's width at the design size: controls that stretch keep their distance to
 // its right edge.

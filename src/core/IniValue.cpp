@@ -2,7 +2,6 @@
 
 #include "core/DoubleByte.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace tovimar {
@@ -97,31 +96,6 @@ std::string CutIniString(std::string_view text) {
     const std::string_view kept = text.substr(0, FitCharacters(text, IniStringLimit));
     // The platform's read already stops at the limit and may end in part of a character.
     return std::string(kept.substr(0, kept.size() - CutCharacterAtEnd(kept)));
-}
-
-std::vector<std::string> ParseIniKeyList(std::string_view list) {
-    std::vector<std::string> keys;
-    while (!list.empty() && list.front() != '\0') {
-        const size_t end = list.find('\0');
-        keys.emplace_back(list.substr(0, end));
-        if (end == std::string_view::npos) break;
-        list.remove_prefix(end + 1);
-    }
-    return keys;
-}
-
-bool MayHoldIniKey(const std::vector<std::string> &keys, std::string_view key) {
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-    for (const std::string &name : keys) {
-        if (std::any_of(name.begin(), name.end(), [](unsigned char c) { return c >= 0x80; }))
-            return true;
-        if (name.size() == key.size() &&
-            std::equal(name.begin(), name.end(), key.begin(), [&](char a, char b) {
-                return lower(static_cast<unsigned char>(a)) == lower(static_cast<unsigned char>(b));
-            }))
-            return true;
-    }
-    return false;
 }
 
 } // namespace tovimar

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tovimar {
 
@@ -29,14 +28,5 @@ int32_t NextUsageCount(int32_t count);
 
 // The first IniStringLimit bytes of text, never ending in part of a character.
 std::string CutIniString(std::string_view text);
-
-// The key names of a section as the platform lists them: zero-terminated names, the list
-// ended by an empty one.
-std::vector<std::string> ParseIniKeyList(std::string_view list);
-
-// Whether a section whose keys are listed may hold key. Keys match ignoring ASCII letter case;
-// a listed name with other bytes may match by the platform's own case rules, so it counts as a
-// possible match and the key is read.
-bool MayHoldIniKey(const std::vector<std::string> &keys, std::string_view key);
 
 } // namespace tovimar

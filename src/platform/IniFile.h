@@ -3,12 +3,13 @@
 #pragma once
 
 #include "core/IniText.h"
+#include "core/Options.h"
 
 #include <string>
 
 namespace tovimar::platform {
 
-class IniFile {
+class IniFile : public SettingsStore {
 public:
     IniFile(std::string fileName, std::string section);
     IniFile(const IniFile &) = delete;
@@ -18,10 +19,10 @@ public:
 
     // The value in the ANSI code page, at most IniStringLimit bytes; defaultValue when the key
     // is missing or holds characters the code page has not.
-    std::string ReadString(const std::string &key, const std::string &defaultValue) {
+    std::string ReadString(const std::string &key, const std::string &defaultValue) override {
         return settings_.Read(key, defaultValue);
     }
-    void WriteString(const std::string &key, const std::string &value) {
+    void WriteString(const std::string &key, const std::string &value) override {
         settings_.Write(key, value);
     }
     // Puts the written values into the file as it is now, through a new file beside it that

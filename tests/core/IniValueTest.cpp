@@ -161,26 +161,5 @@ TEST_F(CutIniStringTest, CutsAtTheBufferWithoutSplittingACharacter) {
     }
 }
 
-TEST(IniValue, KeyListDecidesWhichKeysAreRead) {
-    using namespace std::string_literals;
-    const struct {
-        const char *Case;
-        std::string List; // as the platform hands it back
-        const char *Key;
-        bool MayHold;
-    } rows[] = {
-        {"no file or empty section", "\0"s, "Left", false},
-        {"listed", "Left\0Top\0\0"s, "Top", true},
-        {"letter case", "LEFT\0\0"s, "left", true},
-        {"prefix is not the key", "Ext1\0\0"s, "Ext10", false},
-        {"longer name is not the key", "Ext10\0\0"s, "Ext1", false},
-        {"no end marker", "Var"s, "Var", true},
-        {"name with other bytes may match", "\x83\x65\0\0"s, "Front", true},
-    };
-    for (const auto &row : rows) {
-        EXPECT_EQ(MayHoldIniKey(ParseIniKeyList(row.List), row.Key), row.MayHold) << row.Case;
-    }
-}
-
 } // namespace
 } // namespace tovimar

@@ -1,5 +1,6 @@
 // The user's manual that ships beside the program: Shift-JIS text with CRLF line ends that
 // documents every settings key with its default.
+#include "core/Options.h"
 #include "core/StatusText.h"
 
 #include <gtest/gtest.h>
@@ -60,26 +61,14 @@ TEST(Manual, ShowsTheTitleLineOfThisVersion) {
 
 TEST(Manual, ListsEverySettingsKeyWithItsDefault) {
     const std::string text = FromCp932(ReadManual()).value_or("");
-    struct Row {
-        const char *Key;
-        const char *Default;
-    };
-    const Row rows[] = {
-        {"Left", "0"},   {"Top", "0"},   {"Width", "320"}, {"Execute", "0"},
-        {"Cursor", "0"}, {"Front", "0"}, {"Var", "0"},     {"TimeFormat", "yymmddhhnnss"},
-    };
-    for (const Row &row : rows) {
-        // A row of the key table: the key, then its default.
-        std::regex line(std::string("\r\n +") + row.Key + " +" + row.Default + " ");
-        EXPECT_TRUE(std::regex_search(text, line)) << row.Key;
-    }
-    // The example file shows every key as it is written.
-    for (const char *key :
-         {"Left", "Top", "Width", "Execute", "Cursor", "Front", "Var", "TimeFormat"})
-        EXPECT_NE(text.find(std::string("\r\n  ") + key + "="), std::string::npos) << key;
-    for (int i = 0; i < 16; ++i) {
-        std::string key = "Ext" + std::to_string(i) + "=";
-        EXPECT_NE(text.find("\r\n  " + key), std::string::npos) << key;
+    for (const tovimar::OptionKey &key : tovimar::OptionKeys()) {
+        const std::string name = key.Name;
+        // The example file shows every key as it is written.
+        EXPECT_NE(text.find("\r\n  " + name + "="), std::string::npos) << name;
+        // A row of the key table: the key, then its default. The history keys have none.
+        if (std::holds_alternative<size_t>(key.Field)) continue;
+        std::regex line("\r\n +" + name + " +" + tovimar::DefaultText(key) + " ");
+        EXPECT_TRUE(std::regex_search(text, line)) << name;
     }
 }
 

@@ -1,0 +1,83 @@
+// The settings file and the options' check marks.
+#include "app/WindowOptions.h"
+
+#include "app/Controls.h"
+#include "core/Errors.h"
+#include "core/IniValue.h"
+#include "core/Messages.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tovimar::app {
+
+namespace {
+
+constexpr const char *Section = "Tovimar";
+
+} // namespace
+
+void WindowOptions::Load(const std::string &fileName, const ScaleLength &scale,
+                         ExtensionHistory &history) {
+    // One read of the file; the values come from memory. The window moves to the saved place
+    // once, when it is placed; the options act through the placement and their own commands.
+    options_ = LoadOptions(file_.emplace(fileName, Section), scale);
+    for (const std::string &value : options_.Extensions)
+        history.LoadValue(value);
+    ShowChecks();
+}
+
+void WindowOptions::Save(const std::string &fileName, const ExtensionHistory &history) {
+    if (fileName.empty()) throw TovimarError(std::string(msg::ProgramFolderUnreadable));
+    platform::IniFile &ini = file_ ? *file_ : file_.emplace(fileName, Section);
+
+    if (!options_.VariableWidth) {
+        RECT r{};
+        ::GetWindowRect(window_, &r);
+        options_.Left = r.left;
+        options_.Top = r.top;
+        options_.Width = r.right - r.left;
+    }
+    const std::vector<std::string> values = history.SaveValues();
+    std::copy_n(values.begin(), std::min(values.size(), options_.Extensions.size()),
+                options_.Extensions.begin());
+    SaveOptions(ini, options_);
+
+    // Every failed write is the same error: the file cannot be written.
+    if (!ini.Save()) throw TovimarError(ShownText::System(ini.FileName()) + msg::CannotWriteSuffix);
+}
+
+void WindowOptions::CountRun() {
+    options_.ExecuteCount = NextUsageCount(options_.ExecuteCount);
+}
+
+void WindowOptions::ToggleAlwaysOnTop() {
+    options_.AlwaysOnTop = !options_.AlwaysOnTop;
+    ShowChecks();
+    ApplyAlwaysOnTop();
+}
+
+void WindowOptions::ToggleOpenAtCursor() {
+    options_.OpenAtCursor = !options_.OpenAtCursor;
+    ShowChecks();
+}
+
+void WindowOptions::ToggleVariableWidth() {
+    options_.VariableWidth = !options_.VariableWidth;
+    ShowChecks();
+}
+
+void WindowOptions::ApplyAlwaysOnTop() const {
+    // No activation: at set-up the window is still hidden; from the menu it is active already.
+    ::SetWindowPos(window_, options_.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void WindowOptions::ShowChecks() const {
+    MenuItem(menu_, IDM_WINDOWFRONT).SetChecked(options_.AlwaysOnTop);
+    MenuItem(menu_, IDM_OPTIONCURSOR).SetChecked(options_.OpenAtCursor);
+    MenuItem(menu_, IDM_WINDOWVARIABLE).SetChecked(options_.VariableWidth);
+}
+
+} // namespace tovimar::app

@@ -1,0 +1,47 @@
+// The window options and the settings file they come from: read once at the start, written at
+// the close with what this run changed. The menu's check marks show the options.
+#pragma once
+
+#include "core/ExtensionHistory.h"
+#include "core/Options.h"
+#include "platform/IniFile.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace tovimar::app {
+
+class WindowOptions {
+public:
+    // The window whose place is saved and whose menu shows the options.
+    void Attach(HWND window, HMENU menu) {
+        window_ = window;
+        menu_ = menu;
+    }
+    // The history's saved entries go into history.
+    void Load(const std::string &fileName, const ScaleLength &scale, ExtensionHistory &history);
+    // The window's place goes in unless its width follows the name. Throws TovimarError when
+    // the file cannot be written.
+    void Save(const std::string &fileName, const ExtensionHistory &history);
+
+    const Options &Current() const { return options_; }
+    void CountRun();
+    void ToggleAlwaysOnTop();
+    void ToggleOpenAtCursor();
+    void ToggleVariableWidth();
+    // Puts the window in or out of the topmost band as the option says.
+    void ApplyAlwaysOnTop() const;
+
+private:
+    void ShowChecks() const;
+
+    HWND window_ = nullptr;
+    HMENU menu_ = nullptr;
+    Options options_;
+    // Open from the load to the save, which writes only what this run changed.
+    std::optional<platform::IniFile> file_;
+};
+
+} // namespace tovimar::app
