@@ -65,7 +65,7 @@ void TFormMain::RunExecution() {
     request.Retrying = TimerRunning();
 
     platform::WinFileSystem disk(hwnd_);
-    const ExecutionOutcome outcome = Execute(request, disk);
+    const ExecutionOutcome outcome = RenameOrDelete(request, disk);
     if (outcome.EndDeleteMode) DeleteMode = false;
     if (!outcome.NewPath.empty()) NewPath = outcome.NewPath;
     // The file stayed under a name it was not meant to have: what follows acts on it there.
