@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "app/ExtensionBox.h"
 #include "app/MainControls.h"
+#include "app/RenameRun.h"
 #include "core/ExtensionHistory.h"
 #include "core/Target.h"
 #include "platform/Handles.h"
@@ -46,9 +47,7 @@ private:
     // Run-time state.
     std::string IniFileName;
     std::string TargetPath;
-    std::string NewPath;
     bool IsFolder = false;
-    bool DeleteMode = false;
     int32_t ExecuteCount = 0;
     std::string TimeFormat = DefaultTimeFormat;
     bool ChainLaunched = false;
@@ -67,7 +66,7 @@ private:
     void FormShow();
     void FormClose();
     // Starts the next instance of the chain for the remaining arguments, once.
-    void TovimarExecute();
+    void StartNextInChain();
 
     // Settings (MainSettings.cpp).
     void IniLoad();
@@ -88,16 +87,24 @@ private:
     void edtFileNameChange();
     void mnuExitClick();
 
-    // Rename and delete (MainExecute.cpp).
-    void btnExecuteClick();
-    void mnuDeleteClick();
-    void RunExecution();
-    void SetFrameEnabled(bool enabled);
-    void WaitHidden();
-    void StopRetrying();
-    void CloseAfterExecution();
-    // True when an execution runs: the close is done once it has ended.
-    bool CloseMustWait();
+    // Rename and delete (MainExecute.cpp). The button and the rename command give the target
+    // the name shown, or delete it after the delete command.
+    void ApplyName();
+    void DeleteTarget();
+    // The rename run, reaching into this window for what it needs.
+    class Run final : public RenameRun {
+    public:
+        explicit Run(TFormMain &form) : form_(form) {}
+
+    private:
+        ExecutionRequest Request() const override;
+        void ShowTitle(const ShownText &text) override;
+        void FollowTarget(const std::string &path) override;
+        void AddExtensionToHistory() override;
+        void StartNextInChain() override;
+        void ShowError(const std::exception &error) override;
+        TFormMain &form_;
+    };
 
     // Editing commands (MainEditing.cpp).
     void btnLeftDeleteClick();
@@ -151,10 +158,6 @@ private:
     bool HasTarget() const { return !TargetPath.empty(); }
 
     void SetTitle(const ShownText &text) const;
-    // The retry timer; starting it while it runs keeps its period.
-    void StartTimer();
-    void StopTimer();
-    bool TimerRunning() const { return timerRunning_; }
     // A message box owned by the window.
     int ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const;
     // The error box; a TovimarError keeps the encodings of its message's parts.
@@ -167,7 +170,6 @@ private:
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HWND lastFocus_ = nullptr;
-    bool timerRunning_ = false;
     TargetProblem targetProblem_ = TargetProblem::None;
     // Where the settings file puts the window; it moves there when placed.
     int savedLeft_ = 0;
@@ -175,6 +177,7 @@ private:
     int savedWidth_ = 0;
     bool placed_ = false;
     ExtensionBox extensionBox_;
+    Run run_{*this};
     // Open from the load to the save, which writes only what this run changed.
     std::optional<platform::IniFile> settingsFile_;
 };
