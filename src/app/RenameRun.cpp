@@ -148,6 +148,7 @@ void RenameRun::StartTimer() {
 void RenameRun::StopTimer() {
     if (timerSet_ && frame_ != nullptr) ::KillTimer(frame_, IDT_RETRY);
     timerSet_ = false;
+    if (state_ == State::WaitingForFile) state_ = State::Idle;
 }
 
 } // namespace tovimar::app

@@ -14,13 +14,6 @@ namespace tovimar::app {
 
 class RenameRun {
 public:
-    enum class State {
-        Idle,
-        Running,        // an attempt is under way; the shell's and our boxes pump messages
-        WaitingForFile, // hidden, the retry timer set
-        Closing,        // the attempt's own close is under way
-    };
-
     RenameRun() = default;
     RenameRun(const RenameRun &) = delete;
     RenameRun &operator=(const RenameRun &) = delete;
@@ -39,7 +32,6 @@ public:
     bool CloseMustWait();
     // A closing window must not retry.
     void StopTimer();
-    State Current() const { return state_; }
 
 protected:
     ~RenameRun() = default;
@@ -53,6 +45,13 @@ protected:
     virtual void ShowError(const std::exception &error) = 0;
 
 private:
+    enum class State {
+        Idle,
+        Running,        // an attempt is under way; the shell's and our boxes pump messages
+        WaitingForFile, // hidden, the retry timer set
+        Closing,        // the attempt's own close is under way
+    };
+
     class AttemptScope;
 
     void RunOnce();
