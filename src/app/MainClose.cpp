@@ -10,7 +10,7 @@ namespace tovimar::app {
 
 void TFormMain::FormClose() {
     // A hidden window waiting for a file in use must not retry while it closes.
-    StopTimer();
+    run_.StopTimer();
     options_.CountRun();
     // A settings file that cannot be written is reported once; the close and the chain go on,
     // or a hidden retry window would report it again on every tick.
@@ -19,10 +19,10 @@ void TFormMain::FormClose() {
     } catch (const TovimarError &e) {
         ShowError(e);
     }
-    TovimarExecute();
+    StartNextInChain();
 }
 
-void TFormMain::TovimarExecute() {
+void TFormMain::StartNextInChain() {
     if (ChainLaunched || platform::ArgumentCount() < 2) return;
     const std::string parameters = ChainParameters(::GetCommandLineA(), 2);
     // Whether the next instance started cannot be told from here; the rest of the list is

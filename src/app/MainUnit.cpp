@@ -27,8 +27,6 @@ bool IsTaskbarCreated(UINT message) {
     return taskbarCreated != 0 && message == taskbarCreated;
 }
 
-constexpr UINT RetryInterval = 1000;
-
 // Design sizes are for 96 pixels per inch; the window keeps them in proportion on other
 // displays, and follows a move to a display of another density.
 #ifndef WM_DPICHANGED
@@ -89,7 +87,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_TIMER:
-        if (wParam == IDT_RETRY) btnExecuteClick();
+        run_.OnTimer(wParam);
         return 0;
     case WM_CLOSE:
         OnClose();
@@ -125,7 +123,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam != FALSE) ::DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:
-        StopTimer();
+        run_.Detach();
         controls_.Destroy();
         ::PostQuitMessage(0);
         return 0;
@@ -139,6 +137,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool TFormMain::OnCreate() {
     if (!controls_.Create(hwnd_)) return false;
+    run_.Attach(hwnd_, application_);
     edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
     cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
     extensionBox_.Attach(cmbFileExt);
@@ -188,13 +187,13 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
 
 std::span<const TFormMain::Command> TFormMain::Commands() {
     static constexpr Command table[] = {
-        {IDC_EXECUTE, &TFormMain::btnExecuteClick, true},
+        {IDC_EXECUTE, &TFormMain::ApplyName, true},
         {IDC_LEFTDELETE, &TFormMain::btnLeftDeleteClick, true},
         {IDC_RIGHTDELETE, &TFormMain::btnRightDeleteClick, true},
         {IDM_RELOAD, &TFormMain::mnuReLoadClick, true},
         {IDM_EXTEXECUTE, &TFormMain::mnuExtExecuteClick, true},
-        {IDM_RENAME, &TFormMain::btnExecuteClick, true},
-        {IDM_DELETE, &TFormMain::mnuDeleteClick, true},
+        {IDM_RENAME, &TFormMain::ApplyName, true},
+        {IDM_DELETE, &TFormMain::DeleteTarget, true},
         {IDM_EXIT, &TFormMain::mnuExitClick, false},
         {IDM_ALLLOWER, &TFormMain::mnuAllLowerClick, true},
         {IDM_ALLUPPER, &TFormMain::mnuAllUpperClick, true},
@@ -244,7 +243,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 void TFormMain::OnClose() {
-    if (CloseMustWait()) return;
+    if (run_.CloseMustWait()) return;
     // An error in the close handler (a settings file that cannot be written) keeps the window.
     try {
         FormClose();
@@ -319,18 +318,6 @@ void TFormMain::mnuExitClick() {
 
 void TFormMain::SetTitle(const ShownText &text) const {
     Frame(hwnd_).SetText(text);
-}
-
-void TFormMain::StartTimer() {
-    if (timerRunning_) return;
-    if (::SetTimer(hwnd_, IDT_RETRY, RetryInterval, nullptr) == 0)
-        throw TovimarError(std::string(msg::NoTimer));
-    timerRunning_ = true;
-}
-
-void TFormMain::StopTimer() {
-    if (timerRunning_ && hwnd_ != nullptr) ::KillTimer(hwnd_, IDT_RETRY);
-    timerRunning_ = false;
 }
 
 int TFormMain::ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const {

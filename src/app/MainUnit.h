@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "app/ExtensionBox.h"
 #include "app/MainControls.h"
+#include "app/RenameRun.h"
 #include "app/WindowOptions.h"
 #include "core/ExtensionHistory.h"
 #include "core/Target.h"
@@ -45,9 +46,7 @@ private:
     // Run-time state.
     std::string IniFileName;
     std::string TargetPath;
-    std::string NewPath;
     bool IsFolder = false;
-    bool DeleteMode = false;
     bool ChainLaunched = false;
 
     // Controls.
@@ -61,7 +60,7 @@ private:
     void FormShow();
     void FormClose();
     // Starts the next instance of the chain for the remaining arguments, once.
-    void TovimarExecute();
+    void StartNextInChain();
 
     // Placement and the always-on-top option (MainPlacement.cpp).
     void PlaceWindow();
@@ -76,16 +75,24 @@ private:
     void edtFileNameChange();
     void mnuExitClick();
 
-    // Rename and delete (MainExecute.cpp).
-    void btnExecuteClick();
-    void mnuDeleteClick();
-    void RunExecution();
-    void SetFrameEnabled(bool enabled);
-    void WaitHidden();
-    void StopRetrying();
-    void CloseAfterExecution();
-    // True when an execution runs: the close is done once it has ended.
-    bool CloseMustWait();
+    // Rename and delete (MainExecute.cpp). The button and the rename command give the target
+    // the name shown, or delete it after the delete command.
+    void ApplyName();
+    void DeleteTarget();
+    // The rename run, reaching into this window for what it needs.
+    class Run final : public RenameRun {
+    public:
+        explicit Run(TFormMain &form) : form_(form) {}
+
+    private:
+        ExecutionRequest Request() const override;
+        void ShowTitle(const ShownText &text) override;
+        void FollowTarget(const std::string &path) override;
+        void AddExtensionToHistory() override;
+        void StartNextInChain() override;
+        void ShowError(const std::exception &error) override;
+        TFormMain &form_;
+    };
 
     // Editing commands (MainEditing.cpp).
     void btnLeftDeleteClick();
@@ -139,10 +146,6 @@ private:
     bool HasTarget() const { return !TargetPath.empty(); }
 
     void SetTitle(const ShownText &text) const;
-    // The retry timer; starting it while it runs keeps its period.
-    void StartTimer();
-    void StopTimer();
-    bool TimerRunning() const { return timerRunning_; }
     // A message box owned by the window.
     int ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const;
     // The error box; a TovimarError keeps the encodings of its message's parts.
@@ -155,12 +158,12 @@ private:
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HWND lastFocus_ = nullptr;
-    bool timerRunning_ = false;
     TargetProblem targetProblem_ = TargetProblem::None;
     bool placed_ = false;
     ExtensionBox extensionBox_;
     // The options and the settings file; the saved place is where the window moves when placed.
     WindowOptions options_;
+    Run run_{*this};
 };
 
 } // namespace tovimar::app

@@ -30,8 +30,8 @@ std::string InFolderOf(const std::string &path, const std::string &name) {
 std::string FreeTemporaryPath(FileSystem &fs, const std::string &path) {
     for (int i = 0; i < 1000; ++i) {
         const std::string candidate = InFolderOf(path, "~tovimar" + std::to_string(i) + ".tmp");
-        // EntryName as well: the presence tests skip some entries (old file times), and
-        // renaming onto any existing entry could replace it.
+        // EntryName as well: it answers for an entry of any kind, and renaming onto any
+        // existing entry could replace it.
         if (!IsPresent(fs, candidate) && !fs.EntryName(candidate)) return candidate;
     }
     return {};
@@ -46,14 +46,15 @@ bool NameOnDiskIs(FileSystem &fs, const std::string &path) {
 // touching the name; going through a temporary name forces the new spelling.
 void RenameCaseOnly(FileSystem &fs, const std::string &target, const std::string &newPath) {
     // Its result says little here: only the spelling on disk tells whether it worked.
-    fs.ShellFileOperation(target, newPath, ShellOperation::Rename);
+    fs.FileOperation(target, newPath, DiskOperation::Rename);
     if (NameOnDiskIs(fs, newPath)) return;
     const std::string temporary = FreeTemporaryPath(fs, target);
     if (temporary.empty()) return;
-    if (fs.ShellFileOperation(target, temporary, ShellOperation::Rename) != 0) return;
-    if (fs.ShellFileOperation(temporary, newPath, ShellOperation::Rename) == 0) return;
+    if (fs.FileOperation(target, temporary, DiskOperation::Rename) != OperationResult::Done) return;
+    if (fs.FileOperation(temporary, newPath, DiskOperation::Rename) == OperationResult::Done)
+        return;
     // Never leave the file under the temporary name.
-    fs.ShellFileOperation(temporary, target, ShellOperation::Rename);
+    fs.FileOperation(temporary, target, DiskOperation::Rename);
 }
 
 // Success is what the disk shows: the new name spelled as asked for and the old one gone. A
@@ -65,7 +66,7 @@ ExecutionOutcome Rename(FileSystem &fs, const std::string &target, const std::st
     if (caseOnly) {
         RenameCaseOnly(fs, target, newPath);
     } else {
-        fs.ShellFileOperation(target, newPath, ShellOperation::Rename);
+        fs.FileOperation(target, newPath, DiskOperation::Rename);
     }
     ExecutionOutcome outcome = Report(msg::RenameFailed, true, Ending::Close);
     outcome.UpdateHistory = true;
@@ -82,7 +83,7 @@ ExecutionOutcome Rename(FileSystem &fs, const std::string &target, const std::st
     const std::optional<std::string> stray = fs.FindEntry(folder, *id);
     if (!stray) return outcome;
 
-    fs.ShellFileOperation(InFolderOf(target, *stray), target, ShellOperation::Rename);
+    fs.FileOperation(InFolderOf(target, *stray), target, DiskOperation::Rename);
     if (NameOnDiskIs(fs, target)) return Report(msg::NameTooLongForDrive, false, Ending::Stay);
     // Looked up again: the attempt to put it back may have moved it all the same.
     const std::optional<std::string> now = fs.FindEntry(folder, *id);
@@ -191,7 +192,7 @@ ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
 
     if (request.DeleteMode) {
         ExecutionOutcome outcome;
-        if (fs.ShellFileOperation(target, newPath, ShellOperation::Delete) != 0)
+        if (fs.FileOperation(target, newPath, DiskOperation::Delete) != OperationResult::Done)
             outcome = Report(msg::RenameFailed, true, Ending::Close);
         outcome.End = Ending::Close;
         outcome.NewPath = newPath;
@@ -205,7 +206,7 @@ ExecutionOutcome RunSteps(const ExecutionRequest &request, FileSystem &fs) {
 
 } // namespace
 
-ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs) {
+ExecutionOutcome RenameOrDelete(const ExecutionRequest &request, FileSystem &fs) {
     // A stopped delete leaves the delete name in the field; once the user has edited it, a
     // rename is what is expected.
     ExecutionRequest steps = request;

@@ -27,8 +27,10 @@ struct EntryId {
     }
 };
 
-// The shell's operation codes (FO_DELETE, FO_RENAME).
-enum class ShellOperation { Delete = 3, Rename = 4 };
+enum class DiskOperation { Rename, Delete };
+
+// All the execution tells apart; the platform's own codes stay with it.
+enum class OperationResult { Done, Failed };
 
 class FileSystem {
 public:
@@ -36,9 +38,9 @@ public:
     virtual bool FileIsPresent(const std::string &path) = 0;
     virtual bool FolderIsPresent(const std::string &path) = 0;
     virtual OpenResult OpenForExclusiveRead(const std::string &path) = 0;
-    // 0 on success, as the shell reports it.
-    virtual int ShellFileOperation(const std::string &source, const std::string &destination,
-                                   ShellOperation operation) = 0;
+    // A delete ignores destination.
+    virtual OperationResult FileOperation(const std::string &source, const std::string &destination,
+                                          DiskOperation operation) = 0;
     // The platform's ANSI upper-casing over the whole byte length.
     virtual std::string UpperCase(std::string text) = 0;
     // The name of the entry as it is stored on disk, or nullopt when there is none.
@@ -83,7 +85,7 @@ struct ExecutionOutcome {
 std::string BuildNewPath(std::string_view targetPath, std::string_view name,
                          std::string_view extension);
 
-// Runs the checks and the shell operation of one execution and says what the window must do.
-ExecutionOutcome Execute(const ExecutionRequest &request, FileSystem &fs);
+// Runs the checks and the disk operation of one execution and says what the window must do.
+ExecutionOutcome RenameOrDelete(const ExecutionRequest &request, FileSystem &fs);
 
 } // namespace tovimar

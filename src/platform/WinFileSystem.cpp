@@ -82,11 +82,20 @@ OpenResult WinFileSystem::OpenForExclusiveRead(const std::string &path) {
     return ClassifyOpenError(platform::OpenForExclusiveRead(path));
 }
 
-int WinFileSystem::ShellFileOperation(const std::string &source, const std::string &destination,
-                                      ShellOperation operation) {
-    return platform::ShellFileOperation(owner_, source, destination,
-                                        operation == ShellOperation::Delete ? ShellDelete
-                                                                            : ShellRename);
+UINT ShellOperationCode(DiskOperation operation) {
+    return operation == DiskOperation::Delete ? ShellDelete : ShellRename;
+}
+
+OperationResult ClassifyShellResult(int result) {
+    // Any other value, an error code or one of the shell's own, is a failure.
+    return result == 0 ? OperationResult::Done : OperationResult::Failed;
+}
+
+OperationResult WinFileSystem::FileOperation(const std::string &source,
+                                             const std::string &destination,
+                                             DiskOperation operation) {
+    return ClassifyShellResult(
+        platform::ShellFileOperation(owner_, source, destination, ShellOperationCode(operation)));
 }
 
 std::string WinFileSystem::UpperCase(std::string text) {

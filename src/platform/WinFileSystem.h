@@ -15,8 +15,8 @@ public:
     bool FileIsPresent(const std::string &path) override;
     bool FolderIsPresent(const std::string &path) override;
     OpenResult OpenForExclusiveRead(const std::string &path) override;
-    int ShellFileOperation(const std::string &source, const std::string &destination,
-                           ShellOperation operation) override;
+    OperationResult FileOperation(const std::string &source, const std::string &destination,
+                                  DiskOperation operation) override;
     std::string UpperCase(std::string text) override;
     std::optional<std::string> EntryName(const std::string &path) override;
     std::optional<EntryId> Identity(const std::string &path) override;
@@ -30,5 +30,9 @@ private:
 // A failed exclusive open as the execution sees it: someone else holds the file (worth
 // waiting for) or something that waiting does not cure.
 OpenResult ClassifyOpenError(DWORD error);
+
+// The shell's operation code for an operation, and its result as the execution sees it.
+UINT ShellOperationCode(DiskOperation operation);
+OperationResult ClassifyShellResult(int result);
 
 } // namespace tovimar::platform

@@ -16,15 +16,14 @@ namespace {
 
 // How the platform treats a rename that changes only letter case.
 enum class CaseRename {
-    Applies,    // Windows: the new spelling is on disk, result 0
-    Refuses,    // Wine's shell: 183, nothing changes
-    SilentNoOp, // Wine's MoveFile: 0, nothing changes
+    Applies,    // Windows: the new spelling is on disk, done
+    Refuses,    // Wine's shell: failed, nothing changes
+    SilentNoOp, // Wine's MoveFile: done, nothing changes
 };
 
 struct Entry {
     std::string Path;
     bool Folder = false;
-    bool OldTime = false; // before 1980: the presence tests do not see it
     std::uint64_t Id = 0; // given at the first look
 };
 
@@ -39,18 +38,18 @@ class FakeDisk : public FileSystem {
 public:
     std::vector<Entry> Entries;
     OpenResult Open = OpenResult::Ok;
-    int ShellError = 0;             // every shell call fails with it when not 0
+    bool OperationsFail = false;    // every rename and delete fails
     std::string FailingDestination; // a rename onto this path fails
     CaseRename CaseOnly = CaseRename::Applies;
     size_t CutAt = 0;       // a longer new name is cut to this many bytes without a word
     size_t KnownLimit = 0;  // the platform tells beforehand that longer names do not fit
     bool Identities = true; // the platform can tell which entry a path leads to
     int Opens = 0;
-    std::vector<ShellOperation> Operations;
+    std::vector<DiskOperation> Operations;
 
     bool FileIsPresent(const std::string &path) override {
         const Entry *e = Find(path);
-        return e && !e->Folder && !e->OldTime;
+        return e && !e->Folder;
     }
     bool FolderIsPresent(const std::string &path) override {
         const Entry *e = Find(path);
@@ -60,28 +59,27 @@ public:
         ++Opens;
         return Open;
     }
-    int ShellFileOperation(const std::string &source, const std::string &destination,
-                           ShellOperation operation) override {
+    OperationResult FileOperation(const std::string &source, const std::string &destination,
+                                  DiskOperation operation) override {
         Operations.push_back(operation);
-        if (ShellError != 0) return ShellError;
         Entry *from = Find(source);
-        if (!from) return 2;
-        if (operation == ShellOperation::Delete) {
+        if (OperationsFail || !from) return OperationResult::Failed;
+        if (operation == DiskOperation::Delete) {
             Entries.erase(Entries.begin() + (from - Entries.data()));
-            return 0;
+            return OperationResult::Done;
         }
-        if (destination == FailingDestination) return 5;
+        if (destination == FailingDestination) return OperationResult::Failed;
         const std::string stored =
             CutAt != 0 ? destination.substr(0, destination.rfind('\\') + 1 + CutAt) : destination;
         const Entry *to = Find(stored);
         if (to == from) {
-            if (CaseOnly == CaseRename::Refuses) return 183;
-            if (CaseOnly == CaseRename::SilentNoOp) return 0;
+            if (CaseOnly == CaseRename::Refuses) return OperationResult::Failed;
+            if (CaseOnly == CaseRename::SilentNoOp) return OperationResult::Done;
         } else if (to) {
-            return 183;
+            return OperationResult::Failed;
         }
         from->Path = stored;
-        return 0;
+        return OperationResult::Done;
     }
     std::string UpperCase(std::string text) override { return Upper(std::move(text)); }
     std::optional<std::string> EntryName(const std::string &path) override {
@@ -136,7 +134,7 @@ struct Row {
     ExecutionRequest Request;
     OpenResult Open = OpenResult::Ok;
     CaseRename CaseOnly = CaseRename::Applies;
-    int ShellError = 0;
+    bool OperationsFail = false;
     std::string FailingDestination = {};
     size_t CutAt = 0;
     size_t KnownLimit = 0;
@@ -229,8 +227,8 @@ const Row Rows[] = {
      .End = Ending::Close,
      .UpdateHistory = true,
      .NewPath = "C:\\W\\README.txt"},
-    {.Case = "case only skips a temporary name the presence tests miss",
-     .Disk = {{"C:\\W\\readme.txt"}, {.Path = "C:\\W\\~tovimar0.tmp", .OldTime = true}},
+    {.Case = "case only skips a temporary name that is taken",
+     .Disk = {{"C:\\W\\readme.txt"}, {.Path = "C:\\W\\~tovimar0.tmp", .Folder = true}},
      .Request = {.TargetPath = "C:\\W\\readme.txt", .Name = "README", .Extension = ".txt"},
      .CaseOnly = CaseRename::Refuses,
      .End = Ending::Close,
@@ -262,12 +260,6 @@ const Row Rows[] = {
      .NewPath = "C:\\W\\b.txt"},
     {.Case = "file gone",
      .Disk = {},
-     .Request = {.TargetPath = "C:\\W\\a.txt", .Name = "b", .Extension = ".txt"},
-     .Title = msg::FileNotFound,
-     .Pause = true,
-     .End = Ending::Close},
-    {.Case = "file older than 1980",
-     .Disk = {{.Path = "C:\\W\\a.txt", .OldTime = true}},
      .Request = {.TargetPath = "C:\\W\\a.txt", .Name = "b", .Extension = ".txt"},
      .Title = msg::FileNotFound,
      .Pause = true,
@@ -418,7 +410,7 @@ const Row Rows[] = {
     {.Case = "shell failure still closes",
      .Disk = {{"C:\\W\\a.txt"}},
      .Request = {.TargetPath = "C:\\W\\a.txt", .Name = "b", .Extension = ".txt"},
-     .ShellError = 5,
+     .OperationsFail = true,
      .Title = msg::RenameFailed,
      .Pause = true,
      .End = Ending::Close,
@@ -430,7 +422,7 @@ const Row Rows[] = {
                  .DeleteMode = true,
                  .Name = DeleteName,
                  .Extension = ".txt"},
-     .ShellError = 5,
+     .OperationsFail = true,
      .Title = msg::RenameFailed,
      .Pause = true,
      .End = Ending::Close,
@@ -445,13 +437,13 @@ TEST(Execution, Table) {
         disk.Entries = row.Disk;
         disk.Open = row.Open;
         disk.CaseOnly = row.CaseOnly;
-        disk.ShellError = row.ShellError;
+        disk.OperationsFail = row.OperationsFail;
         disk.FailingDestination = row.FailingDestination;
         disk.CutAt = row.CutAt;
         disk.KnownLimit = row.KnownLimit;
         disk.Identities = row.Identities;
 
-        const ExecutionOutcome outcome = Execute(row.Request, disk);
+        const ExecutionOutcome outcome = RenameOrDelete(row.Request, disk);
 
         ASSERT_EQ(outcome.Title.has_value(), row.Title.has_value());
         if (row.Title) {
@@ -476,22 +468,21 @@ TEST(Execution, Table) {
     }
 }
 
-TEST(Execution, OperationCodeFollowsDeleteMode) {
+TEST(Execution, OperationFollowsDeleteMode) {
     const struct {
         bool DeleteMode;
-        ShellOperation Expected;
-    } rows[] = {{false, ShellOperation::Rename}, {true, ShellOperation::Delete}};
+        DiskOperation Expected;
+    } rows[] = {{false, DiskOperation::Rename}, {true, DiskOperation::Delete}};
     for (const auto &row : rows) {
         FakeDisk disk;
         disk.Entries = {{"C:\\W\\a.txt"}};
-        Execute({.TargetPath = "C:\\W\\a.txt",
-                 .DeleteMode = row.DeleteMode,
-                 .Name = DeleteName,
-                 .Extension = ".txt"},
-                disk);
+        RenameOrDelete({.TargetPath = "C:\\W\\a.txt",
+                        .DeleteMode = row.DeleteMode,
+                        .Name = DeleteName,
+                        .Extension = ".txt"},
+                       disk);
         ASSERT_EQ(disk.Operations.size(), 1u);
         EXPECT_EQ(disk.Operations[0], row.Expected);
-        EXPECT_EQ(static_cast<int>(row.Expected), row.DeleteMode ? 3 : 4);
     }
 }
 
@@ -503,11 +494,11 @@ TEST(Execution, OpenTestOnlyForFiles) {
     for (const auto &row : rows) {
         FakeDisk disk;
         disk.Entries = {row.Target};
-        Execute({.TargetPath = row.Target.Path,
-                 .IsFolder = row.Target.Folder,
-                 .Name = "b",
-                 .Extension = ""},
-                disk);
+        RenameOrDelete({.TargetPath = row.Target.Path,
+                        .IsFolder = row.Target.Folder,
+                        .Name = "b",
+                        .Extension = ""},
+                       disk);
         EXPECT_EQ(disk.Opens, row.Opens) << row.Target.Path;
     }
 }
@@ -523,13 +514,13 @@ TEST(Execution, DeleteModeAndRetryEndings) {
         OpenResult Open = OpenResult::Ok;
         bool EndDeleteMode = false;
         bool StopRetry = false;
-        std::optional<ShellOperation> Operation = std::nullopt;
+        std::optional<DiskOperation> Operation = std::nullopt;
     } rows[] = {
         {.Case = "delete name edited",
          .Name = "b",
          .DeleteMode = true,
          .EndDeleteMode = true,
-         .Operation = ShellOperation::Rename},
+         .Operation = DiskOperation::Rename},
         {.Case = "delete name emptied", .Name = "", .DeleteMode = true, .EndDeleteMode = true},
         {.Case = "delete stopped by the open test",
          .Name = DeleteName,
@@ -565,17 +556,17 @@ TEST(Execution, DeleteModeAndRetryEndings) {
         FakeDisk disk;
         disk.Entries = {{"C:\\W\\a.txt"}};
         disk.Open = row.Open;
-        const ExecutionOutcome outcome = Execute({.TargetPath = "C:\\W\\a.txt",
-                                                  .DeleteMode = row.DeleteMode,
-                                                  .Name = row.Name,
-                                                  .Extension = ".txt",
-                                                  .Retrying = row.Retrying},
-                                                 disk);
+        const ExecutionOutcome outcome = RenameOrDelete({.TargetPath = "C:\\W\\a.txt",
+                                                         .DeleteMode = row.DeleteMode,
+                                                         .Name = row.Name,
+                                                         .Extension = ".txt",
+                                                         .Retrying = row.Retrying},
+                                                        disk);
         EXPECT_EQ(outcome.EndDeleteMode, row.EndDeleteMode);
         EXPECT_EQ(outcome.StopRetry, row.StopRetry);
-        const std::vector<ShellOperation> operations =
-            row.Operation ? std::vector<ShellOperation>{*row.Operation}
-                          : std::vector<ShellOperation>{};
+        const std::vector<DiskOperation> operations =
+            row.Operation ? std::vector<DiskOperation>{*row.Operation}
+                          : std::vector<DiskOperation>{};
         EXPECT_EQ(disk.Operations, operations);
     }
 }

@@ -59,6 +59,22 @@ TEST(WinFileSystem, ExclusiveOpenTellsAHolderFromOtherFailures) {
 
 // Every kind of entry under the destination name stops the rename: the shell of newer
 // systems would replace it without a word.
+// The execution's operations reach the shell as its codes; only 0 comes back as done.
+TEST(WinFileSystem, ShellCodesStayInTheAdapter) {
+    EXPECT_EQ(platform::ShellOperationCode(DiskOperation::Rename), 4u);
+    EXPECT_EQ(platform::ShellOperationCode(DiskOperation::Delete), 3u);
+    const struct {
+        int Raw;
+        OperationResult Expected;
+    } rows[] = {{0, OperationResult::Done},
+                {ERROR_FILE_NOT_FOUND, OperationResult::Failed},
+                {ERROR_ALREADY_EXISTS, OperationResult::Failed},
+                {0x7C, OperationResult::Failed}, // one of the shell's own DE_ codes
+                {-1, OperationResult::Failed}};
+    for (const auto &row : rows)
+        EXPECT_EQ(platform::ClassifyShellResult(row.Raw), row.Expected) << row.Raw;
+}
+
 TEST(WinFileSystem, AnyExistingDestinationSurvives) {
     enum Kind { Plain, Old, Hidden, Folder };
     const struct {
@@ -89,7 +105,8 @@ TEST(WinFileSystem, AnyExistingDestinationSurvives) {
         }
 
         WinFileSystem disk(nullptr);
-        const ExecutionOutcome outcome = Execute({temp / "a.txt", false, false, "b", ".txt"}, disk);
+        const ExecutionOutcome outcome =
+            RenameOrDelete({temp / "a.txt", false, false, "b", ".txt"}, disk);
         ASSERT_TRUE(outcome.Title.has_value()) << row.Destination << " " << row.How;
         EXPECT_EQ(outcome.Title->Bytes(), msg::NameTaken) << row.Destination << " " << row.How;
         EXPECT_EQ(outcome.End, Ending::Stay);
@@ -113,7 +130,7 @@ TEST(WinFileSystem, DriveRelativeTargetStaysInItsFolder) {
     ::SetCurrentDirectoryA(saved);
 
     WinFileSystem disk(nullptr);
-    const ExecutionOutcome outcome = Execute({target, false, false, "drel2", ".txt"}, disk);
+    const ExecutionOutcome outcome = RenameOrDelete({target, false, false, "drel2", ".txt"}, disk);
     EXPECT_EQ(outcome.End, Ending::Close);
     EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{"drel2.txt"});
     EXPECT_EQ(::GetFileAttributesA((drive + "\\drel2.txt").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -140,7 +157,7 @@ TEST(WinFileSystem, CaseOnlyRenameChangesTheNameOnDisk) {
         }
         WinFileSystem disk(nullptr);
         const ExecutionOutcome outcome =
-            Execute({from, row.Folder, false, row.Name, row.Extension}, disk);
+            RenameOrDelete({from, row.Folder, false, row.Name, row.Extension}, disk);
         EXPECT_FALSE(outcome.Title.has_value()) << row.Name;
         EXPECT_EQ(outcome.End, Ending::Close);
 
@@ -184,7 +201,7 @@ TEST(WinFileSystem, NameTooLongForTheFileSystemKeepsTheFile) {
         UnwarnedDisk unwarnedDisk;
         WinFileSystem &disk = warned ? platformDisk : unwarnedDisk;
         const ExecutionOutcome outcome =
-            Execute({temp / "photo.txt", false, false, name, ".txt"}, disk);
+            RenameOrDelete({temp / "photo.txt", false, false, name, ".txt"}, disk);
 
         if (!wine) {
             EXPECT_EQ(outcome.End, Ending::Close);
