@@ -25,6 +25,17 @@ std::optional<std::string> FindEntryName(const std::string &path) {
     return std::string(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
 }
 
+std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path) {
+    // No access asked for: a holder's share mode does not stand in the way. The flag lets a
+    // folder be opened too.
+    FileHandle entry(::CreateFileW(path.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!entry.IsValid() || !::GetFileInformationByHandle(entry.Get(), &info)) return std::nullopt;
+    return info;
+}
+
 std::string ResolveLongPath(const std::string &path) {
     return tovimar::ResolveLongPath(path, FindEntryName);
 }

@@ -28,6 +28,8 @@ void LoadDoubleByteTable();
 // On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
 std::optional<std::string> FindEntryName(const std::string &path);
 std::string ResolveLongPath(const std::string &path);
+// The volume and file number of the entry path names (files and folders, held open or not).
+std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path);
 // GetFullPathNameA: path made absolute against the current folders; path itself on failure.
 std::string FullPath(const std::string &path);
 bool FileIsPresent(const std::string &path);

@@ -42,22 +42,12 @@ std::string PathList(const std::string &path) {
     return list;
 }
 
-std::optional<BY_HANDLE_FILE_INFORMATION> EntryIdentity(const std::string &path) {
-    // No access rights asked: this works on files held open by others, and on folders.
-    FileHandle entry(::CreateFileA(path.c_str(), 0,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!entry.IsValid() || !::GetFileInformationByHandle(entry.Get(), &info)) return std::nullopt;
-    return info;
-}
-
 // True when destination names an existing entry other than source. A case-only rename sees
 // the source itself there and may go on.
 bool WouldReplaceAnother(const std::string &source, const std::string &destination) {
     if (::GetFileAttributesA(destination.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    auto target = EntryIdentity(source);
-    auto other = EntryIdentity(destination);
+    auto target = EntryInformation(FromAnsi(source));
+    auto other = EntryInformation(FromAnsi(destination));
     if (!target || !other) return true;
     return target->dwVolumeSerialNumber != other->dwVolumeSerialNumber ||
            target->nFileIndexHigh != other->nFileIndexHigh ||

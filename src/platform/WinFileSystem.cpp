@@ -43,13 +43,9 @@ size_t Utf8Length(const std::wstring &text) {
 }
 
 std::optional<EntryId> IdentityOf(const std::wstring &path) {
-    // No access asked for: a holder's share mode does not stand in the way. The flag lets a
-    // folder be opened too.
-    FileHandle entry(::CreateFileW(path.c_str(), 0,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!entry.IsValid() || !::GetFileInformationByHandle(entry.Get(), &info)) return std::nullopt;
+    const std::optional<BY_HANDLE_FILE_INFORMATION> found = EntryInformation(path);
+    if (!found) return std::nullopt;
+    const BY_HANDLE_FILE_INFORMATION &info = *found;
     const std::uint64_t index = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     // Some network file systems number nothing.
     if (index == 0) return std::nullopt;
