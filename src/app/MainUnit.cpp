@@ -1,6 +1,7 @@
 // The main window: frame, controls, menu, keyboard, message dispatch and the set-up at show.
 #include "app/MainUnit.h"
 
+#include "app/InputLimiter.h"
 #include "app/WebAddresses.h"
 #include "core/Errors.h"
 #include "core/InputLimits.h"
@@ -174,7 +175,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
         case WM_CHAR:
             if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
                 wchar_t ch = static_cast<wchar_t>(wParam);
-                std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
+                std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
                 const auto key = self->extensionBox_.OnKeyPress(typed);
                 if (key == ExtensionBox::KeyResult::Changed) self->edtFileNameChange();
                 if (key != ExtensionBox::KeyResult::Passed) return 0;
@@ -277,7 +278,7 @@ void TFormMain::Show() {
 }
 
 void TFormMain::FormShow() {
-    if (application_ != nullptr) ::SetWindowTextA(application_, ApplicationTitle);
+    if (application_ != nullptr) Frame(application_).SetText(ApplicationTitle);
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
         IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
