@@ -28,13 +28,13 @@ void TFormMain::OpenOrSay(const std::string &file, int show) const {
     ShowMessageBox(text, ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
-void TFormMain::mnuExtExecuteClick() {
+void TFormMain::OpenWithApplication() {
     // The file as found at start: the edited name does not exist yet.
     if (!HasTarget()) return;
     OpenOrSay(TargetPath, SW_SHOWNORMAL);
 }
 
-void TFormMain::mnuHelpClick() {
+void TFormMain::OpenManual() {
     const std::string path = PathPrefix(platform::ArgumentAt(0)) + HelpFileName;
     if (platform::FileIsPresent(path)) {
         OpenOrSay(path, SW_SHOWNORMAL);
@@ -47,13 +47,13 @@ void TFormMain::mnuHelpClick() {
     }
 }
 
-void TFormMain::mnuForWendrelClick() {
+void TFormMain::OpenHomePage() {
     // The menu item is disabled without an address.
     if (HomePageAddress.empty()) return;
     OpenOrSay(std::string(HomePageAddress), SW_SHOW);
 }
 
-void TFormMain::mnuVersionClick() {
+void TFormMain::ShowVersion() {
     const std::string caption = std::string(msg::VersionCaptionHead) +
                                 std::to_string(ExecuteCount) + std::string(msg::VersionCaptionTail);
     const std::string text =

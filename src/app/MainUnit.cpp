@@ -143,6 +143,7 @@ bool TFormMain::OnCreate() {
     edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
     cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
     extensionBox_.Attach(cmbFileExt);
+    nameEditor_ = NameEditor(edtFileName, cmbFileExt);
     btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
     btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
     btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
@@ -167,7 +168,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
         case WM_LBUTTONDBLCLK:
             if (id == IDC_FILENAME) {
                 LRESULT r = CallControl(edit, message, wParam, lParam);
-                self->mnuExtExecuteClick();
+                self->OpenWithApplication();
                 return r;
             }
             break;
@@ -177,7 +178,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
                 wchar_t ch = static_cast<wchar_t>(wParam);
                 std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
                 const auto key = self->extensionBox_.OnKeyPress(typed);
-                if (key == ExtensionBox::KeyResult::Changed) self->edtFileNameChange();
+                if (key == ExtensionBox::KeyResult::Changed) self->ShowByteCounts();
                 if (key != ExtensionBox::KeyResult::Passed) return 0;
             }
             break;
@@ -192,26 +193,26 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
 std::span<const TFormMain::Command> TFormMain::Commands() {
     static constexpr Command table[] = {
         {IDC_EXECUTE, &TFormMain::btnExecuteClick, true},
-        {IDC_LEFTDELETE, &TFormMain::btnLeftDeleteClick, true},
-        {IDC_RIGHTDELETE, &TFormMain::btnRightDeleteClick, true},
-        {IDM_RELOAD, &TFormMain::mnuReLoadClick, true},
-        {IDM_EXTEXECUTE, &TFormMain::mnuExtExecuteClick, true},
+        {IDC_LEFTDELETE, &TFormMain::EditName<&NameEditor::DeleteLeftOfCaret>, true},
+        {IDC_RIGHTDELETE, &TFormMain::EditName<&NameEditor::DeleteRightOfCaret>, true},
+        {IDM_RELOAD, &TFormMain::ReloadName, true},
+        {IDM_EXTEXECUTE, &TFormMain::OpenWithApplication, true},
         {IDM_RENAME, &TFormMain::btnExecuteClick, true},
         {IDM_DELETE, &TFormMain::mnuDeleteClick, true},
-        {IDM_EXIT, &TFormMain::mnuExitClick, false},
-        {IDM_ALLLOWER, &TFormMain::mnuAllLowerClick, true},
-        {IDM_ALLUPPER, &TFormMain::mnuAllUpperClick, true},
-        {IDM_HALFWIDTH, &TFormMain::H1Click, true},
-        {IDM_FULLWIDTH, &TFormMain::Z1Click, true},
-        {IDM_SPACEDELETE, &TFormMain::mnuSpeceDeleteClick, true},
-        {IDM_SPACEUNBAR, &TFormMain::mnuSpaceUnBarClick, true},
-        {IDM_DATETIME, &TFormMain::D1Click, true},
+        {IDM_EXIT, &TFormMain::Quit, false},
+        {IDM_ALLLOWER, &TFormMain::EditName<&NameEditor::ToLowerCase>, true},
+        {IDM_ALLUPPER, &TFormMain::EditName<&NameEditor::ToUpperCase>, true},
+        {IDM_HALFWIDTH, &TFormMain::EditName<&NameEditor::ToHalfWidth>, true},
+        {IDM_FULLWIDTH, &TFormMain::EditName<&NameEditor::ToFullWidth>, true},
+        {IDM_SPACEDELETE, &TFormMain::EditName<&NameEditor::RemoveBlanks>, true},
+        {IDM_SPACEUNBAR, &TFormMain::EditName<&NameEditor::BlanksToUnderscores>, true},
+        {IDM_DATETIME, &TFormMain::PasteDateTime, true},
         {IDM_WINDOWFRONT, &TFormMain::ToggleAlwaysOnTop, false},
         {IDM_OPTIONCURSOR, &TFormMain::ToggleOpenAtCursor, false},
         {IDM_WINDOWVARIABLE, &TFormMain::ToggleVariableWidth, false},
-        {IDM_HELP, &TFormMain::mnuHelpClick, false},
-        {IDM_FORWENDREL, &TFormMain::mnuForWendrelClick, false},
-        {IDM_VERSION, &TFormMain::mnuVersionClick, false},
+        {IDM_HELP, &TFormMain::OpenManual, false},
+        {IDM_FORWENDREL, &TFormMain::OpenHomePage, false},
+        {IDM_VERSION, &TFormMain::ShowVersion, false},
     };
     return table;
 }
@@ -219,7 +220,7 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
 void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
     switch (id) {
     case IDC_FILENAME:
-        if (code == EN_CHANGE) edtFileNameChange();
+        if (code == EN_CHANGE) ShowByteCounts();
         if (code == EN_SETFOCUS) UpdateDefaultButton();
         return;
     case IDC_FILEEXT:
@@ -230,7 +231,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
             int index = cmbFileExt.ItemIndex();
             if (index >= 0) cmbFileExt.SetText(cmbFileExt.Item(index));
         }
-        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) edtFileNameChange();
+        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) ShowByteCounts();
         return;
     }
     if (control != nullptr && code != BN_CLICKED) {
@@ -287,16 +288,12 @@ void TFormMain::FormShow() {
     IsFolder = target.IsFolder;
     targetProblem_ = target.Problem;
     // A missing entry's name is still shown, so that the message says which one.
-    if (!target.Path.empty()) {
-        edtFileName.SetText(StripExtension(PathName(target.Path)));
-        cmbFileExt.SetText(PathExtension(target.Path));
-        edtFileName.SelectAll();
-    }
+    if (!target.Path.empty()) nameEditor_.ShowName(target.Path);
     if (!HasTarget()) DisableTargetCommands();
     IniLoad();
     extensionBox_.PutTextOnTop();
     PlaceWindow();
-    edtFileNameChange();
+    ShowByteCounts();
 }
 
 void TFormMain::DisableTargetCommands() {
@@ -311,11 +308,11 @@ void TFormMain::DisableTargetCommands() {
     ::DrawMenuBar(hwnd_);
 }
 
-void TFormMain::edtFileNameChange() {
+void TFormMain::ShowByteCounts() {
     SetTitle(StatusLine(edtFileName.Text().size(), cmbFileExt.Text().size()));
 }
 
-void TFormMain::mnuExitClick() {
+void TFormMain::Quit() {
     ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 

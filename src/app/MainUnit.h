@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "app/ExtensionBox.h"
 #include "app/MainControls.h"
+#include "app/NameEditor.h"
 #include "core/ExtensionHistory.h"
 #include "core/Target.h"
 #include "platform/Handles.h"
@@ -85,8 +86,9 @@ private:
     void ApplyAlwaysOnTop();
 
     // Refreshes the title's byte counts; serves the change of the extension box as well.
-    void edtFileNameChange();
-    void mnuExitClick();
+    void ShowByteCounts();
+    // The Exit command: closes as the close box does.
+    void Quit();
 
     // Rename and delete (MainExecute.cpp).
     void btnExecuteClick();
@@ -99,27 +101,18 @@ private:
     // True when an execution runs: the close is done once it has ended.
     bool CloseMustWait();
 
-    // Editing commands (MainEditing.cpp).
-    void btnLeftDeleteClick();
-    void btnRightDeleteClick();
-    void D1Click();
-    void mnuReLoadClick();
-    void mnuAllLowerClick();
-    void mnuAllUpperClick();
-    void H1Click();
-    void Z1Click();
-    void mnuSpeceDeleteClick();
-    void mnuSpaceUnBarClick();
-    // The four blank passes: extension and name, single-byte blanks, then full-width ones. The
-    // full-width passes are skipped where the code page holds no full-width blank or no
-    // replacement for it (nullopt).
-    void ReplaceBlanks(std::string_view blank, std::optional<std::string_view> wideBlank);
+    // Editing commands: the name editor's, run by the command table.
+    template <void (NameEditor::*Command)() const> void EditName() { (nameEditor_.*Command)(); }
+    void PasteDateTime() { nameEditor_.PasteDateTime(TimeFormat); }
+    void ReloadName() { nameEditor_.ShowName(TargetPath); }
 
     // Shell commands and the version box (MainShell.cpp).
-    void mnuExtExecuteClick();
-    void mnuHelpClick();
-    void mnuForWendrelClick();
-    void mnuVersionClick();
+    // Opens the target as the shell does on a double click.
+    void OpenWithApplication();
+    // The manual beside the program, else its web address.
+    void OpenManual();
+    void OpenHomePage();
+    void ShowVersion();
     // Opens a file or address through the shell; a failure is said in a message box.
     void OpenOrSay(const std::string &file, int show) const;
 
@@ -175,6 +168,7 @@ private:
     int savedWidth_ = 0;
     bool placed_ = false;
     ExtensionBox extensionBox_;
+    NameEditor nameEditor_;
     // Open from the load to the save, which writes only what this run changed.
     std::optional<platform::IniFile> settingsFile_;
 };
