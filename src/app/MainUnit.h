@@ -113,8 +113,6 @@ private:
     void OpenManual();
     void OpenHomePage();
     void ShowVersion();
-    // Opens a file or address through the shell; a failure is said in a message box.
-    void OpenOrSay(const std::string &file, int show) const;
 
     // Keyboard and focus (MainKeyboard.cpp).
     void OnActivate(bool active);
