@@ -16,30 +16,31 @@ namespace {
 constexpr const char *HelpFileName = "Tovimar.txt";
 constexpr const char *VersionLine = "Tovimar v" TOVIMAR_VERSION;
 
-} // namespace
-
-void TFormMain::OpenOrSay(const std::string &file, int show) const {
-    const DWORD error = platform::ShellOpen(Handle(), file, show);
+// Opens a file or address through the shell; a failure is said in a message box.
+void OpenOrSay(HWND owner, const std::string &file, int show) {
+    const DWORD error = platform::ShellOpen(owner, file, show);
     if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
     // What could not be opened, and the system's word for why.
     ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" + ShownText::System(file);
     const std::string reason = platform::SystemErrorText(error);
     if (!reason.empty()) text += "\r\n" + ShownText::System(reason);
-    ShowMessageBox(text, ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+    ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
-void TFormMain::mnuExtExecuteClick() {
+} // namespace
+
+void TFormMain::OpenWithApplication() {
     // The file as found at start: the edited name does not exist yet.
     if (!HasTarget()) return;
-    OpenOrSay(TargetPath, SW_SHOWNORMAL);
+    OpenOrSay(Handle(), TargetPath, SW_SHOWNORMAL);
 }
 
-void TFormMain::mnuHelpClick() {
+void TFormMain::OpenManual() {
     const std::string path = PathPrefix(platform::ArgumentAt(0)) + HelpFileName;
     if (platform::FileIsPresent(path)) {
-        OpenOrSay(path, SW_SHOWNORMAL);
+        OpenOrSay(Handle(), path, SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {
-        OpenOrSay(std::string(OnlineHelpAddress), SW_SHOW);
+        OpenOrSay(Handle(), std::string(OnlineHelpAddress), SW_SHOW);
     } else {
         // No address to fall back on: say which file is missing and where it was looked for.
         ShowMessageBox(ShownText(msg::HelpNotFound) + "\r\n" + ShownText::System(path),
@@ -47,13 +48,13 @@ void TFormMain::mnuHelpClick() {
     }
 }
 
-void TFormMain::mnuForWendrelClick() {
+void TFormMain::OpenHomePage() {
     // The menu item is disabled without an address.
     if (HomePageAddress.empty()) return;
-    OpenOrSay(std::string(HomePageAddress), SW_SHOW);
+    OpenOrSay(Handle(), std::string(HomePageAddress), SW_SHOW);
 }
 
-void TFormMain::mnuVersionClick() {
+void TFormMain::ShowVersion() {
     const std::string caption = std::string(msg::VersionCaptionHead) +
                                 std::to_string(options_.Current().ExecuteCount) +
                                 std::string(msg::VersionCaptionTail);

@@ -1,6 +1,7 @@
 // The main window: frame, controls, menu, keyboard, message dispatch and the set-up at show.
 #include "app/MainUnit.h"
 
+#include "app/InputLimiter.h"
 #include "app/WebAddresses.h"
 #include "core/Errors.h"
 #include "core/InputLimits.h"
@@ -141,6 +142,7 @@ bool TFormMain::OnCreate() {
     edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
     cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
     extensionBox_.Attach(cmbFileExt);
+    nameEditor_ = NameEditor(edtFileName, cmbFileExt);
     btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
     btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
     btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
@@ -163,7 +165,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
         case WM_LBUTTONDBLCLK:
             if (id == IDC_FILENAME) {
                 LRESULT r = CallControl(edit, message, wParam, lParam);
-                self->mnuExtExecuteClick();
+                self->OpenWithApplication();
                 return r;
             }
             break;
@@ -171,9 +173,9 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
         case WM_CHAR:
             if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
                 wchar_t ch = static_cast<wchar_t>(wParam);
-                std::string typed = ch == L'\b' ? std::string("\b") : platform::ToAnsi({&ch, 1});
+                std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
                 const auto key = self->extensionBox_.OnKeyPress(typed);
-                if (key == ExtensionBox::KeyResult::Changed) self->edtFileNameChange();
+                if (key == ExtensionBox::KeyResult::Changed) self->ShowByteCounts();
                 if (key != ExtensionBox::KeyResult::Passed) return 0;
             }
             break;
@@ -188,26 +190,26 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
 std::span<const TFormMain::Command> TFormMain::Commands() {
     static constexpr Command table[] = {
         {IDC_EXECUTE, &TFormMain::ApplyName, true},
-        {IDC_LEFTDELETE, &TFormMain::btnLeftDeleteClick, true},
-        {IDC_RIGHTDELETE, &TFormMain::btnRightDeleteClick, true},
-        {IDM_RELOAD, &TFormMain::mnuReLoadClick, true},
-        {IDM_EXTEXECUTE, &TFormMain::mnuExtExecuteClick, true},
+        {IDC_LEFTDELETE, &TFormMain::EditName<&NameEditor::DeleteLeftOfCaret>, true},
+        {IDC_RIGHTDELETE, &TFormMain::EditName<&NameEditor::DeleteRightOfCaret>, true},
+        {IDM_RELOAD, &TFormMain::ReloadName, true},
+        {IDM_EXTEXECUTE, &TFormMain::OpenWithApplication, true},
         {IDM_RENAME, &TFormMain::ApplyName, true},
         {IDM_DELETE, &TFormMain::DeleteTarget, true},
-        {IDM_EXIT, &TFormMain::mnuExitClick, false},
-        {IDM_ALLLOWER, &TFormMain::mnuAllLowerClick, true},
-        {IDM_ALLUPPER, &TFormMain::mnuAllUpperClick, true},
-        {IDM_HALFWIDTH, &TFormMain::H1Click, true},
-        {IDM_FULLWIDTH, &TFormMain::Z1Click, true},
-        {IDM_SPACEDELETE, &TFormMain::mnuSpeceDeleteClick, true},
-        {IDM_SPACEUNBAR, &TFormMain::mnuSpaceUnBarClick, true},
-        {IDM_DATETIME, &TFormMain::D1Click, true},
+        {IDM_EXIT, &TFormMain::Quit, false},
+        {IDM_ALLLOWER, &TFormMain::EditName<&NameEditor::ToLowerCase>, true},
+        {IDM_ALLUPPER, &TFormMain::EditName<&NameEditor::ToUpperCase>, true},
+        {IDM_HALFWIDTH, &TFormMain::EditName<&NameEditor::ToHalfWidth>, true},
+        {IDM_FULLWIDTH, &TFormMain::EditName<&NameEditor::ToFullWidth>, true},
+        {IDM_SPACEDELETE, &TFormMain::EditName<&NameEditor::RemoveBlanks>, true},
+        {IDM_SPACEUNBAR, &TFormMain::EditName<&NameEditor::BlanksToUnderscores>, true},
+        {IDM_DATETIME, &TFormMain::PasteDateTime, true},
         {IDM_WINDOWFRONT, &TFormMain::ToggleAlwaysOnTop, false},
         {IDM_OPTIONCURSOR, &TFormMain::ToggleOpenAtCursor, false},
         {IDM_WINDOWVARIABLE, &TFormMain::ToggleVariableWidth, false},
-        {IDM_HELP, &TFormMain::mnuHelpClick, false},
-        {IDM_FORWENDREL, &TFormMain::mnuForWendrelClick, false},
-        {IDM_VERSION, &TFormMain::mnuVersionClick, false},
+        {IDM_HELP, &TFormMain::OpenManual, false},
+        {IDM_FORWENDREL, &TFormMain::OpenHomePage, false},
+        {IDM_VERSION, &TFormMain::ShowVersion, false},
     };
     return table;
 }
@@ -215,7 +217,7 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
 void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
     switch (id) {
     case IDC_FILENAME:
-        if (code == EN_CHANGE) edtFileNameChange();
+        if (code == EN_CHANGE) ShowByteCounts();
         if (code == EN_SETFOCUS) UpdateDefaultButton();
         return;
     case IDC_FILEEXT:
@@ -226,7 +228,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
             int index = cmbFileExt.ItemIndex();
             if (index >= 0) cmbFileExt.SetText(cmbFileExt.Item(index));
         }
-        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) edtFileNameChange();
+        if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) ShowByteCounts();
         return;
     }
     if (control != nullptr && code != BN_CLICKED) {
@@ -274,7 +276,7 @@ void TFormMain::Show() {
 }
 
 void TFormMain::FormShow() {
-    if (application_ != nullptr) ::SetWindowTextA(application_, ApplicationTitle);
+    if (application_ != nullptr) Frame(application_).SetText(ApplicationTitle);
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
         IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
@@ -283,17 +285,13 @@ void TFormMain::FormShow() {
     IsFolder = target.IsFolder;
     targetProblem_ = target.Problem;
     // A missing entry's name is still shown, so that the message says which one.
-    if (!target.Path.empty()) {
-        edtFileName.SetText(StripExtension(PathName(target.Path)));
-        cmbFileExt.SetText(PathExtension(target.Path));
-        edtFileName.SelectAll();
-    }
+    if (!target.Path.empty()) nameEditor_.ShowName(target.Path);
     if (!HasTarget()) DisableTargetCommands();
     options_.Load(
         IniFileName, [this](int32_t length) { return Scale(length); }, extensionBox_.History());
     extensionBox_.PutTextOnTop();
     PlaceWindow();
-    edtFileNameChange();
+    ShowByteCounts();
 }
 
 void TFormMain::DisableTargetCommands() {
@@ -308,11 +306,11 @@ void TFormMain::DisableTargetCommands() {
     ::DrawMenuBar(hwnd_);
 }
 
-void TFormMain::edtFileNameChange() {
+void TFormMain::ShowByteCounts() {
     SetTitle(StatusLine(edtFileName.Text().size(), cmbFileExt.Text().size()));
 }
 
-void TFormMain::mnuExitClick() {
+void TFormMain::Quit() {
     ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 

@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "app/ExtensionBox.h"
 #include "app/MainControls.h"
+#include "app/NameEditor.h"
 #include "app/RenameRun.h"
 #include "app/WindowOptions.h"
 #include "core/ExtensionHistory.h"
@@ -72,8 +73,9 @@ private:
     void ToggleVariableWidth() { options_.ToggleVariableWidth(); }
 
     // Refreshes the title's byte counts; serves the change of the extension box as well.
-    void edtFileNameChange();
-    void mnuExitClick();
+    void ShowByteCounts();
+    // The Exit command: closes as the close box does.
+    void Quit();
 
     // Rename and delete (MainExecute.cpp). The button and the rename command give the target
     // the name shown, or delete it after the delete command.
@@ -94,29 +96,18 @@ private:
         TFormMain &form_;
     };
 
-    // Editing commands (MainEditing.cpp).
-    void btnLeftDeleteClick();
-    void btnRightDeleteClick();
-    void D1Click();
-    void mnuReLoadClick();
-    void mnuAllLowerClick();
-    void mnuAllUpperClick();
-    void H1Click();
-    void Z1Click();
-    void mnuSpeceDeleteClick();
-    void mnuSpaceUnBarClick();
-    // The four blank passes: extension and name, single-byte blanks, then full-width ones. The
-    // full-width passes are skipped where the code page holds no full-width blank or no
-    // replacement for it (nullopt).
-    void ReplaceBlanks(std::string_view blank, std::optional<std::string_view> wideBlank);
+    // Editing commands: the name editor's, run by the command table.
+    template <void (NameEditor::*Command)() const> void EditName() { (nameEditor_.*Command)(); }
+    void PasteDateTime() { nameEditor_.PasteDateTime(options_.Current().TimeFormat); }
+    void ReloadName() { nameEditor_.ShowName(TargetPath); }
 
     // Shell commands and the version box (MainShell.cpp).
-    void mnuExtExecuteClick();
-    void mnuHelpClick();
-    void mnuForWendrelClick();
-    void mnuVersionClick();
-    // Opens a file or address through the shell; a failure is said in a message box.
-    void OpenOrSay(const std::string &file, int show) const;
+    // Opens the target as the shell does on a double click.
+    void OpenWithApplication();
+    // The manual beside the program, else its web address.
+    void OpenManual();
+    void OpenHomePage();
+    void ShowVersion();
 
     // Keyboard and focus (MainKeyboard.cpp).
     void OnActivate(bool active);
@@ -161,6 +152,7 @@ private:
     TargetProblem targetProblem_ = TargetProblem::None;
     bool placed_ = false;
     ExtensionBox extensionBox_;
+    NameEditor nameEditor_;
     // The options and the settings file; the saved place is where the window moves when placed.
     WindowOptions options_;
     Run run_{*this};

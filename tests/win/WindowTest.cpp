@@ -1,6 +1,8 @@
 // The control wrappers: byte-counted texts and selections over Unicode controls, change
 // notifications, and the typing limits. Runs under code page 932 and 1252.
 #include "app/Controls.h"
+#include "app/InputLimiter.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,91 @@
+#include "app/NameEditor.h"
+
+#include "core/NameEditing.h"
+#include "core/PathRules.h"
+#include "core/Timestamp.h"
+#include "platform/LocaleData.h"
+#include "platform/Platform.h"
+
+namespace tovimar::app {
+
+namespace {
+
+NameSelection ReadField(const Edit &field) {
+    return {field.Text(), field.SelStart(), field.SelLength()};
+}
+
+void SelectBytes(const Edit &field, size_t start, size_t length) {
+    field.SetSelStart(start);
+    field.SetSelLength(length);
+}
+
+} // namespace
+
+void NameEditor::ShowName(const std::string &path) const {
+    name_.SetText(StripExtension(PathName(path)));
+    extension_.SetText(PathExtension(path));
+    name_.SelectAll();
+}
+
+// Extension first, name last: the name's change event then refreshes the title with both.
+void NameEditor::ToLowerCase() const {
+    extension_.SetText(platform::AnsiLower(extension_.Text()));
+    name_.SetText(platform::AnsiLower(name_.Text()));
+}
+
+void NameEditor::ToUpperCase() const {
+    extension_.SetText(platform::AnsiUpper(extension_.Text()));
+    name_.SetText(platform::AnsiUpper(name_.Text()));
+}
+
+void NameEditor::ToHalfWidth() const {
+    if (auto mapped = platform::MapWidth(name_.Text(), false)) name_.SetText(*mapped);
+}
+
+void NameEditor::ToFullWidth() const {
+    if (auto mapped = platform::MapWidth(name_.Text(), true)) name_.SetText(*mapped);
+}
+
+void NameEditor::ReplaceBlanks(std::string_view blank,
+                               std::optional<std::string_view> wideBlank) const {
+    extension_.SetText(ReplaceAll(extension_.Text(), Blank, blank));
+    name_.SetText(ReplaceAll(name_.Text(), Blank, blank));
+    const std::string &wide = CurrentLiterals().WideBlank;
+    if (wide.empty() || !wideBlank) return;
+    extension_.SetText(ReplaceAll(extension_.Text(), wide, *wideBlank));
+    name_.SetText(ReplaceAll(name_.Text(), wide, *wideBlank));
+}
+
+void NameEditor::RemoveBlanks() const {
+    ReplaceBlanks("", "");
+}
+
+void NameEditor::BlanksToUnderscores() const {
+    const std::string &wide = CurrentLiterals().WideUnderscore;
+    ReplaceBlanks(Underscore, wide.empty() ? std::nullopt : std::optional<std::string_view>(wide));
+}
+
+void NameEditor::DeleteLeftOfCaret() const {
+    NameSelection edited = DeleteLeft(ReadField(name_));
+    name_.Focus();
+    name_.SetText(edited.Text);
+    SelectBytes(name_, edited.SelStart, edited.SelLength);
+}
+
+void NameEditor::DeleteRightOfCaret() const {
+    NameSelection edited = DeleteRight(ReadField(name_));
+    name_.SetText(edited.Text);
+    name_.Focus();
+    SelectBytes(name_, edited.SelStart, edited.SelLength);
+}
+
+void NameEditor::PasteDateTime(std::string_view timeFormat) const {
+    NameSelection field = ReadField(name_);
+    std::string stamp = FormatTimestamp(timeFormat, platform::CurrentLocalTime(),
+                                        CurrentLocaleFormats(), platform::EraText);
+    NameSelection edited = PasteOver(field, stamp);
+    name_.SetText(edited.Text);
+    name_.SetSelStart(edited.SelStart);
+}
+
+} // namespace tovimar::app
