@@ -15,7 +15,7 @@ void TFormMain::FormClose() {
     // A settings file that cannot be written is reported once; the close and the chain go on,
     // or a hidden retry window would report it again on every tick.
     try {
-        options_.Save(IniFileName, extensionBox_.History());
+        options_.Save(iniFileName_, extensionBox_.History());
     } catch (const TovimarError &e) {
         ShowError(e);
     }
@@ -23,12 +23,12 @@ void TFormMain::FormClose() {
 }
 
 void TFormMain::StartNextInChain() {
-    if (ChainLaunched || platform::ArgumentCount() < 2) return;
+    if (chainLaunched_ || platform::ArgumentCount() < 2) return;
     const std::string parameters = ChainParameters(::GetCommandLineA(), 2);
     // Whether the next instance started cannot be told from here; the rest of the list is
     // then simply left alone.
     platform::StartProgram(Handle(), parameters);
-    ChainLaunched = true;
+    chainLaunched_ = true;
 }
 
 } // namespace tovimar::app

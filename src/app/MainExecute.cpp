@@ -11,17 +11,17 @@ void TFormMain::ApplyName() {
 
 void TFormMain::DeleteTarget() {
     run_.AskDelete();
-    edtFileName.SetText(CurrentLiterals().DeleteName);
+    nameField_.SetText(CurrentLiterals().DeleteName);
     // The same road as a click on the button.
-    btnExecute.Click();
+    renameButton_.Click();
 }
 
 ExecutionRequest TFormMain::Run::Request() const {
     ExecutionRequest request;
-    request.TargetPath = form_.TargetPath;
-    request.IsFolder = form_.IsFolder;
-    request.Name = form_.edtFileName.Text();
-    request.Extension = form_.cmbFileExt.Text();
+    request.TargetPath = form_.targetPath_;
+    request.IsFolder = form_.isFolder_;
+    request.Name = form_.nameField_.Text();
+    request.Extension = form_.extensionField_.Text();
     return request;
 }
 
@@ -30,7 +30,7 @@ void TFormMain::Run::ShowTitle(const ShownText &text) {
 }
 
 void TFormMain::Run::FollowTarget(const std::string &path) {
-    form_.TargetPath = path;
+    form_.targetPath_ = path;
 }
 
 void TFormMain::Run::AddExtensionToHistory() {

@@ -32,12 +32,14 @@ bool TFormMain::PreTranslateMessage(MSG &msg) {
     if (::TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
     bool modified = KeyDown(VK_SHIFT) || KeyDown(VK_CONTROL) || KeyDown(VK_MENU);
-    bool onButton = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus() || btnExecute.HasFocus();
+    bool onButton =
+        deleteLeftButton_.HasFocus() || deleteRightButton_.HasFocus() || renameButton_.HasFocus();
     switch (msg.wParam) {
     case VK_RETURN:
-        if (cmbFileExt.HasFocus() && cmbFileExt.DroppedDown()) return false; // closes the list
+        if (extensionField_.HasFocus() && extensionField_.DroppedDown())
+            return false; // closes the list
         if (!modified) return OnEnterKey();
-        return edtFileName.HasFocus() || cmbFileExt.HasFocus() || onButton;
+        return nameField_.HasFocus() || extensionField_.HasFocus() || onButton;
     case VK_TAB:
         if (KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return false;
         MoveFocus(!KeyDown(VK_SHIFT));
@@ -54,11 +56,11 @@ bool TFormMain::PreTranslateMessage(MSG &msg) {
 }
 
 bool TFormMain::OnEnterKey() {
-    if (edtFileName.HasFocus() || cmbFileExt.HasFocus()) {
-        if (btnExecute.Enabled()) btnExecute.Click();
+    if (nameField_.HasFocus() || extensionField_.HasFocus()) {
+        if (renameButton_.Enabled()) renameButton_.Click();
         return true;
     }
-    for (const Button &button : {btnLeftDelete, btnRightDelete, btnExecute}) {
+    for (const Button &button : {deleteLeftButton_, deleteRightButton_, renameButton_}) {
         if (button.HasFocus()) {
             if (button.Enabled()) button.Click();
             return true;
@@ -68,8 +70,8 @@ bool TFormMain::OnEnterKey() {
 }
 
 void TFormMain::MoveFocus(bool forward) {
-    const std::array<Control, 5> order{edtFileName, cmbFileExt, btnLeftDelete, btnRightDelete,
-                                       btnExecute};
+    const std::array<Control, 5> order{nameField_, extensionField_, deleteLeftButton_,
+                                       deleteRightButton_, renameButton_};
     const int count = int(order.size());
     int current = forward ? -1 : count;
     for (int i = 0; i < count; ++i)
@@ -86,10 +88,10 @@ void TFormMain::MoveFocus(bool forward) {
 
 void TFormMain::UpdateDefaultButton() {
     // The focused button is the one Enter presses; elsewhere it is the execute button.
-    bool onDelete = btnLeftDelete.HasFocus() || btnRightDelete.HasFocus();
-    btnLeftDelete.SetDefault(btnLeftDelete.HasFocus());
-    btnRightDelete.SetDefault(btnRightDelete.HasFocus());
-    btnExecute.SetDefault(!onDelete);
+    bool onDelete = deleteLeftButton_.HasFocus() || deleteRightButton_.HasFocus();
+    deleteLeftButton_.SetDefault(deleteLeftButton_.HasFocus());
+    deleteRightButton_.SetDefault(deleteRightButton_.HasFocus());
+    renameButton_.SetDefault(!onDelete);
 }
 
 } // namespace tovimar::app

@@ -76,7 +76,7 @@ void TFormMain::PlaceWindow() {
 
     input.Dpi = static_cast<int>(controls_.Dpi());
     input.VariableWidth = options.VariableWidth;
-    input.NameBytes = edtFileName.Text().size();
+    input.NameBytes = nameField_.Text().size();
     input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     input.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
 
@@ -84,8 +84,8 @@ void TFormMain::PlaceWindow() {
     MoveWindowTo(hwnd_, placed.Left, placed.Top, placed.Width, saved.Height);
     placed_ = true;
     if (placed.SelectName) {
-        edtFileName.SetSelStart(0);
-        edtFileName.SelectAll();
+        nameField_.SetSelStart(0);
+        nameField_.SelectAll();
     }
 }
 

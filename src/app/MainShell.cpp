@@ -32,7 +32,7 @@ void OpenOrSay(HWND owner, const std::string &file, int show) {
 void TFormMain::OpenWithApplication() {
     // The file as found at start: the edited name does not exist yet.
     if (!HasTarget()) return;
-    OpenOrSay(Handle(), TargetPath, SW_SHOWNORMAL);
+    OpenOrSay(Handle(), targetPath_, SW_SHOWNORMAL);
 }
 
 void TFormMain::OpenManual() {

@@ -52,10 +52,11 @@ bool TFormMain::Create(HINSTANCE instance, HWND application) {
     application_ = application;
     menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
-                                  WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
-                                  DesignLeft, DesignTop, Scale(DesignWindowWidth),
-                                  Scale(WindowHeight), application, menu_, instance, this);
+    HWND hwnd =
+        ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Tovimar",
+                          WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, DesignLeft,
+                          DesignTop, controls_.Scale(DesignWindowWidth),
+                          controls_.Scale(WindowHeight), application, menu_, instance, this);
     return hwnd != nullptr;
 }
 
@@ -106,7 +107,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     case WM_SHOWWINDOW:
-        if (lParam == 0) OnShowWindow(wParam != FALSE);
+        // The taskbar button belongs to the application window: it goes with the main window.
+        if (lParam == 0 && application_ != nullptr)
+            ::ShowWindow(application_, wParam != FALSE ? SW_SHOWNOACTIVATE : SW_HIDE);
         break;
     case WM_SETTINGCHANGE:
         platform::ReloadLocaleValues();
@@ -139,17 +142,17 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TFormMain::OnCreate() {
     if (!controls_.Create(hwnd_)) return false;
     run_.Attach(hwnd_, application_);
-    edtFileName = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
-    cmbFileExt = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
-    extensionBox_.Attach(cmbFileExt);
-    nameEditor_ = NameEditor(edtFileName, cmbFileExt);
-    btnLeftDelete = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
-    btnRightDelete = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
-    btnExecute = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
+    nameField_ = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
+    extensionField_ = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
+    extensionBox_.Attach(extensionField_);
+    nameEditor_ = NameEditor(nameField_, extensionField_);
+    deleteLeftButton_ = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
+    deleteRightButton_ = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
+    renameButton_ = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
     // The byte limits see each key before our own handlers.
-    LimitTyping(edtFileName.Handle(), NameByteLimit, EditProc, IDC_FILENAME,
+    LimitTyping(nameField_.Handle(), NameByteLimit, EditProc, IDC_FILENAME,
                 reinterpret_cast<DWORD_PTR>(this));
-    LimitTyping(cmbFileExt.EditHandle(), ExtensionByteLimit, EditProc, IDC_FILEEXT,
+    LimitTyping(extensionField_.EditHandle(), ExtensionByteLimit, EditProc, IDC_FILEEXT,
                 reinterpret_cast<DWORD_PTR>(this));
     options_.Attach(hwnd_, menu_);
     MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
@@ -188,28 +191,30 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 std::span<const TFormMain::Command> TFormMain::Commands() {
+    using F = TFormMain;
     static constexpr Command table[] = {
-        {IDC_EXECUTE, &TFormMain::ApplyName, true},
-        {IDC_LEFTDELETE, &TFormMain::EditName<&NameEditor::DeleteLeftOfCaret>, true},
-        {IDC_RIGHTDELETE, &TFormMain::EditName<&NameEditor::DeleteRightOfCaret>, true},
-        {IDM_RELOAD, &TFormMain::ReloadName, true},
-        {IDM_EXTEXECUTE, &TFormMain::OpenWithApplication, true},
-        {IDM_RENAME, &TFormMain::ApplyName, true},
-        {IDM_DELETE, &TFormMain::DeleteTarget, true},
-        {IDM_EXIT, &TFormMain::Quit, false},
-        {IDM_ALLLOWER, &TFormMain::EditName<&NameEditor::ToLowerCase>, true},
-        {IDM_ALLUPPER, &TFormMain::EditName<&NameEditor::ToUpperCase>, true},
-        {IDM_HALFWIDTH, &TFormMain::EditName<&NameEditor::ToHalfWidth>, true},
-        {IDM_FULLWIDTH, &TFormMain::EditName<&NameEditor::ToFullWidth>, true},
-        {IDM_SPACEDELETE, &TFormMain::EditName<&NameEditor::RemoveBlanks>, true},
-        {IDM_SPACEUNBAR, &TFormMain::EditName<&NameEditor::BlanksToUnderscores>, true},
-        {IDM_DATETIME, &TFormMain::PasteDateTime, true},
-        {IDM_WINDOWFRONT, &TFormMain::ToggleAlwaysOnTop, false},
-        {IDM_OPTIONCURSOR, &TFormMain::ToggleOpenAtCursor, false},
-        {IDM_WINDOWVARIABLE, &TFormMain::ToggleVariableWidth, false},
-        {IDM_HELP, &TFormMain::OpenManual, false},
-        {IDM_FORWENDREL, &TFormMain::OpenHomePage, false},
-        {IDM_VERSION, &TFormMain::ShowVersion, false},
+        {IDC_EXECUTE, [](F &f) { f.ApplyName(); }, true},
+        {IDC_LEFTDELETE, [](F &f) { f.nameEditor_.DeleteLeftOfCaret(); }, true},
+        {IDC_RIGHTDELETE, [](F &f) { f.nameEditor_.DeleteRightOfCaret(); }, true},
+        {IDM_RELOAD, [](F &f) { f.nameEditor_.ShowName(f.targetPath_); }, true},
+        {IDM_EXTEXECUTE, [](F &f) { f.OpenWithApplication(); }, true},
+        {IDM_RENAME, [](F &f) { f.ApplyName(); }, true},
+        {IDM_DELETE, [](F &f) { f.DeleteTarget(); }, true},
+        {IDM_EXIT, [](F &f) { ::SendMessageW(f.hwnd_, WM_CLOSE, 0, 0); }, false},
+        {IDM_ALLLOWER, [](F &f) { f.nameEditor_.ToLowerCase(); }, true},
+        {IDM_ALLUPPER, [](F &f) { f.nameEditor_.ToUpperCase(); }, true},
+        {IDM_HALFWIDTH, [](F &f) { f.nameEditor_.ToHalfWidth(); }, true},
+        {IDM_FULLWIDTH, [](F &f) { f.nameEditor_.ToFullWidth(); }, true},
+        {IDM_SPACEDELETE, [](F &f) { f.nameEditor_.RemoveBlanks(); }, true},
+        {IDM_SPACEUNBAR, [](F &f) { f.nameEditor_.BlanksToUnderscores(); }, true},
+        {IDM_DATETIME, [](F &f) { f.nameEditor_.PasteDateTime(f.options_.Current().TimeFormat); },
+         true},
+        {IDM_WINDOWFRONT, [](F &f) { f.options_.ToggleAlwaysOnTop(); }, false},
+        {IDM_OPTIONCURSOR, [](F &f) { f.options_.ToggleOpenAtCursor(); }, false},
+        {IDM_WINDOWVARIABLE, [](F &f) { f.options_.ToggleVariableWidth(); }, false},
+        {IDM_HELP, [](F &f) { f.OpenManual(); }, false},
+        {IDM_FORWENDREL, [](F &f) { f.OpenHomePage(); }, false},
+        {IDM_VERSION, [](F &f) { f.ShowVersion(); }, false},
     };
     return table;
 }
@@ -222,11 +227,11 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
         return;
     case IDC_FILEEXT:
         if (code == CBN_SETFOCUS) UpdateDefaultButton();
-        if (cmbFileExt.Quiet()) return;
+        if (extensionField_.Quiet()) return;
         if (code == CBN_SELCHANGE) {
             // The edit part still shows the old text when the list selection changes.
-            int index = cmbFileExt.ItemIndex();
-            if (index >= 0) cmbFileExt.SetText(cmbFileExt.Item(index));
+            int index = extensionField_.ItemIndex();
+            if (index >= 0) extensionField_.SetText(extensionField_.Item(index));
         }
         if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) ShowByteCounts();
         return;
@@ -239,7 +244,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
         if (command.Id != id) continue;
         // Without a target its item is greyed: its shortcut does nothing either.
         if (command.NeedsTarget && !HasTarget()) return;
-        (this->*command.Handler)();
+        command.Run(*this);
         return;
     }
 }
@@ -256,11 +261,6 @@ void TFormMain::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-void TFormMain::OnShowWindow(bool shown) {
-    // The taskbar button belongs to the application window: it goes with the main window.
-    if (application_ != nullptr) ::ShowWindow(application_, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
-}
-
 void TFormMain::Show() {
     // An error ends the set-up, not the run: the window is still shown.
     try {
@@ -270,7 +270,7 @@ void TFormMain::Show() {
         ShowError(e);
     }
     if (const auto message = TargetProblemMessage(targetProblem_)) SetTitle(*message);
-    lastFocus_ = edtFileName.Enabled() ? edtFileName.Handle() : nullptr;
+    lastFocus_ = nameField_.Enabled() ? nameField_.Handle() : nullptr;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
 }
@@ -279,16 +279,17 @@ void TFormMain::FormShow() {
     if (application_ != nullptr) Frame(application_).SetText(ApplicationTitle);
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
-        IniFileName = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
+        iniFileName_ = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
     const ResolvedTarget target = platform::ResolveStartTarget(1);
-    TargetPath = target.Workable() ? target.Path : std::string();
-    IsFolder = target.IsFolder;
+    targetPath_ = target.Workable() ? target.Path : std::string();
+    isFolder_ = target.IsFolder;
     targetProblem_ = target.Problem;
     // A missing entry's name is still shown, so that the message says which one.
     if (!target.Path.empty()) nameEditor_.ShowName(target.Path);
     if (!HasTarget()) DisableTargetCommands();
     options_.Load(
-        IniFileName, [this](int32_t length) { return Scale(length); }, extensionBox_.History());
+        iniFileName_, [this](int32_t length) { return controls_.Scale(length); },
+        extensionBox_.History());
     extensionBox_.PutTextOnTop();
     PlaceWindow();
     ShowByteCounts();
@@ -300,18 +301,14 @@ void TFormMain::DisableTargetCommands() {
         if (HWND button = ::GetDlgItem(hwnd_, int(command.Id))) ::EnableWindow(button, FALSE);
         MenuItem(menu_, command.Id).SetEnabled(false);
     }
-    edtFileName.SetEnabled(false);
-    cmbFileExt.SetEnabled(false);
+    nameField_.SetEnabled(false);
+    extensionField_.SetEnabled(false);
     ::EnableMenuItem(menu_, MENU_EDIT, MF_BYPOSITION | MF_GRAYED);
     ::DrawMenuBar(hwnd_);
 }
 
 void TFormMain::ShowByteCounts() {
-    SetTitle(StatusLine(edtFileName.Text().size(), cmbFileExt.Text().size()));
-}
-
-void TFormMain::Quit() {
-    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    SetTitle(StatusLine(nameField_.Text().size(), extensionField_.Text().size()));
 }
 
 void TFormMain::SetTitle(const ShownText &text) const {

@@ -23,8 +23,10 @@
 
 namespace tovimar::app {
 
-// The one main window. Its public face is what the program entry needs; every handler and
-// all run-time state are its own, spread over the MainXxx.cpp files by family.
+// The one main window. Its public face is what the program entry needs. It shows what its
+// owners keep: the controls (MainControls), the name editing (NameEditor), the extension box
+// (ExtensionBox), the options and the settings file (WindowOptions) and the rename run
+// (RenameRun); it holds the target it works on and dispatches every command.
 class TFormMain {
 public:
     static constexpr const wchar_t *ClassName = L"TFormMain";
@@ -44,20 +46,24 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
-    // Run-time state.
-    std::string IniFileName;
-    std::string TargetPath;
-    bool IsFolder = false;
-    bool ChainLaunched = false;
+    // The settings file beside the program; empty when no ANSI path reaches the folder.
+    std::string iniFileName_;
+    // The entry worked on, as found at start (or where a rename that went wrong left it);
+    // empty when there is none.
+    std::string targetPath_;
+    bool isFolder_ = false;
+    // The rest of the argument list went to the next instance.
+    bool chainLaunched_ = false;
 
     // Controls.
-    Edit edtFileName;
-    ComboBox cmbFileExt;
-    Button btnLeftDelete;
-    Button btnRightDelete;
-    Button btnExecute;
+    Edit nameField_;
+    ComboBox extensionField_;
+    Button deleteLeftButton_;
+    Button deleteRightButton_;
+    Button renameButton_;
 
-    // Set-up (MainUnit.cpp) and closing (MainClose.cpp).
+    // The set-up when the window is first shown (MainUnit.cpp), and what every close does: the
+    // counter, the settings save and the chain (MainClose.cpp).
     void FormShow();
     void FormClose();
     // Starts the next instance of the chain for the remaining arguments, once.
@@ -67,15 +73,9 @@ private:
     void PlaceWindow();
     // Where the settings put the window, for a set-up that ends before the window is placed.
     void MoveToSavedPlace();
-    // The window options' commands.
-    void ToggleAlwaysOnTop() { options_.ToggleAlwaysOnTop(); }
-    void ToggleOpenAtCursor() { options_.ToggleOpenAtCursor(); }
-    void ToggleVariableWidth() { options_.ToggleVariableWidth(); }
 
     // Refreshes the title's byte counts; serves the change of the extension box as well.
     void ShowByteCounts();
-    // The Exit command: closes as the close box does.
-    void Quit();
 
     // Rename and delete (MainExecute.cpp). The button and the rename command give the target
     // the name shown, or delete it after the delete command.
@@ -95,11 +95,6 @@ private:
         void ShowError(const std::exception &error) override;
         TFormMain &form_;
     };
-
-    // Editing commands: the name editor's, run by the command table.
-    template <void (NameEditor::*Command)() const> void EditName() { (nameEditor_.*Command)(); }
-    void PasteDateTime() { nameEditor_.PasteDateTime(options_.Current().TimeFormat); }
-    void ReloadName() { nameEditor_.ShowName(TargetPath); }
 
     // Shell commands and the version box (MainShell.cpp).
     // Opens the target as the shell does on a double click.
@@ -125,16 +120,14 @@ private:
     // needs a target (without one it is greyed and its shortcut does nothing).
     struct Command {
         UINT Id;
-        void (TFormMain::*Handler)();
+        void (*Run)(TFormMain &form);
         bool NeedsTarget;
     };
     static std::span<const Command> Commands();
     void OnCommand(UINT id, UINT code, HWND control);
     void OnClose();
-    void OnShowWindow(bool shown);
     void DisableTargetCommands();
-    int Scale(int length) const { return controls_.Scale(length); }
-    bool HasTarget() const { return !TargetPath.empty(); }
+    bool HasTarget() const { return !targetPath_.empty(); }
 
     void SetTitle(const ShownText &text) const;
     // A message box owned by the window.
