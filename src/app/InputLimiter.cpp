@@ -6,6 +6,7 @@
 #include <imm.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovimar::app {
@@ -51,12 +52,21 @@ struct EditHook {
     UINT_PTR Id = 0;
     DWORD_PTR Data = 0;
     WNDPROC Control = ::DefWindowProcW;
+    // The first half of a character beyond U+FFFF, waiting for the second.
+    wchar_t PendingHalf = 0;
 };
 
 // The hooked edits; all live on the program's one thread.
 std::vector<EditHook> &EditHooks() {
     static std::vector<EditHook> hooks;
     return hooks;
+}
+
+// The first half of a typed surrogate pair the edit waits with; swapped for next.
+wchar_t SwapPendingHalf(HWND edit, wchar_t next) {
+    for (EditHook &hook : EditHooks())
+        if (hook.Edit == edit) return std::exchange(hook.PendingHalf, next);
+    return 0;
 }
 
 // A copy: a handler may hook another edit and so move the table.
@@ -97,14 +107,10 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         if (ch < L' ' || ch == 0x7F) break; // editing keys, not text
         // A character beyond U+FFFF comes in two messages: the first half waits for the second,
         // and the pair goes in whole or not at all.
-        static wchar_t pendingHalf = 0;
-        if (IS_HIGH_SURROGATE(ch)) {
-            pendingHalf = ch;
-            return 0;
-        }
+        const wchar_t pendingHalf = SwapPendingHalf(edit, IS_HIGH_SURROGATE(ch) ? ch : 0);
+        if (IS_HIGH_SURROGATE(ch)) return 0;
         std::wstring typed(1, ch);
         if (IS_LOW_SURROGATE(ch) && pendingHalf != 0) typed.insert(0, 1, pendingHalf);
-        pendingHalf = 0;
         Edit box(edit);
         std::wstring text = box.WideText();
         if (FittingInsert(text, box.Selection(), typed, maxBytes).empty()) {
