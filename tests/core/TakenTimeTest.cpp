@@ -150,11 +150,9 @@ TEST(ReadTakenTime, Table) {
         {"mp4", Mp4(Mvhd(0, afternoon)), "2026-03-07 14:05:09.000 UTC"},
         {"mov", Mov(Mvhd(0, afternoon)), "2026-03-07 14:05:09.000 UTC"},
         {"mvhd version 1", Mp4(Mvhd(1, 9340963200)), "2200-01-01 00:00:00.000 UTC"},
-        {"leap day", exifDate("2024:02:29 00:00:00"), "2024-02-29 00:00:00.000"},
         // damaged or empty
         {"no leap day", exifDate("2026:02:29 00:00:00"), "none"},
         {"zero date", exifDate("0000:00:00 00:00:00"), "none"},
-        {"hour 24", exifDate("2026:03:07 24:00:00"), "none"},
         {"truncated", Jpeg(intel).substr(0, 60), "none"},
         {"exif offset out of range", Jpeg(ifd0Value(intel, 1, std::string("\0\0\0\xF0", 4))),
          "none"},
@@ -167,7 +165,6 @@ TEST(ReadTakenTime, Table) {
         {"zero creation time", Mp4(Mvhd(0, 0)), "none"},
         {"box larger than file", Box("ftyp", "isom") + Big(0xFFFFFFF0, 4) + "moov", "none"},
         {"unknown format", "GIF89a.........", "none"},
-        {"empty", "", "none"},
     };
     for (const auto &row : rows) {
         MemoryByteSource source(row.Bytes);
