@@ -1,0 +1,176 @@
+#include "core/TakenTime.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tovimar {
+namespace {
+
+// Hand-made files: just enough structure for the reader to walk.
+struct Entry {
+    uint16_t Tag, Type;
+    std::string Value;
+    uint32_t Count = 0; // 0: the value's length
+};
+const uint16_t Ascii = 2;
+const std::string Original = "2026:03:07 14:05:09", Digitized = "2025:12:31 23:59:58";
+
+std::string Big(uint64_t v, int bytes) {
+    std::string s;
+    for (int i = bytes - 1; i >= 0; --i)
+        s += char(v >> (8 * i));
+    return s;
+}
+std::string Num(bool little, uint32_t v, int bytes) {
+    const std::string b = Big(v, bytes);
+    return little ? std::string(b.rbegin(), b.rend()) : b;
+}
+
+// A TIFF structure: IFD0, then thumbnail bytes, then the Exif IFD, then the longer values.
+std::string Tiff(bool little, std::vector<Entry> ifd0, const std::vector<Entry> &exif,
+                 size_t thumbnail = 0) {
+    const size_t exifAt = 8 + 6 + 12 * (ifd0.size() + 1) + thumbnail;
+    if (!exif.empty()) ifd0.push_back({0x8769, 4, Num(little, uint32_t(exifAt), 4), 1});
+    std::string head = little ? "II" + Num(true, 42, 2) : "MM" + Num(false, 42, 2);
+    head += Num(little, 8, 4);
+    std::string data;
+    const size_t dataAt = exifAt + 6 + 12 * exif.size();
+    auto table = [&](const std::vector<Entry> &entries) {
+        std::string t = Num(little, uint32_t(entries.size()), 2);
+        for (const Entry &e : entries) {
+            t += Num(little, e.Tag, 2) + Num(little, e.Type, 2) +
+                 Num(little, e.Count ? e.Count : uint32_t(e.Value.size()), 4);
+            if (e.Value.size() <= 4) {
+                t += e.Value + std::string(4 - e.Value.size(), '\0');
+            } else {
+                t += Num(little, uint32_t(dataAt + data.size()), 4);
+                data += e.Value;
+            }
+        }
+        return t + std::string(4, '\0');
+    };
+    std::string out = head + table(ifd0);
+    out.resize(exifAt, '\xAA');
+    return out + table(exif) + data;
+}
+
+std::string Segment(uint8_t marker, const std::string &body) {
+    return std::string("\xFF") + char(marker) + Big(body.size() + 2, 2) + body;
+}
+std::string Jpeg(const std::string &tiff, bool app1First = true) {
+    const std::string app0 = Segment(0xE0, std::string("JFIF\0\1\1", 7));
+    const std::string app1 = Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
+    return "\xFF\xD8" + (app1First ? app1 : app0 + Segment(0xFE, "hi") + app1) +
+           Segment(0xDA, "...") + "\xFF\xD9";
+}
+
+std::string Box(const std::string &type, const std::string &content) {
+    return Big(content.size() + 8, 4) + type + content;
+}
+std::string FullBox(const std::string &type, int version, const std::string &content) {
+    return Box(type, char(version) + std::string(3, '\0') + content);
+}
+std::string Infe(int id, const std::string &type) {
+    return FullBox("infe", 2, Big(id, 2) + Big(0, 2) + type);
+}
+
+// A HEIF image whose Exif item (id 2) lies in mdat; shift moves the extent's offset.
+std::string Heif(const std::string &tiff, uint32_t shift = 0) {
+    const std::string ftyp = Box("ftyp", "heic" + Big(0, 4) + "mif1heic");
+    const std::string item = Big(6, 4) + std::string("Exif\0\0", 6) + tiff;
+    auto meta = [&](uint32_t at) {
+        const std::string iloc = FullBox(
+            "iloc", 0,
+            std::string("\x44\0", 2) + Big(2, 2) + Big(1, 2) + Big(0, 2) + Big(1, 2) + Big(0, 4) +
+                Big(0, 4) + Big(2, 2) + Big(0, 2) + Big(1, 2) + Big(at, 4) + Big(item.size(), 4));
+        return FullBox("meta", 0,
+                       FullBox("hdlr", 0, Big(0, 4) + "pict" + std::string(13, '\0')) +
+                           FullBox("iinf", 0, Big(2, 2) + Infe(1, "hvc1") + Infe(2, "Exif")) +
+                           iloc);
+    };
+    const size_t at = ftyp.size() + meta(0).size() + 8;
+    return ftyp + meta(uint32_t(at + shift)) + Box("mdat", item);
+}
+
+std::string Mvhd(int version, uint64_t created) {
+    return FullBox("mvhd", version, Big(created, version ? 8 : 4) + std::string(90, '\0'));
+}
+std::string Mp4(const std::string &mvhd) {
+    return Box("ftyp", "isom" + Big(0, 4) + "isom") + Box("moov", mvhd) + Box("mdat", "x");
+}
+// QuickTime without ftyp, the movie header after the data.
+std::string Mov(const std::string &mvhd) {
+    return Box("wide", "") + Box("mdat", "xyz") + Box("moov", Box("udta", "") + mvhd);
+}
+
+std::string Shown(const std::optional<TakenTime> &t) {
+    if (!t) return "none";
+    char s[40];
+    std::snprintf(s, sizeof s, "%04d-%02d-%02d %02d:%02d:%02d.%03d%s", t->Year, t->Month, t->Day,
+                  t->Hour, t->Minute, t->Second, t->Millisecond, t->Utc ? " UTC" : "");
+    return s;
+}
+
+std::string Patched(std::string s, size_t at, const std::string &bytes) {
+    return s.replace(at, bytes.size(), bytes);
+}
+
+TEST(ReadTakenTime, Table) {
+    const Entry original{0x9003, Ascii, Original + '\0'};
+    const Entry digitized{0x9004, Ascii, Digitized + '\0'};
+    const Entry subSec{0x9291, Ascii, std::string("042\0", 4)};
+    const Entry dateTime{0x0132, Ascii, "2020:01:01 00:00:00" + std::string(1, '\0')};
+    const std::string intel = Tiff(true, {dateTime}, {original, subSec});
+    const std::string motorola = Tiff(false, {}, {digitized, original}, 300);
+    const uint64_t afternoon = 3855737109; // 2026-03-07 14:05:09 UTC, in seconds from 1904
+    auto exifDate = [&](const std::string &text) {
+        return Jpeg(Tiff(true, {}, {{0x9003, Ascii, text + '\0'}}));
+    };
+    // The value of IFD0's entry at index.
+    auto ifd0Value = [](const std::string &tiff, size_t index, const std::string &value) {
+        return Patched(tiff, 8 + 2 + 12 * index + 8, value);
+    };
+    const std::string selfTiff = Tiff(false, {}, {digitized});
+    const struct {
+        const char *Name;
+        std::string Bytes, Expected;
+    } rows[] = {
+        {"jpeg intel", Jpeg(intel), "2026-03-07 14:05:09.042"},
+        {"jpeg motorola, exif after thumbnail", Jpeg(motorola), "2026-03-07 14:05:09.000"},
+        {"app1 not first", Jpeg(intel, false), "2026-03-07 14:05:09.042"},
+        {"digitized fallback", Jpeg(Tiff(true, {}, {digitized})), "2025-12-31 23:59:58.000"},
+        {"sub-second digits", Jpeg(Tiff(true, {}, {original, {0x9291, Ascii, "5"}})),
+         "2026-03-07 14:05:09.500"},
+        {"ifd0 DateTime only", Jpeg(Tiff(true, {dateTime}, {})), "none"},
+        {"tiff", motorola, "2026-03-07 14:05:09.000"},
+        {"heif", Heif(intel), "2026-03-07 14:05:09.042"},
+        {"mp4", Mp4(Mvhd(0, afternoon)), "2026-03-07 14:05:09.000 UTC"},
+        {"mov", Mov(Mvhd(0, afternoon)), "2026-03-07 14:05:09.000 UTC"},
+        {"mvhd version 1", Mp4(Mvhd(1, 9340963200)), "2200-01-01 00:00:00.000 UTC"},
+        // damaged or empty
+        {"no leap day", exifDate("2026:02:29 00:00:00"), "none"},
+        {"zero date", exifDate("0000:00:00 00:00:00"), "none"},
+        {"truncated", Jpeg(intel).substr(0, 60), "none"},
+        {"exif offset out of range", Jpeg(ifd0Value(intel, 1, std::string("\0\0\0\xF0", 4))),
+         "none"},
+        {"ifd points at itself", ifd0Value(Patched(selfTiff, 8 + 2 + 12, Big(8, 4)), 0, Big(8, 4)),
+         "none"},
+        {"count near 2^32",
+         Jpeg(Tiff(true, {}, {{0x9003, Ascii, Original, 0xFFFFFFF0}, digitized})),
+         "2025-12-31 23:59:58.000"},
+        {"heif extent out of range", Heif(intel, 4), "none"},
+        {"zero creation time", Mp4(Mvhd(0, 0)), "none"},
+        {"box larger than file", Box("ftyp", "isom") + Big(0xFFFFFFF0, 4) + "moov", "none"},
+        {"unknown format", "GIF89a.........", "none"},
+    };
+    for (const auto &row : rows) {
+        MemoryByteSource source(row.Bytes);
+        EXPECT_EQ(Shown(ReadTakenTime(source)), row.Expected) << row.Name;
+    }
+}
+
+} // namespace
+} // namespace tovimar
