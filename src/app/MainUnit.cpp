@@ -324,9 +324,17 @@ void TFormMain::ShowError(const ShownText &message) const {
 }
 
 void TFormMain::ShowError(const std::exception &error) const {
-    // Other errors are the runtime's own, in ASCII.
-    const auto *own = dynamic_cast<const TovimarError *>(&error);
-    ShowError(own != nullptr ? own->Message() : ShownText(error.what()));
+    // Always called while error is being handled: thrown again, it tells whether it is the
+    // program's own, which keeps the encodings of its parts, with no run-time type information
+    // in the executable. Other errors are the runtime's own, in ASCII.
+    try {
+        throw;
+    } catch (const TovimarError &own) {
+        ShowError(own.Message());
+        return;
+    } catch (...) {
+    }
+    ShowError(ShownText(error.what()));
 }
 
 } // namespace tovimar::app

@@ -134,6 +134,7 @@ private:
     int ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const;
     // The error box; a TovimarError keeps the encodings of its message's parts.
     void ShowError(const ShownText &message) const;
+    // Only from inside a handler of error.
     void ShowError(const std::exception &error) const;
 
     HWND hwnd_ = nullptr;
