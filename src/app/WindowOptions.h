@@ -31,6 +31,7 @@ public:
     void ToggleAlwaysOnTop();
     void ToggleOpenAtCursor();
     void ToggleVariableWidth();
+    void SetTimeFormat(const std::string &pattern) { options_.TimeFormat = pattern; }
     // Puts the window in or out of the topmost band as the option says.
     void ApplyAlwaysOnTop() const;
 
