@@ -16,8 +16,8 @@ namespace tovimar::app {
 
 namespace {
 
-// The year, month and day characters are quoted: a trail byte of them could read as a letter
-// of the pattern.
+// The kanji are quoted: a trail byte of one could read as a letter of the pattern (that of
+// 年 in code page 932 is N, the minutes).
 constexpr const wchar_t *Presets[] = {
     L"yymmddhhnnss",
     L"yyyymmdd_hhnnss",
