@@ -57,13 +57,8 @@ double ToValue(const SYSTEMTIME &t) {
 // Through the time zone's rule for that date, not today's offset: a summer photo stays summer.
 std::optional<double> LocalOfUtc(const SYSTEMTIME &utc) {
     SYSTEMTIME local{};
-    if (!IsRealTime(utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
-        return std::nullopt;
+    if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return std::nullopt;
     return ToValue(local);
-}
-
-bool InWord(int value, int low, int high) {
-    return value >= low && value <= high;
 }
 
 } // namespace
@@ -91,11 +86,8 @@ std::optional<double> TakenLocalTime(const std::string &path) {
         taken = ReadTakenTime(source);
     }
     if (!taken) return std::nullopt;
+    // The reader's fields are in range; SystemTimeToFileTime refuses a day the month lacks.
     const TakenTime &t = *taken;
-    if (!InWord(t.Year, 1601, 9999) || !InWord(t.Month, 1, 12) || !InWord(t.Day, 1, 31) ||
-        !InWord(t.Hour, 0, 23) || !InWord(t.Minute, 0, 59) || !InWord(t.Second, 0, 59) ||
-        !InWord(t.Millisecond, 0, 999))
-        return std::nullopt;
     SYSTEMTIME time{};
     time.wYear = WORD(t.Year);
     time.wMonth = WORD(t.Month);
@@ -104,9 +96,8 @@ std::optional<double> TakenLocalTime(const std::string &path) {
     time.wMinute = WORD(t.Minute);
     time.wSecond = WORD(t.Second);
     time.wMilliseconds = WORD(t.Millisecond);
-    if (t.Utc) return LocalOfUtc(time);
     if (!IsRealTime(time)) return std::nullopt;
-    return ToValue(time);
+    return t.Utc ? LocalOfUtc(time) : ToValue(time);
 }
 
 } // namespace tovimar::platform
