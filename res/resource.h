@@ -9,6 +9,7 @@
 #define IDB_OK23 104
 #define IDB_OK27 105
 #define IDB_OK36 106
+#define IDD_TIMEFORMAT 107
 
 // Controls of the main window (tab order follows the numbers).
 #define IDC_FILENAME 1001
@@ -17,6 +18,14 @@
 #define IDC_RIGHTDELETE 1004
 #define IDC_EXECUTE 1005
 #define IDT_RETRY 1
+
+// Controls of the date format dialog.
+#define IDC_TF_PATTERN 1101
+#define IDC_TF_PRESETS 1102
+#define IDC_TF_NOW 1103
+#define IDC_TF_MODIFIED 1104
+#define IDC_TF_TAKEN 1105
+#define IDC_TF_WARNING 1106
 
 // File1
 #define IDM_RELOAD 2001
@@ -32,6 +41,9 @@
 #define IDM_SPACEDELETE 2105
 #define IDM_SPACEUNBAR 2106
 #define IDM_DATETIME 2107
+#define IDM_MODIFIEDTIME 2108
+#define IDM_TAKENTIME 2109
+#define IDM_TIMEFORMAT 2110
 // O1 (window options, each toggles its own check mark)
 #define IDM_WINDOWFRONT 2201
 #define IDM_OPTIONCURSOR 2202
@@ -54,3 +66,4 @@
 #define IDS_HINT_LEFTDELETE 3011
 #define IDS_HINT_RIGHTDELETE 3012
 #define IDS_HINT_EXECUTE 3013
+#define IDS_TF_NONE 3021

@@ -10,6 +10,7 @@
 #include "core/PathRules.h"
 #include "app/WindowLayout.h"
 #include "core/StatusText.h"
+#include "platform/FileDates.h"
 #include "platform/LocaleData.h"
 #include "platform/Graphics.h"
 #include "resource.h"
@@ -209,6 +210,17 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
         {IDM_SPACEUNBAR, [](F &f) { f.nameEditor_.BlanksToUnderscores(); }, true},
         {IDM_DATETIME, [](F &f) { f.nameEditor_.PasteDateTime(f.options_.Current().TimeFormat); },
          true},
+        {IDM_MODIFIEDTIME,
+         [](F &f) {
+             f.PasteDate(platform::LastWriteLocalTime(f.targetPath_),
+                         f.isFolder_ ? msg::FolderNotFound : msg::FileNotFound);
+         },
+         true},
+        // The file is read and closed again before the name changes.
+        {IDM_TAKENTIME,
+         [](F &f) { f.PasteDate(platform::TakenLocalTime(f.targetPath_), msg::TakenTimeNotFound); },
+         true},
+        {IDM_TIMEFORMAT, [](F &f) { f.EditTimeFormat(); }, false},
         {IDM_WINDOWFRONT, [](F &f) { f.options_.ToggleAlwaysOnTop(); }, false},
         {IDM_OPTIONCURSOR, [](F &f) { f.options_.ToggleOpenAtCursor(); }, false},
         {IDM_WINDOWVARIABLE, [](F &f) { f.options_.ToggleVariableWidth(); }, false},

@@ -20,6 +20,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tovimar::app {
 
@@ -95,6 +96,11 @@ private:
         void ShowError(const std::exception &error) override;
         TFormMain &form_;
     };
+
+    // A date of the target into the name like the current time; without one the title says
+    // missing. The date format dialog (MainDates.cpp).
+    void PasteDate(std::optional<double> date, std::string_view missing);
+    void EditTimeFormat();
 
     // Shell commands and the version box (MainShell.cpp).
     // Opens the target as the shell does on a double click.

@@ -21,6 +21,10 @@ void SelectBytes(const Edit &field, size_t start, size_t length) {
 
 } // namespace
 
+std::string FormatLocalTime(std::string_view timeFormat, double value) {
+    return FormatTimestamp(timeFormat, value, CurrentLocaleFormats(), platform::EraText);
+}
+
 void NameEditor::ShowName(const std::string &path) const {
     name_.SetText(StripExtension(PathName(path)));
     extension_.SetText(PathExtension(path));
@@ -80,9 +84,12 @@ void NameEditor::DeleteRightOfCaret() const {
 }
 
 void NameEditor::PasteDateTime(std::string_view timeFormat) const {
+    PasteTimestamp(timeFormat, platform::CurrentLocalTime());
+}
+
+void NameEditor::PasteTimestamp(std::string_view timeFormat, double value) const {
     NameSelection field = ReadField(name_);
-    std::string stamp = FormatTimestamp(timeFormat, platform::CurrentLocalTime(),
-                                        CurrentLocaleFormats(), platform::EraText);
+    std::string stamp = FormatLocalTime(timeFormat, value);
     NameSelection edited = PasteOver(field, stamp);
     name_.SetText(edited.Text);
     name_.SetSelStart(edited.SelStart);

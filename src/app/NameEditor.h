@@ -10,6 +10,9 @@
 
 namespace tovimar::app {
 
+// A local date-time value through timeFormat, with the locale in force.
+std::string FormatLocalTime(std::string_view timeFormat, double value);
+
 class NameEditor {
 public:
     NameEditor() = default;
@@ -29,6 +32,8 @@ public:
 
     // The current date and time in timeFormat over the selection; the caret before it.
     void PasteDateTime(std::string_view timeFormat) const;
+    // The same for any local date-time value.
+    void PasteTimestamp(std::string_view timeFormat, double value) const;
     // Everything left of the selection goes; the focus comes to the name.
     void DeleteLeftOfCaret() const;
     // A run right of the selection goes; the focus comes to the name.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/ExtensionHistory.h"
+#include "core/IniValue.h"
 #include "core/Options.h"
 #include "platform/IniFile.h"
 
@@ -31,6 +32,8 @@ public:
     void ToggleAlwaysOnTop();
     void ToggleOpenAtCursor();
     void ToggleVariableWidth();
+    // Cut as the next start would read it back, so this run uses what is saved.
+    void SetTimeFormat(const std::string &pattern) { options_.TimeFormat = CutIniString(pattern); }
     // Puts the window in or out of the topmost band as the option says.
     void ApplyAlwaysOnTop() const;
 

@@ -1,0 +1,16 @@
+// The dates an entry carries: when it was last written and, read from its contents, when the
+// photo or video in it was taken. Both as local date-time values.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tovimar::platform {
+
+// Files and folders alike; nullopt when the entry cannot be reached.
+std::optional<double> LastWriteLocalTime(const std::string &path);
+// nullopt when the file cannot be opened or holds no such date. The file is closed again
+// before this returns.
+std::optional<double> TakenLocalTime(const std::string &path);
+
+} // namespace tovimar::platform

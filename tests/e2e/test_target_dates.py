@@ -1,0 +1,92 @@
+"""The target's own dates pasted into the name, and the date format dialog, on real files."""
+
+import datetime
+import os
+import struct
+
+from harness import (JA, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, read_ini, wait_until,
+                     write_ini, xdotool)
+
+# Edit menu access keys.
+MODIFIED, TAKEN, FORMAT = "m", "p", "f"
+TAKEN_NOT_FOUND = "撮影日時が見つかりません"
+DIALOG_TITLE = "日付の書式"
+
+
+def exif_jpeg(taken):
+    """A JPEG holding only an Exif block whose Exif IFD has DateTimeOriginal = taken."""
+    date = taken.encode("ascii") + b"\0"
+    # Little-endian TIFF: IFD0 at 8 with one entry (the Exif IFD pointer), the Exif IFD at 26
+    # with one entry pointing at the date at 44.
+    tiff = b"II*\0" + struct.pack("<I", 8)
+    tiff += struct.pack("<H", 1) + struct.pack("<HHII", 0x8769, 4, 1, 26) + struct.pack("<I", 0)
+    tiff += struct.pack("<H", 1) + struct.pack("<HHII", 0x9003, 2, len(date), 44)
+    tiff += struct.pack("<I", 0) + date
+    body = b"Exif\0\0" + tiff
+    return b"\xff\xd8\xff\xe1" + struct.pack(">H", len(body) + 2) + body + b"\xff\xd9"
+
+
+class TargetDatesTest(E2ETest):
+    def file_written_at(self, ws, name, when):
+        path = ws.make_file(name, b"x")
+        stamp = when.timestamp()  # local time, as the host's zone (and Wine's) reads it
+        os.utime(path, (stamp, stamp))
+        return path
+
+    def test_modified_time_pasted_over_the_name(self):
+        ws = self.workspace()
+        write_ini(ws, ["TimeFormat=yyyymmdd_hhnnss"])
+        path = self.file_written_at(ws, "abcd.txt", datetime.datetime(2021, 1, 14, 5, 6, 7))
+        app = self.start(ws, ws.winpath(path))
+        app.key("alt+e", MODIFIED)
+        self.rename(app, ws, "20210114_050607.txt")
+
+    def test_taken_time_pasted_and_its_absence_told(self):
+        ws = self.workspace()
+        write_ini(ws, ["TimeFormat=yyyymmdd_hhnnss"])
+        plain = ws.make_file("plain.jpg", b"\xff\xd8\xff\xd9")
+        app = self.start(ws, ws.winpath(plain))
+        app.key("alt+e", TAKEN)
+        app.wait_title(lambda t: t == TAKEN_NOT_FOUND, "the missing-date message")
+        self.close_with(app, "Escape")
+        self.assertIn("plain.jpg", ws.listing())
+
+        photo = ws.make_file("DSC0001.jpg", exif_jpeg("2019:07:08 09:10:11"))
+        app = self.start(ws, ws.winpath(photo))
+        app.key("alt+e", TAKEN)
+        app.wait_title(lambda t: t.endswith(" 15+4 byte"), "the pasted date's byte count")
+        app.key("Return")
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertEqual(ws.listing(), ["20190708_091011.jpg", "plain.jpg"])
+
+    def test_format_dialog_previews_and_keeps_the_pattern(self):
+        ws = self.workspace()
+        write_ini(ws, ["TimeFormat=yymmddhhnnss"])
+        path = self.file_written_at(ws, "abcd.txt", datetime.datetime(2021, 1, 14, 5, 6, 7))
+        app = self.start(ws, ws.winpath(path))
+        app.key("alt+e", FORMAT)
+
+        def dialog():
+            for wid in app.windows():
+                if xdotool("getwindowname", wid, check=False) == DIALOG_TITLE:
+                    return wid
+            return None
+
+        box = InstanceWindow(ws, wait_until(dialog, WINDOW_TIMEOUT, "the dialog"), app.pid)
+        # The pattern field has the focus and the pattern in force.
+        self.assertEqual(box.copy_all(self.clipboard), "yymmddhhnnss")
+        box.key("End", "shift+Home", "BackSpace")
+        box.type("'v'yyyy-mm-dd")
+        # The modified date's preview, by its access key (which selects all of it).
+        preview = box.copy_selection(self.clipboard, keys=("alt+m",))
+        self.assertEqual(preview, "v2021-01-14")
+        box.key("Return")
+        wait_until(lambda: dialog() is None, WINDOW_TIMEOUT, "the dialog to close")
+
+        app.key("alt+e", MODIFIED)
+        self.rename(app, ws, "v2021-01-14.txt")
+        self.assertEqual(dict(read_ini(ws))["TimeFormat"], "'v'yyyy-mm-dd")
+
+
+if __name__ == "__main__":
+    main()
