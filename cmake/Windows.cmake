@@ -37,7 +37,13 @@ add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
                ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime.cpp ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
 target_include_directories(Tovimar PRIVATE ${CMAKE_SOURCE_DIR}/res)
 # The manifest carries the version; the resource compiler finds it in the generated folder.
-configure_file(${CMAKE_SOURCE_DIR}/res/Tovimar.manifest.in ${GENERATED_DIR}/Tovimar.manifest @ONLY)
+# The program carries it without the comments and the indentation, which are for its readers.
+configure_file(${CMAKE_SOURCE_DIR}/res/Tovimar.manifest.in ${GENERATED_DIR}/Tovimar.manifest.full
+               @ONLY)
+file(READ ${GENERATED_DIR}/Tovimar.manifest.full MANIFEST_TEXT)
+string(REGEX REPLACE "<!--[^>]*-->" "" MANIFEST_TEXT "${MANIFEST_TEXT}")
+string(REGEX REPLACE "\n[ \t\n]*" "\n" MANIFEST_TEXT "${MANIFEST_TEXT}")
+file(CONFIGURE OUTPUT ${GENERATED_DIR}/Tovimar.manifest CONTENT "${MANIFEST_TEXT}" @ONLY)
 # The resource compiler's inputs are not scanned for dependencies.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tovimar.rc PROPERTIES OBJECT_DEPENDS
     "${GENERATED_DIR}/Tovimar.manifest;${GENERATED_DIR}/Version.h;${CMAKE_SOURCE_DIR}/res/ok.bmp;${CMAKE_SOURCE_DIR}/res/ok23.bmp;${CMAKE_SOURCE_DIR}/res/ok27.bmp;${CMAKE_SOURCE_DIR}/res/ok36.bmp;${CMAKE_SOURCE_DIR}/res/Tovimar.ico;${CMAKE_SOURCE_DIR}/res/resource.h")
