@@ -90,6 +90,18 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
     return operate(&request);
 }
 
+void PrepareShell() {
+    static bool started = false;
+    if (started || ::GetModuleHandleW(L"shell32.dll") != nullptr) return;
+    started = true;
+    // The module stays loaded for the rest of the run; the thread's only work is the load.
+    HANDLE thread = ::CreateThread(
+        nullptr, 0,
+        [](LPVOID) -> DWORD { return ::LoadLibraryW(L"shell32.dll") != nullptr ? 0 : 1; }, nullptr,
+        0, nullptr);
+    if (thread != nullptr) ::CloseHandle(thread);
+}
+
 void StartProgram(HWND owner, const std::string &parameters) {
     if (ProgramPathUsable()) {
         const std::string program = ArgumentAt(0);
