@@ -11,15 +11,17 @@ Tovimar to each: the median of the ratios within each round, since the host's sp
 between rounds far more than within one. --against runs an older Tovimar.exe in the same
 rounds, for a before-and-after of one change.
 
-Chain: Tovimar.exe is started on N files; in every window the benchmark presses End, x and
-Enter, and times each step from Enter until the next instance's window is ready. Prints the
-median step against the median single start.
+Chain: Tovimar.exe is started on N files; in every window the benchmark waits a second (as a
+person reads the window; --pause), presses End, x and Enter, and times each step from Enter
+until the next instance's window is ready. Prints the median step against the median single
+start. Then one window walks a folder of N files with Ctrl+Enter: each step from the key until
+the next file is shown in the same window.
 
 The programs run as private copies whose Wine application settings (AppDefaults) turn off
 managed windows: without a window manager Wine otherwise waits about 2 s at every close. The
 test prefix itself is left as it is.
 
-Usage: bench/startup.py [--runs N] [--chain N] [--managed] [--against OLD_TOVIMAR_EXE]
+Usage: bench/startup.py [--runs N] [--chain N] [--pause S] [--managed] [--against OLD_TOVIMAR_EXE]
 Needs: the Windows build (TOVIMAR_WINDOWS_DIR, default build/windows), the prefix made by
 tests/setup-wine.sh, Xvfb (started when $DISPLAY is unset), libX11 and libXtst.
 """
@@ -43,6 +45,9 @@ TIMEOUT = 30.0
 # hands it over): such a start is dropped and made again.
 FOCUS_TIMEOUT = 5.0
 ATTEMPTS = 3
+# A person reads the window before pressing Enter: the chain waits this long (seconds) in each
+# window, so that what the program does while it waits for the keys is not counted.
+PAUSE = 1.0
 
 # Names of the private copies; the AppDefaults keys go by the executable's name.
 TOVIMAR_COPY = "TovimarBench.exe"
@@ -165,7 +170,7 @@ def start_benchmark(x, work, runs, programs):
     return results, dropped
 
 
-def chain_benchmark(x, work, count):
+def chain_benchmark(x, work, count, pause):
     files = work / "chain"
     files.mkdir()
     paths = []
@@ -179,6 +184,7 @@ def chain_benchmark(x, work, count):
     window, pid = wait_ready(x, exe.name.lower(), proc=proc)
     steps = []
     for i in range(count):
+        time.sleep(pause)
         x.key("End")
         x.key("x")
         pressed = time.monotonic()
@@ -212,12 +218,63 @@ def chain_benchmark(x, work, count):
     return steps
 
 
+def wait_title(x, window, predicate, pid):
+    deadline = time.monotonic() + TIMEOUT
+    while time.monotonic() < deadline:
+        title = x.title(window)
+        if predicate(title):
+            return title
+        if not running(pid):
+            raise RuntimeError("the window closed before its title changed")
+        x.wait_events(0.002)
+    raise RuntimeError("the title did not change")
+
+
+def walk_benchmark(x, work, count, pause):
+    """One window walks a folder of count files with Ctrl+Enter: each step from the key until
+    the next file is shown (its name's byte counts in the title) in the same process."""
+    files = work / "walk"
+    files.mkdir()
+    for i in range(count):
+        (files / f"page{i + 1:02}.txt").write_bytes(b"")
+    (work / "Tovimar.ini").unlink(missing_ok=True)
+    exe = work / TOVIMAR_COPY
+    proc = launch(exe, [winpath(files / "page01.txt")], work)
+    window, pid = wait_ready(x, exe.name.lower(), proc=proc)
+    x.watch(window)
+    fresh = wait_title(x, window, lambda t: t.startswith("Tovimar"), pid)
+    steps = []
+    for i in range(count):
+        time.sleep(pause)
+        x.key("End")
+        x.key("x")
+        # Every name is as long as the first, so a fresh file shows the first file's title.
+        wait_title(x, window, lambda t: t != fresh, pid)
+        pressed = time.monotonic()
+        x.key("Return", "Control_L")
+        if i + 1 == count:
+            break
+        wait_title(x, window, lambda t: t == fresh, pid)
+        steps.append((time.monotonic() - pressed) * 1000.0)
+    try:
+        proc.wait(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
+        end_process(pid, proc)
+        raise RuntimeError("the walk's window did not close after the last file")
+    renamed = sorted(p.name for p in files.iterdir())
+    if renamed != [f"page{i + 1:02}x.txt" for i in range(count)]:
+        raise RuntimeError("the walk did not rename every file: " + ", ".join(renamed))
+    return steps
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=15, help="starts of each program")
     parser.add_argument("--chain", type=int, default=20, help="files in the chain (0: none)")
     parser.add_argument("--against", type=Path, metavar="OLD_TOVIMAR_EXE",
                         help="an earlier build to start in the same rounds")
+    parser.add_argument("--pause", type=float, default=PAUSE,
+                        help="seconds in each window of the chain before Enter")
     parser.add_argument("--managed", action="store_true",
                         help="keep Wine's managed windows (a 2 s wait at each close)")
     options = parser.parse_args()
@@ -268,7 +325,7 @@ def main():
 
         if options.chain > 1:
             try:
-                steps = chain_benchmark(x, work, options.chain)
+                steps = chain_benchmark(x, work, options.chain, options.pause)
             except NoFocus as e:
                 print(f"chain of {options.chain} files: not measured, {e}")
                 return
@@ -276,6 +333,9 @@ def main():
             print(f"chain of {options.chain} files: median step {step:.1f} ms "
                   f"(min {min(steps):.1f}, max {max(steps):.1f}), "
                   f"{step / t_time:.2f} times one start")
+            walk = statistics.median(walk_benchmark(x, work, options.chain, options.pause))
+            print(f"Ctrl+Enter through {options.chain} files: median step {walk:.1f} ms "
+                  f"(the next file shown, same window)")
     finally:
         shutil.rmtree(work, ignore_errors=True)
         display.stop()
