@@ -11,10 +11,11 @@ Tovimar to each: the median of the ratios within each round, since the host's sp
 between rounds far more than within one. --against runs an older Tovimar.exe in the same
 rounds, for a before-and-after of one change.
 
-Chain: Tovimar.exe is started on N files; in every window the benchmark waits a second (as a
-person reads the window; --pause), presses End, x and Enter, and times each step from Enter
-until the next instance's window is ready. Prints the median step against the median single
-start. Then one window walks a folder of N files with Ctrl+Enter: each step from the key until
+Chain: N rounds of Tovimar.exe started on two files; in each window the benchmark waits a
+second (as a person reads the window; --pause), presses End, x and Enter. Each round times the
+first window's start and the step from Enter until the next instance's window is ready, and
+prints the median step and the median of the step-to-start ratios within the rounds. Then one
+window walks a folder of N files with Ctrl+Enter: each step from the key until
 the next file is shown in the same window.
 
 The programs run as private copies whose Wine application settings (AppDefaults) turn off
@@ -171,51 +172,56 @@ def start_benchmark(x, work, runs, programs):
 
 
 def chain_benchmark(x, work, count, pause):
-    files = work / "chain"
-    files.mkdir()
-    paths = []
-    for i in range(count):
-        path = files / f"page{i + 1:02}.txt"
-        path.write_bytes(b"")
-        paths.append(winpath(path))
-    (work / "Tovimar.ini").unlink(missing_ok=True)
+    """count rounds of a chain of two files: in each, the first window's start (launch to
+    ready) and the step (Enter to the second instance's window ready), so that each step is
+    weighed against a start made moments before it on the same loaded host."""
     exe = work / TOVIMAR_COPY
-    proc = launch(exe, paths, work)
-    window, pid = wait_ready(x, exe.name.lower(), proc=proc)
-    steps = []
-    for i in range(count):
-        time.sleep(pause)
-        x.key("End")
-        x.key("x")
-        pressed = time.monotonic()
-        x.key("Return")
-        if i + 1 == count:
-            break
-        window, pid = wait_ready(x, exe.name.lower(), previous_pid=pid, timeout=FOCUS_TIMEOUT)
-        steps.append((time.monotonic() - pressed) * 1000.0)
-    # The last instance renames and closes; the whole chain is done when the files say so.
-    deadline = time.monotonic() + TIMEOUT
-    while time.monotonic() < deadline:
-        if sorted(p.name for p in files.iterdir()) == [f"page{i + 1:02}x.txt"
-                                                        for i in range(count)]:
-            break
-        time.sleep(0.01)
-    else:
-        raise RuntimeError("the chain did not rename every file: "
-                           + ", ".join(sorted(p.name for p in files.iterdir())))
-    try:
-        proc.wait(timeout=TIMEOUT)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-    # The last instance saves its settings as it closes: the work folder, which the caller
-    # removes, must outlive it, or it reports a settings file it cannot write.
-    deadline = time.monotonic() + TIMEOUT
-    while running(pid):
-        if time.monotonic() > deadline:
-            end_process(pid, None)
-            raise RuntimeError("the chain's last instance did not close")
-        time.sleep(0.01)
-    return steps
+    rounds = []
+    for r in range(count):
+        files = work / f"chain{r}"
+        files.mkdir()
+        paths = []
+        for i in range(2):
+            path = files / f"page{i + 1:02}.txt"
+            path.write_bytes(b"")
+            paths.append(winpath(path))
+        (work / "Tovimar.ini").unlink(missing_ok=True)
+        started = time.monotonic()
+        proc = launch(exe, paths, work)
+        window, pid = wait_ready(x, exe.name.lower(), proc=proc)
+        start = (time.monotonic() - started) * 1000.0
+        step = None
+        for i in range(2):
+            time.sleep(pause)
+            x.key("End")
+            x.key("x")
+            pressed = time.monotonic()
+            x.key("Return")
+            if i == 0:
+                window, pid = wait_ready(x, exe.name.lower(), previous_pid=pid,
+                                         timeout=FOCUS_TIMEOUT)
+                step = (time.monotonic() - pressed) * 1000.0
+        # The last instance renames and closes; the chain is done when the files say so.
+        deadline = time.monotonic() + TIMEOUT
+        while sorted(p.name for p in files.iterdir()) != ["page01x.txt", "page02x.txt"]:
+            if time.monotonic() > deadline:
+                raise RuntimeError("the chain did not rename every file: "
+                                   + ", ".join(sorted(p.name for p in files.iterdir())))
+            time.sleep(0.01)
+        try:
+            proc.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+        # The last instance saves its settings as it closes: the work folder, which the caller
+        # removes, must outlive it, or it reports a settings file it cannot write.
+        deadline = time.monotonic() + TIMEOUT
+        while running(pid):
+            if time.monotonic() > deadline:
+                end_process(pid, None)
+                raise RuntimeError("the chain's last instance did not close")
+            time.sleep(0.01)
+        rounds.append((start, step))
+    return rounds
 
 
 def wait_title(x, window, predicate, pid):
@@ -270,7 +276,8 @@ def walk_benchmark(x, work, count, pause):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=15, help="starts of each program")
-    parser.add_argument("--chain", type=int, default=20, help="files in the chain (0: none)")
+    parser.add_argument("--chain", type=int, default=20,
+                        help="rounds of the chain, files of the walk (0: none)")
     parser.add_argument("--against", type=Path, metavar="OLD_TOVIMAR_EXE",
                         help="an earlier build to start in the same rounds")
     parser.add_argument("--pause", type=float, default=PAUSE,
@@ -327,12 +334,17 @@ def main():
             try:
                 steps = chain_benchmark(x, work, options.chain, options.pause)
             except NoFocus as e:
-                print(f"chain of {options.chain} files: not measured, {e}")
+                print(f"chain, {options.chain} rounds: not measured, {e}")
                 return
-            step = statistics.median(steps)
-            print(f"chain of {options.chain} files: median step {step:.1f} ms "
-                  f"(min {min(steps):.1f}, max {max(steps):.1f}), "
-                  f"{step / t_time:.2f} times one start")
+            starts = [start for start, _ in steps]
+            times = [step for _, step in steps]
+            ratios = sorted(step / start for start, step in steps)
+            quarter = len(ratios) // 4
+            print(f"chain, {options.chain} rounds of two files: "
+                  f"median step {statistics.median(times):.1f} ms "
+                  f"(min {min(times):.1f}, max {max(times):.1f}), start of the same rounds "
+                  f"{statistics.median(starts):.1f} ms; step/start {statistics.median(ratios):.2f} "
+                  f"(middle half {ratios[quarter]:.2f}-{ratios[-quarter - 1]:.2f})")
             walk = statistics.median(walk_benchmark(x, work, options.chain, options.pause))
             print(f"Ctrl+Enter through {options.chain} files: median step {walk:.1f} ms "
                   f"(the next file shown, same window)")
