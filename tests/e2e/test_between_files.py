@@ -3,7 +3,7 @@
 from pathlib import Path
 
 from harness import (SETTLE_TIMEOUT, E2ETest, end_wine_session, main, read_ini,
-                     replace_name, run_helper, status_line, visible_windows, wait_until)
+                     replace_name, status_line, visible_windows, wait_until, xdotool)
 
 
 def shows(window, name):
@@ -13,15 +13,13 @@ def shows(window, name):
 
 
 def processes_naming(text):
-    """Ids of the processes whose command line holds text (a started instance holds the paths
-    it was given)."""
+    """The processes whose command line holds text: a started instance holds its paths."""
     found = []
     for cmdline in Path("/proc").glob("[0-9]*/cmdline"):
         try:
-            if text in cmdline.read_bytes().decode("utf-8", "replace"):
-                found.append(cmdline.parent.name)
+            found += [cmdline] if text.encode() in cmdline.read_bytes() else []
         except OSError:
-            pass
+            pass  # gone meanwhile
     return found
 
 
@@ -37,9 +35,9 @@ class BetweenFilesTest(E2ETest):
         paths = [ws.make_file(n) for n in names]
         app = self.start(ws, *[ws.winpath(p) for p in paths])
         shows(app, "a.txt")
-        # The taskbar button counts the paths after this one.
-        r = run_helper("ApplicationTitle", ws)
-        self.assertEqual(r.stdout.splitlines(), ["Tovimar - 残り2件"])
+        # The taskbar button (the off-screen application window) counts the paths after this one.
+        windows = xdotool("search", "--all", "--pid", app.pid, "--name", "Tovimar").split()
+        self.assertIn("Tovimar - 残り2件", [xdotool("getwindowname", w) for w in windows])
         app.key("shift+Escape")
         self.assertEqual(app.wait_exit(), 0)
         # A next instance would exist by now: the launch returns only once its process does.
