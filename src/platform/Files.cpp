@@ -25,6 +25,26 @@ std::optional<std::string> FindEntryName(const std::string &path) {
     return std::string(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
 }
 
+std::vector<FolderEntry> ListFolder(const std::string &folder) {
+    std::vector<FolderEntry> entries;
+    if (HoldsZero(folder)) return entries;
+    const std::wstring pattern = FromAnsi(AddTrailingDelimiter(folder)) + L"*";
+    WIN32_FIND_DATAW found{};
+    FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
+    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &found)) {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        FolderEntry entry;
+        entry.Name = ToAnsi(name);
+        entry.IsFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.Hidden = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+        entry.System = (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+        entry.FitsCodePage = FitsAnsiCodePage(name);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
 std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path) {
     // No access asked for: a holder's share mode does not stand in the way. The flag lets a
     // folder be opened too.
