@@ -333,6 +333,30 @@ constexpr size_t SeparatorBuffer = 2;
 
 } // namespace
 
+LocaleFormats::LocaleFormats() {
+    static const char *const defaults[] = {
+        "m/d/yy",   "mmmm d, yyyy", "am",     "pm",     "h:mm AMPM", "h:mm:ss AMPM", "Jan",
+        "Feb",      "Mar",          "Apr",    "May",    "Jun",       "Jul",          "Aug",
+        "Sep",      "Oct",          "Nov",    "Dec",    "January",   "February",     "March",
+        "April",    "May",          "June",   "July",   "August",    "September",    "October",
+        "November", "December",     "Sun",    "Mon",    "Tue",       "Wed",          "Thu",
+        "Fri",      "Sat",          "Sunday", "Monday", "Tuesday",   "Wednesday",    "Thursday",
+        "Friday",   "Saturday"};
+    std::string *const fields[] = {&ShortDatePattern, &LongDatePattern,  &AmDesignator,
+                                   &PmDesignator,     &ShortTimePattern, &LongTimePattern};
+    const char *const *next = defaults;
+    for (std::string *field : fields)
+        *field = *next++;
+    for (std::string &name : MonthAbbreviations)
+        name = *next++;
+    for (std::string &name : MonthFullNames)
+        name = *next++;
+    for (std::string &name : DayAbbreviations)
+        name = *next++;
+    for (std::string &name : DayFullNames)
+        name = *next++;
+}
+
 DateTimeParts DecodeDateTime(double value) {
     DateTimeParts parts;
     if (!std::isfinite(value)) value = 0;
