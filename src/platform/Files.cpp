@@ -28,19 +28,17 @@ std::optional<std::string> FindEntryName(const std::string &path) {
 std::vector<FolderEntry> ListFolder(const std::string &folder) {
     std::vector<FolderEntry> entries;
     if (HoldsZero(folder)) return entries;
-    const std::wstring pattern = FromAnsi(AddTrailingDelimiter(folder)) + L"*";
+    std::wstring pattern = FromAnsi(AddTrailingDelimiter(folder));
+    pattern += L'*';
     WIN32_FIND_DATAW found{};
     FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
     for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &found)) {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        FolderEntry entry;
-        entry.Name = ToAnsi(name);
-        entry.IsFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.Hidden = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-        entry.System = (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-        entry.FitsCodePage = FitsAnsiCodePage(name);
-        entries.push_back(std::move(entry));
+        const wchar_t *name = found.cFileName;
+        if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
+        const DWORD attributes = found.dwFileAttributes;
+        entries.push_back({ToAnsi(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                           (attributes & FILE_ATTRIBUTE_SYSTEM) != 0, FitsAnsiCodePage(name)});
     }
     return entries;
 }
