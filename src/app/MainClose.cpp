@@ -47,7 +47,7 @@ void TFormMain::ShowPathsLeft() {
         return;
     }
     Frame(application_)
-        .SetText(ShownText(msg::ChainLeftHead) + std::to_string(left) +
+        .SetText(ShownText(msg::ChainLeftHead) + std::to_string(int64_t(left)) +
                  ShownText(msg::ChainLeftTail));
 }
 
