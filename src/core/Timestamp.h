@@ -1,10 +1,11 @@
 // The date-time pattern language: the value, the locale texts it draws on, and the renderer.
 #pragma once
 
+#include "core/FunctionRef.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,8 +84,8 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
 
 // The platform's alternative-calendar rendering of a date with the picture "gg", "yy" or
 // "yyyy"; nullopt when it fails.
-using EraFormatter = std::function<std::optional<std::string>(int year, int month, int day,
-                                                              std::string_view picture)>;
+using EraFormatter =
+    FunctionRef<std::optional<std::string>(int year, int month, int day, std::string_view picture)>;
 
 inline constexpr size_t TimestampLimit = 256;
 
