@@ -24,7 +24,8 @@ bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
     const auto next = NextEntryName(platform::ListFolder(folder), PathName(targetPath_), isFolder_,
                                     PathName(renamedPath));
     if (!next) return false;
-    targetPath_ = AddTrailingDelimiter(folder) + *next;
+    targetPath_ = AddTrailingDelimiter(folder);
+    targetPath_ += *next;
     targetProblem_ = TargetProblem::None;
     run_.Reset();
     nameEditor_.ShowName(targetPath_);
