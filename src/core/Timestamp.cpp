@@ -334,27 +334,28 @@ constexpr size_t SeparatorBuffer = 2;
 } // namespace
 
 LocaleFormats::LocaleFormats() {
-    static const char *const defaults[] = {
-        "m/d/yy",   "mmmm d, yyyy", "am",     "pm",     "h:mm AMPM", "h:mm:ss AMPM", "Jan",
-        "Feb",      "Mar",          "Apr",    "May",    "Jun",       "Jul",          "Aug",
-        "Sep",      "Oct",          "Nov",    "Dec",    "January",   "February",     "March",
-        "April",    "May",          "June",   "July",   "August",    "September",    "October",
-        "November", "December",     "Sun",    "Mon",    "Tue",       "Wed",          "Thu",
-        "Fri",      "Sat",          "Sunday", "Monday", "Tuesday",   "Wednesday",    "Thursday",
-        "Friday",   "Saturday"};
-    std::string *const fields[] = {&ShortDatePattern, &LongDatePattern,  &AmDesignator,
-                                   &PmDesignator,     &ShortTimePattern, &LongTimePattern};
-    const char *const *next = defaults;
-    for (std::string *field : fields)
-        *field = *next++;
+    // One run of zero-ended texts: no table of pointers to relocate.
+    const char *next = "m/d/yy\0mmmm d, yyyy\0am\0pm\0h:mm AMPM\0h:mm:ss AMPM\0"
+                       "Jan\0Feb\0Mar\0Apr\0May\0Jun\0Jul\0Aug\0Sep\0Oct\0Nov\0Dec\0"
+                       "January\0February\0March\0April\0May\0June\0July\0August\0"
+                       "September\0October\0November\0December\0"
+                       "Sun\0Mon\0Tue\0Wed\0Thu\0Fri\0Sat\0"
+                       "Sunday\0Monday\0Tuesday\0Wednesday\0Thursday\0Friday\0Saturday";
+    const auto take = [&next](std::string &field) {
+        field = next;
+        next += field.size() + 1;
+    };
+    for (std::string *field : {&ShortDatePattern, &LongDatePattern, &AmDesignator, &PmDesignator,
+                               &ShortTimePattern, &LongTimePattern})
+        take(*field);
     for (std::string &name : MonthAbbreviations)
-        name = *next++;
+        take(name);
     for (std::string &name : MonthFullNames)
-        name = *next++;
+        take(name);
     for (std::string &name : DayAbbreviations)
-        name = *next++;
+        take(name);
     for (std::string &name : DayFullNames)
-        name = *next++;
+        take(name);
 }
 
 DateTimeParts DecodeDateTime(double value) {
