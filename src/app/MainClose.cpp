@@ -46,9 +46,10 @@ void TFormMain::ShowPathsLeft() {
         Frame(application_).SetText(ApplicationTitle);
         return;
     }
-    Frame(application_)
-        .SetText(ShownText(msg::ChainLeftHead) + std::to_string(int64_t(left)) +
-                 ShownText(msg::ChainLeftTail));
+    std::string title(msg::ChainLeftHead);
+    title += std::to_string(int64_t(left));
+    title += msg::ChainLeftTail;
+    Frame(application_).SetText(title);
 }
 
 } // namespace tovimar::app
