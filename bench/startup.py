@@ -11,15 +11,18 @@ Tovimar to each: the median of the ratios within each round, since the host's sp
 between rounds far more than within one. --against runs an older Tovimar.exe in the same
 rounds, for a before-and-after of one change.
 
-Chain: Tovimar.exe is started on N files; in every window the benchmark presses End, x and
-Enter, and times each step from Enter until the next instance's window is ready. Prints the
-median step against the median single start.
+Chain: N rounds of Tovimar.exe started on two files; in each window the benchmark waits a
+second (as a person reads the window; --pause), presses End, x and Enter. Each round times the
+first window's start and the step from Enter until the next instance's window is ready, and
+prints the median step and the median of the step-to-start ratios within the rounds. Then one
+window walks a folder of N files with Ctrl+Enter: each step from the key until
+the next file is shown in the same window.
 
 The programs run as private copies whose Wine application settings (AppDefaults) turn off
 managed windows: without a window manager Wine otherwise waits about 2 s at every close. The
 test prefix itself is left as it is.
 
-Usage: bench/startup.py [--runs N] [--chain N] [--managed] [--against OLD_TOVIMAR_EXE]
+Usage: bench/startup.py [--runs N] [--chain N] [--pause S] [--managed] [--against OLD_TOVIMAR_EXE]
 Needs: the Windows build (TOVIMAR_WINDOWS_DIR, default build/windows), the prefix made by
 tests/setup-wine.sh, Xvfb (started when $DISPLAY is unset), libX11 and libXtst.
 """
@@ -43,6 +46,9 @@ TIMEOUT = 30.0
 # hands it over): such a start is dropped and made again.
 FOCUS_TIMEOUT = 5.0
 ATTEMPTS = 3
+# A person reads the window before pressing Enter: the chain waits this long (seconds) in each
+# window, so that what the program does while it waits for the keys is not counted.
+PAUSE = 1.0
 
 # Names of the private copies; the AppDefaults keys go by the executable's name.
 TOVIMAR_COPY = "TovimarBench.exe"
@@ -165,59 +171,117 @@ def start_benchmark(x, work, runs, programs):
     return results, dropped
 
 
-def chain_benchmark(x, work, count):
-    files = work / "chain"
-    files.mkdir()
-    paths = []
-    for i in range(count):
-        path = files / f"page{i + 1:02}.txt"
-        path.write_bytes(b"")
-        paths.append(winpath(path))
-    (work / "Tovimar.ini").unlink(missing_ok=True)
+def chain_benchmark(x, work, count, pause):
+    """count rounds of a chain of two files: in each, the first window's start (launch to
+    ready) and the step (Enter to the second instance's window ready), so that each step is
+    weighed against a start made moments before it on the same loaded host."""
     exe = work / TOVIMAR_COPY
-    proc = launch(exe, paths, work)
-    window, pid = wait_ready(x, exe.name.lower(), proc=proc)
-    steps = []
-    for i in range(count):
-        x.key("End")
-        x.key("x")
-        pressed = time.monotonic()
-        x.key("Return")
-        if i + 1 == count:
-            break
-        window, pid = wait_ready(x, exe.name.lower(), previous_pid=pid, timeout=FOCUS_TIMEOUT)
-        steps.append((time.monotonic() - pressed) * 1000.0)
-    # The last instance renames and closes; the whole chain is done when the files say so.
+    rounds = []
+    for r in range(count):
+        files = work / f"chain{r}"
+        files.mkdir()
+        paths = []
+        for i in range(2):
+            path = files / f"page{i + 1:02}.txt"
+            path.write_bytes(b"")
+            paths.append(winpath(path))
+        (work / "Tovimar.ini").unlink(missing_ok=True)
+        started = time.monotonic()
+        proc = launch(exe, paths, work)
+        window, pid = wait_ready(x, exe.name.lower(), proc=proc)
+        start = (time.monotonic() - started) * 1000.0
+        step = None
+        for i in range(2):
+            time.sleep(pause)
+            x.key("End")
+            x.key("x")
+            pressed = time.monotonic()
+            x.key("Return")
+            if i == 0:
+                window, pid = wait_ready(x, exe.name.lower(), previous_pid=pid,
+                                         timeout=FOCUS_TIMEOUT)
+                step = (time.monotonic() - pressed) * 1000.0
+        # The last instance renames and closes; the chain is done when the files say so.
+        deadline = time.monotonic() + TIMEOUT
+        while sorted(p.name for p in files.iterdir()) != ["page01x.txt", "page02x.txt"]:
+            if time.monotonic() > deadline:
+                raise RuntimeError("the chain did not rename every file: "
+                                   + ", ".join(sorted(p.name for p in files.iterdir())))
+            time.sleep(0.01)
+        try:
+            proc.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+        # The last instance saves its settings as it closes: the work folder, which the caller
+        # removes, must outlive it, or it reports a settings file it cannot write.
+        deadline = time.monotonic() + TIMEOUT
+        while running(pid):
+            if time.monotonic() > deadline:
+                end_process(pid, None)
+                raise RuntimeError("the chain's last instance did not close")
+            time.sleep(0.01)
+        rounds.append((start, step))
+    return rounds
+
+
+def wait_title(x, window, predicate, pid):
     deadline = time.monotonic() + TIMEOUT
     while time.monotonic() < deadline:
-        if sorted(p.name for p in files.iterdir()) == [f"page{i + 1:02}x.txt"
-                                                        for i in range(count)]:
+        title = x.title(window)
+        if predicate(title):
+            return title
+        if not running(pid):
+            raise RuntimeError("the window closed before its title changed")
+        x.wait_events(0.002)
+    raise RuntimeError("the title did not change")
+
+
+def walk_benchmark(x, work, count, pause):
+    """One window walks a folder of count files with Ctrl+Enter: each step from the key until
+    the next file is shown (its name's byte counts in the title) in the same process."""
+    files = work / "walk"
+    files.mkdir()
+    for i in range(count):
+        (files / f"page{i + 1:02}.txt").write_bytes(b"")
+    (work / "Tovimar.ini").unlink(missing_ok=True)
+    exe = work / TOVIMAR_COPY
+    proc = launch(exe, [winpath(files / "page01.txt")], work)
+    window, pid = wait_ready(x, exe.name.lower(), proc=proc)
+    x.watch(window)
+    fresh = wait_title(x, window, lambda t: t.startswith("Tovimar"), pid)
+    steps = []
+    for i in range(count):
+        time.sleep(pause)
+        x.key("End")
+        x.key("x")
+        # Every name is as long as the first, so a fresh file shows the first file's title.
+        wait_title(x, window, lambda t: t != fresh, pid)
+        pressed = time.monotonic()
+        x.key("Return", "Control_L")
+        if i + 1 == count:
             break
-        time.sleep(0.01)
-    else:
-        raise RuntimeError("the chain did not rename every file: "
-                           + ", ".join(sorted(p.name for p in files.iterdir())))
+        wait_title(x, window, lambda t: t == fresh, pid)
+        steps.append((time.monotonic() - pressed) * 1000.0)
     try:
         proc.wait(timeout=TIMEOUT)
     except subprocess.TimeoutExpired:
-        proc.kill()
-    # The last instance saves its settings as it closes: the work folder, which the caller
-    # removes, must outlive it, or it reports a settings file it cannot write.
-    deadline = time.monotonic() + TIMEOUT
-    while running(pid):
-        if time.monotonic() > deadline:
-            end_process(pid, None)
-            raise RuntimeError("the chain's last instance did not close")
-        time.sleep(0.01)
+        end_process(pid, proc)
+        raise RuntimeError("the walk's window did not close after the last file")
+    renamed = sorted(p.name for p in files.iterdir())
+    if renamed != [f"page{i + 1:02}x.txt" for i in range(count)]:
+        raise RuntimeError("the walk did not rename every file: " + ", ".join(renamed))
     return steps
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=15, help="starts of each program")
-    parser.add_argument("--chain", type=int, default=20, help="files in the chain (0: none)")
+    parser.add_argument("--chain", type=int, default=20,
+                        help="rounds of the chain, files of the walk (0: none)")
     parser.add_argument("--against", type=Path, metavar="OLD_TOVIMAR_EXE",
                         help="an earlier build to start in the same rounds")
+    parser.add_argument("--pause", type=float, default=PAUSE,
+                        help="seconds in each window of the chain before Enter")
     parser.add_argument("--managed", action="store_true",
                         help="keep Wine's managed windows (a 2 s wait at each close)")
     options = parser.parse_args()
@@ -268,14 +332,22 @@ def main():
 
         if options.chain > 1:
             try:
-                steps = chain_benchmark(x, work, options.chain)
+                steps = chain_benchmark(x, work, options.chain, options.pause)
             except NoFocus as e:
-                print(f"chain of {options.chain} files: not measured, {e}")
+                print(f"chain, {options.chain} rounds: not measured, {e}")
                 return
-            step = statistics.median(steps)
-            print(f"chain of {options.chain} files: median step {step:.1f} ms "
-                  f"(min {min(steps):.1f}, max {max(steps):.1f}), "
-                  f"{step / t_time:.2f} times one start")
+            starts = [start for start, _ in steps]
+            times = [step for _, step in steps]
+            ratios = sorted(step / start for start, step in steps)
+            quarter = len(ratios) // 4
+            print(f"chain, {options.chain} rounds of two files: "
+                  f"median step {statistics.median(times):.1f} ms "
+                  f"(min {min(times):.1f}, max {max(times):.1f}), start of the same rounds "
+                  f"{statistics.median(starts):.1f} ms; step/start {statistics.median(ratios):.2f} "
+                  f"(middle half {ratios[quarter]:.2f}-{ratios[-quarter - 1]:.2f})")
+            walk = statistics.median(walk_benchmark(x, work, options.chain, options.pause))
+            print(f"Ctrl+Enter through {options.chain} files: median step {walk:.1f} ms "
+                  f"(the next file shown, same window)")
     finally:
         shutil.rmtree(work, ignore_errors=True)
         display.stop()

@@ -138,6 +138,7 @@ class X:
         self.event = ctypes.create_string_buffer(192)
         self.wm_class = lib.XInternAtom(self.dpy, b"WM_CLASS", 0)
         self.wm_pid = lib.XInternAtom(self.dpy, b"_NET_WM_PID", 0)
+        self.net_wm_name = lib.XInternAtom(self.dpy, b"_NET_WM_NAME", 0)
 
     def focus(self):
         window = ctypes.c_ulong()
@@ -171,6 +172,18 @@ class X:
         self.lib.XFree(data)
         return value
 
+    def title(self, window):
+        data, fmt, count = self._property(window, self.net_wm_name)
+        if data is None:
+            return ""
+        raw = ctypes.string_at(data, count)
+        self.lib.XFree(data)
+        return raw.decode("utf-8", "replace")
+
+    def watch(self, window):
+        """Property changes of window (its title) wake wait_events as well."""
+        self.lib.XSelectInput(self.dpy, window, 1 << 22)
+
     def wait_events(self, seconds):
         """Sleeps until the X server reports something or the time is up; drops the events."""
         if not self.lib.XPending(self.dpy):
@@ -178,8 +191,12 @@ class X:
         while self.lib.XPending(self.dpy):
             self.lib.XNextEvent(self.dpy, self.event)
 
-    def key(self, name):
-        code = self.lib.XKeysymToKeycode(self.dpy, self.lib.XStringToKeysym(name.encode()))
-        self.tst.XTestFakeKeyEvent(self.dpy, code, 1, 0)
-        self.tst.XTestFakeKeyEvent(self.dpy, code, 0, 0)
+    def key(self, name, modifier=None):
+        """Presses name, with modifier (a key name such as Control_L) held down around it."""
+        codes = [self.lib.XKeysymToKeycode(self.dpy, self.lib.XStringToKeysym(n.encode()))
+                 for n in ([modifier] if modifier else []) + [name]]
+        for code in codes:
+            self.tst.XTestFakeKeyEvent(self.dpy, code, 1, 0)
+        for code in reversed(codes):
+            self.tst.XTestFakeKeyEvent(self.dpy, code, 0, 0)
         self.lib.XSync(self.dpy, 0)

@@ -66,7 +66,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     FormMain.Show();
 
     MSG msg{};
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    bool prepared = false;
+    for (;;) {
+        // Once the window is on screen, active and has nothing left to do: the rename's
+        // libraries then load while the person types, not after Enter.
+        if (!prepared && ::GetActiveWindow() == FormMain.Handle() &&
+            !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            prepared = true;
+            tovimar::platform::PrepareShell();
+        }
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
         if (FormMain.PreTranslateMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);

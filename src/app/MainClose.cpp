@@ -3,6 +3,7 @@
 
 #include "core/CommandLine.h"
 #include "core/Errors.h"
+#include "core/Messages.h"
 
 #include <shellapi.h>
 
@@ -23,12 +24,32 @@ void TFormMain::FormClose() {
 }
 
 void TFormMain::StartNextInChain() {
-    if (chainLaunched_ || platform::ArgumentCount() < 2) return;
+    if (chainLaunched_ || chainStopped_ || platform::ArgumentCount() < 2) return;
     const std::string parameters = ChainParameters(::GetCommandLineA(), 2);
     // Whether the next instance started cannot be told from here; the rest of the list is
     // then simply left alone.
     platform::StartProgram(Handle(), parameters);
     chainLaunched_ = true;
+}
+
+void TFormMain::CloseStoppingChain() {
+    chainStopped_ = true;
+    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    // A close that did not happen leaves the chain as it was.
+    if (hwnd_ != nullptr) chainStopped_ = false;
+}
+
+void TFormMain::ShowPathsLeft() {
+    if (application_ == nullptr) return;
+    const int left = platform::ArgumentCount() - 1;
+    if (left < 1) {
+        Frame(application_).SetText(ApplicationTitle);
+        return;
+    }
+    std::string title(msg::ChainLeftHead);
+    title += std::to_string(int64_t(left));
+    title += msg::ChainLeftTail;
+    Frame(application_).SetText(title);
 }
 
 } // namespace tovimar::app

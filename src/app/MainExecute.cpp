@@ -2,6 +2,9 @@
 #include "app/MainUnit.h"
 
 #include "core/NameEditing.h"
+#include "core/NextEntry.h"
+#include "core/PathRules.h"
+#include "platform/Platform.h"
 
 namespace tovimar::app {
 
@@ -14,6 +17,22 @@ void TFormMain::DeleteTarget() {
     nameField_.SetText(CurrentLiterals().DeleteName);
     // The same road as a click on the button.
     renameButton_.Click();
+}
+
+bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
+    const std::string folder = PathFolder(targetPath_);
+    const auto next = NextEntryName(platform::ListFolder(folder), PathName(targetPath_), isFolder_,
+                                    PathName(renamedPath));
+    if (!next) return false;
+    targetPath_ = AddTrailingDelimiter(folder);
+    targetPath_ += *next;
+    targetProblem_ = TargetProblem::None;
+    run_.Reset();
+    nameEditor_.ShowName(targetPath_);
+    extensionBox_.PutTextOnTop();
+    ShowByteCounts();
+    nameField_.Focus();
+    return true;
 }
 
 ExecutionRequest TFormMain::Run::Request() const {
@@ -39,6 +58,10 @@ void TFormMain::Run::AddExtensionToHistory() {
 
 void TFormMain::Run::StartNextInChain() {
     form_.StartNextInChain();
+}
+
+bool TFormMain::Run::OpenNext(const std::string &renamedPath) {
+    return form_.OpenNextEntry(renamedPath);
 }
 
 void TFormMain::Run::ShowError(const std::exception &error) {

@@ -2,6 +2,8 @@
 // between the buttons, the default button, and the focus kept across deactivation.
 #include "app/MainUnit.h"
 
+#include "resource.h"
+
 #include <array>
 
 namespace tovimar::app {
@@ -39,6 +41,11 @@ bool TFormMain::PreTranslateMessage(MSG &msg) {
         if (extensionField_.HasFocus() && extensionField_.DroppedDown())
             return false; // closes the list
         if (!modified) return OnEnterKey();
+        if (KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && !KeyDown(VK_MENU) &&
+            (nameField_.HasFocus() || extensionField_.HasFocus())) {
+            ::SendMessageW(hwnd_, WM_COMMAND, IDM_RENAMENEXT, 0);
+            return true;
+        }
         return nameField_.HasFocus() || extensionField_.HasFocus() || onButton;
     case VK_TAB:
         if (KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return false;

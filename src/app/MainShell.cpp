@@ -56,7 +56,7 @@ void TFormMain::OpenHomePage() {
 
 void TFormMain::ShowVersion() {
     const std::string caption = std::string(msg::VersionCaptionHead) +
-                                std::to_string(options_.Current().ExecuteCount) +
+                                std::to_string(int64_t(options_.Current().ExecuteCount)) +
                                 std::string(msg::VersionCaptionTail);
     const std::string text =
         std::string(VersionLine) + "\r\n" + std::string(msg::VersionSecondLine);

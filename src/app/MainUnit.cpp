@@ -200,8 +200,10 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
         {IDM_RELOAD, [](F &f) { f.nameEditor_.ShowName(f.targetPath_); }, true},
         {IDM_EXTEXECUTE, [](F &f) { f.OpenWithApplication(); }, true},
         {IDM_RENAME, [](F &f) { f.ApplyName(); }, true},
+        {IDM_RENAMENEXT, [](F &f) { f.run_.Attempt(true); }, true},
         {IDM_DELETE, [](F &f) { f.DeleteTarget(); }, true},
         {IDM_EXIT, [](F &f) { ::SendMessageW(f.hwnd_, WM_CLOSE, 0, 0); }, false},
+        {IDM_QUITALL, [](F &f) { f.CloseStoppingChain(); }, false},
         {IDM_ALLLOWER, [](F &f) { f.nameEditor_.ToLowerCase(); }, true},
         {IDM_ALLUPPER, [](F &f) { f.nameEditor_.ToUpperCase(); }, true},
         {IDM_HALFWIDTH, [](F &f) { f.nameEditor_.ToHalfWidth(); }, true},
@@ -288,7 +290,7 @@ void TFormMain::Show() {
 }
 
 void TFormMain::FormShow() {
-    if (application_ != nullptr) Frame(application_).SetText(ApplicationTitle);
+    ShowPathsLeft();
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
         iniFileName_ = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";

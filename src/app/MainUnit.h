@@ -55,6 +55,8 @@ private:
     bool isFolder_ = false;
     // The rest of the argument list went to the next instance.
     bool chainLaunched_ = false;
+    // The person asked to close without starting the rest of the list.
+    bool chainStopped_ = false;
 
     // Controls.
     Edit nameField_;
@@ -69,6 +71,10 @@ private:
     void FormClose();
     // Starts the next instance of the chain for the remaining arguments, once.
     void StartNextInChain();
+    // Closes as the exit command does, with no next instance.
+    void CloseStoppingChain();
+    // The taskbar's title: the paths of the chain still to come.
+    void ShowPathsLeft();
 
     // Placement and the always-on-top option (MainPlacement.cpp).
     void PlaceWindow();
@@ -82,6 +88,8 @@ private:
     // the name shown, or delete it after the delete command.
     void ApplyName();
     void DeleteTarget();
+    // After a rename: the entry after the target's old name in its folder becomes the target.
+    bool OpenNextEntry(const std::string &renamedPath);
     // The rename run, reaching into this window for what it needs.
     class Run final : public RenameRun {
     public:
@@ -93,6 +101,7 @@ private:
         void FollowTarget(const std::string &path) override;
         void AddExtensionToHistory() override;
         void StartNextInChain() override;
+        bool OpenNext(const std::string &renamedPath) override;
         void ShowError(const std::exception &error) override;
         TFormMain &form_;
     };

@@ -37,10 +37,11 @@ void RenameRun::Detach() {
     frame_ = nullptr;
 }
 
-void RenameRun::Attempt() {
+void RenameRun::Attempt(bool thenNext) {
     // A retry tick arriving while a box pumps messages must not start a second attempt inside
     // the first.
     if (frame_ == nullptr || state_ == State::Running || state_ == State::Closing) return;
+    thenNext_ = thenNext;
     {
         AttemptScope scope(*this);
         // Shown here, while the scope holds, so that ticks queued behind the box are dropped.
@@ -95,6 +96,8 @@ void RenameRun::RunOnce() {
         break;
     case Ending::Close:
         if (outcome.UpdateHistory) AddExtensionToHistory();
+        // Only a rename that went through goes on; a delete or a failure closes as always.
+        if (thenNext_ && !request.DeleteMode && !outcome.Title && OpenNext(outcome.NewPath)) break;
         CloseAfterAttempt();
         break;
     }
@@ -143,6 +146,11 @@ void RenameRun::StartTimer() {
     if (::SetTimer(frame_, IDT_RETRY, RetryInterval, nullptr) == 0)
         throw TovimarError(std::string(msg::NoTimer));
     timerSet_ = true;
+}
+
+void RenameRun::Reset() {
+    StopTimer();
+    deleteMode_ = false;
 }
 
 void RenameRun::StopTimer() {

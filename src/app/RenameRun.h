@@ -23,8 +23,9 @@ public:
     // The window is being destroyed: no more ticks, no more attempts.
     void Detach();
 
-    // The button, the rename command and each tick of the retry timer.
-    void Attempt();
+    // The button, the rename commands and each tick of the retry timer. thenNext: a rename
+    // that goes through opens the next entry instead of closing, where there is one.
+    void Attempt(bool thenNext = false);
     void OnTimer(UINT_PTR id);
     // The next attempt deletes, unless the delete name is edited away first.
     void AskDelete() { deleteMode_ = true; }
@@ -32,6 +33,8 @@ public:
     bool CloseMustWait();
     // A closing window must not retry.
     void StopTimer();
+    // A fresh target: no retry, no delete mode.
+    void Reset();
 
 protected:
     ~RenameRun() = default;
@@ -42,6 +45,8 @@ protected:
     virtual void FollowTarget(const std::string &path) = 0;
     virtual void AddExtensionToHistory() = 0;
     virtual void StartNextInChain() = 0;
+    // renamedPath: the target under its new name. False when there is no next entry.
+    virtual bool OpenNext(const std::string &renamedPath) = 0;
     virtual void ShowError(const std::exception &error) = 0;
 
 private:
@@ -68,6 +73,7 @@ private:
     // Asked for meanwhile (the taskbar's close): done when the attempt ends.
     bool closeAsked_ = false;
     bool deleteMode_ = false;
+    bool thenNext_ = false;
 };
 
 } // namespace tovimar::app

@@ -29,7 +29,8 @@ std::string InFolderOf(const std::string &path, const std::string &name) {
 // A name in the folder of path that nothing on disk answers to, or empty when none was found.
 std::string FreeTemporaryPath(FileSystem &fs, const std::string &path) {
     for (int i = 0; i < 1000; ++i) {
-        const std::string candidate = InFolderOf(path, "~tovimar" + std::to_string(i) + ".tmp");
+        const std::string candidate =
+            InFolderOf(path, "~tovimar" + std::to_string(int64_t(i)) + ".tmp");
         // EntryName as well: it answers for an entry of any kind, and renaming onto any
         // existing entry could replace it.
         if (!IsPresent(fs, candidate) && !fs.EntryName(candidate)) return candidate;

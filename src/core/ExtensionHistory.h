@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +11,7 @@
 namespace tovimar {
 
 // The platform's ANSI upper-casing over the whole byte length.
-using UpperCaseFunction = std::function<std::string(std::string)>;
+using UpperCaseFunction = std::string (*)(std::string);
 
 // How many entries the settings file keeps.
 inline constexpr size_t SavedExtensionCount = 16;

@@ -85,7 +85,7 @@ bool ParseIniBool(std::string_view text, bool defaultValue) {
 }
 
 std::string FormatIniInteger(int32_t value) {
-    return std::to_string(value);
+    return std::to_string(int64_t(value));
 }
 
 int32_t NextUsageCount(int32_t count) {

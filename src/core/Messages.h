@@ -66,4 +66,9 @@ inline constexpr std::string_view NameStranded = "\x8C\xB3\x82\xCC\x96\xBC\x91\x
 // ファイルを開けません
 inline constexpr std::string_view CannotOpenWithApplication = "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
 
+// Tovimar - 残り (the taskbar's title while paths are left; the count and ChainLeftTail follow)
+inline constexpr std::string_view ChainLeftHead = "Tovimar - " "\x8E\x63\x82\xE8";
+// 件
+inline constexpr std::string_view ChainLeftTail = "\x8C\x8F";
+
 } // namespace tovimar::msg

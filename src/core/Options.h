@@ -3,11 +3,11 @@
 #pragma once
 
 #include "core/ExtensionHistory.h"
+#include "core/FunctionRef.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <span>
 #include <string>
@@ -64,7 +64,7 @@ std::string DefaultText(const OptionKey &key);
 std::span<const OptionKey> OptionKeys();
 
 // A length at 96 dots per inch as the display shows it.
-using ScaleLength = std::function<int32_t(int32_t)>;
+using ScaleLength = FunctionRef<int32_t(int32_t)>;
 
 // Every key read with its default, so a value the store cannot hand out reads as the default
 // and stays as it is when the default is written back.

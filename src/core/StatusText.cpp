@@ -5,8 +5,8 @@
 namespace tovimar {
 
 std::string StatusLine(size_t nameBytes, size_t extensionBytes) {
-    return "Tovimar v" TOVIMAR_VERSION "  -  " + std::to_string(nameBytes) + "+" +
-           std::to_string(extensionBytes) + " byte";
+    return "Tovimar v" TOVIMAR_VERSION "  -  " + std::to_string(int64_t(nameBytes)) + "+" +
+           std::to_string(int64_t(extensionBytes)) + " byte";
 }
 
 } // namespace tovimar

@@ -333,6 +333,31 @@ constexpr size_t SeparatorBuffer = 2;
 
 } // namespace
 
+LocaleFormats::LocaleFormats() {
+    // One run of zero-ended texts: no table of pointers to relocate.
+    const char *next = "m/d/yy\0mmmm d, yyyy\0am\0pm\0h:mm AMPM\0h:mm:ss AMPM\0"
+                       "Jan\0Feb\0Mar\0Apr\0May\0Jun\0Jul\0Aug\0Sep\0Oct\0Nov\0Dec\0"
+                       "January\0February\0March\0April\0May\0June\0July\0August\0"
+                       "September\0October\0November\0December\0"
+                       "Sun\0Mon\0Tue\0Wed\0Thu\0Fri\0Sat\0"
+                       "Sunday\0Monday\0Tuesday\0Wednesday\0Thursday\0Friday\0Saturday";
+    const auto take = [&next](std::string &field) {
+        field = next;
+        next += field.size() + 1;
+    };
+    for (std::string *field : {&ShortDatePattern, &LongDatePattern, &AmDesignator, &PmDesignator,
+                               &ShortTimePattern, &LongTimePattern})
+        take(*field);
+    for (std::string &name : MonthAbbreviations)
+        take(name);
+    for (std::string &name : MonthFullNames)
+        take(name);
+    for (std::string &name : DayAbbreviations)
+        take(name);
+    for (std::string &name : DayFullNames)
+        take(name);
+}
+
 DateTimeParts DecodeDateTime(double value) {
     DateTimeParts parts;
     if (!std::isfinite(value)) value = 0;

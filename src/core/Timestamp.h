@@ -1,10 +1,11 @@
 // The date-time pattern language: the value, the locale texts it draws on, and the renderer.
 #pragma once
 
+#include "core/FunctionRef.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,21 +28,20 @@ double EncodeDateTime(int year, int month, int day, int hour, int minute, int se
 struct LocaleFormats {
     char DateSeparatorChar = '/'; // 0: nothing is written
     char TimeSeparatorChar = ':';
-    std::string ShortDatePattern = "m/d/yy";
-    std::string LongDatePattern = "mmmm d, yyyy";
-    std::string AmDesignator = "am";
-    std::string PmDesignator = "pm";
-    std::string ShortTimePattern = "h:mm AMPM";
-    std::string LongTimePattern = "h:mm:ss AMPM";
-    std::array<std::string, 12> MonthAbbreviations = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::array<std::string, 12> MonthFullNames = {"January",   "February", "March",    "April",
-                                                  "May",       "June",     "July",     "August",
-                                                  "September", "October",  "November", "December"};
+    // The English defaults, filled in from one table rather than string by string.
+    LocaleFormats();
+
+    std::string ShortDatePattern;
+    std::string LongDatePattern;
+    std::string AmDesignator;
+    std::string PmDesignator;
+    std::string ShortTimePattern;
+    std::string LongTimePattern;
+    std::array<std::string, 12> MonthAbbreviations;
+    std::array<std::string, 12> MonthFullNames;
     // Sunday first.
-    std::array<std::string, 7> DayAbbreviations = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    std::array<std::string, 7> DayFullNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                               "Thursday", "Friday", "Saturday"};
+    std::array<std::string, 7> DayAbbreviations;
+    std::array<std::string, 7> DayFullNames;
     // The locale the values were read for; its language decides how g shortens the era name.
     uint32_t Locale = 0x0409;
 
@@ -84,8 +84,8 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
 
 // The platform's alternative-calendar rendering of a date with the picture "gg", "yy" or
 // "yyyy"; nullopt when it fails.
-using EraFormatter = std::function<std::optional<std::string>(int year, int month, int day,
-                                                              std::string_view picture)>;
+using EraFormatter =
+    FunctionRef<std::optional<std::string>(int year, int month, int day, std::string_view picture)>;
 
 inline constexpr size_t TimestampLimit = 256;
 

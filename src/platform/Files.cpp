@@ -25,6 +25,24 @@ std::optional<std::string> FindEntryName(const std::string &path) {
     return std::string(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
 }
 
+std::vector<FolderEntry> ListFolder(const std::string &folder) {
+    std::vector<FolderEntry> entries;
+    if (HoldsZero(folder)) return entries;
+    std::wstring pattern = FromAnsi(AddTrailingDelimiter(folder));
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
+    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &found)) {
+        const wchar_t *name = found.cFileName;
+        if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
+        const DWORD attributes = found.dwFileAttributes;
+        entries.push_back({ToAnsi(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                           (attributes & FILE_ATTRIBUTE_SYSTEM) != 0, FitsAnsiCodePage(name)});
+    }
+    return entries;
+}
+
 std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path) {
     // No access asked for: a holder's share mode does not stand in the way. The flag lets a
     // folder be opened too.

@@ -104,7 +104,7 @@ bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) 
         return false;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string temporary =
-            fileName + ".new" + (attempt > 0 ? std::to_string(attempt) : std::string());
+            fileName + ".new" + (attempt > 0 ? std::to_string(int64_t(attempt)) : std::string());
         FileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {

@@ -1,6 +1,7 @@
 // The thin Win32 adapter: every platform operation the program uses, with ANSI byte strings.
 #pragma once
 
+#include "core/NextEntry.h"
 #include "core/Target.h"
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovimar::platform {
 
@@ -30,6 +32,9 @@ std::optional<std::string> FindEntryName(const std::string &path);
 std::string ResolveLongPath(const std::string &path);
 // The volume and file number of the entry path names (files and folders, held open or not).
 std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path);
+// Every entry of folder (not "." and ".."), read wide so that names the ANSI code page cannot
+// carry are seen as such; empty when the folder cannot be read.
+std::vector<FolderEntry> ListFolder(const std::string &folder);
 // GetFullPathNameA: path made absolute against the current folders; path itself on failure.
 std::string FullPath(const std::string &path);
 bool FileIsPresent(const std::string &path);
@@ -62,6 +67,10 @@ inline constexpr UINT ShellRename = FO_RENAME;
 inline constexpr UINT ShellDelete = FO_DELETE;
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
                        UINT operation);
+
+// Loads the shell on a thread of its own, once, so that the first rename does not wait for it
+// and no keystroke waits either.
+void PrepareShell();
 
 // Starts the program's own executable with parameters through the shell's default action.
 void StartProgram(HWND owner, const std::string &parameters);

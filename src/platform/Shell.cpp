@@ -17,8 +17,9 @@ namespace {
 // library it loads, and the shell brings several more. Both are known system libraries, so
 // the plain name cannot be taken over by a file beside the program. Null when unavailable.
 template <typename Function> Function SystemFunction(const wchar_t *library, const char *name) {
-    HMODULE module = ::GetModuleHandleW(library);
-    if (module == nullptr) module = ::LoadLibraryW(library);
+    // Not the module handle alone: the load begun ahead of time on another thread may still
+    // be running the library's start-up code, and the load call waits for it.
+    HMODULE module = ::LoadLibraryW(library);
     if (module == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
 }
@@ -88,6 +89,18 @@ int ShellFileOperation(HWND owner, const std::string &source, const std::string 
     static const auto operate = SystemFunction<Operation>(L"shell32.dll", "SHFileOperationA");
     if (operate == nullptr) return ERROR_MOD_NOT_FOUND;
     return operate(&request);
+}
+
+void PrepareShell() {
+    static bool started = false;
+    if (started || ::GetModuleHandleW(L"shell32.dll") != nullptr) return;
+    started = true;
+    // The module stays loaded for the rest of the run; the thread's only work is the load.
+    HANDLE thread = ::CreateThread(
+        nullptr, 0,
+        [](LPVOID) -> DWORD { return ::LoadLibraryW(L"shell32.dll") != nullptr ? 0 : 1; }, nullptr,
+        0, nullptr);
+    if (thread != nullptr) ::CloseHandle(thread);
 }
 
 void StartProgram(HWND owner, const std::string &parameters) {

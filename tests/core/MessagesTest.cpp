@@ -57,6 +57,8 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
          "プログラムのフォルダ名がこのシステムで扱えないため設定を保存できません"},
         {"NameForbiddenCharacter", msg::NameForbiddenCharacter,
          "ファイル名に使えない文字が含まれています"},
+        {"ChainLeftHead", msg::ChainLeftHead, "Tovimar - 残り"},
+        {"ChainLeftTail", msg::ChainLeftTail, "件"},
         {"NameIsDevice", msg::NameIsDevice, "デバイス名はファイル名に使えません"},
         {"NameEndsInDotOrBlank", msg::NameEndsInDotOrBlank,
          "ファイル名の末尾にピリオドや空白は使えません"},

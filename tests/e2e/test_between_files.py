@@ -1,0 +1,72 @@
+"""Between files: a chain stopped short, and a folder walked one file after another."""
+
+from pathlib import Path
+
+from harness import (SETTLE_TIMEOUT, E2ETest, end_wine_session, main, read_ini,
+                     replace_name, status_line, visible_windows, wait_until, xdotool)
+
+
+def shows(window, name):
+    stem, ext = name.rsplit(".", 1)
+    expected = status_line(stem, "." + ext)
+    window.wait_title(lambda t: t == expected, f"the title of {name}")
+
+
+def processes_naming(text):
+    """The processes whose command line holds text: a started instance holds its paths."""
+    found = []
+    for cmdline in Path("/proc").glob("[0-9]*/cmdline"):
+        try:
+            found += [cmdline] if text.encode() in cmdline.read_bytes() else []
+        except OSError:
+            pass  # gone meanwhile
+    return found
+
+
+class BetweenFilesTest(E2ETest):
+    def tearDown(self):
+        super().tearDown()
+        if visible_windows():
+            end_wine_session()
+
+    def test_shift_escape_stops_the_chain(self):
+        ws = self.workspace()
+        names = ["a.txt", "bb.txt", "ccc.txt"]
+        paths = [ws.make_file(n) for n in names]
+        app = self.start(ws, *[ws.winpath(p) for p in paths])
+        shows(app, "a.txt")
+        # The taskbar button (the off-screen application window) counts the paths after this one.
+        windows = xdotool("search", "--all", "--pid", app.pid, "--name", "Tovimar").split()
+        self.assertIn("Tovimar - 残り2件", [xdotool("getwindowname", w) for w in windows])
+        app.key("shift+Escape")
+        self.assertEqual(app.wait_exit(), 0)
+        # A next instance would exist by now: the launch returns only once its process does.
+        self.assertEqual(processes_naming(ws.winpath(paths[1])), [])
+        self.assertEqual(visible_windows(), [])
+        self.assertEqual(ws.listing(), names)
+        self.assertEqual(dict(read_ini(ws))["Execute"], "1")
+
+    def test_ctrl_enter_walks_the_folder(self):
+        ws = self.workspace()
+        for name in ["b.txt", "cc.txt", "ddd.txt"]:
+            ws.make_file(name)
+        app = self.start(ws, ws.winpath(ws.files / "b.txt"))
+        shows(app, "b.txt")
+        replace_name(app, "a1")
+        app.key("ctrl+Return")
+        shows(app, "cc.txt")
+        # A fresh target: its name is selected, typing replaces it.
+        app.type("a2")
+        app.key("ctrl+Return")
+        shows(app, "ddd.txt")
+        app.type("a3")
+        # The last of the folder: closes as Enter does.
+        app.key("ctrl+Return")
+        self.assertEqual(app.wait_exit(), 0)
+        wait_until(lambda: ws.listing() == ["a1.txt", "a2.txt", "a3.txt"], SETTLE_TIMEOUT,
+                   "the three renames")
+        self.assertEqual(dict(read_ini(ws))["Execute"], "1")
+
+
+if __name__ == "__main__":
+    main()
