@@ -1,7 +1,10 @@
 // Keyboard and focus: menu shortcuts before the focused control, Enter, Tab and the arrow keys
-// between the buttons, the default button, and the focus kept across deactivation.
+// between the buttons, the default button, the focus kept across deactivation, and what the
+// two text fields do with a double-click and a typed character before the field sees it.
 #include "app/MainUnit.h"
 
+#include "app/InputLimiter.h"
+#include "app/TextCrossing.h"
 #include "resource.h"
 
 #include <array>
@@ -99,6 +102,37 @@ void TFormMain::UpdateDefaultButton() {
     deleteLeftButton_.SetDefault(deleteLeftButton_.HasFocus());
     deleteRightButton_.SetDefault(deleteRightButton_.HasFocus());
     renameButton_.SetDefault(!onDelete);
+}
+
+LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR data) {
+    auto *self = reinterpret_cast<TFormMain *>(data);
+    // The handlers reached from here end in the error box as those of the window procedure.
+    try {
+        switch (message) {
+        case WM_LBUTTONDBLCLK:
+            if (id == IDC_FILENAME) {
+                LRESULT r = CallControl(edit, message, wParam, lParam);
+                self->OpenWithApplication();
+                return r;
+            }
+            break;
+        case WM_IME_CHAR:
+        case WM_CHAR:
+            if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
+                wchar_t ch = static_cast<wchar_t>(wParam);
+                std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
+                const auto key = self->extensionBox_.OnKeyPress(typed);
+                if (key == ExtensionBox::KeyResult::Changed) self->ShowByteCounts();
+                if (key != ExtensionBox::KeyResult::Passed) return 0;
+            }
+            break;
+        }
+    } catch (const std::exception &e) {
+        self->ShowError(e);
+        return 0;
+    }
+    return CallControl(edit, message, wParam, lParam);
 }
 
 } // namespace tovimar::app

@@ -160,37 +160,6 @@ bool TFormMain::OnCreate() {
     return true;
 }
 
-LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR data) {
-    auto *self = reinterpret_cast<TFormMain *>(data);
-    // The handlers reached from here end in the error box as those of the window procedure.
-    try {
-        switch (message) {
-        case WM_LBUTTONDBLCLK:
-            if (id == IDC_FILENAME) {
-                LRESULT r = CallControl(edit, message, wParam, lParam);
-                self->OpenWithApplication();
-                return r;
-            }
-            break;
-        case WM_IME_CHAR:
-        case WM_CHAR:
-            if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
-                wchar_t ch = static_cast<wchar_t>(wParam);
-                std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
-                const auto key = self->extensionBox_.OnKeyPress(typed);
-                if (key == ExtensionBox::KeyResult::Changed) self->ShowByteCounts();
-                if (key != ExtensionBox::KeyResult::Passed) return 0;
-            }
-            break;
-        }
-    } catch (const std::exception &e) {
-        self->ShowError(e);
-        return 0;
-    }
-    return CallControl(edit, message, wParam, lParam);
-}
-
 std::span<const TFormMain::Command> TFormMain::Commands() {
     using F = TFormMain;
     static constexpr Command table[] = {
