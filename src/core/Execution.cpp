@@ -21,16 +21,11 @@ bool IsPresent(FileSystem &fs, const std::string &path) {
     return fs.FileIsPresent(path) || fs.FolderIsPresent(path);
 }
 
-std::string InFolderOf(const std::string &path, const std::string &name) {
-    const std::string folder = PathFolder(path);
-    return (folder.empty() ? std::string() : AddTrailingDelimiter(folder)) + name;
-}
-
 // A name in the folder of path that nothing on disk answers to, or empty when none was found.
 std::string FreeTemporaryPath(FileSystem &fs, const std::string &path) {
     for (int i = 0; i < 1000; ++i) {
         const std::string candidate =
-            InFolderOf(path, "~tovimar" + std::to_string(int64_t(i)) + ".tmp");
+            BuildNewPath(path, "~tovimar" + std::to_string(int64_t(i)) + ".tmp", {});
         // EntryName as well: it answers for an entry of any kind, and renaming onto any
         // existing entry could replace it.
         if (!IsPresent(fs, candidate) && !fs.EntryName(candidate)) return candidate;
@@ -73,25 +68,26 @@ ExecutionOutcome Rename(FileSystem &fs, const std::string &target, const std::st
     outcome.UpdateHistory = true;
     // No identity test here: some file systems (FAT) number an entry by where it is stored,
     // and a rename may move it.
-    if (NameOnDiskIs(fs, newPath) && !NameOnDiskIs(fs, target)) {
+    const bool atOldName = NameOnDiskIs(fs, target);
+    if (!atOldName && NameOnDiskIs(fs, newPath)) {
         outcome.Title.reset();
         outcome.Pause = false;
         return outcome;
     }
     // Untouched, or gone where it cannot be found: the shell's failure as it always was.
-    if (!id || NameOnDiskIs(fs, target)) return outcome;
+    if (!id || atOldName) return outcome;
     const std::string folder = PathFolder(target);
     const std::optional<std::string> stray = fs.FindEntry(folder, *id);
     if (!stray) return outcome;
 
-    fs.FileOperation(InFolderOf(target, *stray), target, DiskOperation::Rename);
+    fs.FileOperation(BuildNewPath(target, *stray, {}), target, DiskOperation::Rename);
     if (NameOnDiskIs(fs, target)) return Report(msg::NameTooLongForDrive, false, Ending::Stay);
     // Looked up again: the attempt to put it back may have moved it all the same.
     const std::optional<std::string> now = fs.FindEntry(folder, *id);
     if (!now) return outcome;
     outcome = Report(msg::NameStranded, false, Ending::Stay);
     *outcome.Title += ShownText::System(*now);
-    outcome.MovedTo = InFolderOf(target, *now);
+    outcome.MovedTo = BuildNewPath(target, *now, {});
     return outcome;
 }
 
