@@ -15,10 +15,7 @@ size_t FindFirst(std::string_view s, std::string_view pattern) {
     for (size_t i = 0; i + pattern.size() <= s.size(); i += CharLength(s, i)) {
         // Exact bytes: the locale comparison finds equal exactly these for the blank literals.
         if (s.compare(i, pattern.size(), pattern) != 0) continue;
-        size_t end = i;
-        while (end < i + pattern.size())
-            end += CharLength(s, end);
-        if (end == i + pattern.size()) return i;
+        if (IsCharBoundary(s.substr(i), pattern.size())) return i;
     }
     return std::string_view::npos;
 }
