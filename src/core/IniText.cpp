@@ -1,6 +1,7 @@
 #include "core/IniText.h"
 
 #include "core/IniValue.h"
+#include "core/NameCheck.h"
 
 #include <algorithm>
 
@@ -16,12 +17,6 @@ constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 // trail byte of a double-byte code page, so the bytes can be trimmed as they are.
 bool IsBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The code point at pos and its length in bytes; nullopt for anything but a shortest-form
@@ -167,7 +162,7 @@ enum class Place { Before, Inside, After };
 
 Place PlaceAfterHeader(Place place, std::string_view name, std::string_view section) {
     if (place == Place::Inside) return Place::After;
-    if (place == Place::Before && SameName(name, section)) return Place::Inside;
+    if (place == Place::Before && SameIgnoringAsciiCase(name, section)) return Place::Inside;
     return place;
 }
 
@@ -243,7 +238,7 @@ std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view sec
         }
         if (place != Place::Inside || !line.HasContent()) continue;
         if (std::any_of(entries.begin(), entries.end(),
-                        [&](const IniEntry &e) { return SameName(e.Key, line.Name); }))
+                        [&](const IniEntry &e) { return SameIgnoringAsciiCase(e.Key, line.Name); }))
             continue;
         entries.push_back(
             {std::string(line.Name),
@@ -273,7 +268,7 @@ std::string SetIniValues(std::string_view text, std::string_view section,
             place = PlaceAfterHeader(place, line.Name, section);
         } else if (place == Place::Inside && line.HasContent()) {
             for (size_t i = 0; i < values.size(); ++i) {
-                if (placed[i] || !SameName(line.Name, values[i].first)) continue;
+                if (placed[i] || !SameIgnoringAsciiCase(line.Name, values[i].first)) continue;
                 placed[i] = true;
                 if (line.Value != valueOf(i)) {
                     out.append(text.substr(line.Begin, line.ContentBegin - line.Begin));
@@ -313,8 +308,9 @@ void IniSettings::Load(std::string_view fileBytes) {
 }
 
 std::string IniSettings::Read(const std::string &key, const std::string &fallback) {
-    const auto found = std::find_if(stored_.begin(), stored_.end(),
-                                    [&](const IniEntry &e) { return SameName(e.Key, key); });
+    const auto found = std::find_if(stored_.begin(), stored_.end(), [&](const IniEntry &e) {
+        return SameIgnoringAsciiCase(e.Key, key);
+    });
     if (found == stored_.end() || !found->Value) return fallback;
     std::optional<std::string> value = unicode_ ? crossing_->FromUtf8(*found->Value) : found->Value;
     // A zero byte ends a value for everything the program hands it to.

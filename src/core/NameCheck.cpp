@@ -17,13 +17,6 @@ char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    return true;
-}
-
 // Windows up to 10 takes "con.txt" and "con .txt" for the device as well: the part before the
 // first dot, blanks at its end ignored, decides. Refusing those too is safe on every version.
 bool IsDeviceName(std::string_view name) {
@@ -42,6 +35,13 @@ bool IsDeviceName(std::string_view name) {
 }
 
 } // namespace
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    return true;
+}
 
 NameFault CheckName(std::string_view name) {
     // Only \ and | can be the trail byte of a character; a lower byte after a lead byte makes
