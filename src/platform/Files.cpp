@@ -8,15 +8,6 @@
 
 namespace tovimar::platform {
 
-namespace {
-
-// A zero byte would silently cut the path the API sees; such a path names nothing.
-bool HoldsZero(const std::string &path) {
-    return path.find('\0') != std::string::npos;
-}
-
-} // namespace
-
 std::optional<std::string> FindEntryName(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return std::nullopt;
     WIN32_FIND_DATAA entry{};

@@ -27,6 +27,11 @@ bool FitsAnsiCodePage(std::wstring_view text);
 // (start-up, setting change), with the code page's literals.
 void LoadDoubleByteTable();
 
+// A zero byte would silently cut the path the API sees; such a path names nothing.
+inline bool HoldsZero(const std::string &path) {
+    return path.find('\0') != std::string::npos;
+}
+
 // On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
 std::optional<std::string> FindEntryName(const std::string &path);
 std::string ResolveLongPath(const std::string &path);

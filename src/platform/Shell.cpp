@@ -58,7 +58,7 @@ bool WouldReplaceAnother(const std::string &source, const std::string &destinati
 // A zero byte would split the list and a wildcard would widen it: either could touch
 // entries other than the target.
 bool IsUsablePath(const std::string &path) {
-    return !path.empty() && path.find('\0') == std::string::npos && !HoldsWildcard(path);
+    return !path.empty() && !HoldsZero(path) && !HoldsWildcard(path);
 }
 
 // The shell refuses the \\?\ prefix. Without it the path names the same entry when the

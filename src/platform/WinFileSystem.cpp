@@ -9,10 +9,6 @@ namespace tovimar::platform {
 
 namespace {
 
-bool HoldsZero(const std::string &path) {
-    return path.find('\0') != std::string::npos;
-}
-
 bool RunningOnWine() {
     static const bool wine = [] {
         const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
