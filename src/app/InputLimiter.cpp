@@ -62,18 +62,22 @@ std::vector<EditHook> &EditHooks() {
     return hooks;
 }
 
+EditHook *FindHook(HWND edit) {
+    for (EditHook &hook : EditHooks())
+        if (hook.Edit == edit) return &hook;
+    return nullptr;
+}
+
 // The first half of a typed surrogate pair the edit waits with; swapped for next.
 wchar_t SwapPendingHalf(HWND edit, wchar_t next) {
-    for (EditHook &hook : EditHooks())
-        if (hook.Edit == edit) return std::exchange(hook.PendingHalf, next);
-    return 0;
+    EditHook *hook = FindHook(edit);
+    return hook != nullptr ? std::exchange(hook->PendingHalf, next) : 0;
 }
 
 // A copy: a handler may hook another edit and so move the table.
 EditHook HookOf(HWND edit) {
-    for (const EditHook &hook : EditHooks())
-        if (hook.Edit == edit) return hook;
-    return EditHook{edit};
+    const EditHook *hook = FindHook(edit);
+    return hook != nullptr ? *hook : EditHook{edit};
 }
 
 // The next layer after the byte limit.
