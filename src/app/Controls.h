@@ -187,13 +187,8 @@ class MenuItem {
 public:
     MenuItem(HMENU menu, UINT id) : menu_(menu), id_(id) {}
 
-    bool Checked() const { return (::GetMenuState(menu_, id_, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     void SetChecked(bool checked) const {
         ::CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-    }
-    bool Enabled() const {
-        UINT state = ::GetMenuState(menu_, id_, MF_BYCOMMAND);
-        return state != UINT(-1) && (state & (MF_DISABLED | MF_GRAYED)) == 0;
     }
     void SetEnabled(bool enabled) const {
         ::EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));

@@ -6,16 +6,13 @@
 #include "core/Errors.h"
 #include "core/InputLimits.h"
 #include "core/Messages.h"
-#include "core/NameCheck.h"
 #include "core/PathRules.h"
 #include "app/WindowLayout.h"
 #include "core/StatusText.h"
 #include "platform/FileDates.h"
 #include "platform/LocaleData.h"
-#include "platform/Graphics.h"
 #include "resource.h"
 
-#include <algorithm>
 #include <span>
 #include <string>
 
