@@ -582,11 +582,8 @@ def replace_name(app, text):
 
 def replace_extension(app, text):
     """Moves from the name field to the extension box and types text over its whole text."""
-    app.key("Tab", "Home", "shift+End")
-    if text:
-        app.type(text)
-    else:
-        app.key("Delete")
+    app.key("Tab")
+    replace_name(app, text)
 
 
 def titles_until_exit(app, timeout=EXIT_TIMEOUT):
