@@ -261,6 +261,23 @@ def read_ini(ws):
     return [tuple(line.split("=", 1)) for line in lines[1:]]
 
 
+def user_settings_folder():
+    """<the prefix user's roaming application data>/Tovimar, where the settings live when the
+    program's folder cannot be written. Shared by every run in the prefix."""
+    users = [p for p in (PREFIX / "drive_c" / "users").iterdir()
+             if (p / "AppData" / "Roaming").is_dir()]
+    assert len(users) == 1, users
+    return users[0] / "AppData" / "Roaming" / "Tovimar"
+
+
+def remove_user_settings():
+    folder = user_settings_folder()
+    if folder.is_dir():
+        shutil.rmtree(folder)
+    else:
+        folder.unlink(missing_ok=True)
+
+
 def run_helper(name, ws, *args, lang=JA):
     """Runs the Windows-side test helper name (tests/win/helpers) on the windows of the
     workspace's program, started under lang (whose prefix it must share)."""
@@ -645,6 +662,17 @@ class E2ETest(unittest.TestCase):
         holder = Holder(ws, path)
         self.addCleanup(holder.close)
         return holder
+
+    def clear_user_settings(self):
+        """No settings in the user's folder, now and after the test."""
+        remove_user_settings()
+        self.addCleanup(remove_user_settings)
+
+    def block_user_settings(self):
+        """A file where the user's settings folder would be made, so that saving there fails
+        too; removed after the test."""
+        self.clear_user_settings()
+        user_settings_folder().write_bytes(b"")
 
     def start(self, workspace, *args, lang=JA):
         app = Tovimar(workspace, args, lang)
