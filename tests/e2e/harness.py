@@ -264,10 +264,8 @@ def read_ini(ws):
 def user_settings_folder():
     """<the prefix user's roaming application data>/Tovimar, where the settings live when the
     program's folder cannot be written. Shared by every run in the prefix."""
-    users = [p for p in (PREFIX / "drive_c" / "users").iterdir()
-             if (p / "AppData" / "Roaming").is_dir()]
-    assert len(users) == 1, users
-    return users[0] / "AppData" / "Roaming" / "Tovimar"
+    (roaming,) = (PREFIX / "drive_c" / "users").glob("*/AppData/Roaming")
+    return roaming / "Tovimar"
 
 
 def remove_user_settings():
@@ -663,16 +661,13 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(holder.close)
         return holder
 
-    def clear_user_settings(self):
-        """No settings in the user's folder, now and after the test."""
+    def own_user_settings(self, blocked=False):
+        """No settings in the user's folder, now and after the test; blocked: a file where the
+        folder would be made, so that saving there fails too."""
         remove_user_settings()
         self.addCleanup(remove_user_settings)
-
-    def block_user_settings(self):
-        """A file where the user's settings folder would be made, so that saving there fails
-        too; removed after the test."""
-        self.clear_user_settings()
-        user_settings_folder().write_bytes(b"")
+        if blocked:
+            user_settings_folder().write_bytes(b"")
 
     def start(self, workspace, *args, lang=JA):
         app = Tovimar(workspace, args, lang)

@@ -99,7 +99,7 @@ class SettingsFileTest(E2ETest):
         # A folder where the file would be, and no folder of the user's to give way to: every
         # write fails.
         (ws.root / "Tovimar.ini").mkdir()
-        self.block_user_settings()
+        self.own_user_settings(blocked=True)
         app = self.start(ws, ws.winpath(ws.files / "a.txt"))
         app.key("Escape")
         box = wait_until(lambda: [w for w in app.windows() if w != app.wid], SETTLE_TIMEOUT,
@@ -114,8 +114,8 @@ class SettingsFileTest(E2ETest):
         self.assertEqual(ws.listing(), ["a.txt"])
 
     def test_read_only_file_gives_way_to_the_users_file(self):
-        # As under C:\\Program Files: the file beside the program cannot be written.
-        self.clear_user_settings()
+        # As under C:\Program Files: the file beside the program cannot be written.
+        self.own_user_settings()
         ws = self.workspace()
         ws.make_file("a.txt")
         seed = b"; mine\r\n[Tovimar]\r\nLeft=100\r\nTop=200\r\nMine=kept\r\n"

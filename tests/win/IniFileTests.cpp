@@ -13,92 +13,66 @@ using tovimar::wintest::WriteWholeFile;
 
 namespace {
 
-// The file beside the program and the user's own one, in a folder not made yet (the temp
-// folder stands for the application data).
-struct Places {
-    TempFolder temp;
-    std::string beside = temp / "Tovimar.ini";
-    std::string user = temp / "Tovimar\\Tovimar.ini";
-    Places() { userFile = user; }
+// What the program finds as the user's own settings file.
+std::string userFile;
+std::string UserFile() {
+    return userFile;
+}
 
-    // What the program finds as the user's file.
-    static inline std::string userFile;
-    static std::string UserFile() { return userFile; }
+TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
+    enum class Beside { Writable, Missing, ReadOnly, Folder };
+    enum class User { None, Written, MadeBeforeTheSave, FolderBlocked };
+    const std::string seed = "; mine\r\n[Tovimar]\r\nExecute=1\r\n";
+    const std::string user = "[Tovimar]\r\nExecute=7\r\nMine=kept\r\n";
+    struct Row {
+        Beside beside;
+        User user;
+        std::string read;
+        std::optional<std::string> besideAfter, userAfter;
+    };
+    const Row rows[] = {
+        {Beside::Writable, User::Written, "1", "; mine\r\n[Tovimar]\r\nExecute=2\r\n", user},
+        {Beside::Missing, User::Written, "none", "[Tovimar]\r\nExecute=2\r\n", user},
+        {Beside::ReadOnly, User::None, "1", seed, "; mine\r\n[Tovimar]\r\nExecute=2\r\n"},
+        {Beside::ReadOnly, User::Written, "7", seed, "[Tovimar]\r\nExecute=2\r\nMine=kept\r\n"},
+        {Beside::Folder, User::None, "none", std::nullopt, "[Tovimar]\r\nExecute=2\r\n"},
+        // Another instance saved there first: its values stay.
+        {Beside::Folder, User::MadeBeforeTheSave, "none", std::nullopt,
+         "[Tovimar]\r\nExecute=2\r\nMine=kept\r\n"},
+        {Beside::ReadOnly, User::FolderBlocked, "1", seed, std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(int(&row - rows));
+        // The temp folder stands for the application data, without the program's folder.
+        TempFolder temp;
+        const std::string beside = temp / "Tovimar.ini", folder = temp / "Tovimar";
+        userFile = folder + "\\Tovimar.ini";
+        auto makeUser = [&] {
+            return ::CreateDirectoryA(folder.c_str(), nullptr) && WriteWholeFile(userFile, user);
+        };
+        bool ready = row.beside != Beside::Folder || ::CreateDirectoryA(beside.c_str(), nullptr);
+        if (row.beside == Beside::Writable || row.beside == Beside::ReadOnly)
+            ready = ready && WriteWholeFile(beside, seed);
+        if (row.beside == Beside::ReadOnly)
+            ready = ready && ::SetFileAttributesA(beside.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (row.user == User::Written) ready = ready && makeUser();
+        if (row.user == User::FolderBlocked) ready = ready && WriteWholeFile(folder, "");
+        ASSERT_TRUE(ready);
 
-    // One run: reads the file, sets Execute, saves; what it read and whether it saved.
-    std::pair<std::string, bool> Run(const std::string &execute) const {
         IniFile ini(beside, "Tovimar", UserFile);
-        std::pair<std::string, bool> result{ini.ReadString("Execute", "none"), false};
-        ini.WriteString("Execute", execute);
-        result.second = ini.Save();
-        return result;
+        const bool besideWritable = row.beside <= Beside::Missing;
+        const bool readsUser = !besideWritable && row.user == User::Written;
+        EXPECT_EQ(ini.SavedTo(), besideWritable ? beside : userFile);
+        EXPECT_EQ(ini.ReadString("Execute", "none"), row.read);
+        ini.WriteString("Execute", "2");
+        ASSERT_TRUE(row.user != User::MadeBeforeTheSave || makeUser());
+        EXPECT_EQ(ini.Save(), row.user != User::FolderBlocked);
+        // The file read, which a failure names.
+        EXPECT_EQ(ini.FileName(), readsUser ? userFile : beside);
+        EXPECT_EQ(ReadWholeFile(beside), row.besideAfter);
+        EXPECT_EQ(ReadWholeFile(userFile), row.userAfter);
+        EXPECT_EQ(::GetFileAttributesA((beside + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
     }
-};
-
-const std::string BesideText = "; mine\r\n[Tovimar]\r\nExecute=1\r\nMine=kept\r\n";
-
-TEST(SettingsPlace, ReadOnlyFileBesideTheProgramGivesWayToTheUsersFile) {
-    Places places;
-    ASSERT_TRUE(WriteWholeFile(places.beside, BesideText));
-    ASSERT_TRUE(::SetFileAttributesA(places.beside.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(IniFile(places.beside, "Tovimar", Places::UserFile).SavedTo(), places.user);
-    EXPECT_EQ(places.Run("2"), std::make_pair(std::string("1"), true));
-    EXPECT_EQ(ReadWholeFile(places.user), "; mine\r\n[Tovimar]\r\nExecute=2\r\nMine=kept\r\n");
-    // From then on the user's file is read and written.
-    EXPECT_EQ(places.Run("3"), std::make_pair(std::string("2"), true));
-    EXPECT_EQ(ReadWholeFile(places.user), "; mine\r\n[Tovimar]\r\nExecute=3\r\nMine=kept\r\n");
-    EXPECT_EQ(ReadWholeFile(places.beside), BesideText);
-}
-
-TEST(SettingsPlace, FolderBesideTheProgramGivesWayToTheUsersFile) {
-    Places places;
-    ASSERT_TRUE(::CreateDirectoryA(places.beside.c_str(), nullptr));
-    EXPECT_EQ(places.Run("2"), std::make_pair(std::string("none"), true));
-    EXPECT_EQ(ReadWholeFile(places.user), "[Tovimar]\r\nExecute=2\r\n");
-    EXPECT_EQ(places.Run("3"), std::make_pair(std::string("2"), true));
-}
-
-TEST(SettingsPlace, WritableFileBesideTheProgramLeavesTheUsersFileAlone) {
-    // Written or missing: the folder takes the file, so it stays the place.
-    for (const bool written : {true, false}) {
-        Places places;
-        if (written) {
-            ASSERT_TRUE(WriteWholeFile(places.beside, BesideText));
-        }
-        ASSERT_TRUE(::CreateDirectoryA((places.temp / "Tovimar").c_str(), nullptr));
-        ASSERT_TRUE(WriteWholeFile(places.user, "[Tovimar]\r\nExecute=7\r\n"));
-        EXPECT_EQ(IniFile(places.beside, "Tovimar", Places::UserFile).SavedTo(), places.beside);
-        EXPECT_EQ(places.Run("2").first, written ? "1" : "none");
-        EXPECT_EQ(ReadWholeFile(places.user), "[Tovimar]\r\nExecute=7\r\n");
-        EXPECT_EQ(IniFile(places.beside, "Tovimar").ReadString("Execute", ""), "2");
-        // The folder's test left nothing behind.
-        EXPECT_EQ(::GetFileAttributesA((places.beside + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
-    }
-}
-
-TEST(SettingsPlace, UsersFileMadeMeanwhileKeepsWhatItHolds) {
-    Places places;
-    ASSERT_TRUE(::CreateDirectoryA(places.beside.c_str(), nullptr));
-    IniFile ini(places.beside, "Tovimar", Places::UserFile);
-    ini.WriteString("Execute", "2");
-    // Another instance saved there first.
-    ASSERT_TRUE(::CreateDirectoryA((places.temp / "Tovimar").c_str(), nullptr));
-    ASSERT_TRUE(WriteWholeFile(places.user, "[Tovimar]\r\nExecute=9\r\nTimeFormat=yy\r\n"));
-    ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(ReadWholeFile(places.user), "[Tovimar]\r\nExecute=2\r\nTimeFormat=yy\r\n");
-}
-
-TEST(SettingsPlace, FailsWhenNeitherFileCanBeWritten) {
-    Places places;
-    ASSERT_TRUE(WriteWholeFile(places.beside, BesideText));
-    ASSERT_TRUE(::SetFileAttributesA(places.beside.c_str(), FILE_ATTRIBUTE_READONLY));
-    // A file where the user's folder would be.
-    ASSERT_TRUE(WriteWholeFile(places.temp / "Tovimar", ""));
-    IniFile ini(places.beside, "Tovimar", Places::UserFile);
-    ini.WriteString("Execute", "2");
-    EXPECT_FALSE(ini.Save());
-    EXPECT_EQ(ini.FileName(), places.beside);
-    EXPECT_EQ(ReadWholeFile(places.beside), BesideText);
 }
 
 TEST(IniFile, RoundTripsValuesAndCutsLongOnes) {
