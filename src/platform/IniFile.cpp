@@ -170,12 +170,13 @@ bool FolderTakesNewFile(const std::string &fileName) {
     return false;
 }
 
-} // namespace
-
-bool SettingsFileWritable(const std::string &path) {
-    const Writable writable = ExistingFileWritable(path);
-    return writable == Writable::Yes || (writable == Writable::Missing && FolderTakesNewFile(path));
+bool SettingsFileWritable(const std::string &fileName) {
+    const Writable writable = ExistingFileWritable(fileName);
+    return writable == Writable::Yes ||
+           (writable == Writable::Missing && FolderTakesNewFile(fileName));
 }
+
+} // namespace
 
 IniFile::IniFile(std::string fileName, std::string section, FindFile userFile)
     : fileName_(std::move(fileName)), userFile_(fileName_.empty() ? nullptr : userFile),

@@ -10,10 +10,6 @@
 
 namespace tovimar::platform {
 
-// True when a settings file at path can be written: an existing file that is not read-only and
-// opens for writing, or a missing one whose folder takes a new file.
-bool SettingsFileWritable(const std::string &path);
-
 class IniFile : public SettingsStore {
 public:
     // Finds the user's own settings file; empty when there is none. Asked only when needed:
@@ -28,7 +24,9 @@ public:
 
     // The file read, which a failed save names.
     const std::string &FileName() const { return fileName_; }
-    // The file this run's settings are saved to.
+    // The file this run's settings are saved to: the one read, unless the one beside the
+    // program cannot be written (an existing file that is not read-only and opens for writing,
+    // or a missing one whose folder takes a new file).
     std::string SavedTo() const;
 
     // The value in the ANSI code page, at most IniStringLimit bytes; defaultValue when the key
