@@ -58,8 +58,10 @@ void TFormMain::ShowVersion() {
     const std::string caption = std::string(msg::VersionCaptionHead) +
                                 std::to_string(int64_t(options_.Current().ExecuteCount)) +
                                 std::string(msg::VersionCaptionTail);
-    const std::string text =
-        std::string(VersionLine) + "\r\n" + std::string(msg::VersionSecondLine);
+    ShownText text = std::string(VersionLine) + "\r\n" + std::string(msg::VersionSecondLine);
+    const std::string settings = options_.SettingsFileInUse();
+    if (!settings.empty())
+        text += "\r\n" + ShownText(msg::SettingsFileHead) + ShownText::System(settings);
     ShowMessageBox(text, caption, MB_ICONINFORMATION | MB_OK);
 }
 

@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 #include "core/IniValue.h"
 #include "core/Messages.h"
+#include "platform/Platform.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ void WindowOptions::Load(const std::string &fileName, const ScaleLength &scale,
                          ExtensionHistory &history) {
     // One read of the file; the values come from memory. The window moves to the saved place
     // once, when it is placed; the options act through the placement and their own commands.
-    options_ = LoadOptions(file_.emplace(fileName, Section), scale);
+    options_ = LoadOptions(file_.emplace(fileName, Section, platform::UserSettingsFile), scale);
     for (const std::string &value : options_.Extensions)
         history.LoadValue(value);
     ShowChecks();
@@ -30,7 +31,8 @@ void WindowOptions::Load(const std::string &fileName, const ScaleLength &scale,
 
 void WindowOptions::Save(const std::string &fileName, const ExtensionHistory &history) {
     if (fileName.empty()) throw TovimarError(std::string(msg::ProgramFolderUnreadable));
-    platform::IniFile &ini = file_ ? *file_ : file_.emplace(fileName, Section);
+    platform::IniFile &ini =
+        file_ ? *file_ : file_.emplace(fileName, Section, platform::UserSettingsFile);
 
     if (!options_.VariableWidth) {
         RECT r{};
@@ -44,7 +46,9 @@ void WindowOptions::Save(const std::string &fileName, const ExtensionHistory &hi
                 options_.Extensions.begin());
     SaveOptions(ini, options_);
 
-    // Every failed write is the same error: the file cannot be written.
+    // Every failed write is the same error: the file cannot be written. It names the file
+    // read, also when the user's file failed after it: beside the program that is the file
+    // the person placed there and can make writable, where a second path would only puzzle.
     if (!ini.Save()) throw TovimarError(ShownText::System(ini.FileName()) + msg::CannotWriteSuffix);
 }
 

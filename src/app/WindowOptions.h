@@ -28,6 +28,8 @@ public:
     void Save(const std::string &fileName, const ExtensionHistory &history);
 
     const Options &Current() const { return options_; }
+    // The settings file this run saves to; empty before the load.
+    std::string SettingsFileInUse() const { return file_ ? file_->SavedTo() : std::string(); }
     void CountRun();
     void ToggleAlwaysOnTop();
     void ToggleOpenAtCursor();

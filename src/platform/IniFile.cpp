@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "core/PathRules.h"
 #include "platform/Handles.h"
 #include "platform/Platform.h"
 
@@ -95,6 +96,13 @@ bool MoveOver(const std::string &from, const std::string &to) {
     }
 }
 
+constexpr int NewFileAttempts = 100;
+
+// The name a save writes before it replaces the file; another instance may hold the first.
+std::string NewFileName(const std::string &fileName, int attempt) {
+    return fileName + ".new" + (attempt > 0 ? std::to_string(int64_t(attempt)) : std::string());
+}
+
 // A new file beside the old one, written out and then moved over it: a failure at any step
 // leaves the old file as it was.
 bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) {
@@ -102,9 +110,8 @@ bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) 
     // Windows refuses to replace a read-only file and Wine does not: refuse on both.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string temporary =
-            fileName + ".new" + (attempt > 0 ? std::to_string(int64_t(attempt)) : std::string());
+    for (int attempt = 0; attempt < NewFileAttempts; ++attempt) {
+        const std::string temporary = NewFileName(fileName, attempt);
         FileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
@@ -132,25 +139,95 @@ bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) 
     return false;
 }
 
+enum class Writable { Yes, No, Missing };
+
+// Whether the file can be written where it is, nothing written; Missing when there is none.
+Writable ExistingFileWritable(const std::string &fileName) {
+    if (fileName.empty()) return Writable::No;
+    const DWORD attributes = ::GetFileAttributesA(fileName.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? Writable::Missing : Writable::No;
+    }
+    // The save refuses a read-only file, which Wine would open for writing as root.
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return Writable::No;
+    FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? Writable::Yes : Writable::No;
+}
+
+// Whether the folder takes the save's new file: made under its own name and gone at once.
+bool FolderTakesNewFile(const std::string &fileName) {
+    for (int attempt = 0; attempt < NewFileAttempts; ++attempt) {
+        FileHandle file(::CreateFileA(NewFileName(fileName, attempt).c_str(),
+                                      GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (file) return true;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
+    }
+    return false;
+}
+
+bool SettingsFileWritable(const std::string &fileName) {
+    const Writable writable = ExistingFileWritable(fileName);
+    return writable == Writable::Yes ||
+           (writable == Writable::Missing && FolderTakesNewFile(fileName));
+}
+
 } // namespace
 
-IniFile::IniFile(std::string fileName, std::string section)
-    : fileName_(std::move(fileName)), settings_(std::move(section), Crossing) {
+IniFile::IniFile(std::string fileName, std::string section, FindFile userFile)
+    : fileName_(std::move(fileName)), userFile_(fileName_.empty() ? nullptr : userFile),
+      settings_(std::move(section), Crossing) {
+    // The cheap test first: a writable file beside the program is read without looking for
+    // the user's file, which loads the shell, or making a file to try the folder.
+    const Writable writable = userFile_ ? ExistingFileWritable(fileName_) : Writable::Yes;
+    if (writable != Writable::Yes) {
+        std::string user = userFile_();
+        if (!user.empty() && ::GetFileAttributesA(user.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            !(writable == Writable::Missing && FolderTakesNewFile(fileName_))) {
+            fileName_ = std::move(user);
+            // The file read is the user's: a save has nowhere else to go.
+            userFile_ = nullptr;
+        }
+    }
     auto [state, bytes] = ReadWholeFile(fileName_);
-    readable_ = state != FileState::Unreadable;
+    // A folder in the file's place holds no values that a save into another file could lose.
+    readable_ = state != FileState::Unreadable || FolderIsPresent(fileName_);
     settings_.Load(bytes);
+    if (userFile_) textRead_ = std::move(bytes);
+}
+
+std::string IniFile::SavedTo() const {
+    if (!userFile_ || SettingsFileWritable(fileName_)) return fileName_;
+    std::string user = userFile_();
+    return user.empty() ? fileName_ : user;
 }
 
 bool IniFile::Save() {
     if (!settings_.HasChanges()) return true;
-    // Values read from a file that could not be read would overwrite what it holds.
-    if (!readable_) return false;
-    auto [state, bytes] = ReadWholeFile(fileName_);
+    if (SaveInto(fileName_, {})) return true;
+    if (!userFile_) return false;
+    const std::string user = userFile_();
+    if (user.empty()) return false;
+    // The user's folder is made at the first save into it.
+    ::CreateDirectoryA(PathFolder(user).c_str(), nullptr);
+    return SaveInto(user, textRead_);
+}
+
+// seed stands for the file when it is missing.
+bool IniFile::SaveInto(const std::string &fileName, std::string_view seed) const {
+    auto [state, bytes] = ReadWholeFile(fileName);
     if (state == FileState::Unreadable) return false;
+    // Values read from a file that could not be read would overwrite what a file holds.
+    if (!readable_ && state == FileState::Read) return false;
+    if (state == FileState::Missing) bytes = seed;
     const std::optional<std::string> updated = settings_.Apply(bytes);
     if (!updated) return false;
     if (state == FileState::Read && *updated == bytes) return true;
-    return ReplaceFileContents(fileName_, *updated);
+    return ReplaceFileContents(fileName, *updated);
 }
 
 } // namespace tovimar::platform

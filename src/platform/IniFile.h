@@ -1,5 +1,6 @@
 // One section of one settings file: read once when opened, written back on Save with only the
-// values that changed, in the file's own encoding.
+// values that changed, in the file's own encoding. The file beside the program gives way to
+// the user's own one where it cannot be written (a program under C:\Program Files).
 #pragma once
 
 #include "core/IniText.h"
@@ -11,11 +12,22 @@ namespace tovimar::platform {
 
 class IniFile : public SettingsStore {
 public:
-    IniFile(std::string fileName, std::string section);
+    // Finds the user's own settings file; empty when there is none. Asked only when needed:
+    // finding it loads the shell.
+    using FindFile = std::string (*)();
+
+    // With userFile, fileName is read when it can be written or the user's file does not
+    // exist, else the user's file; saves that fail in fileName go to the user's file.
+    IniFile(std::string fileName, std::string section, FindFile userFile = nullptr);
     IniFile(const IniFile &) = delete;
     IniFile &operator=(const IniFile &) = delete;
 
+    // The file read, which a failed save names.
     const std::string &FileName() const { return fileName_; }
+    // The file this run's settings are saved to: the one read, unless the one beside the
+    // program cannot be written (an existing file that is not read-only and opens for writing,
+    // or a missing one whose folder takes a new file).
+    std::string SavedTo() const;
 
     // The value in the ANSI code page, at most IniStringLimit bytes; defaultValue when the key
     // is missing or holds characters the code page has not.
@@ -27,12 +39,19 @@ public:
     }
     // Puts the written values into the file as it is now, through a new file beside it that
     // then replaces it, so the file is never left half written. True when nothing needed
-    // writing; false when the file could not be read whole or written.
+    // writing; false when the file could not be read whole or written. Where the file read
+    // beside the program fails, the user's file takes the values: a new one starts from the
+    // text read, an existing one keeps what it holds but for this run's changes.
     bool Save();
 
 private:
+    bool SaveInto(const std::string &fileName, std::string_view seed) const;
+
     std::string fileName_;
+    // Null when saves have nowhere else to go.
+    FindFile userFile_ = nullptr;
     bool readable_ = false;
+    std::string textRead_;
     IniSettings settings_;
 };
 

@@ -48,6 +48,7 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         {"VersionCaptionTail", msg::VersionCaptionTail, "）"},
         {"VersionSecondLine", msg::VersionSecondLine,
          "ファイルやフォルダの名前を一つずつ変更します"},
+        {"SettingsFileHead", msg::SettingsFileHead, "設定ファイル: "},
         {"TakenTimeNotFound", msg::TakenTimeNotFound, "撮影日時が見つかりません"},
         {"HelpNotFound", msg::HelpNotFound, "ヘルプファイルが見つかりません"},
         {"CannotWriteSuffix", msg::CannotWriteSuffix, " に書き込めません"},

@@ -261,6 +261,13 @@ def read_ini(ws):
     return [tuple(line.split("=", 1)) for line in lines[1:]]
 
 
+def user_settings_folder():
+    """<the prefix user's roaming application data>/Tovimar, where the settings live when the
+    program's folder cannot be written. Shared by every run in the prefix."""
+    (roaming,) = (PREFIX / "drive_c" / "users").glob("*/AppData/Roaming")
+    return roaming / "Tovimar"
+
+
 def run_helper(name, ws, *args, lang=JA):
     """Runs the Windows-side test helper name (tests/win/helpers) on the windows of the
     workspace's program, started under lang (whose prefix it must share)."""
@@ -645,6 +652,19 @@ class E2ETest(unittest.TestCase):
         holder = Holder(ws, path)
         self.addCleanup(holder.close)
         return holder
+
+    def own_user_settings(self, blocked=False):
+        """No settings in the user's folder, now and after the test; blocked: a file where the
+        folder would be made, so that saving there fails too."""
+        folder = user_settings_folder()
+
+        def remove():
+            shutil.rmtree(folder) if folder.is_dir() else folder.unlink(missing_ok=True)
+
+        remove()
+        self.addCleanup(remove)
+        if blocked:
+            folder.write_bytes(b"")
 
     def start(self, workspace, *args, lang=JA):
         app = Tovimar(workspace, args, lang)

@@ -91,6 +91,7 @@ class ChainTest(E2ETest):
     def test_unwritable_settings_do_not_stop_the_chain(self):
         ws, app = self.chain(["a.txt", "b.txt"])
         (ws.root / "Tovimar.ini").mkdir()
+        self.own_user_settings(blocked=True)
         window = app
         for step in range(2):
             before = owned_windows()

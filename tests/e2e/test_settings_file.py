@@ -2,8 +2,9 @@
 
 import datetime
 
-from harness import (JA, SETTLE_TIMEOUT, E2ETest, main, message_boxes, read_ini, wait_until,
-                     write_ini, xdotool)
+from harness import (JA, SETTLE_TIMEOUT, E2ETest, main, message_boxes, read_ini,
+                     user_settings_folder, wait_until, write_ini, xdotool)
+from test_placement_window import window_state
 
 FIRST_RUN_KEYS = ["Left", "Top", "Width", "Execute", "Cursor", "Front", "Var", "TimeFormat"] + [
     f"Ext{i}" for i in range(16)
@@ -95,8 +96,10 @@ class SettingsFileTest(E2ETest):
     def test_unwritable_file_reports_once_and_closes(self):
         ws = self.workspace()
         ws.make_file("a.txt")
-        # A folder where the file would be: every write fails.
+        # A folder where the file would be, and no folder of the user's to give way to: every
+        # write fails.
         (ws.root / "Tovimar.ini").mkdir()
+        self.own_user_settings(blocked=True)
         app = self.start(ws, ws.winpath(ws.files / "a.txt"))
         app.key("Escape")
         box = wait_until(lambda: [w for w in app.windows() if w != app.wid], SETTLE_TIMEOUT,
@@ -109,6 +112,26 @@ class SettingsFileTest(E2ETest):
         xdotool("key", "Return")
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["a.txt"])
+
+    def test_read_only_file_gives_way_to_the_users_file(self):
+        # As under C:\Program Files: the file beside the program cannot be written.
+        self.own_user_settings()
+        ws = self.workspace()
+        ws.make_file("a.txt")
+        seed = b"; mine\r\n[Tovimar]\r\nLeft=100\r\nTop=200\r\nMine=kept\r\n"
+        beside = ws.root / "Tovimar.ini"
+        beside.write_bytes(seed)
+        beside.chmod(0o444)  # Wine's read-only attribute
+        app = self.start(ws, ws.winpath(ws.files / "a.txt"))
+        app.key("alt+w", "f")  # always in front
+        # No error box: the close ends the program.
+        self.close_with(app, "Escape")
+        written = (user_settings_folder() / "Tovimar.ini").read_bytes().split(b"\r\n")
+        self.assertEqual(written[:5], seed.split(b"\r\n")[:5])
+        self.assertIn(b"Front=1", written)
+        app = self.start(ws, ws.winpath(ws.files / "a.txt"))
+        self.assertEqual(window_state(ws)["topmost"], 1)
+        self.close_with(app, "Escape")
 
     def test_notepad_utf8_file_is_read_and_stays_as_written(self):
         # UTF-8 without a byte-order mark, as Notepad saves it; 😀 is not in code page 932.

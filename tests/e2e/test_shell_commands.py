@@ -101,7 +101,8 @@ class ShellCommandsTest(E2ETest):
         # (settings lines, key presses, expected caption, expected lines of text for a workspace)
         cases = [
             (["Execute=41"], ("alt+h", "v"), "Tovimar - バージョン情報（41）",
-             lambda ws: [VERSION_LINE, "ファイルやフォルダの名前を一つずつ変更します"]),
+             lambda ws: [VERSION_LINE, "ファイルやフォルダの名前を一つずつ変更します",
+                         "設定ファイル: " + ws.winpath(ws.root / "Tovimar.ini")]),
             # Built without an online address, help without the manual says what it looked for.
             ([], ("F1",), "Tovimar",
              lambda ws: ["ヘルプファイルが見つかりません", ws.winpath(ws.root / "Tovimar.txt")]),

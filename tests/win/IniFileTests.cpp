@@ -7,9 +7,71 @@
 #include <vector>
 
 using tovimar::platform::IniFile;
+using tovimar::wintest::ReadWholeFile;
 using tovimar::wintest::TempFolder;
+using tovimar::wintest::WriteWholeFile;
 
 namespace {
+
+// What the program finds as the user's own settings file.
+std::string userFile;
+std::string UserFile() {
+    return userFile;
+}
+
+TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
+    enum class Beside { Writable, Missing, ReadOnly, Folder };
+    enum class User { None, Written, MadeBeforeTheSave, FolderBlocked };
+    const std::string seed = "; mine\r\n[Tovimar]\r\nExecute=1\r\n";
+    const std::string user = "[Tovimar]\r\nExecute=7\r\nMine=kept\r\n";
+    struct Row {
+        Beside beside;
+        User user;
+        std::string read;
+        std::optional<std::string> besideAfter, userAfter;
+    };
+    const Row rows[] = {
+        {Beside::Writable, User::Written, "1", "; mine\r\n[Tovimar]\r\nExecute=2\r\n", user},
+        {Beside::Missing, User::Written, "none", "[Tovimar]\r\nExecute=2\r\n", user},
+        {Beside::ReadOnly, User::None, "1", seed, "; mine\r\n[Tovimar]\r\nExecute=2\r\n"},
+        {Beside::Folder, User::None, "none", std::nullopt, "[Tovimar]\r\nExecute=2\r\n"},
+        // Another instance saved there first: its values stay.
+        {Beside::Folder, User::MadeBeforeTheSave, "none", std::nullopt,
+         "[Tovimar]\r\nExecute=2\r\nMine=kept\r\n"},
+        {Beside::ReadOnly, User::FolderBlocked, "1", seed, std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(int(&row - rows));
+        // The temp folder stands for the application data, without the program's folder.
+        TempFolder temp;
+        const std::string beside = temp / "Tovimar.ini", folder = temp / "Tovimar";
+        userFile = folder + "\\Tovimar.ini";
+        auto makeUser = [&] {
+            return ::CreateDirectoryA(folder.c_str(), nullptr) && WriteWholeFile(userFile, user);
+        };
+        bool ready = row.beside != Beside::Folder || ::CreateDirectoryA(beside.c_str(), nullptr);
+        if (row.beside == Beside::Writable || row.beside == Beside::ReadOnly)
+            ready = ready && WriteWholeFile(beside, seed);
+        if (row.beside == Beside::ReadOnly)
+            ready = ready && ::SetFileAttributesA(beside.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (row.user == User::Written) ready = ready && makeUser();
+        if (row.user == User::FolderBlocked) ready = ready && WriteWholeFile(folder, "");
+        ASSERT_TRUE(ready);
+
+        IniFile ini(beside, "Tovimar", UserFile);
+        const bool besideWritable = row.beside <= Beside::Missing;
+        EXPECT_EQ(ini.SavedTo(), besideWritable ? beside : userFile);
+        EXPECT_EQ(ini.ReadString("Execute", "none"), row.read);
+        ini.WriteString("Execute", "2");
+        ASSERT_TRUE(row.user != User::MadeBeforeTheSave || makeUser());
+        EXPECT_EQ(ini.Save(), row.user != User::FolderBlocked);
+        // The file read, which a failure names.
+        EXPECT_EQ(ini.FileName(), beside);
+        EXPECT_EQ(ReadWholeFile(beside), row.besideAfter);
+        EXPECT_EQ(ReadWholeFile(userFile), row.userAfter);
+        EXPECT_EQ(::GetFileAttributesA((beside + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+}
 
 TEST(IniFile, RoundTripsValuesAndCutsLongOnes) {
     TempFolder temp;
