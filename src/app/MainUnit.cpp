@@ -94,7 +94,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Explorer may have added or removed the shortcut since the menu last opened.
         if (reinterpret_cast<HMENU>(wParam) == ::GetSubMenu(menu_, MENU_WINDOW))
             MenuItem(menu_, IDM_SENDTO).SetChecked(SendToStartsThisProgram());
-        return 0;
+        break;
     case WM_CLOSE:
         OnClose();
         return 0;
