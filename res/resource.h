@@ -50,6 +50,8 @@
 #define IDM_WINDOWFRONT 2201
 #define IDM_OPTIONCURSOR 2202
 #define IDM_WINDOWVARIABLE 2203
+// Adds or removes the Send To shortcut; its check mark is looked up when the menu opens.
+#define IDM_SENDTO 2204
 // Help1
 #define IDM_HELP 2301
 #define IDM_FORWENDREL 2302

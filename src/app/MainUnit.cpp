@@ -2,6 +2,7 @@
 #include "app/MainUnit.h"
 
 #include "app/InputLimiter.h"
+#include "app/SendToEntry.h"
 #include "app/WebAddresses.h"
 #include "core/Errors.h"
 #include "core/InputLimits.h"
@@ -89,6 +90,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         run_.OnTimer(wParam);
         return 0;
+    case WM_INITMENUPOPUP:
+        // Explorer may have added or removed the shortcut since the menu last opened.
+        if (reinterpret_cast<HMENU>(wParam) == ::GetSubMenu(menu_, MENU_WINDOW))
+            MenuItem(menu_, IDM_SENDTO).SetChecked(SendToStartsThisProgram());
+        break;
     case WM_CLOSE:
         OnClose();
         return 0;
@@ -192,6 +198,7 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
         {IDM_WINDOWFRONT, [](F &f) { f.options_.ToggleAlwaysOnTop(); }, false},
         {IDM_OPTIONCURSOR, [](F &f) { f.options_.ToggleOpenAtCursor(); }, false},
         {IDM_WINDOWVARIABLE, [](F &f) { f.options_.ToggleVariableWidth(); }, false},
+        {IDM_SENDTO, [](F &f) { ToggleSendToEntry(f.hwnd_); }, false},
         {IDM_HELP, [](F &f) { f.OpenManual(); }, false},
         {IDM_FORWENDREL, [](F &f) { f.OpenHomePage(); }, false},
         {IDM_VERSION, [](F &f) { f.ShowVersion(); }, false},

@@ -73,6 +73,10 @@ inline constexpr UINT ShellDelete = FO_DELETE;
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
                        UINT operation);
 
+// Enters a single-threaded COM apartment on the calling thread, once for the run; the shell's
+// objects and some of its associations need one.
+void EnterApartment();
+
 // Loads the shell on a thread of its own, once, so that the first rename does not wait for it
 // and no keystroke waits either.
 void PrepareShell();

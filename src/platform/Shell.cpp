@@ -4,6 +4,7 @@
 
 #include "core/PathRules.h"
 #include "platform/Handles.h"
+#include "platform/SystemLibrary.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -13,17 +14,6 @@
 namespace tovimar::platform {
 
 namespace {
-
-// The shell and COM are loaded when first needed, not at every start: a start pays for every
-// library it loads, and the shell brings several more. Both are known system libraries, so
-// the plain name cannot be taken over by a file beside the program. Null when unavailable.
-template <typename Function> Function SystemFunction(const wchar_t *library, const char *name) {
-    // Not the module handle alone: the load begun ahead of time on another thread may still
-    // be running the library's start-up code, and the load call waits for it.
-    HMODULE module = ::LoadLibraryW(library);
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
 
 using ShellExecuteAFunction = HINSTANCE(WINAPI *)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 using ShellExecuteWFunction = HINSTANCE(WINAPI *)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
@@ -104,6 +94,16 @@ void PrepareShell() {
     if (thread != nullptr) ::CloseHandle(thread);
 }
 
+void EnterApartment() {
+    // It stays for the rest of the run: a handler may still be starting when a call returns.
+    static bool entered = false;
+    if (entered) return;
+    using Initialize = HRESULT(WINAPI *)(LPVOID, DWORD);
+    if (auto initialize = SystemFunction<Initialize>(L"ole32.dll", "CoInitializeEx"))
+        initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    entered = true;
+}
+
 void StartProgram(HWND owner, const std::string &parameters) {
     if (ProgramPathUsable()) {
         const std::string program = ArgumentAt(0);
@@ -123,16 +123,8 @@ void StartProgram(HWND owner, const std::string &parameters) {
 
 DWORD ShellOpen(HWND owner, const std::string &file, int show) {
     if (file.empty()) return ERROR_FILE_NOT_FOUND;
-    // Some associations are shell extensions reached through COM, which wants an apartment on
-    // the calling thread. It stays for the rest of the run: a handler may still be starting
-    // when the call returns.
-    static bool apartment = false;
-    if (!apartment) {
-        using Initialize = HRESULT(WINAPI *)(LPVOID, DWORD);
-        if (auto initialize = SystemFunction<Initialize>(L"ole32.dll", "CoInitializeEx"))
-            initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        apartment = true;
-    }
+    // Some associations are shell extensions reached through COM.
+    EnterApartment();
     // The program says what went wrong itself, the same way on every system: Windows would
     // offer its own box for some failures and Wine for none.
     SHELLEXECUTEINFOA request{};

@@ -68,6 +68,10 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         {"CannotOpenWithApplication", msg::CannotOpenWithApplication, "ファイルを開けません"},
         {"NameTooLongForDrive", msg::NameTooLongForDrive, "この名前はこのドライブでは長すぎます"},
         {"NameStranded", msg::NameStranded, "元の名前に戻せませんでした。今の名前: "},
+        {"SendToCannotChange", msg::SendToCannotChange, "「送る」メニューを変更できません"},
+        {"SendToOtherProgram", msg::SendToOtherProgram,
+         "「送る」メニューの Tovimar.lnk は別のプログラムを開きます。"},
+        {"SendToReplace", msg::SendToReplace, "このプログラムを開くショートカットに置き換えますか？"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;

@@ -1,0 +1,79 @@
+#include "app/SendToEntry.h"
+
+#include "app/Controls.h"
+#include "app/MainUnit.h"
+#include "core/Messages.h"
+#include "app/TextCrossing.h"
+#include "platform/Platform.h"
+#include "platform/Shortcut.h"
+
+#include <shlobj.h>
+
+#include <string>
+
+namespace tovimar::app {
+
+namespace {
+
+constexpr const wchar_t *LinkName = L"\\Tovimar.lnk";
+
+HRESULT SendToLink(bool create, std::wstring &link) {
+    const HRESULT result = platform::ShellFolder(CSIDL_SENDTO, create, link);
+    if (SUCCEEDED(result)) link += LinkName;
+    return result;
+}
+
+bool IsPresent(const std::wstring &path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A line of the system's text below the message; none when empty.
+void AddLine(ShownText &text, const std::string &line) {
+    if (!line.empty()) text += "\r\n" + ShownText::System(line);
+}
+
+void SayFailure(HWND owner, const std::wstring &link, HRESULT error) {
+    // The system words Win32 errors by their own code.
+    const DWORD code = HRESULT_FACILITY(error) == FACILITY_WIN32 ? HRESULT_CODE(error) : error;
+    ShownText text = ShownText(msg::SendToCannotChange);
+    AddLine(text, AnsiOf(link));
+    AddLine(text, platform::SystemErrorText(code));
+    ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+}
+
+} // namespace
+
+bool SendToStartsThisProgram() {
+    std::wstring link, program;
+    return SUCCEEDED(SendToLink(false, link)) && IsPresent(link) &&
+           SUCCEEDED(platform::ReadShortcutTarget(link, program)) &&
+           platform::SameEntryPath(program, platform::ModulePath());
+}
+
+void ToggleSendToEntry(HWND owner) {
+    std::wstring link;
+    HRESULT result = SendToLink(true, link);
+    if (FAILED(result)) return SayFailure(owner, link, result);
+    const std::wstring self = platform::ModulePath();
+    if (IsPresent(link)) {
+        std::wstring program;
+        // A file that is no shortcut at all is another program's as well.
+        const bool readable = SUCCEEDED(platform::ReadShortcutTarget(link, program));
+        if (readable && platform::SameEntryPath(program, self)) {
+            if (!::DeleteFileW(link.c_str()))
+                SayFailure(owner, link, HRESULT_FROM_WIN32(::GetLastError()));
+            return;
+        }
+        ShownText question = ShownText(msg::SendToOtherProgram);
+        AddLine(question, AnsiOf(program));
+        question += "\r\n\r\n" + ShownText(msg::SendToReplace);
+        if (ShowMessageBox(owner, question, TFormMain::ApplicationTitle,
+                           MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) != IDYES)
+            return;
+    }
+    // The description is the version box's line about what the program does.
+    result = platform::WriteShortcut(link, self, Widen(msg::VersionSecondLine));
+    if (FAILED(result)) SayFailure(owner, link, result);
+}
+
+} // namespace tovimar::app
