@@ -5,7 +5,6 @@
 #include "core/Errors.h"
 #include "core/IniValue.h"
 #include "core/Messages.h"
-#include "platform/Platform.h"
 #include "resource.h"
 
 #include <algorithm>

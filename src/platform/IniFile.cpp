@@ -3,8 +3,10 @@
 #include "core/PathRules.h"
 #include "platform/Handles.h"
 #include "platform/Platform.h"
+#include "platform/Shortcut.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <climits>
 #include <utility>
@@ -139,22 +141,17 @@ bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) 
     return false;
 }
 
-enum class Writable { Yes, No, Missing };
-
-// Whether the file can be written where it is, nothing written; Missing when there is none.
-Writable ExistingFileWritable(const std::string &fileName) {
-    if (fileName.empty()) return Writable::No;
+// Whether a save could write the file, nothing written: a missing one may be made.
+bool FileMayBeWritten(const std::string &fileName) {
+    if (fileName.empty()) return false;
     const DWORD attributes = ::GetFileAttributesA(fileName.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? Writable::Missing : Writable::No;
-    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     // The save refuses a read-only file, which Wine would open for writing as root.
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return Writable::No;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
     FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file ? Writable::Yes : Writable::No;
+    return bool(file);
 }
 
 // Whether the folder takes the save's new file: made under its own name and gone at once.
@@ -171,23 +168,34 @@ bool FolderTakesNewFile(const std::string &fileName) {
 }
 
 bool SettingsFileWritable(const std::string &fileName) {
-    const Writable writable = ExistingFileWritable(fileName);
-    return writable == Writable::Yes ||
-           (writable == Writable::Missing && FolderTakesNewFile(fileName));
+    return FileMayBeWritten(fileName) && FolderTakesNewFile(fileName);
 }
 
 } // namespace
 
+std::string UserSettingsFile() {
+    // The variable costs nothing; the shell, asked only without it, is a library to load.
+    std::wstring folder(MAX_PATH, L'\0');
+    const DWORD length = ::GetEnvironmentVariableW(L"APPDATA", folder.data(), MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        folder.resize(length);
+    else if (FAILED(ShellFolder(CSIDL_APPDATA, false, folder)))
+        return {};
+    const std::wstring path = folder + L"\\Tovimar\\Tovimar.ini";
+    // The settings go through the ANSI functions: a path they cannot carry is no place.
+    return FitsAnsiCodePage(path) ? ToAnsi(path) : std::string();
+}
+
 IniFile::IniFile(std::string fileName, std::string section, FindFile userFile)
     : fileName_(std::move(fileName)), userFile_(fileName_.empty() ? nullptr : userFile),
       settings_(std::move(section), Crossing) {
-    // The cheap test first: a writable file beside the program is read without looking for
-    // the user's file, which loads the shell, or making a file to try the folder.
-    const Writable writable = userFile_ ? ExistingFileWritable(fileName_) : Writable::Yes;
-    if (writable != Writable::Yes) {
+    // Once the user's file exists, the one beside the program is used only where a save
+    // there could work: the file is writable and the folder takes the save's new file (tried
+    // only then, so a portable start makes no file).
+    if (userFile_) {
         std::string user = userFile_();
         if (!user.empty() && ::GetFileAttributesA(user.c_str()) != INVALID_FILE_ATTRIBUTES &&
-            !(writable == Writable::Missing && FolderTakesNewFile(fileName_))) {
+            !SettingsFileWritable(fileName_)) {
             fileName_ = std::move(user);
             // The file read is the user's: a save has nowhere else to go.
             userFile_ = nullptr;

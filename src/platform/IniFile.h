@@ -10,10 +10,13 @@
 
 namespace tovimar::platform {
 
+// %APPDATA%\Tovimar\Tovimar.ini, where the settings live when the program's folder cannot be
+// written; empty when the ANSI code page cannot carry that path.
+std::string UserSettingsFile();
+
 class IniFile : public SettingsStore {
 public:
-    // Finds the user's own settings file; empty when there is none. Asked only when needed:
-    // finding it loads the shell.
+    // Finds the user's own settings file; empty when there is none.
     using FindFile = std::string (*)();
 
     // With userFile, fileName is read when it can be written or the user's file does not

@@ -89,10 +89,6 @@ void StartProgram(HWND owner, const std::string &parameters);
 // system's error code when nothing was opened; the shell shows no box of its own.
 DWORD ShellOpen(HWND owner, const std::string &file, int show);
 
-// <the user's roaming application data>\Tovimar\Tovimar.ini, where the settings live when the
-// program's folder cannot be written; empty when the ANSI code page cannot carry that path.
-std::string UserSettingsFile();
-
 // The system's own text for an error code, in the ANSI code page, without the line break.
 std::string SystemErrorText(DWORD code);
 

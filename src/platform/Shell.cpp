@@ -7,7 +7,6 @@
 #include "platform/SystemLibrary.h"
 
 #include <objbase.h>
-#include <shlobj.h>
 
 #include <vector>
 
@@ -139,19 +138,6 @@ DWORD ShellOpen(HWND owner, const std::string &file, int show) {
     if (execute(&request)) return ERROR_SUCCESS;
     const DWORD error = ::GetLastError();
     return error != ERROR_SUCCESS ? error : ERROR_NO_ASSOCIATION;
-}
-
-std::string UserSettingsFile() {
-    using FolderPath = HRESULT(WINAPI *)(HWND, int, HANDLE, DWORD, LPWSTR);
-    static const auto folderPath = SystemFunction<FolderPath>(L"shell32.dll", "SHGetFolderPathW");
-    wchar_t folder[MAX_PATH] = {};
-    if (folderPath == nullptr ||
-        FAILED(folderPath(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) ||
-        folder[0] == L'\0')
-        return {};
-    const std::wstring path = std::wstring(folder) + L"\\Tovimar\\Tovimar.ini";
-    // The settings go through the ANSI functions: a path they cannot carry is no place.
-    return FitsAnsiCodePage(path) ? ToAnsi(path) : std::string();
 }
 
 } // namespace tovimar::platform
