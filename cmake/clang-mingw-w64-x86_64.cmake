@@ -1,6 +1,7 @@
 # Cross build for 64-bit Windows with clang and lld over the runtime of the posix-thread
 # MinGW-w64 GCC (its headers, libstdc++ and libgcc): a second compiler that catches code only
 # GCC accepts. Warnings are errors here.
+# The resources keep binutils' windres from there: Debian's clang package brings no llvm-rc.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake)
 set(gcc x86_64-w64-mingw32-g++-posix)
 set(CMAKE_C_COMPILER clang)
