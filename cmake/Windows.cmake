@@ -5,12 +5,15 @@ if(MINGW)
     # Static runtime: the program imports only Windows system DLLs.
     add_link_options(-static -static-libgcc -static-libstdc++)
     # A small release program: optimised for size, every unused function dropped, no symbols or
-    # debug information. Data stays in one section per file: with a section per datum this
-    # compiler puts zero-filled data in the file instead of leaving it to the loader. No
-    # per-file clones of library string functions and no per-file unified constructors: each
-    # file would otherwise carry its own copy of the same std::string member.
+    # debug information. Data stays in one section per file: with a section per datum GCC
+    # puts zero-filled data in the file instead of leaving it to the loader.
     set(CMAKE_C_FLAGS_RELEASE "-Oz -DNDEBUG -ffunction-sections")
-    set(CMAKE_CXX_FLAGS_RELEASE "-Oz -DNDEBUG -ffunction-sections -fno-ipa-sra -fno-declone-ctor-dtor")
+    set(CMAKE_CXX_FLAGS_RELEASE "-Oz -DNDEBUG -ffunction-sections")
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        # No per-file clones of library string functions and no per-file unified constructors:
+        # each file would otherwise carry its own copy of the same std::string member.
+        string(APPEND CMAKE_CXX_FLAGS_RELEASE " -fno-ipa-sra -fno-declone-ctor-dtor")
+    endif()
     add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections> $<$<CONFIG:Release>:-s>)
 endif()
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
@@ -35,9 +38,14 @@ foreach(address TOVIMAR_HELP_URL TOVIMAR_HOME_URL)
     target_compile_definitions(TovimarApp PRIVATE ${address}="${literal}")
 endforeach()
 
-# LeanRuntime.cpp replaces parts of the C++ runtime: it must come before the libraries.
-add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
-               ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime.cpp ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
+# LeanRuntime.cpp replaces parts of the C++ runtime: it must come before the libraries. It is
+# written against GCC's runtime and for its size; other compilers keep the whole runtime.
+set(lean_runtime "")
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set(lean_runtime ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime.cpp)
+endif()
+add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp ${lean_runtime}
+               ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
 target_include_directories(Tovimar PRIVATE ${CMAKE_SOURCE_DIR}/res)
 # The manifest carries the version; the resource compiler finds it in the generated folder.
 # The program carries it without the comments and the indentation, which are for its readers.

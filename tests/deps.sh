@@ -5,7 +5,7 @@
 # Quiet and quick when everything is already there; apt-get runs only for missing packages.
 set -eu
 
-PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+PACKAGES="cmake ninja-build g++ clang lld libclang-rt-14-dev googletest libbenchmark-dev
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick fonts-ipafont locales python3"
 LOCALES="ja_JP.UTF-8 en_US.UTF-8 hi_IN.UTF-8"
