@@ -1,9 +1,10 @@
+// Adding, recognising and removing the Send To shortcut.
 #include "app/SendToEntry.h"
 
 #include "app/Controls.h"
 #include "app/MainUnit.h"
-#include "core/Messages.h"
 #include "app/TextCrossing.h"
+#include "core/Messages.h"
 #include "platform/Platform.h"
 #include "platform/Shortcut.h"
 
