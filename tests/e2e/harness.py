@@ -261,11 +261,15 @@ def read_ini(ws):
     return [tuple(line.split("=", 1)) for line in lines[1:]]
 
 
-def user_settings_folder():
-    """<the prefix user's roaming application data>/Tovimar, where the settings live when the
-    program's folder cannot be written. Shared by every run in the prefix."""
+def user_roaming_folder():
+    """The prefix user's roaming application data, shared by every run in the prefix."""
     (roaming,) = (PREFIX / "drive_c" / "users").glob("*/AppData/Roaming")
-    return roaming / "Tovimar"
+    return roaming
+
+
+def user_settings_folder():
+    """Where the settings live when the program's folder cannot be written."""
+    return user_roaming_folder() / "Tovimar"
 
 
 def run_helper(name, ws, *args, lang=JA):
