@@ -169,7 +169,13 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
         {IDC_EXECUTE, [](F &f) { f.ApplyName(); }, true},
         {IDC_LEFTDELETE, [](F &f) { f.nameEditor_.DeleteLeftOfCaret(); }, true},
         {IDC_RIGHTDELETE, [](F &f) { f.nameEditor_.DeleteRightOfCaret(); }, true},
-        {IDM_RELOAD, [](F &f) { f.nameEditor_.ShowName(f.targetPath_); }, true},
+        // The name's change event comes before the extension is back, or not at all.
+        {IDM_RELOAD,
+         [](F &f) {
+             f.nameEditor_.ShowName(f.targetPath_);
+             f.ShowByteCounts();
+         },
+         true},
         {IDM_EXTEXECUTE, [](F &f) { f.OpenWithApplication(); }, true},
         {IDM_RENAME, [](F &f) { f.ApplyName(); }, true},
         {IDM_RENAMENEXT, [](F &f) { f.run_.Attempt(true); }, true},

@@ -2,7 +2,7 @@
 
 import datetime
 
-from harness import JA, Control, E2ETest, main, write_ini
+from harness import JA, Control, E2ETest, main, status_line, write_ini
 
 # Edit menu access keys.
 LOWER, UPPER, HALF, FULL, NO_BLANKS, UNDERSCORES, DATE = "l", "u", "h", "z", "s", "b", "t"
@@ -41,6 +41,7 @@ class NameEditingTest(E2ETest):
         app.key("Tab", "Home", "shift+End")
         app.type(".md")
         app.key("ctrl+r", "shift+Tab")
+        app.wait_title(lambda t: t == status_line("report final", ".txt"), "the counts reloaded")
         # Reload selected the whole name; select "final" and delete what is left of it.
         app.key("Home", *["Right"] * 7, "shift+End")
         app.click_control(Control.DELETE_LEFT)
