@@ -42,12 +42,6 @@ std::wstring NextWideArgument(std::wstring_view text, size_t &pos) {
     return argument;
 }
 
-std::wstring ModulePathWide() {
-    std::vector<wchar_t> buffer(32768);
-    DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    return std::wstring(buffer.data(), wcsnlen(buffer.data(), length));
-}
-
 std::string ModulePathAnsi() {
     char buffer[ModulePathBuffer] = {};
     DWORD length = ::GetModuleFileNameA(nullptr, buffer, ModulePathBuffer);
@@ -59,7 +53,7 @@ std::string ModulePathAnsi() {
 // The 8.3 form of the module path, when it fits the ANSI code page (a volume without short
 // names hands back the long one).
 std::optional<std::string> ShortModulePath() {
-    const std::wstring wide = ModulePathWide();
+    const std::wstring wide = ModulePath();
     std::wstring shortPath(MAX_PATH, L'\0');
     DWORD length = ::GetShortPathNameW(wide.c_str(), shortPath.data(), MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
@@ -123,8 +117,14 @@ bool ProgramPathUsable() {
 
 bool ArgumentLostCharacters(int i) {
     if (i < 0) return false;
-    if (i == 0) return !FitsAnsiCodePage(ModulePathWide());
+    if (i == 0) return !FitsAnsiCodePage(ModulePath());
     return !FitsAnsiCodePage(WideArgumentAt(::GetCommandLineW(), i));
+}
+
+std::wstring ModulePath() {
+    std::vector<wchar_t> buffer(32768);
+    DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return std::wstring(buffer.data(), wcsnlen(buffer.data(), length));
 }
 
 } // namespace tovimar::platform

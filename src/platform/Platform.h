@@ -58,6 +58,8 @@ std::string ArgumentAt(int i);
 // True when the i-th argument held characters the ANSI code page cannot represent, judged
 // against the same argument read from the wide command line (i = 0: the module path).
 bool ArgumentLostCharacters(int i);
+// The running executable in full, in UTF-16 (ArgumentAt(0) may be a short form).
+std::wstring ModulePath();
 // ArgumentAt(0) names the program: the module path, or its short form when the long one does
 // not fit the ANSI code page. False when neither does.
 bool ProgramPathUsable();

@@ -8,8 +8,6 @@
 
 #include <objbase.h>
 
-#include <vector>
-
 namespace tovimar::platform {
 
 namespace {
@@ -110,13 +108,12 @@ void StartProgram(HWND owner, const std::string &parameters) {
         return;
     }
     // No ANSI path reaches the program: the chain still goes on through its Unicode path.
-    std::vector<wchar_t> module(32768);
-    DWORD length = ::GetModuleFileNameW(nullptr, module.data(), DWORD(module.size()));
-    if (length == 0 || length >= module.size()) return;
+    const std::wstring module = ModulePath();
+    if (module.empty()) return;
     static const auto execute =
         SystemFunction<ShellExecuteWFunction>(L"shell32.dll", "ShellExecuteW");
     if (execute != nullptr)
-        execute(owner, nullptr, module.data(), FromAnsi(parameters).c_str(), nullptr,
+        execute(owner, nullptr, module.c_str(), FromAnsi(parameters).c_str(), nullptr,
                 SW_SHOWNORMAL);
 }
 

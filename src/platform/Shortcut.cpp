@@ -97,13 +97,6 @@ HRESULT WriteShortcut(const std::wstring &link, const std::wstring &program,
     return file.Get()->Save(link.c_str(), TRUE);
 }
 
-std::wstring ModulePath() {
-    std::wstring path(32768, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-    path.resize(length < path.size() ? length : 0);
-    return path;
-}
-
 bool SameEntryPath(const std::wstring &left, const std::wstring &right) {
     const std::wstring a = LongForm(left);
     const std::wstring b = LongForm(right);

@@ -15,8 +15,6 @@ HRESULT ReadShortcutTarget(const std::wstring &link, std::wstring &program);
 // Writes link, replacing a file of that name, to start program with its icon, in its folder.
 HRESULT WriteShortcut(const std::wstring &link, const std::wstring &program,
                       const std::wstring &description);
-// The running executable, in full (the ANSI argument may be a short form).
-std::wstring ModulePath();
 // True when both name one entry: compared in their long form, ignoring case as the file
 // system does.
 bool SameEntryPath(const std::wstring &left, const std::wstring &right);
