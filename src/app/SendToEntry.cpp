@@ -61,8 +61,12 @@ void ToggleSendToEntry(HWND owner) {
         // A file that is no shortcut at all is another program's as well.
         const bool readable = SUCCEEDED(platform::ReadShortcutTarget(link, program));
         if (readable && platform::SameEntryPath(program, self)) {
-            if (!::DeleteFileW(link.c_str()))
-                SayFailure(owner, link, HRESULT_FROM_WIN32(::GetLastError()));
+            // Wine reports success for a link it could not delete from a locked folder: the
+            // disk says whether it is gone.
+            const DWORD error = ::DeleteFileW(link.c_str()) ? ERROR_SUCCESS : ::GetLastError();
+            if (IsPresent(link))
+                SayFailure(owner, link,
+                           HRESULT_FROM_WIN32(error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED));
             return;
         }
         ShownText question = ShownText(msg::SendToOtherProgram);

@@ -8,6 +8,7 @@ from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, E2ETest, main, message_box
 
 LINK = user_roaming_folder() / "Microsoft" / "Windows" / "SendTo" / "Tovimar.lnk"
 OTHER_PROGRAM = "c:\\windows\\notepad.exe"
+CANNOT_CHANGE = "「送る」メニューを変更できません"
 
 
 def shortcut(*args):
@@ -29,6 +30,16 @@ class SendToTest(E2ETest):
         app.key("alt+w", "s")
         wait_until(LINK.is_file, SETTLE_TIMEOUT, "the shortcut to appear")
         self.assertEqual(shortcut("read"), program)
+        # A folder that refuses the removal: said, the shortcut still there.
+        subprocess.run(["chattr", "+i", str(LINK.parent)], check=True)
+        self.addCleanup(subprocess.run, ["chattr", "-i", str(LINK.parent)], check=True)
+        app.key("alt+w", "s")
+        wait_until(lambda: message_boxes(ws), SETTLE_TIMEOUT, "the failure box")
+        self.assertIn(CANNOT_CHANGE, run_helper("MessageBoxText", ws).stdout)
+        self.assertTrue(LINK.is_file())
+        app.key("Return")
+        wait_until(lambda: not message_boxes(ws), SETTLE_TIMEOUT, "the box to close")
+        subprocess.run(["chattr", "-i", str(LINK.parent)], check=True)
         # Its own shortcut goes without a question.
         app.key("alt+w", "s")
         wait_until(lambda: not LINK.exists(), SETTLE_TIMEOUT, "the shortcut to go")
