@@ -112,9 +112,8 @@ set_target_properties(MinimalWindow MinimalWindowV6 ShapeWindow PROPERTIES
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
-add_executable(TovimarWinTests ${WIN_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/WindowLayout.cpp
-               ${CMAKE_SOURCE_DIR}/src/app/TextCrossing.cpp ${CMAKE_SOURCE_DIR}/src/app/InputLimiter.cpp)
-target_link_libraries(TovimarWinTests PRIVATE TovimarPlatform gtest gtest_main)
+add_executable(TovimarWinTests ${WIN_TEST_SOURCES})
+target_link_libraries(TovimarWinTests PRIVATE TovimarApp gtest gtest_main)
 # The image tests read the program's own bitmaps from its executable.
 target_include_directories(TovimarWinTests PRIVATE ${CMAKE_SOURCE_DIR}/res)
 add_dependencies(TovimarWinTests Tovimar)

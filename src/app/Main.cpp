@@ -57,11 +57,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    HWND application = CreateApplicationWindow(instance);
-    if (application == nullptr || !TFormMain::Register(instance)) return 1;
-
     static TFormMain FormMain;
-    if (!FormMain.Create(instance, application)) return 1;
+    HWND application = CreateApplicationWindow(instance);
+    if (application == nullptr || !TFormMain::Register(instance) ||
+        !FormMain.Create(instance, application)) {
+        FormMain.EndWithoutWindow(::GetLastError());
+        if (application != nullptr) ::DestroyWindow(application);
+        return 1;
+    }
     ::SetWindowLongPtrW(application, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(FormMain.Handle()));
     FormMain.Show();
 

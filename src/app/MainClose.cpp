@@ -23,6 +23,20 @@ void TFormMain::FormClose() {
     StartNextInChain();
 }
 
+void TFormMain::EndWithoutWindow(DWORD error) {
+    // A window destroyed inside its creation has posted the quit message, which would end the
+    // box's own message loop at once.
+    MSG quit;
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    const std::string reason = platform::SystemErrorText(error);
+    ShownText text = ShownText(msg::WindowNotMade);
+    text += "\r\n" + (reason.empty() || error == ERROR_SUCCESS ? ShownText(msg::NoSystemReason)
+                                                              : ShownText::System(reason));
+    ShowMessageBox(text, ApplicationTitle, MB_ICONSTOP | MB_OK);
+    StartNextInChain();
+}
+
 void TFormMain::StartNextInChain() {
     if (chainLaunched_ || chainStopped_ || platform::ArgumentCount() < 2) return;
     const std::string parameters = ChainParameters(::GetCommandLineA(), 2);

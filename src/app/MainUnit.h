@@ -42,6 +42,9 @@ public:
     bool Create(HINSTANCE instance, HWND application);
     // Runs the set-up, then shows the window.
     void Show();
+    // After a failed Create: says why in a box, then starts the rest of the chain. Nothing was
+    // loaded, so nothing is counted or saved.
+    void EndWithoutWindow(DWORD error);
     // Menu shortcuts and keyboard rules, before the focused control sees the key.
     bool PreTranslateMessage(MSG &msg);
     HWND Handle() const { return hwnd_; }

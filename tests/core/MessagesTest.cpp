@@ -32,6 +32,8 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         std::string Utf8;
     };
     const Row rows[] = {
+        {"WindowNotMade", msg::WindowNotMade, "ウィンドウを作成できません"},
+        {"NoSystemReason", msg::NoSystemReason, "Windows から理由は示されませんでした"},
         {"FolderNotFound", msg::FolderNotFound, "フォルダが見つかりません"},
         {"FileNotFound", msg::FileNotFound, "ファイルが見つかりません"},
         {"NameEmpty", msg::NameEmpty, "ファイルネームが入力されていません"},
