@@ -163,6 +163,9 @@ TEST(ReadTakenTime, Table) {
          "2025-12-31 23:59:58.000"},
         {"heif extent out of range", Heif(intel, 4), "none"},
         {"zero creation time", Mp4(Mvhd(0, 0)), "none"},
+        {"unix epoch placeholder", Mp4(Mvhd(0, 2082844800)), "none"},
+        {"unix epoch placeholder, version 1", Mp4(Mvhd(1, 2082844800)), "none"},
+        {"a second after the epoch", Mp4(Mvhd(0, 2082844801)), "1970-01-01 00:00:01.000 UTC"},
         {"box larger than file", Box("ftyp", "isom") + Big(0xFFFFFFF0, 4) + "moov", "none"},
         {"unknown format", "GIF89a.........", "none"},
     };
