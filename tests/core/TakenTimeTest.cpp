@@ -153,6 +153,9 @@ TEST(ReadTakenTime, Table) {
         // damaged or empty
         {"no leap day", exifDate("2026:02:29 00:00:00"), "none"},
         {"zero date", exifDate("0000:00:00 00:00:00"), "none"},
+        {"T between date and time", exifDate("2026:03:07T14:05:09"), "none"},
+        {"dash after the hour", exifDate("2026:03:07 14-05:09"), "none"},
+        {"dot after the minute", exifDate("2026:03:07 14:05.09"), "none"},
         {"truncated", Jpeg(intel).substr(0, 60), "none"},
         {"exif offset out of range", Jpeg(ifd0Value(intel, 1, std::string("\0\0\0\xF0", 4))),
          "none"},
