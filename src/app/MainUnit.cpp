@@ -198,7 +198,11 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
          true},
         // The file is read and closed again before the name changes.
         {IDM_TAKENTIME,
-         [](F &f) { f.PasteDate(platform::TakenLocalTime(f.targetPath_), msg::TakenTimeNotFound); },
+         [](F &f) {
+             const platform::TakenRead taken = platform::TakenLocalTime(f.targetPath_);
+             f.PasteDate(taken.Time,
+                         taken.Unreadable ? msg::TakenTimeUnreadable : msg::TakenTimeNotFound);
+         },
          true},
         {IDM_TIMEFORMAT, [](F &f) { f.EditTimeFormat(); }, false},
         {IDM_WINDOWFRONT, [](F &f) { f.options_.ToggleAlwaysOnTop(); }, false},

@@ -50,6 +50,8 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
          "ファイルやフォルダの名前を一つずつ変更します"},
         {"SettingsFileHead", msg::SettingsFileHead, "設定ファイル: "},
         {"TakenTimeNotFound", msg::TakenTimeNotFound, "撮影日時が見つかりません"},
+        {"TakenTimeUnreadable", msg::TakenTimeUnreadable,
+         "ファイルを開けないので撮影日時を読めません"},
         {"HelpNotFound", msg::HelpNotFound, "ヘルプファイルが見つかりません"},
         {"CannotWriteSuffix", msg::CannotWriteSuffix, " に書き込めません"},
         {"CannotInsertLine", msg::CannotInsertLine, "行を挿入できません"},

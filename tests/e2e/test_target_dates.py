@@ -10,6 +10,7 @@ from harness import (JA, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, read_ini
 # Edit menu access keys.
 MODIFIED, TAKEN, FORMAT = "m", "p", "f"
 TAKEN_NOT_FOUND = "撮影日時が見つかりません"
+TAKEN_UNREADABLE = "ファイルを開けないので撮影日時を読めません"
 DIALOG_TITLE = "日付の書式"
 
 
@@ -58,6 +59,16 @@ class TargetDatesTest(E2ETest):
         app.key("Return")
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["20190708_091011.jpg", "plain.jpg"])
+
+        # Held open without sharing by another program: not read, and not called dateless.
+        held = ws.make_file("held.jpg", exif_jpeg("2019:07:08 09:10:11"))
+        holder = self.hold(ws, held)
+        app = self.start(ws, ws.winpath(held))
+        app.key("alt+e", TAKEN)
+        app.wait_title(lambda t: t == TAKEN_UNREADABLE, "the unreadable-file message")
+        holder.release()
+        self.close_with(app, "Escape")
+        self.assertIn("held.jpg", ws.listing())
 
     def test_format_dialog_previews_and_keeps_the_pattern(self):
         ws = self.workspace()
