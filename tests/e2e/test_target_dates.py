@@ -4,13 +4,14 @@ import datetime
 import os
 import struct
 
-from harness import (JA, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, read_ini, wait_until,
-                     write_ini, xdotool)
+from harness import (EN, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, message_boxes, read_ini,
+                     wait_until, write_ini, xdotool)
 
 # Edit menu access keys.
 MODIFIED, TAKEN, FORMAT = "m", "p", "f"
 TAKEN_NOT_FOUND = "撮影日時が見つかりません"
 TAKEN_UNREADABLE = "ファイルを開けないので撮影日時を読めません"
+BLANK_AT_END = "書式の先頭や末尾に空白は使えません"
 DIALOG_TITLE = "日付の書式"
 
 
@@ -27,7 +28,20 @@ def exif_jpeg(taken):
     return b"\xff\xd8\xff\xe1" + struct.pack(">H", len(body) + 2) + body + b"\xff\xd9"
 
 
+def window_titled(app, title):
+    """The window of app's process whose title is title, or None."""
+    for wid in app.windows():
+        if xdotool("getwindowname", wid, check=False) == title:
+            return wid
+    return None
+
+
 class TargetDatesTest(E2ETest):
+    def open_format_dialog(self, ws, app):
+        app.key("alt+e", FORMAT)
+        wid = wait_until(lambda: window_titled(app, DIALOG_TITLE), WINDOW_TIMEOUT, "the dialog")
+        return InstanceWindow(ws, wid, app.pid, app.lang)
+
     def file_written_at(self, ws, name, when):
         path = ws.make_file(name, b"x")
         stamp = when.timestamp()  # local time, as the host's zone (and Wine's) reads it
@@ -75,15 +89,7 @@ class TargetDatesTest(E2ETest):
         write_ini(ws, ["TimeFormat=yymmddhhnnss"])
         path = self.file_written_at(ws, "abcd.txt", datetime.datetime(2021, 1, 14, 5, 6, 7))
         app = self.start(ws, ws.winpath(path))
-        app.key("alt+e", FORMAT)
-
-        def dialog():
-            for wid in app.windows():
-                if xdotool("getwindowname", wid, check=False) == DIALOG_TITLE:
-                    return wid
-            return None
-
-        box = InstanceWindow(ws, wait_until(dialog, WINDOW_TIMEOUT, "the dialog"), app.pid)
+        box = self.open_format_dialog(ws, app)
         # The pattern field has the focus and the pattern in force.
         self.assertEqual(box.copy_all(self.clipboard), "yymmddhhnnss")
         box.key("End", "shift+Home", "BackSpace")
@@ -92,11 +98,36 @@ class TargetDatesTest(E2ETest):
         preview = box.copy_selection(self.clipboard, keys=("alt+m",))
         self.assertEqual(preview, "v2021-01-14")
         box.key("Return")
-        wait_until(lambda: dialog() is None, WINDOW_TIMEOUT, "the dialog to close")
+        wait_until(lambda: not box.shown(), WINDOW_TIMEOUT, "the dialog to close")
 
         app.key("alt+e", MODIFIED)
         self.rename(app, ws, "v2021-01-14.txt")
         self.assertEqual(dict(read_ini(ws))["TimeFormat"], "'v'yyyy-mm-dd")
+
+    def test_format_dialog_under_code_page_1252(self):
+        """Only presets the code page holds; a pattern the settings file would give back
+        trimmed is refused with the reason, and the dialog stays."""
+        ws = self.workspace()
+        write_ini(ws, ["TimeFormat=yymmddhhnnss"])
+        path = ws.make_file("abcd.txt", b"x")
+        app = self.start(ws, ws.winpath(path), lang=EN)
+        box = self.open_format_dialog(ws, app)
+        # The last preset, which a preset's choice puts into the pattern field.
+        box.key("alt+s", *["Down"] * 6, "alt+f")
+        self.assertEqual(box.copy_all(self.clipboard), "'IMG_'yyyymmdd_hhnnss")
+
+        box.key("End", "shift+Home", "BackSpace")
+        box.type("yymmdd ")
+        box.key("Return")
+        reason = wait_until(lambda: window_titled(app, "Tovimar"), WINDOW_TIMEOUT, "the reason")
+        self.assertIn(("Tovimar", BLANK_AT_END), message_boxes(ws))
+        InstanceWindow(ws, reason, app.pid, EN).key("Return")
+        wait_until(lambda: window_titled(app, "Tovimar") is None, WINDOW_TIMEOUT, "the box to go")
+        self.assertEqual(box.copy_all(self.clipboard), "yymmdd ")
+        box.key("Escape")
+        wait_until(lambda: not box.shown(), WINDOW_TIMEOUT, "the dialog to close")
+        self.close_with(app, "Escape")
+        self.assertEqual(dict(read_ini(ws))["TimeFormat"], "yymmddhhnnss")
 
 
 if __name__ == "__main__":
