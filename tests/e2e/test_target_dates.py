@@ -84,6 +84,13 @@ class TargetDatesTest(E2ETest):
         self.close_with(app, "Escape")
         self.assertIn("held.jpg", ws.listing())
 
+        # A folder has no taken date: it is not a file that failed to open.
+        folder = ws.make_dir("album")
+        app = self.start(ws, ws.winpath(folder))
+        app.key("alt+e", TAKEN)
+        app.wait_title(lambda t: t == TAKEN_NOT_FOUND, "the missing-date message for a folder")
+        self.close_with(app, "Escape")
+
     def test_format_dialog_previews_and_keeps_the_pattern(self):
         ws = self.workspace()
         write_ini(ws, ["TimeFormat=yymmddhhnnss"])
