@@ -74,22 +74,17 @@ class TargetDatesTest(E2ETest):
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["20190708_091011.jpg", "plain.jpg"])
 
-        # Held open without sharing by another program: not read, and not called dateless.
+        # Held open without sharing by another program: not read, and not called dateless. A
+        # folder has no such date.
         held = ws.make_file("held.jpg", exif_jpeg("2019:07:08 09:10:11"))
         holder = self.hold(ws, held)
-        app = self.start(ws, ws.winpath(held))
-        app.key("alt+e", TAKEN)
-        app.wait_title(lambda t: t == TAKEN_UNREADABLE, "the unreadable-file message")
+        for path, told in ((held, TAKEN_UNREADABLE), (ws.make_dir("album"), TAKEN_NOT_FOUND)):
+            app = self.start(ws, ws.winpath(path))
+            app.key("alt+e", TAKEN)
+            app.wait_title(lambda t: t == told, told)
+            self.close_with(app, "Escape")
         holder.release()
-        self.close_with(app, "Escape")
-        self.assertIn("held.jpg", ws.listing())
-
-        # A folder has no taken date: it is not a file that failed to open.
-        folder = ws.make_dir("album")
-        app = self.start(ws, ws.winpath(folder))
-        app.key("alt+e", TAKEN)
-        app.wait_title(lambda t: t == TAKEN_NOT_FOUND, "the missing-date message for a folder")
-        self.close_with(app, "Escape")
+        self.assertEqual(ws.listing(), ["20190708_091011.jpg", "album", "held.jpg", "plain.jpg"])
 
     def test_format_dialog_previews_and_keeps_the_pattern(self):
         ws = self.workspace()
@@ -115,26 +110,16 @@ class TargetDatesTest(E2ETest):
         """Only presets the code page holds; a pattern the settings file would give back
         trimmed is refused with the reason, and the dialog stays."""
         ws = self.workspace()
-        write_ini(ws, ["TimeFormat=yymmddhhnnss"])
-        path = ws.make_file("abcd.txt", b"x")
-        app = self.start(ws, ws.winpath(path), lang=EN)
+        app = self.start(ws, ws.winpath(ws.make_file("abcd.txt")), lang=EN)
         box = self.open_format_dialog(ws, app)
-        # The last preset, which a preset's choice puts into the pattern field.
+        # The last preset, which choosing puts into the pattern field.
         box.key("alt+s", *["Down"] * 6, "alt+f")
         self.assertEqual(box.copy_all(self.clipboard), "'IMG_'yyyymmdd_hhnnss")
-
-        box.key("End", "shift+Home", "BackSpace")
-        box.type("yymmdd ")
+        box.type("yymmdd ")  # over the selection
         box.key("Return")
-        reason = wait_until(lambda: window_titled(app, "Tovimar"), WINDOW_TIMEOUT, "the reason")
+        wait_until(lambda: window_titled(app, "Tovimar"), WINDOW_TIMEOUT, "the reason")
         self.assertIn(("Tovimar", BLANK_AT_END), message_boxes(ws))
-        InstanceWindow(ws, reason, app.pid, EN).key("Return")
-        wait_until(lambda: window_titled(app, "Tovimar") is None, WINDOW_TIMEOUT, "the box to go")
-        self.assertEqual(box.copy_all(self.clipboard), "yymmdd ")
-        box.key("Escape")
-        wait_until(lambda: not box.shown(), WINDOW_TIMEOUT, "the dialog to close")
-        self.close_with(app, "Escape")
-        self.assertEqual(dict(read_ini(ws))["TimeFormat"], "yymmddhhnnss")
+        self.assertTrue(box.shown())
 
 
 if __name__ == "__main__":
