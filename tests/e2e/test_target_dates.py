@@ -28,19 +28,15 @@ def exif_jpeg(taken):
     return b"\xff\xd8\xff\xe1" + struct.pack(">H", len(body) + 2) + body + b"\xff\xd9"
 
 
-def window_titled(app, title):
-    """The window of app's process whose title is title, or None."""
-    for wid in app.windows():
-        if xdotool("getwindowname", wid, check=False) == title:
-            return wid
-    return None
-
-
 class TargetDatesTest(E2ETest):
     def open_format_dialog(self, ws, app):
         app.key("alt+e", FORMAT)
-        wid = wait_until(lambda: window_titled(app, DIALOG_TITLE), WINDOW_TIMEOUT, "the dialog")
-        return InstanceWindow(ws, wid, app.pid, app.lang)
+
+        def dialog():
+            titles = {xdotool("getwindowname", wid, check=False): wid for wid in app.windows()}
+            return titles.get(DIALOG_TITLE)
+
+        return InstanceWindow(ws, wait_until(dialog, WINDOW_TIMEOUT, "the dialog"), app.pid)
 
     def file_written_at(self, ws, name, when):
         path = ws.make_file(name, b"x")
@@ -117,8 +113,8 @@ class TargetDatesTest(E2ETest):
         self.assertEqual(box.copy_all(self.clipboard), "'IMG_'yyyymmdd_hhnnss")
         box.type("yymmdd ")  # over the selection
         box.key("Return")
-        wait_until(lambda: window_titled(app, "Tovimar"), WINDOW_TIMEOUT, "the reason")
-        self.assertIn(("Tovimar", BLANK_AT_END), message_boxes(ws))
+        wait_until(lambda: ("Tovimar", BLANK_AT_END) in message_boxes(ws), WINDOW_TIMEOUT,
+                   "the reason")
         self.assertTrue(box.shown())
 
 
