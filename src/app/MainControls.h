@@ -31,6 +31,8 @@ public:
     // Design length at the display's density.
     int Scale(int length) const { return ScaleToDpi(length, static_cast<int>(dpi_)); }
     UINT Dpi() const { return dpi_; }
+    // The buttons' font, which the window's dialogs share; owned here.
+    HFONT WindowFont() const { return windowFont_.Get(); }
 
 private:
     void MakeFonts();

@@ -18,9 +18,10 @@ void TFormMain::EditTimeFormat() {
     PreviewDates dates;
     if (HasTarget()) {
         dates.Modified = platform::LastWriteLocalTime(targetPath_);
-        if (!isFolder_) dates.Taken = platform::TakenLocalTime(targetPath_);
+        if (!isFolder_) dates.Taken = platform::TakenLocalTime(targetPath_).Time;
     }
-    if (auto pattern = app::EditTimeFormat(hwnd_, options_.Current().TimeFormat, dates))
+    if (auto pattern = app::EditTimeFormat(hwnd_, controls_.WindowFont(),
+                                           options_.Current().TimeFormat, dates))
         options_.SetTimeFormat(*pattern);
 }
 

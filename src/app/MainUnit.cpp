@@ -196,9 +196,15 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
                          f.isFolder_ ? msg::FolderNotFound : msg::FileNotFound);
          },
          true},
-        // The file is read and closed again before the name changes.
+        // The file is read and closed again before the name changes. A folder has no such date
+        // (and opening it as a file would fail as a locked file does).
         {IDM_TAKENTIME,
-         [](F &f) { f.PasteDate(platform::TakenLocalTime(f.targetPath_), msg::TakenTimeNotFound); },
+         [](F &f) {
+             const platform::TakenRead taken =
+                 f.isFolder_ ? platform::TakenRead{} : platform::TakenLocalTime(f.targetPath_);
+             f.PasteDate(taken.Time,
+                         taken.Unreadable ? msg::TakenTimeUnreadable : msg::TakenTimeNotFound);
+         },
          true},
         {IDM_TIMEFORMAT, [](F &f) { f.EditTimeFormat(); }, false},
         {IDM_WINDOWFRONT, [](F &f) { f.options_.ToggleAlwaysOnTop(); }, false},

@@ -1,14 +1,18 @@
 #include "app/TimeFormatDialog.h"
 
 #include "app/Controls.h"
+#include "app/MainUnit.h"
 #include "app/NameEditor.h"
 #include "app/TextCrossing.h"
+#include "core/IniText.h"
+#include "core/IniValue.h"
+#include "core/Messages.h"
 #include "core/NameCheck.h"
+#include "platform/Handles.h"
 #include "platform/LocaleData.h"
 #include "resource.h"
 
 #include <exception>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -17,7 +21,7 @@ namespace tovimar::app {
 namespace {
 
 // The kanji are quoted: a trail byte of one could read as a letter of the pattern (that of
-// 年 in code page 932 is N, the minutes).
+// 年 in code page 932 is N, the minutes). Only those the ANSI code page holds are offered.
 constexpr const wchar_t *Presets[] = {
     L"yymmddhhnnss",
     L"yyyymmdd_hhnnss",
@@ -29,6 +33,7 @@ constexpr const wchar_t *Presets[] = {
 struct DialogState {
     std::string Pattern;
     PreviewDates Dates;
+    HFONT Font;
 };
 
 void ShowText(HWND dialog, int id, const std::wstring &text) {
@@ -56,15 +61,40 @@ void Refresh(HWND dialog, const DialogState &state) {
     ::ShowWindow(::GetDlgItem(dialog, IDC_TF_WARNING), forbidden ? SW_SHOW : SW_HIDE);
 }
 
+// Why the settings file would not give the typed pattern back as it is; nullopt when it would.
+// Blanks are not quoted away: quotes would change what the pattern renders.
+std::optional<ShownText> RefusalOf(const std::wstring &typed) {
+    if (!FitsAnsi(typed)) return ShownText(msg::TimeFormatUnreadable);
+    switch (CheckIniValue(AnsiOf(typed))) {
+    case IniValueFault::None:
+        return std::nullopt;
+    case IniValueFault::BlankAtEnd:
+        return ShownText(msg::TimeFormatBlankAtEnd);
+    case IniValueFault::LineBreak:
+        return ShownText(msg::TimeFormatLineBreak);
+    case IniValueFault::TooLong:
+        return ShownText(msg::TimeFormatTooLongHead) + FormatIniInteger(int32_t(IniStringLimit)) +
+               msg::TimeFormatTooLongTail;
+    }
+    return std::nullopt;
+}
+
+BOOL CALLBACK SetFontOf(HWND control, LPARAM font) {
+    ::SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
+    return TRUE;
+}
+
 INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto *state = reinterpret_cast<DialogState *>(::GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG: {
         state = reinterpret_cast<DialogState *>(lParam);
         ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        if (state->Font) ::EnumChildWindows(dialog, SetFontOf, LPARAM(state->Font));
         HWND presets = ::GetDlgItem(dialog, IDC_TF_PRESETS);
         for (const wchar_t *preset : Presets)
-            ::SendMessageW(presets, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset));
+            if (FitsAnsi(preset))
+                ::SendMessageW(presets, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset));
         ShowText(dialog, IDC_TF_PATTERN, WideOf(state->Pattern));
         Refresh(dialog, *state);
         return TRUE;
@@ -76,12 +106,19 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         if (id == IDC_TF_PATTERN && code == EN_CHANGE) {
             Refresh(dialog, *state);
         } else if (id == IDC_TF_PRESETS && code == CBN_SELCHANGE) {
-            HWND presets = ::GetDlgItem(dialog, IDC_TF_PRESETS);
-            const LRESULT index = ::SendMessageW(presets, CB_GETCURSEL, 0, 0);
-            if (index >= 0 && size_t(index) < std::size(Presets))
-                ShowText(dialog, IDC_TF_PATTERN, Presets[index]);
+            const ComboBox presets(::GetDlgItem(dialog, IDC_TF_PRESETS));
+            const int index = presets.ItemIndex();
+            if (index >= 0) ShowText(dialog, IDC_TF_PATTERN, WideOf(presets.Item(index)));
         } else if (id == IDOK) {
-            state->Pattern = Edit(::GetDlgItem(dialog, IDC_TF_PATTERN)).Text();
+            const Edit field(::GetDlgItem(dialog, IDC_TF_PATTERN));
+            const std::wstring typed = field.WideText();
+            if (const std::optional<ShownText> refusal = RefusalOf(typed)) {
+                ShowMessageBox(dialog, *refusal, TFormMain::ApplicationTitle,
+                               MB_ICONEXCLAMATION | MB_OK);
+                ::SendMessageW(dialog, WM_NEXTDLGCTL, WPARAM(field.Handle()), TRUE);
+                return TRUE;
+            }
+            state->Pattern = AnsiOf(typed);
             ::EndDialog(dialog, IDOK);
         } else if (id == IDCANCEL) {
             ::EndDialog(dialog, IDCANCEL);
@@ -106,9 +143,14 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-std::optional<std::string> EditTimeFormat(HWND owner, const std::string &pattern,
+std::optional<std::string> EditTimeFormat(HWND owner, HFONT font, const std::string &pattern,
                                           const PreviewDates &dates) {
-    DialogState state{pattern, dates};
+    // A copy: the window makes its fonts anew when the display's density changes.
+    LOGFONTW look{};
+    platform::Font own;
+    if (font && ::GetObjectW(font, sizeof look, &look) == sizeof look)
+        own.Reset(::CreateFontIndirectW(&look));
+    DialogState state{pattern, dates, own.Get()};
     const INT_PTR result =
         ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TIMEFORMAT), owner,
                           DialogProc, reinterpret_cast<LPARAM>(&state));

@@ -14,8 +14,9 @@ struct PreviewDates {
     std::optional<double> Taken;
 };
 
-// Modal over owner; the pattern chosen with OK, nullopt after Cancel.
-std::optional<std::string> EditTimeFormat(HWND owner, const std::string &pattern,
+// Modal over owner, in font (the window's); the pattern chosen with OK, nullopt after Cancel.
+// OK keeps only a pattern the settings file gives back as it is.
+std::optional<std::string> EditTimeFormat(HWND owner, HFONT font, const std::string &pattern,
                                           const PreviewDates &dates);
 
 } // namespace tovimar::app

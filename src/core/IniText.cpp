@@ -301,6 +301,14 @@ std::string SetIniValues(std::string_view text, std::string_view section,
     return out;
 }
 
+IniValueFault CheckIniValue(std::string_view value) {
+    if (value.size() > IniStringLimit) return IniValueFault::TooLong;
+    if (value.find_first_of("\r\n") != std::string_view::npos) return IniValueFault::LineBreak;
+    if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())))
+        return IniValueFault::BlankAtEnd;
+    return IniValueFault::None;
+}
+
 void IniSettings::Load(std::string_view fileBytes) {
     const TextEncoding encoding = DetectTextEncoding(fileBytes);
     unicode_ = encoding != TextEncoding::Ansi;

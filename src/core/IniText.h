@@ -42,6 +42,10 @@ std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view sec
 std::string SetIniValues(std::string_view text, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>> &values);
 
+// Why a value would not be read back as written; None when it would.
+enum class IniValueFault { None, BlankAtEnd, LineBreak, TooLong };
+IniValueFault CheckIniValue(std::string_view value);
+
 // Crosses values between UTF-8 and the program's code page; nullopt when one cannot hold them.
 class CodePageCrossing {
 public:

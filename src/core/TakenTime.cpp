@@ -462,11 +462,14 @@ std::optional<TakenTime> ReadHeifExif(Reader &reader, const Box &meta) {
     return ReadExif(reader, {data.Begin + tiff, data.End});
 }
 
-// Seconds since 1904-01-01 00:00 UTC; 0 means the writer set none.
+// Seconds since 1904-01-01 00:00 UTC. Writers that know no date put 0 there, or the Unix
+// epoch (a zero time converted from 1970).
 std::optional<TakenTime> FromMovieTime(uint64_t seconds) {
     constexpr int64_t Day1904 = 1462;     // 1904-01-01 counted from 1899-12-30
     constexpr uint64_t LastDay = 2958465; // 9999-12-31
-    if (seconds == 0 || seconds / 86400 > LastDay - Day1904) return std::nullopt;
+    constexpr uint64_t UnixEpoch = 2082844800;
+    if (seconds == 0 || seconds == UnixEpoch || seconds / 86400 > LastDay - Day1904)
+        return std::nullopt;
     const DateTimeParts p = DecodeDateTime(double(Day1904 + int64_t(seconds / 86400)) +
                                            double(seconds % 86400) / 86400);
     TakenTime t{p.Year, p.Month, p.Day, p.Hour, p.Minute, p.Second, 0, true};

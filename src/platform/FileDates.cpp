@@ -16,10 +16,14 @@ class FileSource final : public ByteSource {
 public:
     explicit FileSource(HANDLE file) : file_(file) {
         LARGE_INTEGER size{};
-        if (::GetFileSizeEx(file, &size) && size.QuadPart > 0)
+        if (!::GetFileSizeEx(file, &size))
+            failed_ = true;
+        else if (size.QuadPart > 0)
             size_ = static_cast<uint64_t>(size.QuadPart);
     }
     uint64_t Size() const override { return size_; }
+    // A read refused part way (a range another program locked) or a size unknown.
+    bool Failed() const { return failed_; }
     size_t Read(uint64_t offset, void *buffer, size_t count) override {
         if (offset >= size_) return 0;
         count = static_cast<size_t>(std::min<uint64_t>(count, size_ - offset));
@@ -31,8 +35,11 @@ public:
             at.OffsetHigh = static_cast<DWORD>(position >> 32);
             const DWORD ask = static_cast<DWORD>(std::min<size_t>(count - done, 1u << 20));
             DWORD got = 0;
-            if (!::ReadFile(file_, static_cast<char *>(buffer) + done, ask, &got, &at) || got == 0)
+            if (!::ReadFile(file_, static_cast<char *>(buffer) + done, ask, &got, &at)) {
+                failed_ = true;
                 break;
+            }
+            if (got == 0) break;
             done += got;
         }
         return done;
@@ -41,6 +48,7 @@ public:
 private:
     HANDLE file_;
     uint64_t size_ = 0;
+    bool failed_ = false;
 };
 
 // SystemTimeToFileTime refuses what is not a real date, such as 31 April.
@@ -74,18 +82,18 @@ std::optional<double> LastWriteLocalTime(const std::string &path) {
     return LocalOfUtc(utc);
 }
 
-std::optional<double> TakenLocalTime(const std::string &path) {
+TakenRead TakenLocalTime(const std::string &path) {
     std::optional<TakenTime> taken;
     {
         // Full sharing: whoever else has the file open keeps every right they had.
         FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return std::nullopt;
+        if (!file) return {std::nullopt, true};
         FileSource source(file.Get());
         taken = ReadTakenTime(source);
+        if (!taken) return {std::nullopt, source.Failed()};
     }
-    if (!taken) return std::nullopt;
     // The reader's fields are in range; SystemTimeToFileTime refuses a day the month lacks.
     const TakenTime &t = *taken;
     SYSTEMTIME time{};
@@ -96,8 +104,8 @@ std::optional<double> TakenLocalTime(const std::string &path) {
     time.wMinute = WORD(t.Minute);
     time.wSecond = WORD(t.Second);
     time.wMilliseconds = WORD(t.Millisecond);
-    if (!IsRealTime(time)) return std::nullopt;
-    return t.Utc ? LocalOfUtc(time) : ToValue(time);
+    if (!IsRealTime(time)) return {};
+    return {t.Utc ? LocalOfUtc(time) : ToValue(time)};
 }
 
 } // namespace tovimar::platform

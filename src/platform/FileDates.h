@@ -9,8 +9,11 @@ namespace tovimar::platform {
 
 // Files and folders alike; nullopt when the entry cannot be reached.
 std::optional<double> LastWriteLocalTime(const std::string &path);
-// nullopt when the file cannot be opened or holds no such date. The file is closed again
-// before this returns.
-std::optional<double> TakenLocalTime(const std::string &path);
+struct TakenRead {
+    std::optional<double> Time; // nullopt when the file holds no such date or was not read
+    bool Unreadable = false;    // the file could not be opened or read
+};
+// The file is closed again before this returns.
+TakenRead TakenLocalTime(const std::string &path);
 
 } // namespace tovimar::platform

@@ -118,5 +118,24 @@ TEST(IniText, SettingsKeepWhatTheProgramDidNotChange) {
     }
 }
 
+// What the check lets through comes back from a saved file as it was, quotes included.
+TEST(IniText, ValuesThatComeBackAsWritten) {
+    using F = IniValueFault;
+    const Latin1 crossing;
+    const std::pair<std::string, F> rows[] = {{"\"a\" yy\t'b'", F::None},
+                                              {std::string(2047, 'y'), F::None},
+                                              {std::string(2048, 'y'), F::TooLong},
+                                              {" yy", F::BlankAtEnd},
+                                              {"yy\x1A", F::BlankAtEnd},
+                                              {"yy\rmm", F::LineBreak}};
+    for (const auto &[value, fault] : rows) {
+        EXPECT_EQ(CheckIniValue(value), fault) << value;
+        IniSettings saved("Tovimar", crossing), read("Tovimar", crossing);
+        saved.Write("T", value);
+        read.Load(saved.Apply("[Tovimar]\r\nT=d\r\n").value_or(""));
+        if (fault == F::None) EXPECT_EQ(read.Read("T", "d"), value);
+    }
+}
+
 } // namespace
 } // namespace tovimar

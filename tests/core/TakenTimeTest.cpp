@@ -153,6 +153,9 @@ TEST(ReadTakenTime, Table) {
         // damaged or empty
         {"no leap day", exifDate("2026:02:29 00:00:00"), "none"},
         {"zero date", exifDate("0000:00:00 00:00:00"), "none"},
+        {"T between date and time", exifDate("2026:03:07T14:05:09"), "none"},
+        {"dash after the hour", exifDate("2026:03:07 14-05:09"), "none"},
+        {"dot after the minute", exifDate("2026:03:07 14:05.09"), "none"},
         {"truncated", Jpeg(intel).substr(0, 60), "none"},
         {"exif offset out of range", Jpeg(ifd0Value(intel, 1, std::string("\0\0\0\xF0", 4))),
          "none"},
@@ -163,6 +166,9 @@ TEST(ReadTakenTime, Table) {
          "2025-12-31 23:59:58.000"},
         {"heif extent out of range", Heif(intel, 4), "none"},
         {"zero creation time", Mp4(Mvhd(0, 0)), "none"},
+        {"unix epoch placeholder", Mp4(Mvhd(0, 2082844800)), "none"},
+        {"unix epoch placeholder, version 1", Mp4(Mvhd(1, 2082844800)), "none"},
+        {"a second after the epoch", Mp4(Mvhd(0, 2082844801)), "1970-01-01 00:00:01.000 UTC"},
         {"box larger than file", Box("ftyp", "isom") + Big(0xFFFFFFF0, 4) + "moov", "none"},
         {"unknown format", "GIF89a.........", "none"},
     };

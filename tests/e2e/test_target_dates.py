@@ -4,12 +4,14 @@ import datetime
 import os
 import struct
 
-from harness import (JA, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, read_ini, wait_until,
-                     write_ini, xdotool)
+from harness import (EN, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, message_boxes, read_ini,
+                     wait_until, write_ini, xdotool)
 
 # Edit menu access keys.
 MODIFIED, TAKEN, FORMAT = "m", "p", "f"
 TAKEN_NOT_FOUND = "撮影日時が見つかりません"
+TAKEN_UNREADABLE = "ファイルを開けないので撮影日時を読めません"
+BLANK_AT_END = "書式の先頭や末尾に空白は使えません"
 DIALOG_TITLE = "日付の書式"
 
 
@@ -27,6 +29,15 @@ def exif_jpeg(taken):
 
 
 class TargetDatesTest(E2ETest):
+    def open_format_dialog(self, ws, app):
+        app.key("alt+e", FORMAT)
+
+        def dialog():
+            titles = {xdotool("getwindowname", wid, check=False): wid for wid in app.windows()}
+            return titles.get(DIALOG_TITLE)
+
+        return InstanceWindow(ws, wait_until(dialog, WINDOW_TIMEOUT, "the dialog"), app.pid)
+
     def file_written_at(self, ws, name, when):
         path = ws.make_file(name, b"x")
         stamp = when.timestamp()  # local time, as the host's zone (and Wine's) reads it
@@ -59,20 +70,24 @@ class TargetDatesTest(E2ETest):
         self.assertEqual(app.wait_exit(), 0)
         self.assertEqual(ws.listing(), ["20190708_091011.jpg", "plain.jpg"])
 
+        # Held open without sharing by another program: not read, and not called dateless. A
+        # folder has no such date.
+        held = ws.make_file("held.jpg", exif_jpeg("2019:07:08 09:10:11"))
+        holder = self.hold(ws, held)
+        for path, told in ((held, TAKEN_UNREADABLE), (ws.make_dir("album"), TAKEN_NOT_FOUND)):
+            app = self.start(ws, ws.winpath(path))
+            app.key("alt+e", TAKEN)
+            app.wait_title(lambda t: t == told, told)
+            self.close_with(app, "Escape")
+        holder.release()
+        self.assertEqual(ws.listing(), ["20190708_091011.jpg", "album", "held.jpg", "plain.jpg"])
+
     def test_format_dialog_previews_and_keeps_the_pattern(self):
         ws = self.workspace()
         write_ini(ws, ["TimeFormat=yymmddhhnnss"])
         path = self.file_written_at(ws, "abcd.txt", datetime.datetime(2021, 1, 14, 5, 6, 7))
         app = self.start(ws, ws.winpath(path))
-        app.key("alt+e", FORMAT)
-
-        def dialog():
-            for wid in app.windows():
-                if xdotool("getwindowname", wid, check=False) == DIALOG_TITLE:
-                    return wid
-            return None
-
-        box = InstanceWindow(ws, wait_until(dialog, WINDOW_TIMEOUT, "the dialog"), app.pid)
+        box = self.open_format_dialog(ws, app)
         # The pattern field has the focus and the pattern in force.
         self.assertEqual(box.copy_all(self.clipboard), "yymmddhhnnss")
         box.key("End", "shift+Home", "BackSpace")
@@ -81,11 +96,26 @@ class TargetDatesTest(E2ETest):
         preview = box.copy_selection(self.clipboard, keys=("alt+m",))
         self.assertEqual(preview, "v2021-01-14")
         box.key("Return")
-        wait_until(lambda: dialog() is None, WINDOW_TIMEOUT, "the dialog to close")
+        wait_until(lambda: not box.shown(), WINDOW_TIMEOUT, "the dialog to close")
 
         app.key("alt+e", MODIFIED)
         self.rename(app, ws, "v2021-01-14.txt")
         self.assertEqual(dict(read_ini(ws))["TimeFormat"], "'v'yyyy-mm-dd")
+
+    def test_format_dialog_under_code_page_1252(self):
+        """Only presets the code page holds; a pattern the settings file would give back
+        trimmed is refused with the reason, and the dialog stays."""
+        ws = self.workspace()
+        app = self.start(ws, ws.winpath(ws.make_file("abcd.txt")), lang=EN)
+        box = self.open_format_dialog(ws, app)
+        # The last preset, which choosing puts into the pattern field.
+        box.key("alt+s", *["Down"] * 6, "alt+f")
+        self.assertEqual(box.copy_all(self.clipboard), "'IMG_'yyyymmdd_hhnnss")
+        box.type("yymmdd ")  # over the selection
+        box.key("Return")
+        wait_until(lambda: ("Tovimar", BLANK_AT_END) in message_boxes(ws), WINDOW_TIMEOUT,
+                   "the reason")
+        self.assertTrue(box.shown())
 
 
 if __name__ == "__main__":
