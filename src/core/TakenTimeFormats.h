@@ -1,0 +1,85 @@
+// The container readers behind ReadTakenTime, one file each, and the bounded reading they share.
+#pragma once
+
+#include "core/TakenTime.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace tovimar::taken {
+
+// Every walk over the file's own lists stops here, whatever the file claims.
+constexpr int MaxSegments = 1024;
+constexpr int MaxBoxes = 4096;
+constexpr int MaxIfds = 4;
+constexpr uint32_t MaxIlocSteps = 65536;
+
+// A part of the file, in absolute offsets.
+struct Span {
+    uint64_t Begin = 0, End = 0;
+    uint64_t Length() const { return End - Begin; }
+};
+
+inline uint16_t Big16(const uint8_t *p) {
+    return uint16_t(p[0] << 8 | p[1]);
+}
+inline uint32_t Big32(const uint8_t *p) {
+    return uint32_t(Big16(p)) << 16 | Big16(p + 2);
+}
+inline uint64_t Big64(const uint8_t *p) {
+    return uint64_t(Big32(p)) << 32 | Big32(p + 4);
+}
+
+// a + b when the sum stays within limit.
+inline bool AddWithin(uint64_t a, uint64_t b, uint64_t limit, uint64_t &sum) {
+    if (a > limit || b > limit - a) return false;
+    sum = a + b;
+    return true;
+}
+
+// Small reads through one block cache, so that walking a table costs a few reads of the file
+// rather than one per entry; never outside the span asked for.
+class Reader {
+public:
+    explicit Reader(ByteSource &source) : source_(source), size_(source.Size()) {}
+    Span File() const { return {0, size_}; }
+
+    // The n bytes at offset at of span, when all of them lie inside it.
+    bool Copy(Span span, uint64_t at, void *out, size_t n);
+
+private:
+    ByteSource &source_;
+    uint64_t size_;
+    uint8_t cache_[512];
+    uint64_t cacheAt_ = 0;
+    size_t cacheLength_ = 0;
+};
+
+// Big-endian fields read one after another; once a read fails, every later one does.
+class Cursor {
+public:
+    Cursor(Reader &reader, Span span) : reader_(reader), span_(span) {}
+    bool Ok() const { return ok_; }
+    uint64_t Take(size_t bytes);
+
+private:
+    Reader &reader_;
+    Span span_;
+    uint64_t at_ = 0;
+    bool ok_ = true;
+};
+
+// Every field in range, the day one the month has.
+bool InRange(const TakenTime &t);
+
+// The Exif dates of a TIFF structure (a TIFF file, or the Exif block of another format).
+std::optional<TakenTime> ReadExif(Reader &reader, Span span);
+
+std::optional<TakenTime> ReadJpeg(Reader &reader);
+
+// HEIF, MP4, MOV: h is the file's first 8 bytes.
+bool StartsIsoMedia(const uint8_t *h);
+std::optional<TakenTime> ReadIsoMedia(Reader &reader);
+
+} // namespace tovimar::taken
