@@ -102,15 +102,6 @@ private:
     bool little_ = false;
 };
 
-int Digits(const char *p, int n) {
-    int value = 0;
-    for (int i = 0; i < n; ++i) {
-        if (p[i] < '0' || p[i] > '9') return -1;
-        value = value * 10 + (p[i] - '0');
-    }
-    return value;
-}
-
 // "YYYY:MM:DD HH:MM:SS", with the fraction of a second as the digits of subSec.
 std::optional<TakenTime> ParseExifDate(const Text &date, const Text &subSec) {
     if (!date.Present || date.Length < 19) return std::nullopt;
@@ -169,6 +160,12 @@ std::optional<TakenTime> ReadExif(Reader &reader, Span span) {
     }
     if (auto t = ParseExifDate(tags.Original, tags.SubSecOriginal)) return t;
     return ParseExifDate(tags.Digitized, tags.SubSecDigitized);
+}
+
+std::optional<TakenTime> ReadExifBlock(Reader &reader, Span span) {
+    uint8_t id[6];
+    if (reader.Copy(span, 0, id, 6) && std::memcmp(id, "Exif\0\0", 6) == 0) span.Begin += 6;
+    return ReadExif(reader, span);
 }
 
 } // namespace tovimar::taken

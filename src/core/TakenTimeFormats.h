@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace tovimar::taken {
 
@@ -73,8 +74,21 @@ private:
 // Every field in range, the day one the month has.
 bool InRange(const TakenTime &t);
 
+// The value of n decimal digits, or -1 when one of them is not a digit.
+int Digits(const char *p, int n);
+
+// "2019-02-12T15:27:12.5+08:00", "2003:03:10 15:04:43", "2003/03/10 15:04": the wall clock as
+// written, any zone or offset after it ignored. Seconds may be left out, the time of day not.
+std::optional<TakenTime> ParseDateText(std::string_view text);
+
+// "MON MAR 10 15:04:43 2003", the C library's asctime form, in any case.
+std::optional<TakenTime> ParseAsctimeDate(std::string_view text);
+
 // The Exif dates of a TIFF structure (a TIFF file, or the Exif block of another format).
 std::optional<TakenTime> ReadExif(Reader &reader, Span span);
+
+// The same after an optional "Exif\0\0" prefix, as other containers hold it.
+std::optional<TakenTime> ReadExifBlock(Reader &reader, Span span);
 
 std::optional<TakenTime> ReadJpeg(Reader &reader);
 

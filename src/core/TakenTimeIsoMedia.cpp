@@ -2,7 +2,9 @@
 
 #include "core/Timestamp.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace tovimar::taken {
 
@@ -126,12 +128,18 @@ bool FindItemData(Reader &reader, const Box &iloc, const Box *idat, uint32_t id,
     return false;
 }
 
-std::optional<TakenTime> ReadHeifExif(Reader &reader, const Box &meta) {
-    // ISO's meta has a version and flags; QuickTime's starts straight with its children.
+// ISO's meta has a version and flags; QuickTime's starts straight with its children.
+bool MetaChildren(Reader &reader, const Box &meta, Span &children) {
     uint8_t peek[8];
-    Span children = meta.Content;
-    if (!reader.Copy(children, 0, peek, 8)) return std::nullopt;
+    children = meta.Content;
+    if (!reader.Copy(children, 0, peek, 8)) return false;
     if (std::memcmp(peek + 4, "hdlr", 4) != 0) children.Begin += 4;
+    return true;
+}
+
+std::optional<TakenTime> ReadHeifExif(Reader &reader, const Box &meta) {
+    Span children;
+    if (!MetaChildren(reader, meta, children)) return std::nullopt;
     Box iinf, iloc, idat;
     if (!FindBox(reader, children, "iinf", iinf) || !FindBox(reader, children, "iloc", iloc))
         return std::nullopt;
@@ -149,6 +157,63 @@ std::optional<TakenTime> ReadHeifExif(Reader &reader, const Box &meta) {
     if (!AddWithin(4, Big32(b), data.Length(), tiff)) return std::nullopt;
     if (reader.Copy(data, tiff, b, 6) && std::memcmp(b, "Exif\0\0", 6) == 0) tiff += 6;
     return ReadExif(reader, {data.Begin + tiff, data.End});
+}
+
+// Canon's CR3: a uuid box in moov holds CMT1, a TIFF of IFD0, and CMT2, one of the Exif IFD.
+std::optional<TakenTime> ReadCanonExif(Reader &reader, const Box &moov) {
+    static constexpr uint8_t CanonUuid[16] = {0x85, 0xC0, 0xB6, 0x87, 0x82, 0x0F, 0x11, 0xE0,
+                                              0x81, 0x11, 0xF4, 0xCE, 0x46, 0x2B, 0x6A, 0x48};
+    uint64_t pos = moov.Content.Begin;
+    for (int i = 0; i < MaxBoxes && pos < moov.Content.End; ++i) {
+        Box box;
+        uint8_t uuid[16];
+        if (!ReadBox(reader, moov.Content, pos, box)) break;
+        pos = box.Content.End;
+        if (!box.Is("uuid") || !reader.Copy(box.Content, 0, uuid, sizeof uuid) ||
+            std::memcmp(uuid, CanonUuid, sizeof uuid) != 0)
+            continue;
+        const Span children{box.Content.Begin + sizeof uuid, box.Content.End};
+        Box cmt;
+        for (const char *type : {"CMT2", "CMT1"})
+            if (FindBox(reader, children, type, cmt))
+                if (auto t = ReadExif(reader, cmt.Content)) return t;
+        break;
+    }
+    return std::nullopt;
+}
+
+// QuickTime metadata: keys names the items, ilst holds them under their 1-based key index.
+std::optional<TakenTime> ReadAppleCreationDate(Reader &reader, const Box &meta) {
+    static constexpr std::string_view Key = "com.apple.quicktime.creationdate";
+    Span children;
+    Box keys, ilst;
+    if (!MetaChildren(reader, meta, children) || !FindBox(reader, children, "keys", keys) ||
+        !FindBox(reader, children, "ilst", ilst))
+        return std::nullopt;
+    uint32_t index = 0;
+    uint64_t pos = keys.Content.Begin + 8; // version, flags and the count: the entries are walked
+    for (uint32_t i = 1; i <= MaxBoxes && pos < keys.Content.End && !index; ++i) {
+        Box key; // the same layout as a box: size, namespace, name
+        if (!ReadBox(reader, keys.Content, pos, key)) return std::nullopt;
+        pos = key.Content.End;
+        char name[Key.size()];
+        if (key.Content.Length() == Key.size() && key.Is("mdta") &&
+            reader.Copy(key.Content, 0, name, sizeof name) &&
+            Key == std::string_view(name, sizeof name))
+            index = i;
+    }
+    const uint8_t type[4] = {uint8_t(index >> 24), uint8_t(index >> 16), uint8_t(index >> 8),
+                             uint8_t(index)};
+    Box item, data;
+    if (!index || !FindBox(reader, ilst.Content, reinterpret_cast<const char *>(type), item) ||
+        !FindBox(reader, item.Content, "data", data))
+        return std::nullopt;
+    // After the value's type and locale, UTF-8 text such as "2019-02-12T15:27:12+0800".
+    char text[40];
+    if (data.Content.Length() < 8) return std::nullopt;
+    const size_t length = size_t(std::min<uint64_t>(sizeof text, data.Content.Length() - 8));
+    if (!reader.Copy(data.Content, 8, text, length)) return std::nullopt;
+    return ParseDateText(std::string_view(text, length));
 }
 
 // Seconds since 1904-01-01 00:00 UTC; 0 means the writer set none.
@@ -191,8 +256,16 @@ std::optional<TakenTime> ReadIsoMedia(Reader &reader) {
     }
     if (hasMeta)
         if (auto t = ReadHeifExif(reader, meta)) return t;
-    if (hasMoov) return ReadMovie(reader, moov);
-    return std::nullopt;
+    if (!hasMoov) return std::nullopt;
+    if (auto t = ReadCanonExif(reader, moov)) return t;
+    // The movie header of an edited or exported video holds the export time; Apple's own
+    // date stays the capture time.
+    Box udta, inner;
+    if (FindBox(reader, moov.Content, "meta", inner))
+        if (auto t = ReadAppleCreationDate(reader, inner)) return t;
+    if (FindBox(reader, moov.Content, "udta", udta) && FindBox(reader, udta.Content, "meta", inner))
+        if (auto t = ReadAppleCreationDate(reader, inner)) return t;
+    return ReadMovie(reader, moov);
 }
 
 bool StartsIsoMedia(const uint8_t *h) {

@@ -106,6 +106,25 @@ std::string Mov(const std::string &mvhd) {
     return Box("wide", "") + Box("mdat", "xyz") + Box("moov", Box("udta", "") + mvhd);
 }
 
+// Canon's CR3: the Exif IFD in CMT2 (or IFD0 in CMT1) of the uuid box in moov.
+std::string Cr3(const std::string &cmt1, const std::string &cmt2, const std::string &mvhd) {
+    const std::string uuid = "\x85\xC0\xB6\x87\x82\x0F\x11\xE0\x81\x11\xF4\xCE\x46\x2B\x6A\x48";
+    return Box("ftyp", "crx " + Big(1, 4) + "crx isom") +
+           Box("moov", Box("uuid", uuid + Box("CMT1", cmt1) + cmt2) + mvhd) + Box("mdat", "x");
+}
+
+// A phone's QuickTime keys and values: the item of each key under its 1-based index.
+std::string AppleMeta(const std::string &date, uint32_t index = 2) {
+    const std::string keys = FullBox("keys", 0,
+                                     Big(2, 4) + Box("mdta", "com.apple.quicktime.make") +
+                                         Box("mdta", "com.apple.quicktime.creationdate"));
+    const std::string ilst =
+        Box("ilst", Box(Big(1, 4), Box("data", Big(1, 4) + Big(0, 4) + "Apple")) +
+                        Box(Big(index, 4), Box("data", Big(1, 4) + Big(0, 4) + date)));
+    return Box("meta",
+               FullBox("hdlr", 0, Big(0, 4) + "mdta" + std::string(13, '\0')) + keys + ilst);
+}
+
 std::string Shown(const std::optional<TakenTime> &t) {
     if (!t) return "none";
     char s[40];
@@ -150,6 +169,13 @@ TEST(ReadTakenTime, Table) {
         {"mp4", Mp4(Mvhd(0, afternoon)), "2026-03-07 14:05:09.000 UTC"},
         {"mov", Mov(Mvhd(0, afternoon)), "2026-03-07 14:05:09.000 UTC"},
         {"mvhd version 1", Mp4(Mvhd(1, 9340963200)), "2200-01-01 00:00:00.000 UTC"},
+        {"cr3 exif ifd",
+         Cr3(Tiff(true, {dateTime}, {}), Box("CMT2", Tiff(true, {original, subSec}, {})),
+             Mvhd(0, afternoon)),
+         "2026-03-07 14:05:09.042"},
+        {"apple creation date over the movie header",
+         Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12T15:27:12+0800")),
+         "2019-02-12 15:27:12.000"},
         // damaged or empty
         {"no leap day", exifDate("2026:02:29 00:00:00"), "none"},
         {"zero date", exifDate("0000:00:00 00:00:00"), "none"},
@@ -164,6 +190,15 @@ TEST(ReadTakenTime, Table) {
         {"heif extent out of range", Heif(intel, 4), "none"},
         {"zero creation time", Mp4(Mvhd(0, 0)), "none"},
         {"box larger than file", Box("ftyp", "isom") + Big(0xFFFFFFF0, 4) + "moov", "none"},
+        {"cr3 CMT2 larger than its box",
+         Cr3(Tiff(true, {dateTime}, {}), Big(0x7FFF, 4) + "CMT2" + Tiff(true, {original}, {}),
+             Mvhd(0, afternoon)),
+         "2026-03-07 14:05:09.000 UTC"},
+        {"apple value under a key that is not there",
+         Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12T15:27:12+0800", 3)),
+         "2026-03-07 14:05:09.000 UTC"},
+        {"apple date without time of day", Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12")),
+         "2026-03-07 14:05:09.000 UTC"},
         {"unknown format", "GIF89a.........", "none"},
     };
     for (const auto &row : rows) {
