@@ -90,7 +90,12 @@ std::optional<TakenTime> ReadExif(Reader &reader, Span span);
 // The same after an optional "Exif\0\0" prefix, as other containers hold it.
 std::optional<TakenTime> ReadExifBlock(Reader &reader, Span span);
 
-std::optional<TakenTime> ReadJpeg(Reader &reader);
+// A JPEG image: the file, or one embedded in another format.
+std::optional<TakenTime> ReadJpeg(Reader &reader, Span jpeg);
+
+// Fujifilm RAF: h is the file's first 8 bytes.
+bool StartsRaf(const uint8_t *h);
+std::optional<TakenTime> ReadRaf(Reader &reader);
 
 // HEIF, MP4, MOV: h is the file's first 8 bytes.
 bool StartsIsoMedia(const uint8_t *h);

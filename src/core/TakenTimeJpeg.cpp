@@ -4,12 +4,12 @@
 
 namespace tovimar::taken {
 
-std::optional<TakenTime> ReadJpeg(Reader &reader) {
-    const Span file = reader.File();
-    uint64_t pos = 2;
+std::optional<TakenTime> ReadJpeg(Reader &reader, Span jpeg) {
+    uint8_t m[4];
+    if (!reader.Copy(jpeg, 0, m, 2) || m[0] != 0xFF || m[1] != 0xD8) return std::nullopt;
+    uint64_t pos = 2; // from the start of the image
     for (int step = 0; step < MaxSegments; ++step) {
-        uint8_t m[4];
-        if (!reader.Copy(file, pos, m, 2) || m[0] != 0xFF) return std::nullopt;
+        if (!reader.Copy(jpeg, pos, m, 2) || m[0] != 0xFF) return std::nullopt;
         const uint8_t marker = m[1];
         if (marker == 0xFF) { // fill byte
             ++pos;
@@ -20,18 +20,33 @@ std::optional<TakenTime> ReadJpeg(Reader &reader) {
             pos += 2;
             continue;
         }
-        if (!reader.Copy(file, pos + 2, m + 2, 2)) return std::nullopt;
+        if (!reader.Copy(jpeg, pos + 2, m + 2, 2)) return std::nullopt;
         const uint16_t length = Big16(m + 2);
         if (length < 2) return std::nullopt;
-        const Span segment{pos + 4, pos + 2 + length};
+        const Span segment{jpeg.Begin + pos + 4, jpeg.Begin + pos + 2 + length};
         uint8_t id[6];
         if (marker == 0xE1 && reader.Copy(segment, 0, id, 6) &&
             std::memcmp(id, "Exif\0\0", 6) == 0) {
             if (auto t = ReadExif(reader, {segment.Begin + 6, segment.End})) return t;
         }
-        pos = segment.End;
+        pos += 2 + length;
     }
     return std::nullopt;
+}
+
+bool StartsRaf(const uint8_t *h) {
+    return std::memcmp(h, "FUJIFILM", 8) == 0;
+}
+
+// Fujifilm's RAF: a big-endian header whose offset 84 gives where the embedded JPEG lies.
+std::optional<TakenTime> ReadRaf(Reader &reader) {
+    uint8_t h[92];
+    if (!reader.Copy(reader.File(), 0, h, sizeof h) || std::memcmp(h, "FUJIFILMCCD-RAW ", 16) != 0)
+        return std::nullopt;
+    const uint64_t at = Big32(h + 84);
+    uint64_t end;
+    if (!AddWithin(at, Big32(h + 88), reader.File().End, end)) return std::nullopt;
+    return ReadJpeg(reader, {at, end});
 }
 
 } // namespace tovimar::taken

@@ -125,6 +125,13 @@ std::string AppleMeta(const std::string &date, uint32_t index = 2) {
                FullBox("hdlr", 0, Big(0, 4) + "mdta" + std::string(13, '\0')) + keys + ilst);
 }
 
+// Fujifilm's RAF: the header's offset 84 points at the embedded JPEG; shift moves it.
+std::string Raf(const std::string &jpeg, uint32_t shift = 0) {
+    const std::string head =
+        "FUJIFILMCCD-RAW 0201FF383501" + std::string(32, 'n') + "0100" + std::string(20, '\0');
+    return head + Big(108 + shift, 4) + Big(jpeg.size(), 4) + std::string(16, '\0') + jpeg;
+}
+
 std::string Shown(const std::optional<TakenTime> &t) {
     if (!t) return "none";
     char s[40];
@@ -173,6 +180,7 @@ TEST(ReadTakenTime, Table) {
          Cr3(Tiff(true, {dateTime}, {}), Box("CMT2", Tiff(true, {original, subSec}, {})),
              Mvhd(0, afternoon)),
          "2026-03-07 14:05:09.042"},
+        {"raf", Raf(Jpeg(intel)), "2026-03-07 14:05:09.042"},
         {"apple creation date over the movie header",
          Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12T15:27:12+0800")),
          "2019-02-12 15:27:12.000"},
@@ -190,6 +198,7 @@ TEST(ReadTakenTime, Table) {
         {"heif extent out of range", Heif(intel, 4), "none"},
         {"zero creation time", Mp4(Mvhd(0, 0)), "none"},
         {"box larger than file", Box("ftyp", "isom") + Big(0xFFFFFFF0, 4) + "moov", "none"},
+        {"raf jpeg offset out of range", Raf(Jpeg(intel), 8), "none"},
         {"cr3 CMT2 larger than its box",
          Cr3(Tiff(true, {dateTime}, {}), Big(0x7FFF, 4) + "CMT2" + Tiff(true, {original}, {}),
              Mvhd(0, afternoon)),
