@@ -80,6 +80,7 @@ std::optional<TakenTime> ReadTakenTime(ByteSource &source) {
         return ReadExif(reader, reader.File());
     if (StartsIsoMedia(h)) return ReadIsoMedia(reader);
     if (StartsRaf(h)) return ReadRaf(reader);
+    if (StartsPng(h)) return ReadPng(reader);
     return std::nullopt;
 }
 

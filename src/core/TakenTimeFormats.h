@@ -15,6 +15,7 @@ constexpr int MaxSegments = 1024;
 constexpr int MaxBoxes = 4096;
 constexpr int MaxIfds = 4;
 constexpr uint32_t MaxIlocSteps = 65536;
+constexpr int MaxChunks = 4096;
 
 // A part of the file, in absolute offsets.
 struct Span {
@@ -100,5 +101,9 @@ std::optional<TakenTime> ReadRaf(Reader &reader);
 // HEIF, MP4, MOV: h is the file's first 8 bytes.
 bool StartsIsoMedia(const uint8_t *h);
 std::optional<TakenTime> ReadIsoMedia(Reader &reader);
+
+// PNG: eXIf, or ImageMagick's hex "Raw profile type exif" in tEXt or uncompressed iTXt.
+bool StartsPng(const uint8_t *h);
+std::optional<TakenTime> ReadPng(Reader &reader);
 
 } // namespace tovimar::taken

@@ -132,6 +132,24 @@ std::string Raf(const std::string &jpeg, uint32_t shift = 0) {
     return head + Big(108 + shift, 4) + Big(jpeg.size(), 4) + std::string(16, '\0') + jpeg;
 }
 
+std::string PngChunk(const std::string &type, const std::string &data) {
+    return Big(data.size(), 4) + type + data + "CRC!"; // the CRC is not checked
+}
+std::string Png(const std::string &chunks) {
+    return "\x89PNG\r\n\x1A\n" + PngChunk("IHDR", std::string(13, '\1')) + chunks +
+           PngChunk("IEND", "");
+}
+// ImageMagick's hex text form of an Exif profile.
+std::string RawProfile(const std::string &bytes) {
+    std::string text = "\nexif\n" + std::to_string(bytes.size()) + "\n";
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        text += "0123456789abcdef"[uint8_t(bytes[i]) >> 4];
+        text += "0123456789abcdef"[bytes[i] & 15];
+        if (i % 36 == 35) text += '\n';
+    }
+    return text;
+}
+
 std::string Shown(const std::optional<TakenTime> &t) {
     if (!t) return "none";
     char s[40];
@@ -180,6 +198,12 @@ TEST(ReadTakenTime, Table) {
          Cr3(Tiff(true, {dateTime}, {}), Box("CMT2", Tiff(true, {original, subSec}, {})),
              Mvhd(0, afternoon)),
          "2026-03-07 14:05:09.042"},
+        {"png eXIf after the image data", Png(PngChunk("IDAT", "x") + PngChunk("eXIf", intel)),
+         "2026-03-07 14:05:09.042"},
+        {"png raw profile in iTXt",
+         Png(PngChunk("iTXt", std::string("Raw profile type exif\0\0\0en\0\0", 28) +
+                                  RawProfile(std::string("Exif\0\0", 6) + motorola))),
+         "2026-03-07 14:05:09.000"},
         {"raf", Raf(Jpeg(intel)), "2026-03-07 14:05:09.042"},
         {"apple creation date over the movie header",
          Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12T15:27:12+0800")),
@@ -198,6 +222,12 @@ TEST(ReadTakenTime, Table) {
         {"heif extent out of range", Heif(intel, 4), "none"},
         {"zero creation time", Mp4(Mvhd(0, 0)), "none"},
         {"box larger than file", Box("ftyp", "isom") + Big(0xFFFFFFF0, 4) + "moov", "none"},
+        {"png chunk larger than the file",
+         Png(PngChunk("IDAT", "x") + Big(0x7FFFFFF0, 4) + "eXIf" + intel), "none"},
+        {"png profile cut short",
+         Png(PngChunk("tEXt", std::string("Raw profile type exif\0", 22) +
+                                  RawProfile("Exif\0\0" + intel).substr(0, 120))),
+         "none"},
         {"raf jpeg offset out of range", Raf(Jpeg(intel), 8), "none"},
         {"cr3 CMT2 larger than its box",
          Cr3(Tiff(true, {dateTime}, {}), Big(0x7FFF, 4) + "CMT2" + Tiff(true, {original}, {}),
