@@ -81,6 +81,7 @@ std::optional<TakenTime> ReadTakenTime(ByteSource &source) {
     if (StartsIsoMedia(h)) return ReadIsoMedia(reader);
     if (StartsRaf(h)) return ReadRaf(reader);
     if (StartsPng(h)) return ReadPng(reader);
+    if (StartsRiff(h)) return ReadRiff(reader);
     return std::nullopt;
 }
 

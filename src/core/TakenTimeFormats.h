@@ -106,4 +106,8 @@ std::optional<TakenTime> ReadIsoMedia(Reader &reader);
 bool StartsPng(const uint8_t *h);
 std::optional<TakenTime> ReadPng(Reader &reader);
 
+// RIFF: WebP's EXIF chunk, AVI's IDIT.
+bool StartsRiff(const uint8_t *h);
+std::optional<TakenTime> ReadRiff(Reader &reader);
+
 } // namespace tovimar::taken

@@ -150,6 +150,30 @@ std::string RawProfile(const std::string &bytes) {
     return text;
 }
 
+std::string Little(uint32_t v) {
+    const std::string b = Big(v, 4);
+    return std::string(b.rbegin(), b.rend());
+}
+// A RIFF chunk, padded to an even length; size gives another length than the data's.
+std::string RiffChunk(const std::string &id, const std::string &data, int64_t size = -1) {
+    return id + Little(size < 0 ? uint32_t(data.size()) : uint32_t(size)) + data +
+           std::string(data.size() % 2, '\0');
+}
+std::string Riff(const std::string &form, const std::string &chunks) {
+    return "RIFF" + Little(uint32_t(chunks.size() + 4)) + form + chunks;
+}
+// An AVI whose header list holds the IDIT chunk after the stream lists.
+std::string Avi(const std::string &idit, int junk = 0) {
+    std::string padding;
+    for (int i = 0; i < junk; ++i)
+        padding += RiffChunk("JUNK", "ab");
+    const std::string strl = RiffChunk("LIST", "strl" + RiffChunk("strh", std::string(56, '\0')));
+    return Riff("AVI ", padding +
+                            RiffChunk("LIST", "hdrl" + RiffChunk("avih", std::string(56, '\0')) +
+                                                  strl + RiffChunk("IDIT", idit)) +
+                            RiffChunk("LIST", "movi" + RiffChunk("IDIT", "2000:01:01 00:00:00")));
+}
+
 std::string Shown(const std::optional<TakenTime> &t) {
     if (!t) return "none";
     char s[40];
@@ -204,6 +228,12 @@ TEST(ReadTakenTime, Table) {
          Png(PngChunk("iTXt", std::string("Raw profile type exif\0\0\0en\0\0", 28) +
                                   RawProfile(std::string("Exif\0\0", 6) + motorola))),
          "2026-03-07 14:05:09.000"},
+        {"webp",
+         Riff("WEBP",
+              RiffChunk("VP8L", "abc") + RiffChunk("EXIF", std::string("Exif\0\0", 6) + intel)),
+         "2026-03-07 14:05:09.042"},
+        {"avi asctime", Avi("MON MAR  7 14:05:09 2026\n\0", 1000), "2026-03-07 14:05:09.000"},
+        {"avi iso form", Avi("2026-03-07T14:05:09+09:00"), "2026-03-07 14:05:09.000"},
         {"raf", Raf(Jpeg(intel)), "2026-03-07 14:05:09.042"},
         {"apple creation date over the movie header",
          Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12T15:27:12+0800")),
@@ -228,6 +258,10 @@ TEST(ReadTakenTime, Table) {
          Png(PngChunk("tEXt", std::string("Raw profile type exif\0", 22) +
                                   RawProfile("Exif\0\0" + intel).substr(0, 120))),
          "none"},
+        {"webp EXIF larger than the file",
+         Riff("WEBP", RiffChunk("VP8L", "abc") + RiffChunk("EXIF", intel, 0x7FFFFFF0)), "none"},
+        {"avi IDIT that is no date", Avi("MON FOO 10 15:04:43 2003"), "none"},
+        {"avi IDIT after more chunks than are walked", Avi("2003:03:10 15:04:43", 5000), "none"},
         {"raf jpeg offset out of range", Raf(Jpeg(intel), 8), "none"},
         {"cr3 CMT2 larger than its box",
          Cr3(Tiff(true, {dateTime}, {}), Big(0x7FFF, 4) + "CMT2" + Tiff(true, {original}, {}),
