@@ -82,6 +82,7 @@ std::optional<TakenTime> ReadTakenTime(ByteSource &source) {
     if (StartsRaf(h)) return ReadRaf(reader);
     if (StartsPng(h)) return ReadPng(reader);
     if (StartsRiff(h)) return ReadRiff(reader);
+    if (StartsMatroska(h)) return ReadMatroska(reader);
     return std::nullopt;
 }
 

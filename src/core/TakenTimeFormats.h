@@ -110,4 +110,8 @@ std::optional<TakenTime> ReadPng(Reader &reader);
 bool StartsRiff(const uint8_t *h);
 std::optional<TakenTime> ReadRiff(Reader &reader);
 
+// Matroska and WebM: the segment's DateUTC, which is UTC.
+bool StartsMatroska(const uint8_t *h);
+std::optional<TakenTime> ReadMatroska(Reader &reader);
+
 } // namespace tovimar::taken

@@ -174,6 +174,28 @@ std::string Avi(const std::string &idit, int junk = 0) {
                             RiffChunk("LIST", "movi" + RiffChunk("IDIT", "2000:01:01 00:00:00")));
 }
 
+// An EBML element, its size in 8 bytes (or as given).
+std::string Ebml(const std::string &id, const std::string &content, const std::string &size = "") {
+    return id + (size.empty() ? "\x01" + Big(content.size(), 7) : size) + content;
+}
+const std::string EbmlHeader = Ebml("\x1A\x45\xDF\xA3", Ebml("\x42\x82", "webm"));
+const std::string UnknownSize = "\x01\xFF\xFF\xFF\xFF\xFF\xFF\xFF";
+std::string MatroskaInfo(int64_t nanoseconds) {
+    return Ebml("\x15\x49\xA9\x66", Ebml("\x44\x61", Big(uint64_t(nanoseconds), 8)));
+}
+// A live recording's layout: segment and cluster of unknown size, Info found by the seek head.
+std::string MatroskaInfoLast(int64_t nanoseconds) {
+    const std::string cluster = Ebml("\x1F\x43\xB6\x75", "frames", UnknownSize);
+    const std::string seek =
+        Ebml("\x4D\xBB", Ebml("\x53\xAB", "\x15\x49\xA9\x66") + Ebml("\x53\xAC", Big(0, 8)));
+    const std::string seekHead = Ebml("\x11\x4D\x9B\x74", seek);
+    const size_t infoAt = seekHead.size() + cluster.size();
+    return EbmlHeader + Ebml("\x18\x53\x80\x67",
+                             seekHead.substr(0, seekHead.size() - 8) + Big(infoAt, 8) + cluster +
+                                 MatroskaInfo(nanoseconds),
+                             UnknownSize);
+}
+
 std::string Shown(const std::optional<TakenTime> &t) {
     if (!t) return "none";
     char s[40];
@@ -234,6 +256,10 @@ TEST(ReadTakenTime, Table) {
          "2026-03-07 14:05:09.042"},
         {"avi asctime", Avi("MON MAR  7 14:05:09 2026\n\0", 1000), "2026-03-07 14:05:09.000"},
         {"avi iso form", Avi("2026-03-07T14:05:09+09:00"), "2026-03-07 14:05:09.000"},
+        {"matroska", EbmlHeader + Ebml("\x18\x53\x80\x67", MatroskaInfo(794585109042000000)),
+         "2026-03-07 14:05:09.042 UTC"},
+        {"matroska info after a cluster of unknown size", MatroskaInfoLast(-31622400500000000),
+         "1999-12-31 23:59:59.500 UTC"},
         {"raf", Raf(Jpeg(intel)), "2026-03-07 14:05:09.042"},
         {"apple creation date over the movie header",
          Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12T15:27:12+0800")),
@@ -262,6 +288,12 @@ TEST(ReadTakenTime, Table) {
          Riff("WEBP", RiffChunk("VP8L", "abc") + RiffChunk("EXIF", intel, 0x7FFFFFF0)), "none"},
         {"avi IDIT that is no date", Avi("MON FOO 10 15:04:43 2003"), "none"},
         {"avi IDIT after more chunks than are walked", Avi("2003:03:10 15:04:43", 5000), "none"},
+        {"matroska DateUTC larger than the file",
+         EbmlHeader + Ebml("\x18\x53\x80\x67",
+                           Ebml("\x15\x49\xA9\x66", Ebml("\x44\x61", Big(1, 8), Big(0x7FFFF, 8))),
+                           UnknownSize),
+         "none"},
+        {"matroska cut short", MatroskaInfoLast(794585109042000000).substr(0, 120), "none"},
         {"raf jpeg offset out of range", Raf(Jpeg(intel), 8), "none"},
         {"cr3 CMT2 larger than its box",
          Cr3(Tiff(true, {dateTime}, {}), Big(0x7FFF, 4) + "CMT2" + Tiff(true, {original}, {}),
