@@ -76,8 +76,11 @@ std::optional<TakenTime> ReadTakenTime(ByteSource &source) {
     uint8_t h[8];
     if (!reader.Copy(reader.File(), 0, h, sizeof h)) return std::nullopt;
     if (h[0] == 0xFF && h[1] == 0xD8) return ReadJpeg(reader, reader.File());
-    if ((h[0] == 'I' && h[1] == 'I') || (h[0] == 'M' && h[1] == 'M'))
-        return ReadExif(reader, reader.File());
+    if ((h[0] == 'I' && h[1] == 'I') || (h[0] == 'M' && h[1] == 'M')) {
+        EmbeddedMetadata found;
+        if (auto t = ReadExif(reader, reader.File(), &found)) return t;
+        return ReadEmbeddedDate(reader, found);
+    }
     if (StartsIsoMedia(h)) return ReadIsoMedia(reader);
     if (StartsRaf(h)) return ReadRaf(reader);
     if (StartsPng(h)) return ReadPng(reader);

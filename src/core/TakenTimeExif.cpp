@@ -16,6 +16,7 @@ struct Text {
 struct ExifTags {
     Text Original, Digitized, SubSecOriginal, SubSecDigitized;
     uint32_t ExifIfd = 0;
+    EmbeddedMetadata Embedded;
 };
 
 constexpr uint16_t TagExifIfd = 0x8769;
@@ -23,7 +24,8 @@ constexpr uint16_t TagDateTimeOriginal = 0x9003;
 constexpr uint16_t TagDateTimeDigitized = 0x9004;
 constexpr uint16_t TagSubSecOriginal = 0x9291;
 constexpr uint16_t TagSubSecDigitized = 0x9292;
-constexpr uint16_t TypeAscii = 2, TypeLong = 4, TypeIfd = 13;
+constexpr uint16_t TagXmp = 0x02BC, TagIptc = 0x83BB, TagPhotoshop = 0x8649;
+constexpr uint16_t TypeByte = 1, TypeAscii = 2, TypeLong = 4, TypeUndefined = 7, TypeIfd = 13;
 
 class Tiff {
 public:
@@ -64,6 +66,12 @@ public:
                 Ascii(b, tags.SubSecOriginal);
             } else if (dates && tag == TagSubSecDigitized) {
                 Ascii(b, tags.SubSecDigitized);
+            } else if (dates && tag == TagXmp) {
+                Bytes(b, tags.Embedded.Xmp);
+            } else if (dates && tag == TagIptc) {
+                Bytes(b, tags.Embedded.Iptc);
+            } else if (dates && tag == TagPhotoshop) {
+                Bytes(b, tags.Embedded.Photoshop);
             }
         }
         if (!reader_.Copy(span_, offset + 2 + 12 * uint64_t(count), b, 4))
@@ -95,6 +103,18 @@ private:
         }
         t.Present = true;
         text = t;
+    }
+
+    // Where a value of bytes (or of longs, as IPTC is often tagged) lies, when it is all inside
+    // the span; values of 4 bytes or fewer are too small to hold what is wanted.
+    void Bytes(const uint8_t *entry, Span &value) {
+        const uint16_t type = U16(entry + 2);
+        if (type != TypeByte && type != TypeUndefined && type != TypeLong && type != TypeAscii)
+            return;
+        const uint64_t length = uint64_t(U32(entry + 4)) * (type == TypeLong ? 4 : 1);
+        uint64_t end;
+        if (length <= 4 || !AddWithin(U32(entry + 8), length, span_.Length(), end)) return;
+        value = {span_.Begin + U32(entry + 8), span_.Begin + end};
     }
 
     Reader &reader_;
@@ -131,7 +151,7 @@ std::optional<TakenTime> ParseExifDate(const Text &date, const Text &subSec) {
 
 } // namespace
 
-std::optional<TakenTime> ReadExif(Reader &reader, Span span) {
+std::optional<TakenTime> ReadExif(Reader &reader, Span span, EmbeddedMetadata *found) {
     Tiff tiff(reader, span);
     uint32_t ifd0;
     if (!tiff.Open(ifd0)) return std::nullopt;
@@ -148,6 +168,7 @@ std::optional<TakenTime> ReadExif(Reader &reader, Span span) {
         if (!tiff.Scan(offset, tags, i == 0, next)) break;
         offset = next;
     }
+    if (found) *found = tags.Embedded;
     if (tags.ExifIfd && std::find(seen, seen + seenCount, tags.ExifIfd) == seen + seenCount) {
         ExifTags exif;
         uint32_t next;

@@ -85,8 +85,19 @@ std::optional<TakenTime> ParseDateText(std::string_view text);
 // "MON MAR 10 15:04:43 2003", the C library's asctime form, in any case.
 std::optional<TakenTime> ParseAsctimeDate(std::string_view text);
 
-// The Exif dates of a TIFF structure (a TIFF file, or the Exif block of another format).
-std::optional<TakenTime> ReadExif(Reader &reader, Span span);
+// Where a JPEG or TIFF keeps its XMP packet, IPTC records or Photoshop resources (empty spans
+// for none).
+struct EmbeddedMetadata {
+    Span Xmp, Iptc, Photoshop;
+};
+
+// The Exif dates of a TIFF structure (a TIFF file, or the Exif block of another format); found,
+// when given, learns where IFD0 says the other metadata lies.
+std::optional<TakenTime> ReadExif(Reader &reader, Span span, EmbeddedMetadata *found = nullptr);
+
+// When there is no Exif date: XMP's DateTimeOriginal, photoshop:DateCreated, xmp:CreateDate,
+// then IPTC's DateCreated with TimeCreated.
+std::optional<TakenTime> ReadEmbeddedDate(Reader &reader, const EmbeddedMetadata &found);
 
 // The same after an optional "Exif\0\0" prefix, as other containers hold it.
 std::optional<TakenTime> ReadExifBlock(Reader &reader, Span span);

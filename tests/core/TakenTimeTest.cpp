@@ -196,6 +196,21 @@ std::string MatroskaInfoLast(int64_t nanoseconds) {
                              UnknownSize);
 }
 
+std::string JpegOf(const std::string &segments) {
+    return "\xFF\xD8" + segments + Segment(0xDA, "...") + "\xFF\xD9";
+}
+std::string XmpSegment(const std::string &packet) {
+    return Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + packet);
+}
+std::string IptcRecord(int dataset, const std::string &value) {
+    return "\x1C\x02" + std::string(1, char(dataset)) + Big(value.size(), 2) + value;
+}
+// Photoshop's resources in APP13, the IPTC records in resource 0x0404.
+std::string IptcSegment(const std::string &records) {
+    return Segment(0xED, std::string("Photoshop 3.0\0", 14) + "8BIM" + Big(0x0404, 2) +
+                             std::string(2, '\0') + Big(records.size(), 4) + records);
+}
+
 std::string Shown(const std::optional<TakenTime> &t) {
     if (!t) return "none";
     char s[40];
@@ -260,6 +275,19 @@ TEST(ReadTakenTime, Table) {
          "2026-03-07 14:05:09.042 UTC"},
         {"matroska info after a cluster of unknown size", MatroskaInfoLast(-31622400500000000),
          "1999-12-31 23:59:59.500 UTC"},
+        {"exif date before xmp",
+         JpegOf(XmpSegment("<x exif:DateTimeOriginal='2019-02-12T15:27:12'/>") +
+                Segment(0xE1, std::string("Exif\0\0", 6) + intel)),
+         "2026-03-07 14:05:09.042"},
+        {"xmp date without time, then CreateDate",
+         JpegOf(XmpSegment("<photoshop:DateCreated>2019-02-12</photoshop:DateCreated>"
+                           "<x xmp:CreateDate = \"2026-03-07T14:05:09.042+09:00\"/>")),
+         "2026-03-07 14:05:09.042"},
+        {"tiff xmp",
+         Tiff(false, {{0x02BC, 1, "<r exif:DateTimeOriginal=\"2026-03-07T14:05:09Z\"/>"}}, {}),
+         "2026-03-07 14:05:09.000"},
+        {"iptc", JpegOf(IptcSegment(IptcRecord(55, "20260307") + IptcRecord(60, "140509+0900"))),
+         "2026-03-07 14:05:09.000"},
         {"raf", Raf(Jpeg(intel)), "2026-03-07 14:05:09.042"},
         {"apple creation date over the movie header",
          Mov(Mvhd(0, afternoon) + AppleMeta("2019-02-12T15:27:12+0800")),
@@ -294,6 +322,12 @@ TEST(ReadTakenTime, Table) {
                            UnknownSize),
          "none"},
         {"matroska cut short", MatroskaInfoLast(794585109042000000).substr(0, 120), "none"},
+        {"iptc date without time", JpegOf(IptcSegment(IptcRecord(55, "20260307"))), "none"},
+        {"iptc record larger than its segment",
+         JpegOf(IptcSegment(IptcRecord(55, "20260307") + "\x1C\x02\x3C\x7F\xF0" + "140509")),
+         "none"},
+        {"tiff xmp offset out of range",
+         Tiff(true, {{0x02BC, 1, std::string("\0\0\1\0", 4), 0x1000}}, {}), "none"},
         {"raf jpeg offset out of range", Raf(Jpeg(intel), 8), "none"},
         {"cr3 CMT2 larger than its box",
          Cr3(Tiff(true, {dateTime}, {}), Big(0x7FFF, 4) + "CMT2" + Tiff(true, {original}, {}),
