@@ -24,8 +24,8 @@ bool Reader::Copy(Span span, uint64_t at, void *out, size_t n) {
     const bool cached = where >= cacheAt_ && where - cacheAt_ <= cacheLength_ &&
                         n <= cacheLength_ - (where - cacheAt_);
     if (!cached) {
-        if (n > sizeof cache_) return source_.Read(where, out, n) == n;
-        const size_t want = size_t(std::min<uint64_t>(sizeof cache_, span.End - where));
+        if (n > CacheSize) return source_.Read(where, out, n) == n;
+        const size_t want = size_t(std::min<uint64_t>(CacheSize, span.End - where));
         cacheLength_ = 0;
         if (source_.Read(where, cache_, want) != want) return false;
         cacheAt_ = where;

@@ -15,7 +15,8 @@ constexpr int MaxSegments = 1024;
 constexpr int MaxBoxes = 4096;
 constexpr int MaxIfds = 4;
 constexpr uint32_t MaxIlocSteps = 65536;
-constexpr int MaxChunks = 4096;
+// Walks that may cross a large file, one read per step.
+constexpr int MaxChunks = 512;
 
 // A part of the file, in absolute offsets.
 struct Span {
@@ -41,7 +42,8 @@ inline bool AddWithin(uint64_t a, uint64_t b, uint64_t limit, uint64_t &sum) {
 }
 
 // Small reads through one block cache, so that walking a table costs a few reads of the file
-// rather than one per entry; never outside the span asked for.
+// rather than one per entry; never outside the span asked for. Under Wine a read costs 26 us or
+// more and a larger block more again, so walks across a file are capped at 512 reads.
 class Reader {
 public:
     explicit Reader(ByteSource &source) : source_(source), size_(source.Size()) {}
@@ -51,9 +53,10 @@ public:
     bool Copy(Span span, uint64_t at, void *out, size_t n);
 
 private:
+    static constexpr size_t CacheSize = 512;
     ByteSource &source_;
     uint64_t size_;
-    uint8_t cache_[512];
+    uint8_t cache_[CacheSize];
     uint64_t cacheAt_ = 0;
     size_t cacheLength_ = 0;
 };

@@ -246,7 +246,9 @@ std::optional<TakenTime> ReadIsoMedia(Reader &reader) {
     bool hasMeta = false, hasMoov = false;
     const Span file = reader.File();
     uint64_t pos = 0;
-    for (int i = 0; i < MaxBoxes && pos < file.End && !(hasMeta && hasMoov); ++i) {
+    // HEIF's meta comes before any moov; a fragmented movie's thousands of fragments after moov
+    // are not walked.
+    for (int i = 0; i < MaxChunks && pos < file.End && !hasMoov; ++i) {
         Box box;
         // A box cut short at the end (a partial download) hides only what it holds.
         if (!ReadBox(reader, file, pos, box)) break;

@@ -9,7 +9,8 @@ namespace {
 constexpr uint32_t IdEbml = 0x1A45DFA3, IdSegment = 0x18538067, IdInfo = 0x1549A966,
                    IdSeekHead = 0x114D9B74, IdSeek = 0x4DBB, IdSeekId = 0x53AB,
                    IdSeekPosition = 0x53AC, IdDateUtc = 0x4461;
-constexpr int MaxElements = 1024;
+// Info comes before the clusters; when it does not, the seek head says where it is.
+constexpr int MaxElements = 256;
 
 // An EBML number of 1 to 8 bytes, its length told by the first byte's leading zeros. keepMarker
 // for element ids, which are written with it; allOnes is set for a size of "unknown".

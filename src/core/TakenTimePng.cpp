@@ -91,6 +91,31 @@ bool RawExifText(Reader &reader, const char *type, Span data, Span &text) {
     return true;
 }
 
+// ImageMagick writes eXIf after the image data, which in a large image is more chunks than are
+// walked: the file's tail is searched for an eXIf chunk from which the chunks lead to IEND.
+std::optional<TakenTime> ReadTrailingExif(Reader &reader) {
+    const Span file = reader.File();
+    std::vector<uint8_t> tail(size_t(std::min<uint64_t>(file.End, MaxProfile)));
+    const uint64_t tailAt = file.End - tail.size();
+    if (!reader.Copy(file, tailAt, tail.data(), tail.size())) return std::nullopt;
+    for (size_t k = 4; k + 8 <= tail.size(); ++k) {
+        if (std::memcmp(&tail[k], "eXIf", 4) != 0) continue;
+        size_t pos = k - 4;
+        for (int i = 0; i < 64 && tail.size() - pos >= 12; ++i) {
+            const uint32_t length = Big32(&tail[pos]);
+            if (std::memcmp(&tail[pos + 4], "IEND", 4) == 0) {
+                if (length == 0 && tail.size() - pos == 12)
+                    return ReadExifBlock(reader,
+                                         {tailAt + k + 4, tailAt + k + 4 + Big32(&tail[k - 4])});
+                break;
+            }
+            if (length > tail.size() - pos - 12) break;
+            pos += 12 + length;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 bool StartsPng(const uint8_t *h) {
@@ -118,6 +143,7 @@ std::optional<TakenTime> ReadPng(Reader &reader) {
             if (auto t = ReadRawProfile(reader, text)) return t;
         }
         pos = end + 4;
+        if (i + 1 == MaxChunks) return ReadTrailingExif(reader);
     }
     return std::nullopt;
 }

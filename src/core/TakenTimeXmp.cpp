@@ -29,7 +29,8 @@ std::string_view XmpValue(std::string_view xmp, std::string_view name) {
             while (p < xmp.size() && IsXmlBlank(xmp[p]))
                 ++p;
             if (p >= xmp.size() || (xmp[p] != '"' && xmp[p] != '\'')) continue;
-            end = xmp.find(xmp[p], ++p);
+            const char quote = xmp[p++];
+            end = xmp.find(quote, p);
         } else if (xmp[p] == '>' && xmp[at - 1] == '<') {
             end = xmp.find('<', ++p);
         }
