@@ -20,7 +20,7 @@ VERSION = project_version(BUILD)
 ZIP = BUILD / f"Tovimar-{VERSION}-win64.zip"
 OBJDUMP = "x86_64-w64-mingw32-objdump"
 
-MAX_SIZE = 200 * 1024
+MAX_SIZE = 256 * 1024
 # What a start may load: the shell and COM come later, only when a command needs them.
 STARTUP_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
 
