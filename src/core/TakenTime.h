@@ -21,12 +21,16 @@ public:
 // When the photo or video was taken, as the file itself says.
 struct TakenTime {
     int Year, Month, Day, Hour, Minute, Second, Millisecond; // fields in range when returned
-    bool Utc; // true for movie headers (UTC since 1904): the caller shows it in local time
+    bool Utc; // movie headers and Matroska dates are UTC: the caller shows them in local time
 };
 
 // JPEG (EXIF DateTimeOriginal, else DateTimeDigitized, never IFD0 DateTime; SubSecTimeOriginal
-// gives the milliseconds), TIFF and TIFF-based raw (same tags), HEIC/HEIF/AVIF (the Exif item
-// of the meta box: iinf/iloc), MP4/MOV/3GP (mvhd creation time, version 0 and 1; 0 = none).
+// gives the milliseconds; with no Exif date, XMP's DateTimeOriginal, photoshop:DateCreated or
+// xmp:CreateDate, then IPTC's DateCreated with TimeCreated), TIFF and TIFF-based raw (the same),
+// Fujifilm RAF (its JPEG's), Canon CR3 (the Exif of its CMT boxes), HEIC/HEIF/AVIF (the Exif item
+// of the meta box), PNG (eXIf, or a hex Exif profile in a text chunk), WebP (its EXIF chunk), AVI
+// (IDIT), MP4/MOV/3GP (Apple's creation date, else the mvhd creation time, version 0 and 1; 0 =
+// none), Matroska/WebM (DateUTC). Texts with an offset give their wall clock, the offset ignored.
 // nullopt for no date, an unknown format, or a damaged file.
 std::optional<TakenTime> ReadTakenTime(ByteSource &source);
 
