@@ -28,24 +28,23 @@ TEST(IniText, EncodingOfTheFile) {
 TEST(IniText, ValuesOfTheSection) {
     const std::string file = "Execute=1\r\n[tovimar] ; mine\r\n  Execute =  7 \r\n"
                              "TimeFormat=\"IMG_\"yymmdd\"_x\"\r\nEXECUTE=8\r\nExt0=\r\nExt1\r\n"
-                             "Ext2= '\x8E\xCA\x90\x5E' \x1A\r\n[Other]\r\nFront=1\r\n"
+                             "Ext2= '\x8E\xCA\x90\x5E' \x1A\r\nExt1=1\r\n[Other]\r\nFront=1\r\n"
                              "[Tovimar]\r\nCursor=1\r\n";
     const std::pair<const char *, const char *> rows[] = {
         {"Execute", "7"}, // blanks trimmed, the first line wins, not the one before the section
         {"TimeFormat", "\"IMG_\"yymmdd\"_x\""},
         {"Ext0", ""},
-        {"Ext1", "(no value)"},
+        {"Ext1", nullptr}, // its first line has no equals sign
         {"Ext2", "'\x8E\xCA\x90\x5E'"},
         {"Front", nullptr},  // another section
         {"Cursor", nullptr}, // the second section of the name
     };
-    const auto entries = ReadIniSection(file, "Tovimar");
-    EXPECT_EQ(entries.size(), 5u);
+    const auto body = FindIniSection(file, "Tovimar", ShiftJisTable());
+    ASSERT_TRUE(body);
     for (const auto &[key, expected] : rows) {
-        std::optional<std::string> found;
-        for (const IniEntry &e : entries)
-            if (e.Key == key) found = e.Value.value_or("(no value)");
-        EXPECT_EQ(found, expected ? std::optional<std::string>(expected) : std::nullopt) << key;
+        const auto found = FindIniValue(*body, key);
+        EXPECT_EQ(found, expected ? std::optional<std::string_view>(expected) : std::nullopt)
+            << key;
     }
 }
 
@@ -54,14 +53,14 @@ TEST(IniText, WritingChangesOnlyTheLinesOfChangedValues) {
         // file, key, value, file afterwards
         {"", "Left", "0", "[Tovimar]\r\nLeft=0\r\n"},
         {"[Tovimar]\r\n execute = 5 \r\n", "Execute", "5", "[Tovimar]\r\n execute = 5 \r\n"},
-        {"[Tovimar]\r\n execute = 5 \r\n", "Execute", "6", "[Tovimar]\r\n execute=6 \r\n"},
+        {"[Tovimar]\r\n execute = 5 \r\n", "Execute", "6", "[Tovimar]\r\nexecute=6\r\n"},
         {"[Tovimar]\nA=1\n\n[B]\n", "T", "'x'yy", "[Tovimar]\nA=1\nT='x'yy\n\n[B]\n"},
         {"[Tovimar]\r\nA=1", "C", "2\n[B]", "[Tovimar]\r\nA=1\r\nC=2\r\n"},
         {"[B]\r\nA=2", "A", "1", "[B]\r\nA=2\r\n[Tovimar]\r\nA=1\r\n"},
         {"[Tovimar]\r\nA\r\nA=1\r\n", "A", "1", "[Tovimar]\r\nA=1\r\nA=1\r\n"},
     };
     for (const auto &[text, key, value, expected] : rows)
-        EXPECT_EQ(SetIniValues(text, "Tovimar", {{key, value}}), expected) << text;
+        EXPECT_EQ(SetIniValues(text, "Tovimar", {{key, value}}, Utf8Table()), expected) << text;
 }
 
 // The program's code page in these tests is Latin-1.
@@ -110,11 +109,94 @@ TEST(IniText, SettingsKeepWhatTheProgramDidNotChange) {
          head + longValue},
     };
     for (const auto &[name, file, read, written, expected] : rows) {
-        IniSettings settings("Tovimar", crossing);
+        IniSettings settings("Tovimar", crossing, DoubleByteTable());
         settings.Load(file);
         EXPECT_EQ(settings.Read("T", "d"), read) << name;
         settings.Write("T", written);
         EXPECT_EQ(settings.Apply(file), expected) << name;
+    }
+}
+
+// Hand-edited files as the profile reader reads them under code page 932 (checked against it),
+// and each file after the program changes one value.
+TEST(IniText, FilesAsTheProfileReaderReadsThem) {
+    struct Row {
+        const char *name;
+        std::string file;
+        std::vector<std::pair<const char *, const char *>> reads; // nullptr: the default
+        std::pair<const char *, const char *> write;
+        std::string after;
+    };
+    const Row rows[] = {
+        {"CR alone ends a line",
+         "[Tovimar]\r\nExecute=5\rVar=1\r\n",
+         {{"Execute", "5"}, {"Var", "1"}},
+         {"Execute", "6"},
+         "[Tovimar]\r\nExecute=6\rVar=1\r\n"},
+        {"CR only",
+         "[Tovimar]\rExecute=5\rVar=1",
+         {{"Execute", "5"}, {"Var", "1"}},
+         {"Cursor", "1"},
+         "[Tovimar]\rExecute=5\rVar=1\rCursor=1\r"},
+        {"CR only, no section",
+         "; mine\r",
+         {{"Execute", nullptr}},
+         {"Execute", "1"},
+         "; mine\r[Tovimar]\rExecute=1\r"},
+        {"new lines take the break before them",
+         "[Tovimar]\rA=1\r\n\n",
+         {},
+         {"B", "2"},
+         "[Tovimar]\rA=1\r\nB=2\r\n\n"},
+        {"blanks in the brackets",
+         "[ tovimar\t]\r\nExecute=5\r\n",
+         {{"Execute", "5"}},
+         {"Execute", "6"},
+         "[ tovimar\t]\r\nExecute=6\r\n"},
+        {"trail byte 0x5D after the header",
+         "[Tovimar] ;\x83\x5D\r\nExecute=5\r\n",
+         {{"Execute", "5"}},
+         {"Execute", "6"},
+         "[Tovimar] ;\x83\x5D\r\nExecute=6\r\n"},
+        {"UTF-8 by its own rule",
+         "\xEF\xBB\xBF[Tovimar]\xE3\x81\x81]\nExecute=5\n",
+         {{"Execute", nullptr}},
+         {"Execute", "6"},
+         "\xEF\xBB\xBF[Tovimar]\xE3\x81\x81]\nExecute=5\n[Tovimar]\nExecute=6\n"},
+        {"a lead byte does not take the CR",
+         "[Tovimar]\rExt0=x\x83\rExt1=y\r",
+         {{"Ext1", "y"}},
+         {"Ext1", "z"},
+         "[Tovimar]\rExt0=x\x83\rExt1=z\r"},
+        {"old blanks go",
+         "[Tovimar]\r\n  Execute= 41 \r\n",
+         {{"Execute", "41"}},
+         {"Execute", "42"},
+         "[Tovimar]\r\nExecute=42\r\n"},
+        {"quotes kept",
+         "[Tovimar]\nTimeFormat=\"yymmdd\"\n",
+         {{"TimeFormat", "\"yymmdd\""}},
+         {"TimeFormat", "'yy'"},
+         "[Tovimar]\nTimeFormat='yy'\n"},
+        {"first section, first line",
+         "[Tovimar]\nExecute=1\nexecute=2\n[tovimar]\nVar=1\n",
+         {{"Execute", "1"}, {"Var", nullptr}},
+         {"Var", "1"},
+         "[Tovimar]\nExecute=1\nexecute=2\nVar=1\n[tovimar]\nVar=1\n"},
+        {"UTF-16, CR only",
+         Utf16Le("[ Tovimar ]\rExecute=4\r"),
+         {{"Execute", "4"}},
+         {"Execute", "5"},
+         Utf16Le("[ Tovimar ]\rExecute=5\r")},
+    };
+    const Latin1 crossing;
+    for (const Row &row : rows) {
+        IniSettings settings("Tovimar", crossing, ShiftJisTable());
+        settings.Load(row.file);
+        for (const auto &[key, value] : row.reads)
+            EXPECT_EQ(settings.Read(key, "(default)"), value ? value : "(default)") << row.name;
+        settings.Write(row.write.first, row.write.second);
+        EXPECT_EQ(settings.Apply(row.file), row.after) << row.name;
     }
 }
 
