@@ -13,8 +13,9 @@
 
 namespace tovimar {
 
-// A settings file is small; anything larger is not read, and so never rewritten.
-inline constexpr size_t IniFileSizeLimit = 1 << 20;
+// No hand-edited settings file comes near this; a larger one is not read, and so never
+// rewritten.
+inline constexpr size_t IniFileSizeLimit = size_t(64) << 20;
 
 enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
 
