@@ -2,31 +2,58 @@
 // come back, and what it writes must read back.
 #include "FuzzSupport.h"
 #include "core/IniText.h"
+#include "core/NameCheck.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-// Key names ignore ASCII letter case.
-bool IsExt3(const std::string &key) {
-    return key.size() == 4 && (key[0] | 0x20) == 'e' && (key[1] | 0x20) == 'x' &&
-           (key[2] | 0x20) == 't' && key[3] == '3';
+// Every text before an equals sign on a line, blanks removed, each once: more than the keys of
+// the section, which does no harm to a check that each reads the same before and after.
+std::vector<std::string> KeysIn(std::string_view text) {
+    std::vector<std::string> keys;
+    for (size_t begin = 0; begin < text.size() && keys.size() < 32;) {
+        const size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+        std::string_view line = text.substr(begin, end - begin);
+        line = line.substr(0, line.find('='));
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        bool seen = false;
+        for (const std::string &key : keys)
+            seen = seen || tovimar::SameIgnoringAsciiCase(key, line);
+        if (!seen) keys.emplace_back(line);
+        begin = end + 1;
+    }
+    return keys;
+}
+
+std::optional<std::string> ValueIn(std::string_view text, const tovimar::DoubleByteTable &rule,
+                                   std::string_view key) {
+    const auto body = tovimar::FindIniSection(text, "Tovimar", rule);
+    if (!body) return std::nullopt;
+    const auto value = tovimar::FindIniValue(*body, key);
+    return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
-    if (size < 1) return 0;
-    // The first byte tells how many of the next bytes are the value to write.
-    const size_t valueSize = std::min<size_t>(data[0] % 64, size - 1);
-    const std::string value(reinterpret_cast<const char *>(data) + 1, valueSize);
-    const std::string_view file(reinterpret_cast<const char *>(data) + 1 + valueSize,
-                                size - 1 - valueSize);
+    if (size < 2) return 0;
+    // The first byte tells the character rule, the second how many of the next bytes are the
+    // value to write.
+    const DoubleByteTable rule = data[0] % 2 ? ShiftJisTable() : Utf8Table();
+    const size_t valueSize = std::min<size_t>(data[1] % 64, size - 2);
+    const std::string value(reinterpret_cast<const char *>(data) + 2, valueSize);
+    const std::string_view file(reinterpret_cast<const char *>(data) + 2 + valueSize,
+                                size - 2 - valueSize);
 
     const TextEncoding encoding = DetectTextEncoding(file);
     const std::string text = DecodeText(file, encoding);
@@ -34,26 +61,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     fuzz::Check(whole || file.size() % 2 == 1);
 
     // Writing what is there changes no byte.
-    const std::vector<IniEntry> before = ReadIniSection(text, "Tovimar");
+    const std::vector<std::string> keys = KeysIn(text);
     std::vector<std::pair<std::string, std::string>> same;
-    for (const IniEntry &e : before)
-        if (e.Value) same.emplace_back(e.Key, *e.Value);
-    fuzz::Check(SetIniValues(text, "Tovimar", same) == text);
+    for (const std::string &key : keys) {
+        if (const auto found = ValueIn(text, rule, key)) same.emplace_back(key, *found);
+    }
+    fuzz::Check(SetIniValues(text, "Tovimar", same, rule) == text);
 
     // A new value reads back as it would from a file of its own; every other key keeps its
-    // value and place.
-    const std::vector<IniEntry> fresh = ReadIniSection("[Tovimar]\nExt3=" + value, "Tovimar");
-    const std::vector<IniEntry> after =
-        ReadIniSection(SetIniValues(text, "Tovimar", {{"Ext3", value}}), "Tovimar");
-    const bool present =
-        std::any_of(before.begin(), before.end(), [](const IniEntry &e) { return IsExt3(e.Key); });
-    fuzz::Check(after.size() == before.size() + (present ? 0 : 1));
-    for (size_t i = 0; i < after.size(); ++i) {
-        if (i < before.size() && !IsExt3(before[i].Key)) {
-            fuzz::Check(after[i].Key == before[i].Key && after[i].Value == before[i].Value);
-        } else {
-            fuzz::Check(IsExt3(after[i].Key) && after[i].Value == fresh[0].Value);
-        }
+    // value.
+    const std::string changed = SetIniValues(text, "Tovimar", {{"Ext3", value}}, rule);
+    fuzz::Check(ValueIn(changed, rule, "EXT3") ==
+                ValueIn("[Tovimar]\nExt3=" + value, rule, "Ext3"));
+    for (const std::string &key : keys) {
+        if (SameIgnoringAsciiCase(key, "Ext3")) continue;
+        fuzz::Check(ValueIn(changed, rule, key) == ValueIn(text, rule, key));
     }
     return 0;
 }

@@ -172,7 +172,10 @@ ByteKindValue ByteKind(std::string_view s, size_t i) {
 }
 
 size_t CharLength(std::string_view s, size_t pos) {
-    const DoubleByteTable &table = CurrentDoubleByteTable();
+    return CharLength(CurrentDoubleByteTable(), s, pos);
+}
+
+size_t CharLength(const DoubleByteTable &table, std::string_view s, size_t pos) {
     if (pos + 1 >= s.size()) return 1;
     if (table.Utf8Mode) return Utf8Length(s, pos);
     if (table.DoubleByteMode && table.IsLead(static_cast<unsigned char>(s[pos])) &&

@@ -61,6 +61,8 @@ ByteKindValue ByteKind(std::string_view s, size_t i);
 // steps 2 only when a non-zero byte follows it; under UTF-8 a valid sequence steps whole (1 to
 // 4), anything else 1. At or past the end it is 1.
 size_t CharLength(std::string_view s, size_t pos);
+// The same by the rule of the given table, for text that is not in the process's code page.
+size_t CharLength(const DoubleByteTable &table, std::string_view s, size_t pos);
 
 // Whether 0-based offset pos is the start of a character of s (or its end), walking from the
 // start of s.

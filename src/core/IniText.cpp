@@ -111,50 +111,66 @@ std::string EncodeUtf16(std::string_view text, bool bigEndian) {
     return out;
 }
 
-// One line of the file, its break included, and what the profile reader makes of it.
+// One line of the file: where it starts, where its break starts and where the next line starts,
+// and its text without the blanks around it.
 struct Line {
-    size_t Begin = 0, End = 0;
-    size_t ContentBegin = 0, ContentEnd = 0;
-    bool Header = false;
-    std::string_view Name;
-    std::optional<std::string_view> Value;
+    size_t Begin = 0, BreakBegin = 0, End = 0;
+    std::string_view Content;
 
-    bool HasContent() const { return ContentBegin < ContentEnd; }
+    bool HasBreak() const { return BreakBegin < End; }
 };
 
 Line LineAt(std::string_view text, size_t begin) {
     Line line;
     line.Begin = begin;
-    const size_t lineFeed = text.find('\n', begin);
-    line.End = lineFeed == std::string_view::npos ? text.size() : lineFeed + 1;
-    size_t from = begin, to = line.End;
+    size_t at = begin;
+    while (at < text.size() && text[at] != '\n' && text[at] != '\r')
+        ++at;
+    line.BreakBegin = at;
+    if (at < text.size())
+        at += text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+    line.End = at;
+    size_t from = begin, to = line.BreakBegin;
     while (from < to && IsBlank(text[from]))
         ++from;
     while (to > from && IsBlank(text[to - 1]))
         --to;
-    line.ContentBegin = from;
-    line.ContentEnd = to;
-    const std::string_view content = text.substr(from, to - from);
-    if (content.empty()) return line;
-    // A header runs to the line's last closing bracket, as the profile reader has it.
-    if (content.front() == '[') {
-        const size_t close = content.rfind(']');
-        if (close != std::string_view::npos) {
-            line.Header = true;
-            line.Name = content.substr(1, close - 1);
-            return line;
-        }
-    }
-    const size_t equals = content.find('=');
-    line.Name = content.substr(0, equals);
-    if (equals == std::string_view::npos) return line;
-    while (!line.Name.empty() && IsBlank(line.Name.back()))
-        line.Name.remove_suffix(1);
-    std::string_view value = content.substr(equals + 1);
-    while (!value.empty() && IsBlank(value.front()))
-        value.remove_prefix(1);
-    line.Value = value;
+    line.Content = text.substr(from, to - from);
     return line;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// The name in a header line, up to its last closing bracket, as the profile reader has it; the
+// walk goes by characters so that a trail byte 0x5D is no bracket.
+std::optional<std::string_view> HeaderName(std::string_view content,
+                                           const DoubleByteTable &characters) {
+    if (content.empty() || content.front() != '[') return std::nullopt;
+    size_t close = std::string_view::npos;
+    for (size_t pos = 1; pos < content.size(); pos += CharLength(characters, content, pos)) {
+        if (content[pos] == ']') close = pos;
+    }
+    if (close == std::string_view::npos) return std::nullopt;
+    return TrimBlanks(content.substr(1, close - 1));
+}
+
+// A key line's key and value; no value without an equals sign. The equals sign and the blanks
+// are no trail bytes of any code page, so bytes do here.
+struct KeyLine {
+    std::string_view Key;
+    std::optional<std::string_view> Value;
+};
+
+KeyLine KeyLineOf(std::string_view content) {
+    const size_t equals = content.find('=');
+    if (equals == std::string_view::npos) return {content, std::nullopt};
+    return {TrimBlanks(content.substr(0, equals)), TrimBlanks(content.substr(equals + 1))};
 }
 
 // Only the first section of the name counts, as for the profile reader.
@@ -166,11 +182,15 @@ Place PlaceAfterHeader(Place place, std::string_view name, std::string_view sect
     return place;
 }
 
+// The file's first line break; CR LF for a file of one line.
 std::string_view LineBreakOf(std::string_view text) {
-    const size_t lineFeed = text.find('\n');
-    return lineFeed != std::string_view::npos && (lineFeed == 0 || text[lineFeed - 1] != '\r')
-               ? "\n"
-               : "\r\n";
+    const Line first = LineAt(text, 0);
+    return first.HasBreak() ? text.substr(first.BreakBegin, first.End - first.BreakBegin)
+                            : std::string_view("\r\n");
+}
+
+bool EndsWithBreak(std::string_view text) {
+    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
 // Sets key's value in a short list of pairs.
@@ -226,63 +246,78 @@ std::string EncodeText(std::string_view text, TextEncoding encoding) {
     }
 }
 
-std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view section) {
-    std::vector<IniEntry> entries;
-    Place place = Place::Before;
-    for (size_t pos = 0; pos < text.size() && place != Place::After;) {
+std::optional<std::string_view> FindIniSection(std::string_view text, std::string_view section,
+                                               const DoubleByteTable &characters) {
+    for (size_t pos = 0; pos < text.size();) {
         const Line line = LineAt(text, pos);
         pos = line.End;
-        if (line.Header) {
-            place = PlaceAfterHeader(place, line.Name, section);
-            continue;
+        const std::optional<std::string_view> name = HeaderName(line.Content, characters);
+        if (!name || !SameIgnoringAsciiCase(*name, section)) continue;
+        size_t end = pos;
+        while (end < text.size()) {
+            const Line next = LineAt(text, end);
+            if (HeaderName(next.Content, characters)) break;
+            end = next.End;
         }
-        if (place != Place::Inside || !line.HasContent()) continue;
-        if (std::any_of(entries.begin(), entries.end(),
-                        [&](const IniEntry &e) { return SameIgnoringAsciiCase(e.Key, line.Name); }))
-            continue;
-        entries.push_back(
-            {std::string(line.Name),
-             line.Value ? std::optional<std::string>(std::string(*line.Value)) : std::nullopt});
+        return text.substr(pos, end - pos);
     }
-    return entries;
+    return std::nullopt;
+}
+
+std::optional<std::string_view> FindIniValue(std::string_view body, std::string_view key) {
+    for (size_t pos = 0; pos < body.size();) {
+        const Line line = LineAt(body, pos);
+        pos = line.End;
+        // Most lines of a large file hold other keys: their first letter tells.
+        if (line.Content.empty() ||
+            (!key.empty() && (line.Content.front() | 0x20) != (key.front() | 0x20)))
+            continue;
+        const KeyLine found = KeyLineOf(line.Content);
+        if (SameIgnoringAsciiCase(found.Key, key)) return found.Value;
+    }
+    return std::nullopt;
 }
 
 std::string SetIniValues(std::string_view text, std::string_view section,
-                         const std::vector<std::pair<std::string, std::string>> &values) {
+                         const std::vector<std::pair<std::string, std::string>> &values,
+                         const DoubleByteTable &characters) {
     // A line break would start a line of its own.
     const auto valueOf = [&](size_t i) {
-        return std::string_view(values[i].second).substr(0, values[i].second.find('\n'));
+        const std::string_view value = values[i].second;
+        return value.substr(0, value.find_first_of("\r\n"));
     };
-    const std::string_view lineBreak = LineBreakOf(text);
     std::vector<bool> placed(values.size(), false);
     std::string out;
     out.reserve(text.size() + 64);
     Place place = Place::Before;
     size_t insertAt = std::string::npos;
+    // New lines take the break of the line they follow, so that a CR LF after them stays whole.
+    std::string_view lineBreak = LineBreakOf(text);
     bool insertNeedsBreak = false;
     for (size_t pos = 0; pos < text.size();) {
         const Line line = LineAt(text, pos);
         pos = line.End;
+        const std::string_view ownBreak = text.substr(line.BreakBegin, line.End - line.BreakBegin);
         bool rewritten = false;
-        if (line.Header) {
-            place = PlaceAfterHeader(place, line.Name, section);
-        } else if (place == Place::Inside && line.HasContent()) {
+        if (const auto name = HeaderName(line.Content, characters)) {
+            place = PlaceAfterHeader(place, *name, section);
+        } else if (place == Place::Inside && !line.Content.empty()) {
+            const KeyLine found = KeyLineOf(line.Content);
             for (size_t i = 0; i < values.size(); ++i) {
-                if (placed[i] || !SameIgnoringAsciiCase(line.Name, values[i].first)) continue;
+                if (placed[i] || !SameIgnoringAsciiCase(found.Key, values[i].first)) continue;
                 placed[i] = true;
-                if (line.Value != valueOf(i)) {
-                    out.append(text.substr(line.Begin, line.ContentBegin - line.Begin));
-                    out.append(line.Name).append("=").append(valueOf(i));
-                    out.append(text.substr(line.ContentEnd, line.End - line.ContentEnd));
+                if (found.Value != valueOf(i)) {
+                    out.append(found.Key).append("=").append(valueOf(i)).append(ownBreak);
                     rewritten = true;
                 }
                 break;
             }
         }
         if (!rewritten) out.append(text.substr(line.Begin, line.End - line.Begin));
-        if (place == Place::Inside && line.HasContent()) {
+        if (place == Place::Inside && !line.Content.empty()) {
             insertAt = out.size();
-            insertNeedsBreak = text[line.End - 1] != '\n';
+            insertNeedsBreak = !line.HasBreak();
+            if (line.HasBreak()) lineBreak = ownBreak;
         }
     }
     std::string added;
@@ -292,7 +327,7 @@ std::string SetIniValues(std::string_view text, std::string_view section,
     }
     if (added.empty()) return out;
     if (insertAt == std::string::npos) {
-        if (!out.empty() && out.back() != '\n') out.append(lineBreak);
+        if (!out.empty() && !EndsWithBreak(out)) out.append(lineBreak);
         out.append("[").append(section).append("]").append(lineBreak).append(added);
     } else {
         if (insertNeedsBreak) added.insert(0, lineBreak);
@@ -309,18 +344,27 @@ IniValueFault CheckIniValue(std::string_view value) {
     return IniValueFault::None;
 }
 
+DoubleByteTable IniSettings::CharactersOf(TextEncoding encoding) const {
+    // UTF-16 is read as UTF-8.
+    return encoding == TextEncoding::Ansi ? ansiCharacters_ : Utf8Table();
+}
+
 void IniSettings::Load(std::string_view fileBytes) {
     const TextEncoding encoding = DetectTextEncoding(fileBytes);
     unicode_ = encoding != TextEncoding::Ansi;
-    stored_ = ReadIniSection(DecodeText(fileBytes, encoding), section_);
+    text_ = DecodeText(fileBytes, encoding);
+    sectionBody_.reset();
+    if (const auto body = FindIniSection(text_, section_, CharactersOf(encoding)))
+        sectionBody_.emplace(size_t(body->data() - text_.data()), body->size());
 }
 
 std::string IniSettings::Read(const std::string &key, const std::string &fallback) {
-    const auto found = std::find_if(stored_.begin(), stored_.end(), [&](const IniEntry &e) {
-        return SameIgnoringAsciiCase(e.Key, key);
-    });
-    if (found == stored_.end() || !found->Value) return fallback;
-    std::optional<std::string> value = unicode_ ? crossing_->FromUtf8(*found->Value) : found->Value;
+    if (!sectionBody_) return fallback;
+    const std::optional<std::string_view> found = FindIniValue(
+        std::string_view(text_).substr(sectionBody_->first, sectionBody_->second), key);
+    if (!found) return fallback;
+    std::optional<std::string> value =
+        unicode_ ? crossing_->FromUtf8(*found) : std::optional<std::string>(*found);
     // A zero byte ends a value for everything the program hands it to.
     std::string handed = value ? CutIniString(value->substr(0, value->find('\0'))) : fallback;
     Remember(handedOut_, key, handed);
@@ -346,7 +390,7 @@ std::optional<std::string> IniSettings::Apply(std::string_view currentBytes) con
         }
         // A value that is not text of the code page keeps the stored one.
     }
-    std::string result = SetIniValues(text, section_, values);
+    std::string result = SetIniValues(text, section_, values, CharactersOf(encoding));
     if (encoding == TextEncoding::Ansi && DetectTextEncoding(result) != TextEncoding::Ansi) {
         // Code-page bytes that happen to form UTF-8 would be read as UTF-8 at the next start.
         if (std::optional<std::string> utf8 = crossing_->ToUtf8(result))

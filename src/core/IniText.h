@@ -2,6 +2,8 @@
 // file with new values where every other byte stays as it was.
 #pragma once
 
+#include "core/DoubleByte.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -11,8 +13,9 @@
 
 namespace tovimar {
 
-// A settings file is small; anything larger is not read, and so never rewritten.
-inline constexpr size_t IniFileSizeLimit = 1 << 20;
+// No hand-edited settings file comes near this; a larger one is not read, and so never
+// rewritten.
+inline constexpr size_t IniFileSizeLimit = size_t(64) << 20;
 
 enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
 
@@ -26,21 +29,28 @@ TextEncoding DetectTextEncoding(std::string_view bytes);
 std::string DecodeText(std::string_view bytes, TextEncoding encoding);
 std::string EncodeText(std::string_view text, TextEncoding encoding);
 
-struct IniEntry {
-    std::string Key;
-    // nullopt for a line holding the key without an equals sign.
-    std::optional<std::string> Value;
-};
+// Lines end at a line feed, a carriage return and line feed, or a carriage return alone. A
+// section header is a line whose first non-blank character is "[", up to the line's last "]"
+// character (found by characters, the text's own character rule, so that no trail byte counts);
+// the name between them is trimmed of blanks, and names ignore ASCII letter case. A key line is
+// the key, an equals sign and the value; blanks around keys and values are removed, nothing else.
 
-// The keys of the first section named section (names ignore ASCII letter case), each with the
-// value of its first line: blanks around names and values removed, nothing else.
-std::vector<IniEntry> ReadIniSection(std::string_view text, std::string_view section);
+// The lines of the first section named section, from the line after its header to the next
+// header; nullopt when the text has no such section. Later sections of the name are not read.
+std::optional<std::string_view> FindIniSection(std::string_view text, std::string_view section,
+                                               const DoubleByteTable &characters);
 
-// text with each (distinct) key set to its value: the key's first line is rewritten when its value
-// differs, missing keys are added after the section's last line, a missing section at the end. A
-// value ends before its first line break. Every other byte is kept.
+// The value on the first line of body (lines of one section) that holds key; nullopt when no
+// line does or that line has no equals sign.
+std::optional<std::string_view> FindIniValue(std::string_view body, std::string_view key);
+
+// text with each (distinct) key set to its value: the key's first line, when its value differs,
+// becomes "key=value" and the line's own break; missing keys are added after the section's last
+// line with that line's break, a missing section at the end with the file's first break. A value
+// ends before its first line break. Every other byte is kept.
 std::string SetIniValues(std::string_view text, std::string_view section,
-                         const std::vector<std::pair<std::string, std::string>> &values);
+                         const std::vector<std::pair<std::string, std::string>> &values,
+                         const DoubleByteTable &characters);
 
 // Why a value would not be read back as written; None when it would.
 enum class IniValueFault { None, BlankAtEnd, LineBreak, TooLong };
@@ -59,8 +69,11 @@ public:
 // hold, or holds cut short, survive a run.
 class IniSettings {
 public:
-    IniSettings(std::string section, const CodePageCrossing &crossing)
-        : section_(std::move(section)), crossing_(&crossing) {}
+    // ansiCharacters: the character rule of the code page that files without a byte-order
+    // mark and not in UTF-8 are in.
+    IniSettings(std::string section, const CodePageCrossing &crossing,
+                const DoubleByteTable &ansiCharacters)
+        : section_(std::move(section)), crossing_(&crossing), ansiCharacters_(ansiCharacters) {}
     // Takes the values of the section from the file's bytes.
     void Load(std::string_view fileBytes);
 
@@ -76,10 +89,17 @@ public:
     std::optional<std::string> Apply(std::string_view currentBytes) const;
 
 private:
+    DoubleByteTable CharactersOf(TextEncoding encoding) const;
+
     std::string section_;
     const CodePageCrossing *crossing_;
+    DoubleByteTable ansiCharacters_;
     bool unicode_ = false;
-    std::vector<IniEntry> stored_;
+    // The text read; the section's lines are looked up in it at each read, so that a large
+    // file costs no more memory than its text.
+    std::string text_;
+    // Where the section's lines lie in text_: offset and length.
+    std::optional<std::pair<size_t, size_t>> sectionBody_;
     std::vector<std::pair<std::string, std::string>> handedOut_;
     std::vector<std::pair<std::string, std::string>> changes_;
 };

@@ -58,6 +58,23 @@ public:
 
 const AnsiCrossing Crossing;
 
+// The character rule the profile reader converts files without a byte-order mark by: the ANSI
+// code page's own, whatever the thread's locale.
+DoubleByteTable AnsiCodePageCharacters() {
+    const UINT codePage = ::GetACP();
+    if (codePage == CP_UTF8) return Utf8Table();
+    DoubleByteTable table;
+    CPINFO info{};
+    if (::GetCPInfo(codePage, &info)) {
+        for (size_t r = 0; r + 1 < MAX_LEADBYTES && info.LeadByte[r] != 0; r += 2) {
+            for (unsigned b = info.LeadByte[r]; b <= info.LeadByte[r + 1]; ++b)
+                table.LeadByteSet.set(b);
+        }
+    }
+    table.DoubleByteMode = table.LeadByteSet.any();
+    return table;
+}
+
 enum class FileState { Read, Missing, Unreadable };
 
 // The whole file, or why not. A folder, a locked file or one too large is unreadable.
@@ -188,7 +205,7 @@ std::string UserSettingsFile() {
 
 IniFile::IniFile(std::string fileName, std::string section, FindFile userFile)
     : fileName_(std::move(fileName)), userFile_(fileName_.empty() ? nullptr : userFile),
-      settings_(std::move(section), Crossing) {
+      settings_(std::move(section), Crossing, AnsiCodePageCharacters()) {
     // Once the user's file exists, the one beside the program is used only where a save
     // there could work: the file is writable and the folder takes the save's new file (tried
     // only then, so a portable start makes no file).

@@ -29,7 +29,10 @@ TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
         User user;
         std::string read;
         std::optional<std::string> besideAfter, userAfter;
+        // The file beside the program starts with a comment line larger than 1 MiB.
+        bool large = false;
     };
+    const std::string comment = "; " + std::string(3 << 19, 'x') + "\r\n";
     const Row rows[] = {
         {Beside::Writable, User::Written, "1", "; mine\r\n[Tovimar]\r\nExecute=2\r\n", user},
         {Beside::Missing, User::Written, "none", "[Tovimar]\r\nExecute=2\r\n", user},
@@ -39,6 +42,8 @@ TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
         {Beside::Folder, User::MadeBeforeTheSave, "none", std::nullopt,
          "[Tovimar]\r\nExecute=2\r\nMine=kept\r\n"},
         {Beside::ReadOnly, User::FolderBlocked, "1", seed, std::nullopt},
+        {Beside::ReadOnly, User::None, "1", comment + seed,
+         comment + "; mine\r\n[Tovimar]\r\nExecute=2\r\n", true},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(int(&row - rows));
@@ -51,7 +56,7 @@ TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
         };
         bool ready = row.beside != Beside::Folder || ::CreateDirectoryA(beside.c_str(), nullptr);
         if (row.beside == Beside::Writable || row.beside == Beside::ReadOnly)
-            ready = ready && WriteWholeFile(beside, seed);
+            ready = ready && WriteWholeFile(beside, row.large ? comment + seed : seed);
         if (row.beside == Beside::ReadOnly)
             ready = ready && ::SetFileAttributesA(beside.c_str(), FILE_ATTRIBUTE_READONLY);
         if (row.user == User::Written) ready = ready && makeUser();
