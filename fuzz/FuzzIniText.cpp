@@ -1,8 +1,8 @@
 // The settings file as anyone may have left it: every byte the program does not change must
 // come back, and what it writes must read back.
 #include "FuzzSupport.h"
+#include "core/AsciiCase.h"
 #include "core/IniText.h"
-#include "core/NameCheck.h"
 
 #include <algorithm>
 #include <cstdint>

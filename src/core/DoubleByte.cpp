@@ -1,5 +1,7 @@
 #include "core/DoubleByte.h"
 
+#include "core/Utf8.h"
+
 #include <array>
 #include <algorithm>
 
@@ -44,39 +46,9 @@ bool IsContinuation(unsigned char b) {
     return (b & 0xC0) == 0x80;
 }
 
-// The length of a UTF-8 sequence that starts with the byte b, and the range its second byte
-// must fall in (overlong forms, surrogates and values past U+10FFFF are no characters); length
-// 1 for a byte that starts no sequence.
-struct Utf8Start {
-    size_t Length = 1;
-    unsigned char Low = 0x80, High = 0xBF;
-};
-
-Utf8Start Utf8StartOf(unsigned char b) {
-    if (b >= 0xC2 && b <= 0xDF) return {2};
-    if (b >= 0xE0 && b <= 0xEF)
-        return {3, static_cast<unsigned char>(b == 0xE0 ? 0xA0 : 0x80),
-                static_cast<unsigned char>(b == 0xED ? 0x9F : 0xBF)};
-    if (b >= 0xF0 && b <= 0xF4)
-        return {4, static_cast<unsigned char>(b == 0xF0 ? 0x90 : 0x80),
-                static_cast<unsigned char>(b == 0xF4 ? 0x8F : 0xBF)};
-    return {};
-}
-
-// How many bytes from pos on continue the sequence that starts there, the first byte included.
-size_t Utf8ValidPrefix(std::string_view s, size_t pos, const Utf8Start &start) {
-    size_t n = 1;
-    for (; n < start.Length && pos + n < s.size(); ++n) {
-        const auto b = static_cast<unsigned char>(s[pos + n]);
-        if (n == 1 ? (b < start.Low || b > start.High) : !IsContinuation(b)) break;
-    }
-    return n;
-}
-
 size_t Utf8Length(std::string_view s, size_t pos) {
-    const Utf8Start start = Utf8StartOf(static_cast<unsigned char>(s[pos]));
-    if (start.Length == 1) return 1;
-    return Utf8ValidPrefix(s, pos, start) == start.Length ? start.Length : 1;
+    const Utf8Prefix prefix = Utf8PrefixAt(s, pos);
+    return prefix.Valid == prefix.Length ? prefix.Length : 1;
 }
 
 ByteKindValue Utf8Kind(std::string_view s, size_t i) {
@@ -208,8 +180,8 @@ size_t CutCharacterAtEnd(std::string_view s) {
     for (size_t back = 1; back <= 3 && back <= s.size(); ++back) {
         const size_t pos = s.size() - back;
         if (IsContinuation(static_cast<unsigned char>(s[pos]))) continue;
-        const Utf8Start start = Utf8StartOf(static_cast<unsigned char>(s[pos]));
-        return start.Length > back && Utf8ValidPrefix(s, pos, start) == back ? back : 0;
+        const Utf8Prefix prefix = Utf8PrefixAt(s, pos);
+        return prefix.Length > back && prefix.Valid == back ? back : 0;
     }
     return 0;
 }

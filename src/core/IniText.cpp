@@ -1,7 +1,8 @@
 #include "core/IniText.h"
 
+#include "core/AsciiCase.h"
 #include "core/IniValue.h"
-#include "core/NameCheck.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 
@@ -17,52 +18,6 @@ constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 // trail byte of a double-byte code page, so the bytes can be trimmed as they are.
 bool IsBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
-}
-
-// The code point at pos and its length in bytes; nullopt for anything but a shortest-form
-// sequence. Surrogates are allowed only where unpaired UTF-16 units were carried over.
-std::optional<std::pair<char32_t, size_t>> CodePointAt(std::string_view s, size_t pos,
-                                                       bool surrogates) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char first = byte(pos);
-    if (first < 0x80) return std::pair<char32_t, size_t>(first, 1);
-    size_t length = 0;
-    char32_t code = 0, least = 0;
-    if (first >= 0xC2 && first <= 0xDF) {
-        length = 2, code = first & 0x1F, least = 0x80;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        length = 3, code = first & 0x0F, least = 0x800;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        length = 4, code = first & 0x07, least = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (length > s.size() - pos) return std::nullopt;
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(pos + i) & 0xC0) != 0x80) return std::nullopt;
-        code = code << 6 | (byte(pos + i) & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF) return std::nullopt;
-    if (!surrogates && code >= 0xD800 && code <= 0xDFFF) return std::nullopt;
-    return std::pair<char32_t, size_t>(code, length);
-}
-
-void AppendUtf8(std::string &out, char32_t code) {
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | code >> 6);
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | code >> 12);
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | code >> 18);
-        out += char(0x80 | (code >> 12 & 0x3F));
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
 }
 
 std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
@@ -98,9 +53,9 @@ std::string EncodeUtf16(std::string_view text, bool bigEndian) {
         out += bigEndian ? lo : hi;
     };
     for (size_t pos = 0; pos < text.size();) {
-        const auto next = CodePointAt(text, pos, true);
-        const char32_t code = next ? next->first : 0xFFFD;
-        pos += next ? next->second : 1;
+        const auto next = Utf8CharacterAt(text, pos, Surrogates::Kept);
+        const char32_t code = next ? next->Code : 0xFFFD;
+        pos += next ? next->Length : 1;
         if (code >= 0x10000) {
             put(0xD800 + ((code - 0x10000) >> 10));
             put(0xDC00 + ((code - 0x10000) & 0x3FF));
@@ -213,10 +168,10 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
     if (bytes.starts_with(Utf16BeMark)) return TextEncoding::Utf16Be;
     bool wide = false;
     for (size_t pos = 0; pos < bytes.size();) {
-        const auto next = CodePointAt(bytes, pos, false);
+        const auto next = Utf8CharacterAt(bytes, pos);
         if (!next) return TextEncoding::Ansi;
-        wide = wide || next->second > 1;
-        pos += next->second;
+        wide = wide || next->Length > 1;
+        pos += next->Length;
     }
     return wide ? TextEncoding::Utf8 : TextEncoding::Ansi;
 }

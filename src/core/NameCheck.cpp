@@ -1,5 +1,6 @@
 #include "core/NameCheck.h"
 
+#include "core/AsciiCase.h"
 #include "core/DoubleByte.h"
 
 #include <array>
@@ -11,10 +12,6 @@ namespace {
 bool IsForbidden(unsigned char b) {
     if (b < 0x20) return true;
     return std::string_view("\\/:*?\"<>|").find(static_cast<char>(b)) != std::string_view::npos;
-}
-
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Windows up to 10 takes "con.txt" and "con .txt" for the device as well: the part before the
@@ -35,13 +32,6 @@ bool IsDeviceName(std::string_view name) {
 }
 
 } // namespace
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    return true;
-}
 
 NameFault CheckName(std::string_view name) {
     // Only \ and | can be the trail byte of a character; a lower byte after a lead byte makes

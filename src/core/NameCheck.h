@@ -24,9 +24,6 @@ inline constexpr size_t AnsiPathLimit = 259;
 
 bool PathTooLong(std::string_view path);
 
-// Equal bytes, ASCII letters in either case: how Windows matches device, key and section names.
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 // A name's length in the units file systems count.
 struct NameLength {
     size_t Utf16Units = 0;

@@ -1,5 +1,6 @@
 #include "core/NextEntry.h"
 
+#include "core/AsciiCase.h"
 #include "core/DoubleByte.h"
 
 namespace tovimar {
@@ -19,7 +20,7 @@ int Rank(unsigned char c) {
 }
 
 unsigned char Fold(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+    return static_cast<unsigned char>(AsciiLower(static_cast<char>(c)));
 }
 
 size_t DigitRunEnd(std::string_view s, size_t pos) {

@@ -1,5 +1,6 @@
 #include "core/PathRules.h"
 
+#include "core/AsciiCase.h"
 #include "core/DoubleByte.h"
 
 #include <algorithm>
@@ -30,16 +31,6 @@ size_t SkipComponent(std::string_view p, size_t pos) {
         pos += CharLength(p, pos);
     }
     return p.size();
-}
-
-bool StartsWithNoCase(std::string_view p, size_t pos, std::string_view word) {
-    if (p.size() - pos < word.size()) return false;
-    for (size_t k = 0; k < word.size(); ++k) {
-        char c = p[pos + k];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != word[k]) return false;
-    }
-    return true;
 }
 
 size_t DriveRootLength(std::string_view p, size_t pos) {
@@ -122,7 +113,7 @@ size_t PathRootLength(std::string_view p) {
         // a device name (\\?\Volume{...}\) forms the root.
         if (p.size() >= 4 && (p[2] == '?' || p[2] == '.') && p[3] == PathDelimiter) {
             pos = 4;
-            if (StartsWithNoCase(p, pos, "UNC\\")) {
+            if (StartsWithIgnoringAsciiCase(p.substr(pos), "UNC\\")) {
                 pos += 4;
             } else {
                 size_t drive = DriveRootLength(p, pos);
@@ -158,19 +149,19 @@ bool HoldsWildcard(std::string_view p) {
 }
 
 std::string WithoutLiteralPrefix(std::string_view p) {
-    if (!StartsWithNoCase(p, 0, "\\\\?\\")) return std::string(p);
+    if (!StartsWithIgnoringAsciiCase(p, "\\\\?\\")) return std::string(p);
     const std::string_view rest = p.substr(4);
-    if (StartsWithNoCase(rest, 0, "UNC\\")) return "\\\\" + std::string(rest.substr(4));
+    if (StartsWithIgnoringAsciiCase(rest, "UNC\\")) return "\\\\" + std::string(rest.substr(4));
     if (DriveRootLength(rest, 0) == 3) return std::string(rest);
     return std::string(p);
 }
 
 std::string CanonicalPath(std::string_view path) {
-    if (StartsWithNoCase(path, 0, "\\\\?\\")) return std::string(path);
+    if (StartsWithIgnoringAsciiCase(path, "\\\\?\\")) return std::string(path);
     // '/' is never a trail byte of a double-byte character, nor part of a UTF-8 sequence.
     std::string p(path);
     std::replace(p.begin(), p.end(), '/', PathDelimiter);
-    if (StartsWithNoCase(p, 0, "\\\\?\\")) return p;
+    if (StartsWithIgnoringAsciiCase(p, "\\\\?\\")) return p;
 
     const size_t root = PathRootLength(p);
     std::vector<std::string_view> kept;

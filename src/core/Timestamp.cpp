@@ -1,5 +1,6 @@
 #include "core/Timestamp.h"
 
+#include "core/AsciiCase.h"
 #include "core/DoubleByte.h"
 
 #include <algorithm>
@@ -47,20 +48,9 @@ bool IsLeadByte(char c) {
     return table.DoubleByteMode && table.IsLead(static_cast<unsigned char>(c));
 }
 
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-bool StartsWithIgnoringCase(std::string_view s, std::string_view word) {
-    if (s.size() < word.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if (AsciiUpper(s[i]) != word[i]) return false;
-    return true;
-}
-
 bool StartsTwelveHourMarker(std::string_view s) {
-    return StartsWithIgnoringCase(s, "AM/PM") || StartsWithIgnoringCase(s, "A/P") ||
-           StartsWithIgnoringCase(s, "AMPM");
+    return StartsWithIgnoringAsciiCase(s, "AM/PM") || StartsWithIgnoringAsciiCase(s, "A/P") ||
+           StartsWithIgnoringAsciiCase(s, "AMPM");
 }
 
 std::string Number(int64_t value, int digits) {
@@ -80,13 +70,7 @@ public:
             text_ += bytes;
             return;
         }
-        size_t kept = 0;
-        while (kept < room) {
-            size_t length = CharLength(bytes, kept);
-            if (kept + length > room) break;
-            kept += length;
-        }
-        text_ += bytes.substr(0, kept);
+        text_ += bytes.substr(0, FitCharacters(bytes, room));
         full_ = true;
     }
     void Append(char c) { Append(std::string_view(&c, 1)); }
@@ -259,22 +243,22 @@ void Renderer::Render(std::string_view pattern, int level) {
             break;
         case 'A': {
             const std::string_view marker = p.substr(i - 1);
-            if (StartsWithIgnoringCase(marker, "AM/PM")) {
+            if (StartsWithIgnoringAsciiCase(marker, "AM/PM")) {
                 out_.Append(marker.substr(beforeNoon ? 0 : 3, 2));
                 i += 4;
                 twelveHour = true;
-            } else if (StartsWithIgnoringCase(marker, "A/P")) {
+            } else if (StartsWithIgnoringAsciiCase(marker, "A/P")) {
                 out_.Append(marker.substr(beforeNoon ? 0 : 2, 1));
                 i += 2;
                 twelveHour = true;
-            } else if (StartsWithIgnoringCase(marker, "AMPM")) {
+            } else if (StartsWithIgnoringAsciiCase(marker, "AMPM")) {
                 out_.Append(beforeNoon ? f_.AmDesignator : f_.PmDesignator);
                 i += 3;
                 twelveHour = true;
-            } else if (StartsWithIgnoringCase(marker, "AAAA")) {
+            } else if (StartsWithIgnoringAsciiCase(marker, "AAAA")) {
                 out_.Append(f_.DayFullNames[size_t(t_.DayOfWeek - 1)]);
                 i += 3;
-            } else if (StartsWithIgnoringCase(marker, "AAA")) {
+            } else if (StartsWithIgnoringAsciiCase(marker, "AAA")) {
                 out_.Append(f_.DayAbbreviations[size_t(t_.DayOfWeek - 1)]);
                 i += 2;
             } else {
@@ -396,16 +380,16 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
             if (const size_t length = CharLength(text, i); length > 1) {
                 result += text.substr(i, length);
                 i += length;
-            } else if (StartsWithIgnoringCase(rest, "GG")) {
+            } else if (StartsWithIgnoringAsciiCase(rest, "GG")) {
                 result += "ggg";
                 i += 2;
-            } else if (StartsWithIgnoringCase(rest, "YYYY")) {
+            } else if (StartsWithIgnoringAsciiCase(rest, "YYYY")) {
                 result += "eeee";
                 i += 4;
-            } else if (StartsWithIgnoringCase(rest, "YY")) {
+            } else if (StartsWithIgnoringAsciiCase(rest, "YY")) {
                 result += "ee";
                 i += 2;
-            } else if (StartsWithIgnoringCase(rest, "Y")) {
+            } else if (StartsWithIgnoringAsciiCase(rest, "Y")) {
                 result += "e";
                 i += 1;
             } else {
