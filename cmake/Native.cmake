@@ -14,8 +14,7 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
-# The window's layout rules hold no Windows types: they are tested here with the core.
-add_executable(TovimarCoreTests ${CORE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/WindowLayout.cpp)
+add_executable(TovimarCoreTests ${CORE_TEST_SOURCES})
 target_link_libraries(TovimarCoreTests PRIVATE TovimarCore gtest gtest_main)
 target_compile_definitions(TovimarCoreTests PRIVATE TOVIMAR_MANUAL="${CMAKE_SOURCE_DIR}/docs/Tovimar.txt")
 gtest_discover_tests(TovimarCoreTests TEST_PREFIX "core." DISCOVERY_TIMEOUT 60)

@@ -1,6 +1,6 @@
 #include "app/MainControls.h"
 
-#include "app/WindowLayout.h"
+#include "core/WindowLayout.h"
 #include "platform/Graphics.h"
 #include "resource.h"
 

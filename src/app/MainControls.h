@@ -2,7 +2,7 @@
 // for the window's width and the display's density, with their tool tips.
 #pragma once
 
-#include "app/WindowLayout.h"
+#include "core/WindowLayout.h"
 #include "platform/Handles.h"
 
 #include <windows.h>

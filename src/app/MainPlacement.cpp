@@ -2,7 +2,7 @@
 #include "app/MainUnit.h"
 
 #include "core/Errors.h"
-#include "app/WindowLayout.h"
+#include "core/WindowLayout.h"
 #include "resource.h"
 
 #include <string>

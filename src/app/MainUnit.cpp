@@ -8,7 +8,7 @@
 #include "core/InputLimits.h"
 #include "core/Messages.h"
 #include "core/PathRules.h"
-#include "app/WindowLayout.h"
+#include "core/WindowLayout.h"
 #include "core/StatusText.h"
 #include "platform/FileDates.h"
 #include "platform/LocaleData.h"

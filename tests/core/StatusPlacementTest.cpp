@@ -1,4 +1,4 @@
-#include "app/WindowLayout.h"
+#include "core/WindowLayout.h"
 #include "core/StatusText.h"
 
 #include "Version.h"
@@ -9,8 +9,6 @@
 
 namespace tovimar {
 namespace {
-
-using namespace app;
 
 TEST(StatusLine, Texts) {
     const struct {

@@ -1,6 +1,6 @@
 #include "platform/Graphics.h"
 
-#include "app/WindowLayout.h"
+#include "core/WindowLayout.h"
 
 #include "WinTestSupport.h"
 #include "resource.h"
@@ -54,7 +54,7 @@ TEST(ButtonImages, EachSizeComesFromItsOwnDrawing) {
     } rows[] = {{18, IDB_OK}, {27, IDB_OK27}, {36, IDB_OK36}};
     for (const auto &row : rows) {
         ImageList list(
-            LoadButtonImages(module, Drawn[app::PickImageSize(DrawnCells, row.Cell)], row.Cell));
+            LoadButtonImages(module, Drawn[PickImageSize(DrawnCells, row.Cell)], row.Cell));
         ASSERT_TRUE(list) << row.Cell;
         int width = 0, height = 0;
         ::ImageList_GetIconSize(list.Get(), &width, &height);

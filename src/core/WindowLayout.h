@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <span>
 
-namespace tovimar::app {
+namespace tovimar {
 
 // Where the window is created, before the settings or the cursor place it.
 inline constexpr int DesignLeft = 336;
@@ -64,4 +64,4 @@ int ScaleToDpi(int length, int dpi);
 // steps), else the largest. Its index; 0 when there is none.
 size_t PickImageSize(std::span<const int> cells, int wanted);
 
-} // namespace tovimar::app
+} // namespace tovimar

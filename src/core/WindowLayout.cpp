@@ -1,10 +1,10 @@
-#include "app/WindowLayout.h"
+#include "core/WindowLayout.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-namespace tovimar::app {
+namespace tovimar {
 
 namespace {
 
@@ -76,4 +76,4 @@ Placement PlaceWindow(const PlacementInput &input) {
     return result;
 }
 
-} // namespace tovimar::app
+} // namespace tovimar
