@@ -9,7 +9,7 @@ namespace tovimar::app {
 
 void TFormMain::PasteDate(std::optional<double> date, std::string_view missing) {
     if (date)
-        nameEditor_.PasteTimestamp(options_.Current().TimeFormat, *date);
+        nameEditor_.PasteTimeFormat(options_.Current().TimeFormat, *date);
     else
         SetTitle(missing);
 }

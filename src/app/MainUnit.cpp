@@ -188,8 +188,8 @@ std::span<const TFormMain::Command> TFormMain::Commands() {
         {IDM_FULLWIDTH, [](F &f) { f.nameEditor_.ToFullWidth(); }, true},
         {IDM_SPACEDELETE, [](F &f) { f.nameEditor_.RemoveBlanks(); }, true},
         {IDM_SPACEUNBAR, [](F &f) { f.nameEditor_.BlanksToUnderscores(); }, true},
-        {IDM_DATETIME, [](F &f) { f.nameEditor_.PasteDateTime(f.options_.Current().TimeFormat); },
-         true},
+        {IDM_DATETIME,
+         [](F &f) { f.nameEditor_.PasteTimeFormatNow(f.options_.Current().TimeFormat); }, true},
         {IDM_MODIFIEDTIME,
          [](F &f) {
              f.PasteDate(platform::LastWriteLocalTime(f.targetPath_),

@@ -2,7 +2,7 @@
 
 #include "core/NameEditing.h"
 #include "core/PathRules.h"
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 #include "platform/LocaleData.h"
 #include "platform/Platform.h"
 
@@ -21,8 +21,8 @@ void SelectBytes(const Edit &field, size_t start, size_t length) {
 
 } // namespace
 
-std::string FormatLocalTime(std::string_view timeFormat, double value) {
-    return FormatTimestamp(timeFormat, value, CurrentLocaleFormats(), platform::EraText);
+std::string RenderLocalTimeFormat(std::string_view timeFormat, double value) {
+    return RenderTimeFormat(timeFormat, value, CurrentLocaleFormats(), platform::EraText);
 }
 
 void NameEditor::ShowName(const std::string &path) const {
@@ -83,13 +83,13 @@ void NameEditor::DeleteRightOfCaret() const {
     SelectBytes(name_, edited.SelStart, edited.SelLength);
 }
 
-void NameEditor::PasteDateTime(std::string_view timeFormat) const {
-    PasteTimestamp(timeFormat, platform::CurrentLocalTime());
+void NameEditor::PasteTimeFormatNow(std::string_view timeFormat) const {
+    PasteTimeFormat(timeFormat, platform::CurrentLocalTime());
 }
 
-void NameEditor::PasteTimestamp(std::string_view timeFormat, double value) const {
+void NameEditor::PasteTimeFormat(std::string_view timeFormat, double value) const {
     NameSelection field = ReadField(name_);
-    std::string stamp = FormatLocalTime(timeFormat, value);
+    std::string stamp = RenderLocalTimeFormat(timeFormat, value);
     NameSelection edited = PasteOver(field, stamp);
     name_.SetText(edited.Text);
     name_.SetSelStart(edited.SelStart);

@@ -11,7 +11,7 @@
 namespace tovimar::app {
 
 // A local date-time value through timeFormat, with the locale in force.
-std::string FormatLocalTime(std::string_view timeFormat, double value);
+std::string RenderLocalTimeFormat(std::string_view timeFormat, double value);
 
 class NameEditor {
 public:
@@ -31,9 +31,9 @@ public:
     void BlanksToUnderscores() const;
 
     // The current date and time in timeFormat over the selection; the caret before it.
-    void PasteDateTime(std::string_view timeFormat) const;
+    void PasteTimeFormatNow(std::string_view timeFormat) const;
     // The same for any local date-time value.
-    void PasteTimestamp(std::string_view timeFormat, double value) const;
+    void PasteTimeFormat(std::string_view timeFormat, double value) const;
     // Everything left of the selection goes; the focus comes to the name.
     void DeleteLeftOfCaret() const;
     // A run right of the selection goes; the focus comes to the name.

@@ -48,7 +48,7 @@ bool ShowPreview(HWND dialog, int id, const std::string &pattern, std::optional<
         ShowText(dialog, id, none);
         return false;
     }
-    const std::string stamp = FormatLocalTime(pattern, *value);
+    const std::string stamp = RenderLocalTimeFormat(pattern, *value);
     ShowText(dialog, id, WideOf(stamp));
     return CheckName(stamp) == NameFault::ForbiddenCharacter;
 }

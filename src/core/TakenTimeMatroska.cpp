@@ -1,6 +1,6 @@
 #include "core/TakenTimeFormats.h"
 
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 
 namespace tovimar::taken {
 

@@ -1,7 +1,7 @@
 #include "platform/FileDates.h"
 
 #include "core/TakenTime.h"
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 #include "platform/Handles.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // The locale behind the date-time patterns, the local clock and the width mapping.
 #pragma once
 
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 
 #include <optional>
 #include <string>

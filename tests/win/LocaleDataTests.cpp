@@ -1,6 +1,6 @@
 // The locale values, the era, the width mapping and the locale reload, under the test's locale.
 #include "core/DoubleByte.h"
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 #include "platform/LocaleData.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ TEST(LocaleValues, ReadFromTheThreadLocale) {
         EXPECT_EQ(f.DayFullNames[6], row.saturday);
         // One era name for gg, the era years as digits.
         const double day = EncodeDateTime(2026, 3, 7, 14, 5, 9, 42);
-        EXPECT_EQ(FormatTimestamp("gg|ee|eee", day, f, EraText), row.era + "|26|2026");
+        EXPECT_EQ(RenderTimeFormat("gg|ee|eee", day, f, EraText), row.era + "|26|2026");
     }
 }
 

@@ -1,4 +1,4 @@
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 
 #include "core/AsciiCase.h"
 #include "core/DoubleByte.h"
@@ -65,7 +65,7 @@ class Output {
 public:
     void Append(std::string_view bytes) {
         if (full_) return;
-        const size_t room = TimestampLimit - text_.size();
+        const size_t room = RenderedTimeFormatLimit - text_.size();
         if (bytes.size() <= room) {
             text_ += bytes;
             return;
@@ -461,10 +461,10 @@ LocaleFormats ReadLocaleFormats(LocaleSource &source) {
     return f;
 }
 
-std::string FormatTimestamp(std::string_view pattern, double value, const LocaleFormats &formats,
-                            const EraFormatter &era) {
+std::string RenderTimeFormat(std::string_view timeFormat, double value,
+                             const LocaleFormats &formats, const EraFormatter &era) {
     Renderer renderer(DecodeDateTime(value), formats, era);
-    renderer.Render(pattern.empty() ? std::string_view("C") : pattern, 1);
+    renderer.Render(timeFormat.empty() ? std::string_view("C") : timeFormat, 1);
     return renderer.Take();
 }
 

@@ -1,4 +1,4 @@
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 
 #include "TableScope.h"
 
@@ -48,7 +48,7 @@ std::string Repeat(const std::string &s, size_t n) {
     return r;
 }
 
-TEST(FormatTimestamp, Table) {
+TEST(RenderTimeFormat, Table) {
     struct Row {
         std::string Pattern;
         double Value;
@@ -135,12 +135,12 @@ TEST(FormatTimestamp, Table) {
         SCOPED_TRACE(row.Pattern);
         TableScope scope(row.CodePage);
         EraFormatter era = row.With == Variant::NoEra ? EraFormatter() : EraFormatter(FakeEra);
-        EXPECT_EQ(FormatTimestamp(row.Pattern, row.Value, Formats(row.With), era), row.Expected);
+        EXPECT_EQ(RenderTimeFormat(row.Pattern, row.Value, Formats(row.With), era), row.Expected);
     }
     // 中華民國 shortens to its last two characters under Traditional Chinese only.
     TableScope scope(932);
     auto taiwanEra = [](int, int, int, std::string_view) { return std::optional(Taiwan); };
-    EXPECT_EQ(FormatTimestamp("g", Afternoon, Formats(Variant::Taiwan), taiwanEra),
+    EXPECT_EQ(RenderTimeFormat("g", Afternoon, Formats(Variant::Taiwan), taiwanEra),
               "\x96\xAF\x9A\xA0");
 }
 

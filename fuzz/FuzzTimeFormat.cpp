@@ -1,7 +1,7 @@
 // Date-time patterns come from the settings file and the locale: any bytes must render within
 // the name field's limit and never split a character.
 #include "FuzzSupport.h"
-#include "core/Timestamp.h"
+#include "core/TimeFormat.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -61,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (eraFails) return std::nullopt;
         return era;
     };
-    const std::string out = FormatTimestamp(pattern, value, formats, eraText);
-    fuzz::Check(out.size() <= TimestampLimit);
+    const std::string out = RenderTimeFormat(pattern, value, formats, eraText);
+    fuzz::Check(out.size() <= RenderedTimeFormatLimit);
     fuzz::Check(!EndsInLoneLead(out) || EndsInLoneLead(pattern) || EndsInLoneLead(era) ||
                 EndsInLoneLead(localeText));
     // No character is split, the 256-byte cut included, under every code page.

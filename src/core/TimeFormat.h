@@ -1,4 +1,5 @@
-// The date-time pattern language: the value, the locale texts it draws on, and the renderer.
+// The time format (the date pattern of the TimeFormat setting): the date value, the locale
+// texts it draws on, and the renderer.
 #pragma once
 
 #include "core/FunctionRef.h"
@@ -87,12 +88,12 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
 using EraFormatter =
     FunctionRef<std::optional<std::string>(int year, int month, int day, std::string_view picture)>;
 
-inline constexpr size_t TimestampLimit = 256;
+inline constexpr size_t RenderedTimeFormatLimit = 256;
 
-// Renders value through pattern (an empty pattern is "C"); at most TimestampLimit bytes, never
-// ending in part of a character. Uses the current character rule.
-std::string FormatTimestamp(std::string_view pattern, double value, const LocaleFormats &formats,
-                            const EraFormatter &era);
+// Renders value through the time format (an empty one is "C"); at most RenderedTimeFormatLimit
+// bytes, never ending in part of a character. Uses the current character rule.
+std::string RenderTimeFormat(std::string_view timeFormat, double value,
+                             const LocaleFormats &formats, const EraFormatter &era);
 
 // The values in force for the process; replaced as a whole when the locale is read again.
 const LocaleFormats &CurrentLocaleFormats();
