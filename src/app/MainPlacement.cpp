@@ -80,7 +80,7 @@ void TFormMain::PlaceWindow() {
     input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     input.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
 
-    const Placement placed = app::PlaceWindow(input);
+    const Placement placed = tovimar::PlaceWindow(input);
     MoveWindowTo(hwnd_, placed.Left, placed.Top, placed.Width, saved.Height);
     placed_ = true;
     if (placed.SelectName) {
