@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/DoubleByte.h"
+#include "core/TextEncoding.h"
 
 #include <cstddef>
 #include <optional>
@@ -16,18 +17,6 @@ namespace tovimar {
 // No hand-edited settings file comes near this; a larger one is not read, and so never
 // rewritten.
 inline constexpr size_t IniFileSizeLimit = size_t(64) << 20;
-
-enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
-
-// Byte-order marks first; else text that is valid UTF-8 and not plain ASCII is UTF-8 (Notepad
-// saves so without a mark); else the ANSI code page.
-TextEncoding DetectTextEncoding(std::string_view bytes);
-
-// The file's bytes as 8-bit text with ASCII line structure: the byte-order mark removed, UTF-16
-// turned into UTF-8. Unpaired surrogates and an odd last byte survive, so that EncodeText gives
-// back the same bytes.
-std::string DecodeText(std::string_view bytes, TextEncoding encoding);
-std::string EncodeText(std::string_view text, TextEncoding encoding);
 
 // Lines end at a line feed, a carriage return and line feed, or a carriage return alone. A
 // section header is a line whose first non-blank character is "[", up to the line's last "]"

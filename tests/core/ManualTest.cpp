@@ -3,9 +3,9 @@
 #include "core/Options.h"
 #include "core/StatusText.h"
 
-#include <gtest/gtest.h>
+#include "Cp932.h"
 
-#include <iconv.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
@@ -20,26 +20,10 @@ std::string ReadManual() {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The whole text converted from code page 932 to UTF-8, or nothing when a byte does not convert.
-std::optional<std::string> FromCp932(const std::string &bytes) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string in = bytes;
-    std::string out(in.size() * 3 + 4, '\0');
-    char *inPtr = in.data();
-    char *outPtr = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
 TEST(Manual, IsShiftJisWithCrlfLineEnds) {
     const std::string bytes = ReadManual();
     ASSERT_FALSE(bytes.empty()) << TOVIMAR_MANUAL;
-    EXPECT_TRUE(FromCp932(bytes).has_value());
+    EXPECT_TRUE(tovimar::FromCp932(bytes).has_value());
     EXPECT_EQ(bytes.find('\0'), std::string::npos);
     size_t lineFeeds = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -60,7 +44,7 @@ TEST(Manual, ShowsTheTitleLineOfThisVersion) {
 }
 
 TEST(Manual, ListsEverySettingsKeyWithItsDefault) {
-    const std::string text = FromCp932(ReadManual()).value_or("");
+    const std::string text = tovimar::FromCp932(ReadManual()).value_or("");
     for (const tovimar::OptionKey &key : tovimar::OptionKeys()) {
         const std::string name = key.Name;
         // The example file shows every key as it is written.

@@ -1,29 +1,13 @@
 #include "core/Messages.h"
 
-#include <gtest/gtest.h>
+#include "Cp932.h"
 
-#include <iconv.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
 namespace tovimar {
 namespace {
-
-// UTF-8 text to code page 932 through glibc's converter.
-std::string ToCp932(const std::string &utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return "(no CP932 converter)";
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 4, '\0');
-    char *inPtr = in.data();
-    char *outPtr = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<size_t>(-1) || inLeft != 0) return "(conversion failed)";
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
     struct Row {
@@ -81,10 +65,12 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         {"SendToCannotChange", msg::SendToCannotChange, "「送る」メニューを変更できません"},
         {"SendToOtherProgram", msg::SendToOtherProgram,
          "「送る」メニューの Tovimar.lnk は別のプログラムを開きます。"},
-        {"SendToReplace", msg::SendToReplace, "このプログラムを開くショートカットに置き換えますか？"},
+        {"SendToReplace", msg::SendToReplace,
+         "このプログラムを開くショートカットに置き換えますか？"},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8)) << row.Name;
+        EXPECT_EQ(std::string(row.Bytes), ToCp932(row.Utf8).value_or("(conversion failed)"))
+            << row.Name;
 }
 
 } // namespace
