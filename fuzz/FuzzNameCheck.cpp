@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     // A forbidden byte outside a double-byte character, by the byte kinds alone.
     bool holdsForbidden = false;
-    for (size_t i = 1; i <= name.size(); ++i) {
-        const auto b = static_cast<unsigned char>(name[i - 1]);
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto b = static_cast<unsigned char>(name[i]);
         if (Forbidden(b) && (ByteKind(name, i) != ByteKindValue::Trail || b < 0x40))
             holdsForbidden = true;
     }

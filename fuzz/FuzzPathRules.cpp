@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const std::string p(reinterpret_cast<const char *>(data) + 1, size - 1);
 
     for (std::string_view set : {"\\", "\\:", ".\\:"}) {
-        size_t k = LastSeparatorIndex(set, p);
-        fuzz::Check(k <= p.size());
-        if (k > 0) {
-            fuzz::Check(set.find(p[k - 1]) != std::string_view::npos);
+        const size_t k = LastSeparatorIndex(set, p);
+        fuzz::Check(k < p.size() || k == std::string_view::npos);
+        if (k != std::string_view::npos) {
+            fuzz::Check(set.find(p[k]) != std::string_view::npos);
             fuzz::Check(ByteKind(p, k) != ByteKindValue::Trail);
         }
     }

@@ -18,7 +18,7 @@ bool EndsInLoneLead(std::string_view s) {
         last = std::min(tovimar::CharLength(s, pos), s.size() - pos);
         pos += last;
     }
-    return last == 1 && tovimar::ByteKind(s, s.size()) == tovimar::ByteKindValue::Lead;
+    return last == 1 && tovimar::ByteKind(s, s.size() - 1) == tovimar::ByteKindValue::Lead;
 }
 
 } // namespace

@@ -51,8 +51,7 @@ size_t Utf8Length(std::string_view s, size_t pos) {
     return prefix.Valid == prefix.Length ? prefix.Length : 1;
 }
 
-ByteKindValue Utf8Kind(std::string_view s, size_t i) {
-    const size_t pos = i - 1;
+ByteKindValue Utf8Kind(std::string_view s, size_t pos) {
     if (!IsContinuation(static_cast<unsigned char>(s[pos])))
         return Utf8Length(s, pos) > 1 ? ByteKindValue::Lead : ByteKindValue::Single;
     // A continuation byte belongs to the nearest byte before it that is none, if that one
@@ -127,17 +126,17 @@ DoubleByteTable Utf8Table() {
     return table;
 }
 
-ByteKindValue ByteKind(std::string_view s, size_t i) {
+ByteKindValue ByteKind(std::string_view s, size_t pos) {
     const DoubleByteTable &table = CurrentDoubleByteTable();
-    if (i < 1 || i > s.size()) return ByteKindValue::Single;
-    if (table.Utf8Mode) return Utf8Kind(s, i);
+    if (pos >= s.size()) return ByteKindValue::Single;
+    if (table.Utf8Mode) return Utf8Kind(s, pos);
     if (!table.DoubleByteMode) return ByteKindValue::Single;
-    auto byteAt = [&](size_t pos) { return static_cast<unsigned char>(s[pos - 1]); };
-    unsigned char b = byteAt(i);
+    const auto byteAt = [&](size_t at) { return static_cast<unsigned char>(s[at]); };
+    const unsigned char b = byteAt(pos);
     if (b == 0) return ByteKindValue::Single;
-    // Only the run of lead-range bytes just before i matters: its parity decides.
+    // Only the run of lead-range bytes just before pos matters: its parity decides.
     size_t run = 0;
-    for (size_t j = i - 1; j >= 1 && table.IsLead(byteAt(j)); --j)
+    for (size_t j = pos; j > 0 && table.IsLead(byteAt(j - 1)); --j)
         ++run;
     if (run % 2 == 1) return ByteKindValue::Trail;
     return table.IsLead(b) ? ByteKindValue::Lead : ByteKindValue::Single;
@@ -176,7 +175,7 @@ size_t FitCharacters(std::string_view s, size_t limit) {
 size_t CutCharacterAtEnd(std::string_view s) {
     if (s.empty()) return 0;
     if (!CurrentDoubleByteTable().Utf8Mode)
-        return ByteKind(s, s.size()) == ByteKindValue::Lead ? 1 : 0;
+        return ByteKind(s, s.size() - 1) == ByteKindValue::Lead ? 1 : 0;
     for (size_t back = 1; back <= 3 && back <= s.size(); ++back) {
         const size_t pos = s.size() - back;
         if (IsContinuation(static_cast<unsigned char>(s[pos]))) continue;

@@ -52,10 +52,10 @@ inline constexpr uint32_t Utf8CodePage = 65001;
 
 enum class ByteKindValue { Single, Lead, Trail };
 
-// Kind of the byte at 1-based position i of s (i in 1..s.size()), by the current table: a lead
-// byte starts a character of two or more bytes, a trail byte is any later byte of one.
-// Positions outside s are single.
-ByteKindValue ByteKind(std::string_view s, size_t i);
+// Kind of the byte at 0-based position pos of s, by the current table: a lead byte starts a
+// character of two or more bytes, a trail byte is any later byte of one. Positions outside s
+// are single.
+ByteKindValue ByteKind(std::string_view s, size_t pos);
 
 // Byte length of the character that starts at 0-based offset pos, like CharNextA: a lead byte
 // steps 2 only when a non-zero byte follows it; under UTF-8 a valid sequence steps whole (1 to

@@ -52,24 +52,20 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern,
     return result;
 }
 
-std::string DeleteBytes(std::string text, long long p, long long count) {
-    const auto length = static_cast<long long>(text.size());
-    if (text.empty() || p < 1 || p > length || count <= 0) return text;
-    text.erase(size_t(p - 1), size_t(std::min(count, length - p + 1)));
+std::string DeleteBytes(std::string text, size_t pos, size_t count) {
+    if (pos >= text.size()) return text;
+    text.erase(pos, std::min(count, text.size() - pos));
     return text;
 }
 
-std::string InsertBytes(std::string text, long long p, std::string_view insert) {
-    if (insert.empty()) return text;
-    const auto length = static_cast<long long>(text.size());
-    const long long at = std::clamp(p, 1LL, length + 1);
-    text.insert(size_t(at - 1), insert);
+std::string InsertBytes(std::string text, size_t pos, std::string_view insert) {
+    text.insert(std::min(pos, text.size()), insert);
     return text;
 }
 
 NameSelection DeleteLeft(const NameSelection &field) {
     NameSelection result;
-    result.Text = DeleteBytes(field.Text, 1, static_cast<long long>(field.SelStart));
+    result.Text = DeleteBytes(field.Text, 0, field.SelStart);
     result.SelLength = std::min(field.SelLength, result.Text.size());
     return result;
 }
@@ -78,8 +74,7 @@ NameSelection DeleteRight(const NameSelection &field) {
     const size_t end = std::min(field.SelStart + field.SelLength, field.Text.size());
     const std::string_view right = std::string_view(field.Text).substr(end);
     NameSelection result;
-    result.Text = DeleteBytes(field.Text, static_cast<long long>(end) + 1,
-                              static_cast<long long>(FitCharacters(right, DeleteRightLimit)));
+    result.Text = DeleteBytes(field.Text, end, FitCharacters(right, DeleteRightLimit));
     result.SelStart = std::min(field.SelStart, result.Text.size());
     result.SelLength =
         FitCharacters(std::string_view(result.Text).substr(result.SelStart), DeleteRightLimit);
@@ -87,10 +82,9 @@ NameSelection DeleteRight(const NameSelection &field) {
 }
 
 NameSelection PasteOver(const NameSelection &field, std::string_view stamp) {
-    const auto at = static_cast<long long>(field.SelStart) + 1;
     NameSelection result;
-    result.Text = InsertBytes(DeleteBytes(field.Text, at, static_cast<long long>(field.SelLength)),
-                              at, stamp);
+    result.Text = InsertBytes(DeleteBytes(field.Text, field.SelStart, field.SelLength),
+                              field.SelStart, stamp);
     result.SelStart = std::min(field.SelStart, result.Text.size());
     return result;
 }

@@ -32,11 +32,10 @@ void SetLiterals(const CodePageLiterals &literals);
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement);
 
-// Removes count bytes from 1-based position p, at most to the end; nothing when p is outside
-// the text or count is not positive.
-std::string DeleteBytes(std::string text, long long p, long long count);
-// Inserts at 1-based position p: below 1 at the front, beyond the end appended.
-std::string InsertBytes(std::string text, long long p, std::string_view insert);
+// Removes count bytes from position pos, at most to the end; nothing when pos is past the text.
+std::string DeleteBytes(std::string text, size_t pos, size_t count);
+// Inserts at position pos; beyond the end appended.
+std::string InsertBytes(std::string text, size_t pos, std::string_view insert);
 
 // The name field as the caret commands see it: byte offsets from 0.
 struct NameSelection {

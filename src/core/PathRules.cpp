@@ -17,7 +17,7 @@ constexpr size_t MaxEntryName = 260;
 
 bool EndsWithSingleDelimiter(std::string_view p) {
     return !p.empty() && p.back() == PathDelimiter &&
-           ByteKind(p, p.size()) == ByteKindValue::Single;
+           ByteKind(p, p.size() - 1) == ByteKindValue::Single;
 }
 
 bool IsDelimiterAt(std::string_view p, size_t pos) {
@@ -35,7 +35,7 @@ size_t SkipComponent(std::string_view p, size_t pos) {
 
 size_t DriveRootLength(std::string_view p, size_t pos) {
     if (p.size() - pos >= 2 && p[pos + 1] == DriveDelimiter &&
-        ByteKind(p, pos + 1) == ByteKindValue::Single)
+        ByteKind(p, pos) == ByteKindValue::Single)
         return IsDelimiterAt(p, pos + 2) ? pos + 3 : pos + 2;
     return pos;
 }
@@ -56,38 +56,49 @@ std::string EntryName(const std::optional<std::string> &found) {
 size_t LastSeparatorIndex(std::string_view separators, std::string_view s) {
     size_t i = s.size();
     while (i > 0) {
-        char b = s[i - 1];
+        --i;
+        const char b = s[i];
         if (b != '\0' && separators.find(b) != std::string_view::npos) {
             if (ByteKind(s, i) != ByteKindValue::Trail) return i;
-            if (--i == 0) break; // the lead byte goes with its trail byte
+            if (i == 0) break;
+            --i; // the lead byte goes with its trail byte
         }
-        --i;
     }
-    return 0;
+    return std::string_view::npos;
 }
 
+namespace {
+
+// Offset just past the last separator of s: where its last component starts (0 without one).
+size_t AfterLastSeparator(std::string_view separators, std::string_view s) {
+    const size_t index = LastSeparatorIndex(separators, s);
+    return index == std::string_view::npos ? 0 : index + 1;
+}
+
+} // namespace
+
 std::string PathPrefix(std::string_view p) {
-    return std::string(p.substr(0, LastSeparatorIndex(PathSeparators, p)));
+    return std::string(p.substr(0, AfterLastSeparator(PathSeparators, p)));
 }
 
 std::string PathName(std::string_view p) {
-    return std::string(p.substr(LastSeparatorIndex(PathSeparators, p)));
+    return std::string(p.substr(AfterLastSeparator(PathSeparators, p)));
 }
 
 std::string PathExtension(std::string_view p) {
-    size_t k = LastSeparatorIndex(NameSeparators, p);
+    size_t k = AfterLastSeparator(NameSeparators, p);
     if (k > 0 && p[k - 1] == ExtensionMark) return std::string(p.substr(k - 1));
     return {};
 }
 
 std::string StripExtension(std::string_view p) {
-    size_t k = LastSeparatorIndex(NameSeparators, p);
+    size_t k = AfterLastSeparator(NameSeparators, p);
     if (k > 0 && p[k - 1] == ExtensionMark) return std::string(p.substr(0, k - 1));
     return std::string(p);
 }
 
 std::string PathFolder(std::string_view p) {
-    size_t k = LastSeparatorIndex(PathSeparators, p);
+    size_t k = AfterLastSeparator(PathSeparators, p);
     // The byte before the delimiter is compared as a plain byte: a trail 0x5C counts as one.
     if (k > 1 && p[k - 1] == PathDelimiter && p[k - 2] != PathDelimiter &&
         p[k - 2] != DriveDelimiter)
@@ -210,7 +221,7 @@ std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
     std::vector<Component> components;
     std::string_view rest = p;
     while (rest.size() > root) {
-        size_t k = LastSeparatorIndex(PathSeparators, rest);
+        size_t k = AfterLastSeparator(PathSeparators, rest);
         if (k == rest.size() || k < root) break; // ends in a delimiter: nothing to resolve
         std::string_view folder = rest.substr(0, k);
         bool delimiter = folder.size() > root && EndsWithSingleDelimiter(folder);

@@ -1,4 +1,4 @@
-// Splitting and joining of ANSI paths, double-byte safe. Positions are 1-based, lengths in bytes.
+// Splitting and joining of ANSI paths, double-byte safe. Positions are 0-based, lengths in bytes.
 #pragma once
 
 #include <functional>
@@ -12,6 +12,7 @@ inline constexpr char PathDelimiter = '\\';
 inline constexpr char DriveDelimiter = ':';
 inline constexpr char ExtensionMark = '.';
 
+// Position of the last byte of s that is one of separators and no trail byte; npos when none.
 size_t LastSeparatorIndex(std::string_view separators, std::string_view s);
 std::string PathPrefix(std::string_view p);
 std::string PathName(std::string_view p);
