@@ -198,7 +198,7 @@ TEST(DoubleByteTable, SetTableIsWhatCurrentReturns) {
 // Kinds written one letter per byte: s single, L lead, t trail.
 std::string Kinds(std::string_view s) {
     std::string kinds;
-    for (size_t i = 1; i <= s.size(); ++i) {
+    for (size_t i = 0; i < s.size(); ++i) {
         switch (ByteKind(s, i)) {
         case ByteKindValue::Single:
             kinds += 's';
@@ -260,9 +260,10 @@ TEST(ByteKind, EverythingIsSingleWithDoubleByteModeOff) {
 
 TEST(ByteKind, PositionsOutsideTheStringAreSingle) {
     TableScope scope(ShiftJisTable());
-    EXPECT_EQ(ByteKind("\x81\x81", 0), ByteKindValue::Single);
-    EXPECT_EQ(ByteKind("\x81\x81", 3), ByteKindValue::Single);
-    EXPECT_EQ(ByteKind("", 1), ByteKindValue::Single);
+    // npos: what a position before the start wraps to.
+    EXPECT_EQ(ByteKind("\x81\x81", std::string_view::npos), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind("\x81\x81", 2), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind("", 0), ByteKindValue::Single);
 }
 
 TEST(CharLength, StepsLikeCharNext) {

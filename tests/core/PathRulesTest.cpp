@@ -76,15 +76,16 @@ TEST_F(PathRulesSjis, LastSeparatorIndexPassesOverTrailBytes) {
         std::string Set, Text;
         size_t Expected;
     };
+    constexpr size_t None = std::string_view::npos;
     const Row rows[] = {
-        {"\\", "C:\\dir\\" + Hyo, 7},
-        {"\\", Hyo, 0},
-        {"\\", Hyo + Hyo, 0},
-        {"\\", "\\" + Hyo + "\\", 4},
-        {"\\:", "C:" + Hyo, 2},
-        {"\\", std::string("a\\\0", 3), 2}, // a zero byte is never a separator
-        {".", "a.b.c", 4},
-        {"\\", "", 0},
+        {"\\", "C:\\dir\\" + Hyo, 6},
+        {"\\", Hyo, None},
+        {"\\", Hyo + Hyo, None},
+        {"\\", "\\" + Hyo + "\\", 3},
+        {"\\:", "C:" + Hyo, 1},
+        {"\\", std::string("a\\\0", 3), 1}, // a zero byte is never a separator
+        {".", "a.b.c", 3},
+        {"\\", "", None},
     };
     for (const Row &row : rows)
         EXPECT_EQ(LastSeparatorIndex(row.Set, row.Text), row.Expected)
