@@ -17,7 +17,7 @@ std::string LongShiftJisPath() {
 }
 
 void PrepareTable() {
-    tovimar::SetDoubleByteTable(tovimar::ShiftJisTable());
+    tovimar::SetCharacterRule(tovimar::ShiftJisRule());
 }
 
 void BM_PathName(benchmark::State &state) {

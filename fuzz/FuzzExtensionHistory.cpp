@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         fuzz::Check(Upper(entry).compare(0, candidate.size(), Upper(candidate)) == 0);
         fuzz::Check(entry.size() >= candidate.size());
         fuzz::Check(typedIn.State.Text == candidate + entry.substr(candidate.size()));
-        fuzz::Check(ByteKind(entry, candidate.size()) != ByteKindValue::Trail);
+        fuzz::Check(ByteKind(CurrentCharacterRule(), entry, candidate.size()) !=
+                    ByteKindValue::Trail);
         fuzz::Check(typedIn.State.SelectionStart + typedIn.State.SelectionLength ==
                     typedIn.State.Text.size());
     } else {

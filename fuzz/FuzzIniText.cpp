@@ -34,7 +34,7 @@ std::vector<std::string> KeysIn(std::string_view text) {
     return keys;
 }
 
-std::optional<std::string> ValueIn(std::string_view text, const tovimar::DoubleByteTable &rule,
+std::optional<std::string> ValueIn(std::string_view text, const tovimar::CharacterRule &rule,
                                    std::string_view key) {
     const auto body = tovimar::FindIniSection(text, "Tovimar", rule);
     if (!body) return std::nullopt;
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 2) return 0;
     // The first byte tells the character rule, the second how many of the next bytes are the
     // value to write.
-    const DoubleByteTable rule = data[0] % 2 ? ShiftJisTable() : Utf8Table();
+    const CharacterRule rule = data[0] % 2 ? ShiftJisRule() : Utf8Rule();
     const size_t valueSize = std::min<size_t>(data[1] % 64, size - 2);
     const std::string value(reinterpret_cast<const char *>(data) + 2, valueSize);
     const std::string_view file(reinterpret_cast<const char *>(data) + 2 + valueSize,

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     fuzz::Check(ParseIniBool(text, false) == (first != 0));
 
-    SetDoubleByteTable(size % 2 ? ShiftJisTable() : DoubleByteTable{});
+    SetCharacterRule(size % 2 ? ShiftJisRule() : CharacterRule{});
     const std::string cut = CutIniString(text);
     fuzz::Check(cut.size() <= IniStringLimit);
     fuzz::Check(text.substr(0, cut.size()) == cut);

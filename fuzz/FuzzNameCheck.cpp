@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     bool holdsForbidden = false;
     for (size_t i = 0; i < name.size(); ++i) {
         const auto b = static_cast<unsigned char>(name[i]);
-        if (Forbidden(b) && (ByteKind(name, i) != ByteKindValue::Trail || b < 0x40))
+        if (Forbidden(b) &&
+            (ByteKind(CurrentCharacterRule(), name, i) != ByteKindValue::Trail || b < 0x40))
             holdsForbidden = true;
     }
     fuzz::Check(holdsForbidden == (fault == NameFault::ForbiddenCharacter));

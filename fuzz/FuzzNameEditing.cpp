@@ -16,7 +16,8 @@ using tovimar::CharLength;
 
 // True when pattern starts at a character boundary somewhere in text.
 bool HoldsAtBoundary(std::string_view text, std::string_view pattern) {
-    for (size_t pos = 0; pos < text.size(); pos += CharLength(text, pos))
+    for (size_t pos = 0; pos < text.size();
+         pos += CharLength(tovimar::CurrentCharacterRule(), text, pos))
         if (text.substr(pos, pattern.size()) == pattern) return true;
     return false;
 }
@@ -27,12 +28,13 @@ std::string ReplaceWholeCharacters(std::string_view text, std::string_view patte
     std::string out;
     for (size_t pos = 0; pos < text.size();) {
         if (text.substr(pos, pattern.size()) == pattern &&
-            tovimar::IsCharBoundary(text.substr(pos), pattern.size())) {
+            tovimar::IsCharBoundary(tovimar::CurrentCharacterRule(), text.substr(pos),
+                                    pattern.size())) {
             out += replacement;
             pos += pattern.size();
             continue;
         }
-        const size_t length = CharLength(text, pos);
+        const size_t length = CharLength(tovimar::CurrentCharacterRule(), text, pos);
         out += text.substr(pos, length);
         pos += length;
     }
@@ -46,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 3) return 0;
     fuzz::UseTableOf(data[0]);
     const std::string text(reinterpret_cast<const char *>(data) + 3, size - 3);
-    const DoubleByteTable &table = CurrentDoubleByteTable();
+    const CharacterRule &table = CurrentCharacterRule();
     const std::string_view wideBlank = table.Utf8Mode         ? "\xE3\x80\x80"
                                        : table.DoubleByteMode ? WideBlank
                                                               : "";
@@ -79,16 +81,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // A selection on character boundaries, as the window hands it over: delete-right takes
     // whole characters and leaves whole ones selected.
     std::vector<size_t> bounds;
-    for (size_t pos = 0; pos <= text.size(); pos += CharLength(text, pos))
+    for (size_t pos = 0; pos <= text.size();
+         pos += CharLength(tovimar::CurrentCharacterRule(), text, pos))
         bounds.push_back(pos);
     const size_t start = bounds[data[1] % bounds.size()];
     const size_t end = std::max(start, bounds[data[2] % bounds.size()]);
     const NameSelection whole{text, start, end - start};
     const NameSelection right = DeleteRight(whole);
     fuzz::Check(right.Text.compare(0, end, text, 0, end) == 0);
-    fuzz::Check(IsCharBoundary(text, end + text.size() - right.Text.size()));
+    fuzz::Check(IsCharBoundary(tovimar::CurrentCharacterRule(), text,
+                               end + text.size() - right.Text.size()));
     // (Stray bytes on both sides of the cut may join into a character of their own.)
     if (fuzz::IsWhole(text) && text.find('\0') == std::string::npos)
-        fuzz::Check(IsCharBoundary(right.Text, right.SelStart + right.SelLength));
+        fuzz::Check(IsCharBoundary(tovimar::CurrentCharacterRule(), right.Text,
+                                   right.SelStart + right.SelLength));
     return 0;
 }

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         fuzz::Check(k < p.size() || k == std::string_view::npos);
         if (k != std::string_view::npos) {
             fuzz::Check(set.find(p[k]) != std::string_view::npos);
-            fuzz::Check(ByteKind(p, k) != ByteKindValue::Trail);
+            fuzz::Check(ByteKind(CurrentCharacterRule(), p, k) != ByteKindValue::Trail);
         }
     }
 

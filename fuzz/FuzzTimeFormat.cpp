@@ -15,10 +15,12 @@ namespace {
 bool EndsInLoneLead(std::string_view s) {
     size_t pos = 0, last = 0;
     while (pos < s.size()) {
-        last = std::min(tovimar::CharLength(s, pos), s.size() - pos);
+        last =
+            std::min(tovimar::CharLength(tovimar::CurrentCharacterRule(), s, pos), s.size() - pos);
         pos += last;
     }
-    return last == 1 && tovimar::ByteKind(s, s.size() - 1) == tovimar::ByteKindValue::Lead;
+    return last == 1 && tovimar::ByteKind(tovimar::CurrentCharacterRule(), s, s.size() - 1) ==
+                            tovimar::ByteKindValue::Lead;
 }
 
 } // namespace

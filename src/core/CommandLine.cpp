@@ -23,7 +23,7 @@ bool IsBlank(char c) {
 // A quote is never the trail byte of a character in any double-byte code page: after a lead
 // byte it still opens or closes a quoted stretch, so no argument ever holds one.
 size_t TakeCharacter(std::string_view text, size_t pos, std::string &out) {
-    size_t length = std::min(CharLength(text, pos), text.size() - pos);
+    size_t length = std::min(CharLength(CurrentCharacterRule(), text, pos), text.size() - pos);
     if (length == 2 && text[pos + 1] == Quote) length = 1;
     out.append(text.substr(pos, length));
     return pos + length;
@@ -36,7 +36,7 @@ ArgumentRead NextArgument(std::string_view text, size_t pos) {
     if (AtEnd(text, pos)) return {{}, pos};
     for (;;) {
         while (!AtEnd(text, pos) && IsBlank(text[pos]))
-            pos += CharLength(text, pos);
+            pos += CharLength(CurrentCharacterRule(), text, pos);
         // An empty quoted pair is no argument at all.
         if (!AtEnd(text, pos + 1) && text[pos] == Quote && text[pos + 1] == Quote) {
             pos += 2;

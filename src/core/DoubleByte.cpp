@@ -9,8 +9,8 @@ namespace tovimar {
 
 namespace {
 
-DoubleByteTable &ProcessTable() {
-    static DoubleByteTable table;
+CharacterRule &ProcessTable() {
+    static CharacterRule table;
     return table;
 }
 
@@ -63,7 +63,7 @@ ByteKindValue Utf8Kind(std::string_view s, size_t pos) {
     return ByteKindValue::Single;
 }
 
-void AddLeadByteRanges(DoubleByteTable &table, DoubleByteSource &source, uint32_t codePage) {
+void AddLeadByteRanges(CharacterRule &table, DoubleByteSource &source, uint32_t codePage) {
     auto ranges = source.LeadByteRanges(codePage);
     if (!ranges) return;
     size_t pairs = std::min(ranges->size() / 2, MaxLeadByteRanges);
@@ -78,19 +78,19 @@ void AddLeadByteRanges(DoubleByteTable &table, DoubleByteSource &source, uint32_
 
 } // namespace
 
-const DoubleByteTable &CurrentDoubleByteTable() {
+const CharacterRule &CurrentCharacterRule() {
     return ProcessTable();
 }
 
-void SetDoubleByteTable(const DoubleByteTable &table) {
+void SetCharacterRule(const CharacterRule &table) {
     ProcessTable() = table;
 }
 
-DoubleByteTable BuildDoubleByteTable(DoubleByteSource &source) {
+CharacterRule BuildAnsiCharacterRule(DoubleByteSource &source) {
     // The strings are in the ANSI code page, whatever the locale's own code page says: a
     // Japanese locale keeps 932 as its default when the system uses UTF-8.
-    if (source.AnsiCodePage() == Utf8CodePage) return Utf8Table();
-    DoubleByteTable table;
+    if (source.AnsiCodePage() == Utf8CodePage) return Utf8Rule();
+    CharacterRule table;
     uint32_t locale = source.ThreadLocale();
     if (locale == 0) locale = DefaultLocale;
     uint32_t primaryLanguage = (locale & 0xFFFF) & 0x3FF;
@@ -110,8 +110,8 @@ DoubleByteTable BuildDoubleByteTable(DoubleByteSource &source) {
     return table;
 }
 
-DoubleByteTable ShiftJisTable() {
-    DoubleByteTable table;
+CharacterRule ShiftJisRule() {
+    CharacterRule table;
     table.DoubleByteMode = true;
     for (unsigned b = 0x81; b <= 0x9F; ++b)
         table.LeadByteSet.set(b);
@@ -120,62 +120,56 @@ DoubleByteTable ShiftJisTable() {
     return table;
 }
 
-DoubleByteTable Utf8Table() {
-    DoubleByteTable table;
+CharacterRule Utf8Rule() {
+    CharacterRule table;
     table.Utf8Mode = true;
     return table;
 }
 
-ByteKindValue ByteKind(std::string_view s, size_t pos) {
-    const DoubleByteTable &table = CurrentDoubleByteTable();
+ByteKindValue ByteKind(const CharacterRule &rule, std::string_view s, size_t pos) {
     if (pos >= s.size()) return ByteKindValue::Single;
-    if (table.Utf8Mode) return Utf8Kind(s, pos);
-    if (!table.DoubleByteMode) return ByteKindValue::Single;
+    if (rule.Utf8Mode) return Utf8Kind(s, pos);
+    if (!rule.DoubleByteMode) return ByteKindValue::Single;
     const auto byteAt = [&](size_t at) { return static_cast<unsigned char>(s[at]); };
     const unsigned char b = byteAt(pos);
     if (b == 0) return ByteKindValue::Single;
     // Only the run of lead-range bytes just before pos matters: its parity decides.
     size_t run = 0;
-    for (size_t j = pos; j > 0 && table.IsLead(byteAt(j - 1)); --j)
+    for (size_t j = pos; j > 0 && rule.IsLead(byteAt(j - 1)); --j)
         ++run;
     if (run % 2 == 1) return ByteKindValue::Trail;
-    return table.IsLead(b) ? ByteKindValue::Lead : ByteKindValue::Single;
+    return rule.IsLead(b) ? ByteKindValue::Lead : ByteKindValue::Single;
 }
 
-size_t CharLength(std::string_view s, size_t pos) {
-    return CharLength(CurrentDoubleByteTable(), s, pos);
-}
-
-size_t CharLength(const DoubleByteTable &table, std::string_view s, size_t pos) {
+size_t CharLength(const CharacterRule &rule, std::string_view s, size_t pos) {
     if (pos + 1 >= s.size()) return 1;
-    if (table.Utf8Mode) return Utf8Length(s, pos);
-    if (table.DoubleByteMode && table.IsLead(static_cast<unsigned char>(s[pos])) &&
+    if (rule.Utf8Mode) return Utf8Length(s, pos);
+    if (rule.DoubleByteMode && rule.IsLead(static_cast<unsigned char>(s[pos])) &&
         s[pos + 1] != '\0')
         return 2;
     return 1;
 }
 
-bool IsCharBoundary(std::string_view s, size_t pos) {
+bool IsCharBoundary(const CharacterRule &rule, std::string_view s, size_t pos) {
     size_t at = 0;
     while (at < pos)
-        at += CharLength(s, at);
+        at += CharLength(rule, s, at);
     return at == pos;
 }
 
-size_t FitCharacters(std::string_view s, size_t limit) {
+size_t FitCharacters(const CharacterRule &rule, std::string_view s, size_t limit) {
     if (limit >= s.size()) return s.size();
     size_t kept = 0;
     for (;;) {
-        const size_t next = kept + CharLength(s, kept);
+        const size_t next = kept + CharLength(rule, s, kept);
         if (next > limit) return kept;
         kept = next;
     }
 }
 
-size_t CutCharacterAtEnd(std::string_view s) {
+size_t CutCharacterAtEnd(const CharacterRule &rule, std::string_view s) {
     if (s.empty()) return 0;
-    if (!CurrentDoubleByteTable().Utf8Mode)
-        return ByteKind(s, s.size() - 1) == ByteKindValue::Lead ? 1 : 0;
+    if (!rule.Utf8Mode) return ByteKind(rule, s, s.size() - 1) == ByteKindValue::Lead ? 1 : 0;
     for (size_t back = 1; back <= 3 && back <= s.size(); ++back) {
         const size_t pos = s.size() - back;
         if (IsContinuation(static_cast<unsigned char>(s[pos]))) continue;

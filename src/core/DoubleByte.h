@@ -12,7 +12,7 @@
 
 namespace tovimar {
 
-struct DoubleByteTable {
+struct CharacterRule {
     bool DoubleByteMode = false;
     std::bitset<256> LeadByteSet;
     // The ANSI code page is UTF-8: the lead-byte set stays empty and a byte that starts no
@@ -22,9 +22,10 @@ struct DoubleByteTable {
     bool IsLead(unsigned char b) const { return LeadByteSet.test(b); }
 };
 
-// The table in force for the whole process; set at start-up and on a settings change.
-const DoubleByteTable &CurrentDoubleByteTable();
-void SetDoubleByteTable(const DoubleByteTable &table);
+// The ANSI code page's rule, kept for the process until every core rule takes the rule it
+// works by as an argument; set at start-up and on a settings change.
+const CharacterRule &CurrentCharacterRule();
+void SetCharacterRule(const CharacterRule &table);
 
 // What the platform tells about the locale; the platform adapter implements it, tests fake it.
 class DoubleByteSource {
@@ -42,37 +43,34 @@ public:
     virtual bool DbcsEnabled() = 0;
 };
 
-DoubleByteTable BuildDoubleByteTable(DoubleByteSource &source);
+CharacterRule BuildAnsiCharacterRule(DoubleByteSource &source);
 
 // The table for code page 932 (lead bytes 0x81-0x9F, 0xE0-0xFC); handy for tests and tools.
-DoubleByteTable ShiftJisTable();
+CharacterRule ShiftJisRule();
 // The table for code page 65001.
-DoubleByteTable Utf8Table();
+CharacterRule Utf8Rule();
 inline constexpr uint32_t Utf8CodePage = 65001;
 
 enum class ByteKindValue { Single, Lead, Trail };
 
-// Kind of the byte at 0-based position pos of s, by the current table: a lead byte starts a
-// character of two or more bytes, a trail byte is any later byte of one. Positions outside s
-// are single.
-ByteKindValue ByteKind(std::string_view s, size_t pos);
+// Kind of the byte at 0-based position pos of s by the rule: a lead byte starts a character of
+// two or more bytes, a trail byte is any later byte of one. Positions outside s are single.
+ByteKindValue ByteKind(const CharacterRule &rule, std::string_view s, size_t pos);
 
 // Byte length of the character that starts at 0-based offset pos, like CharNextA: a lead byte
 // steps 2 only when a non-zero byte follows it; under UTF-8 a valid sequence steps whole (1 to
 // 4), anything else 1. At or past the end it is 1.
-size_t CharLength(std::string_view s, size_t pos);
-// The same by the rule of the given table, for text that is not in the process's code page.
-size_t CharLength(const DoubleByteTable &table, std::string_view s, size_t pos);
+size_t CharLength(const CharacterRule &rule, std::string_view s, size_t pos);
 
 // Whether 0-based offset pos is the start of a character of s (or its end), walking from the
 // start of s.
-bool IsCharBoundary(std::string_view s, size_t pos);
+bool IsCharBoundary(const CharacterRule &rule, std::string_view s, size_t pos);
 
 // The longest head of s of at most limit bytes that splits no character.
-size_t FitCharacters(std::string_view s, size_t limit);
+size_t FitCharacters(const CharacterRule &rule, std::string_view s, size_t limit);
 
 // Bytes at the end of s that are a character cut short (a lone lead byte, a UTF-8 sequence
 // missing its last bytes), or 0.
-size_t CutCharacterAtEnd(std::string_view s);
+size_t CutCharacterAtEnd(const CharacterRule &rule, std::string_view s);
 
 } // namespace tovimar

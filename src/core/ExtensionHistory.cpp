@@ -12,7 +12,7 @@ namespace {
 size_t PreviousCharStart(std::string_view text, size_t pos) {
     size_t start = 0;
     while (true) {
-        const size_t next = start + CharLength(text, start);
+        const size_t next = start + CharLength(CurrentCharacterRule(), text, start);
         if (next >= pos) return start;
         start = next;
     }
@@ -42,7 +42,9 @@ std::optional<size_t> ExtensionHistory::FindExact(std::string_view text) const {
 std::optional<size_t> ExtensionHistory::FindPrefix(std::string_view prefix) const {
     for (size_t i = 0; i < entries_.size(); ++i) {
         const std::string_view entry = entries_[i];
-        if (entry.size() < prefix.size() || !IsCharBoundary(entry, prefix.size())) continue;
+        if (entry.size() < prefix.size() ||
+            !IsCharBoundary(CurrentCharacterRule(), entry, prefix.size()))
+            continue;
         if (SameIgnoringCase(entry.substr(0, prefix.size()), prefix)) return i;
     }
     return std::nullopt;
@@ -97,7 +99,8 @@ ExtensionKeyResult BackspaceInExtensionBox(const ExtensionBoxState &state) {
     size_t count = box.SelectionLength;
     if (count == 0 && from > 0) {
         from = PreviousCharStart(box.Text, box.SelectionStart);
-        count = std::min(CharLength(box.Text, from), box.Text.size() - from);
+        count =
+            std::min(CharLength(CurrentCharacterRule(), box.Text, from), box.Text.size() - from);
     }
     box.Text.erase(from, count);
     box.SelectionStart = from;

@@ -54,7 +54,7 @@ std::string_view TrimBlanks(std::string_view s) {
 // The name in a header line, up to its last closing bracket, as the profile reader has it; the
 // walk goes by characters so that a trail byte 0x5D is no bracket.
 std::optional<std::string_view> HeaderName(std::string_view content,
-                                           const DoubleByteTable &characters) {
+                                           const CharacterRule &characters) {
     if (content.empty() || content.front() != '[') return std::nullopt;
     size_t close = std::string_view::npos;
     for (size_t pos = 1; pos < content.size(); pos += CharLength(characters, content, pos)) {
@@ -112,7 +112,7 @@ void Remember(std::vector<std::pair<std::string, std::string>> &pairs, const std
 } // namespace
 
 std::optional<std::string_view> FindIniSection(std::string_view text, std::string_view section,
-                                               const DoubleByteTable &characters) {
+                                               const CharacterRule &characters) {
     for (size_t pos = 0; pos < text.size();) {
         const Line line = LineAt(text, pos);
         pos = line.End;
@@ -145,7 +145,7 @@ std::optional<std::string_view> FindIniValue(std::string_view body, std::string_
 
 std::string SetIniValues(std::string_view text, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>> &values,
-                         const DoubleByteTable &characters) {
+                         const CharacterRule &characters) {
     // A line break would start a line of its own.
     const auto valueOf = [&](size_t i) {
         const std::string_view value = values[i].second;
@@ -209,9 +209,9 @@ IniValueFault CheckIniValue(std::string_view value) {
     return IniValueFault::None;
 }
 
-DoubleByteTable IniSettings::CharactersOf(TextEncoding encoding) const {
+CharacterRule IniSettings::CharactersOf(TextEncoding encoding) const {
     // UTF-16 is read as UTF-8.
-    return encoding == TextEncoding::Ansi ? ansiCharacters_ : Utf8Table();
+    return encoding == TextEncoding::Ansi ? ansiCharacters_ : Utf8Rule();
 }
 
 void IniSettings::Load(std::string_view fileBytes) {

@@ -27,7 +27,7 @@ inline constexpr size_t IniFileSizeLimit = size_t(64) << 20;
 // The lines of the first section named section, from the line after its header to the next
 // header; nullopt when the text has no such section. Later sections of the name are not read.
 std::optional<std::string_view> FindIniSection(std::string_view text, std::string_view section,
-                                               const DoubleByteTable &characters);
+                                               const CharacterRule &characters);
 
 // The value on the first line of body (lines of one section) that holds key; nullopt when no
 // line does or that line has no equals sign.
@@ -39,7 +39,7 @@ std::optional<std::string_view> FindIniValue(std::string_view body, std::string_
 // ends before its first line break. Every other byte is kept.
 std::string SetIniValues(std::string_view text, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>> &values,
-                         const DoubleByteTable &characters);
+                         const CharacterRule &characters);
 
 // Why a value would not be read back as written; None when it would.
 enum class IniValueFault { None, BlankAtEnd, LineBreak, TooLong };
@@ -61,7 +61,7 @@ public:
     // ansiCharacters: the character rule of the code page that files without a byte-order
     // mark and not in UTF-8 are in.
     IniSettings(std::string section, const CodePageCrossing &crossing,
-                const DoubleByteTable &ansiCharacters)
+                const CharacterRule &ansiCharacters)
         : section_(std::move(section)), crossing_(&crossing), ansiCharacters_(ansiCharacters) {}
     // Takes the values of the section from the file's bytes.
     void Load(std::string_view fileBytes);
@@ -78,11 +78,11 @@ public:
     std::optional<std::string> Apply(std::string_view currentBytes) const;
 
 private:
-    DoubleByteTable CharactersOf(TextEncoding encoding) const;
+    CharacterRule CharactersOf(TextEncoding encoding) const;
 
     std::string section_;
     const CodePageCrossing *crossing_;
-    DoubleByteTable ansiCharacters_;
+    CharacterRule ansiCharacters_;
     bool unicode_ = false;
     // The text read; the section's lines are looked up in it at each read, so that a large
     // file costs no more memory than its text.

@@ -93,9 +93,11 @@ int32_t NextUsageCount(int32_t count) {
 }
 
 std::string CutIniString(std::string_view text) {
-    const std::string_view kept = text.substr(0, FitCharacters(text, IniStringLimit));
+    const std::string_view kept =
+        text.substr(0, FitCharacters(CurrentCharacterRule(), text, IniStringLimit));
     // The platform's read already stops at the limit and may end in part of a character.
-    return std::string(kept.substr(0, kept.size() - CutCharacterAtEnd(kept)));
+    return std::string(
+        kept.substr(0, kept.size() - CutCharacterAtEnd(CurrentCharacterRule(), kept)));
 }
 
 } // namespace tovimar

@@ -37,7 +37,7 @@ NameFault CheckName(std::string_view name) {
     // Only \ and | can be the trail byte of a character; a lower byte after a lead byte makes
     // no character and stays forbidden.
     for (size_t pos = 0; pos < name.size();) {
-        const size_t length = CharLength(name, pos);
+        const size_t length = CharLength(CurrentCharacterRule(), name, pos);
         const auto last = static_cast<unsigned char>(name[pos + length - 1]);
         if (IsForbidden(last) && (length == 1 || last < 0x40)) return NameFault::ForbiddenCharacter;
         pos += length;
@@ -51,7 +51,7 @@ NameFault CheckName(std::string_view name) {
 bool PathTooLong(std::string_view path) {
     if (path.size() <= AnsiPathLimit) return false;
     size_t characters = 0;
-    for (size_t pos = 0; pos < path.size(); pos += CharLength(path, pos))
+    for (size_t pos = 0; pos < path.size(); pos += CharLength(CurrentCharacterRule(), path, pos))
         ++characters;
     return characters > AnsiPathLimit;
 }

@@ -12,10 +12,11 @@ namespace {
 // characters, and a match must end on one too: the bytes of a full-width blank inside other
 // characters (81 40 after a lead byte in 932, in a UTF-8 sequence) are no blank.
 size_t FindFirst(std::string_view s, std::string_view pattern) {
-    for (size_t i = 0; i + pattern.size() <= s.size(); i += CharLength(s, i)) {
+    for (size_t i = 0; i + pattern.size() <= s.size();
+         i += CharLength(CurrentCharacterRule(), s, i)) {
         // Exact bytes: the locale comparison finds equal exactly these for the blank literals.
         if (s.compare(i, pattern.size(), pattern) != 0) continue;
-        if (IsCharBoundary(s.substr(i), pattern.size())) return i;
+        if (IsCharBoundary(CurrentCharacterRule(), s.substr(i), pattern.size())) return i;
     }
     return std::string_view::npos;
 }
@@ -74,10 +75,12 @@ NameSelection DeleteRight(const NameSelection &field) {
     const size_t end = std::min(field.SelStart + field.SelLength, field.Text.size());
     const std::string_view right = std::string_view(field.Text).substr(end);
     NameSelection result;
-    result.Text = DeleteBytes(field.Text, end, FitCharacters(right, DeleteRightLimit));
+    result.Text = DeleteBytes(field.Text, end,
+                              FitCharacters(CurrentCharacterRule(), right, DeleteRightLimit));
     result.SelStart = std::min(field.SelStart, result.Text.size());
     result.SelLength =
-        FitCharacters(std::string_view(result.Text).substr(result.SelStart), DeleteRightLimit);
+        FitCharacters(CurrentCharacterRule(), std::string_view(result.Text).substr(result.SelStart),
+                      DeleteRightLimit);
     return result;
 }
 

@@ -56,8 +56,8 @@ int CompareOrder(std::string_view a, std::string_view b) {
             continue;
         }
         // A double-byte character is one unit: its trail byte may look like a letter.
-        const size_t lenA = CharLength(a, i);
-        const size_t lenB = CharLength(b, j);
+        const size_t lenA = CharLength(CurrentCharacterRule(), a, i);
+        const size_t lenB = CharLength(CurrentCharacterRule(), b, j);
         if (Rank(ca) != Rank(cb)) return Rank(ca) < Rank(cb) ? -1 : 1;
         if (lenA == 1 && lenB == 1) {
             if (Fold(ca) != Fold(cb)) return Fold(ca) < Fold(cb) ? -1 : 1;

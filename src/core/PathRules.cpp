@@ -17,7 +17,7 @@ constexpr size_t MaxEntryName = 260;
 
 bool EndsWithSingleDelimiter(std::string_view p) {
     return !p.empty() && p.back() == PathDelimiter &&
-           ByteKind(p, p.size() - 1) == ByteKindValue::Single;
+           ByteKind(CurrentCharacterRule(), p, p.size() - 1) == ByteKindValue::Single;
 }
 
 bool IsDelimiterAt(std::string_view p, size_t pos) {
@@ -28,14 +28,14 @@ bool IsDelimiterAt(std::string_view p, size_t pos) {
 size_t SkipComponent(std::string_view p, size_t pos) {
     while (pos < p.size()) {
         if (p[pos] == PathDelimiter) return pos + 1;
-        pos += CharLength(p, pos);
+        pos += CharLength(CurrentCharacterRule(), p, pos);
     }
     return p.size();
 }
 
 size_t DriveRootLength(std::string_view p, size_t pos) {
     if (p.size() - pos >= 2 && p[pos + 1] == DriveDelimiter &&
-        ByteKind(p, pos) == ByteKindValue::Single)
+        ByteKind(CurrentCharacterRule(), p, pos) == ByteKindValue::Single)
         return IsDelimiterAt(p, pos + 2) ? pos + 3 : pos + 2;
     return pos;
 }
@@ -59,7 +59,7 @@ size_t LastSeparatorIndex(std::string_view separators, std::string_view s) {
         --i;
         const char b = s[i];
         if (b != '\0' && separators.find(b) != std::string_view::npos) {
-            if (ByteKind(s, i) != ByteKindValue::Trail) return i;
+            if (ByteKind(CurrentCharacterRule(), s, i) != ByteKindValue::Trail) return i;
             if (i == 0) break;
             --i; // the lead byte goes with its trail byte
         }
@@ -180,7 +180,7 @@ std::string CanonicalPath(std::string_view path) {
     for (size_t pos = root; pos < p.size();) {
         size_t end = pos;
         while (end < p.size() && p[end] != PathDelimiter)
-            end += CharLength(view, end);
+            end += CharLength(CurrentCharacterRule(), view, end);
         end = std::min(end, p.size());
         const std::string_view name = view.substr(pos, end - pos);
         pos = end + 1;

@@ -14,7 +14,7 @@ namespace {
 // A double-byte character outside quotes is dropped; UTF-8 has no lead-byte set, so its
 // characters are copied.
 bool IsLeadByte(char c) {
-    const DoubleByteTable &table = CurrentDoubleByteTable();
+    const CharacterRule &table = CurrentCharacterRule();
     return table.DoubleByteMode && table.IsLead(static_cast<unsigned char>(c));
 }
 
@@ -40,7 +40,7 @@ public:
             text_ += bytes;
             return;
         }
-        text_ += bytes.substr(0, FitCharacters(bytes, room));
+        text_ += bytes.substr(0, FitCharacters(CurrentCharacterRule(), bytes, room));
         full_ = true;
     }
     void Append(char c) { Append(std::string_view(&c, 1)); }
@@ -57,7 +57,7 @@ bool LooksTwelveHour(std::string_view p, size_t j) {
     bool quoted = false;
     while (j < p.size()) {
         const char c = p[j];
-        if (const size_t length = CharLength(p, j); length > 1) {
+        if (const size_t length = CharLength(CurrentCharacterRule(), p, j); length > 1) {
             j += length;
             continue;
         }
@@ -76,10 +76,10 @@ bool LooksTwelveHour(std::string_view p, size_t j) {
 std::string ShortEraName(const std::string &name, uint32_t locale) {
     const uint32_t language = locale & 0x3FF;
     const uint32_t sublanguage = (locale & 0xFFFF) >> 10;
-    if (language == 0x11) return name.substr(0, CharLength(name, 0));
+    if (language == 0x11) return name.substr(0, CharLength(CurrentCharacterRule(), name, 0));
     if (language == 0x04 && sublanguage == 1) {
         std::vector<size_t> starts;
-        for (size_t i = 0; i < name.size(); i += CharLength(name, i))
+        for (size_t i = 0; i < name.size(); i += CharLength(CurrentCharacterRule(), name, i))
             starts.push_back(i);
         if (starts.size() == 4) return name.substr(starts[2]);
     }
@@ -131,7 +131,7 @@ void Renderer::Render(std::string_view pattern, int level) {
     while (i < p.size()) {
         const char starter = p[i];
         const bool lead = IsLeadByte(starter);
-        const std::string_view character = p.substr(i, CharLength(p, i));
+        const std::string_view character = p.substr(i, CharLength(CurrentCharacterRule(), p, i));
         i += character.size();
         if (lead) {
             previous = 0;
@@ -247,7 +247,7 @@ void Renderer::Render(std::string_view pattern, int level) {
             // A trail byte never closes the quote: characters are stepped over whole.
             size_t end = i;
             while (end < p.size() && p[end] != starter)
-                end += CharLength(p, end);
+                end += CharLength(CurrentCharacterRule(), p, end);
             end = std::min(end, p.size());
             out_.Append(p.substr(i, end - i));
             i = std::min(end + 1, p.size());

@@ -66,7 +66,7 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
     if (calendarType == 3 || calendarType == 4 || calendarType == 5) {
         for (size_t i = 0; i < text.size();) {
             const std::string_view rest = text.substr(i);
-            if (const size_t length = CharLength(text, i); length > 1) {
+            if (const size_t length = CharLength(CurrentCharacterRule(), text, i); length > 1) {
                 result += text.substr(i, length);
                 i += length;
             } else if (StartsWithIgnoringAsciiCase(rest, "GG")) {
@@ -90,7 +90,7 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
     if (primaryLanguage == 0x04 || primaryLanguage == 0x11 || primaryLanguage == 0x12) {
         // Characters of several bytes are copied whole: a trail byte may equal g.
         for (size_t i = 0; i < text.size();) {
-            const size_t length = CharLength(text, i);
+            const size_t length = CharLength(CurrentCharacterRule(), text, i);
             if (length > 1 || AsciiUpper(text[i]) != 'G') result += text.substr(i, length);
             i += length;
         }

@@ -60,10 +60,10 @@ const AnsiCrossing Crossing;
 
 // The character rule the profile reader converts files without a byte-order mark by: the ANSI
 // code page's own, whatever the thread's locale.
-DoubleByteTable AnsiCodePageCharacters() {
+CharacterRule AnsiCodePageCharacters() {
     const UINT codePage = ::GetACP();
-    if (codePage == CP_UTF8) return Utf8Table();
-    DoubleByteTable table;
+    if (codePage == CP_UTF8) return Utf8Rule();
+    CharacterRule table;
     CPINFO info{};
     if (::GetCPInfo(codePage, &info)) {
         for (size_t r = 0; r + 1 < MAX_LEADBYTES && info.LeadByte[r] != 0; r += 2) {

@@ -66,9 +66,9 @@ CodePageLiterals ReadLiterals() {
 
 } // namespace
 
-void LoadDoubleByteTable() {
+void LoadCharacterRule() {
     SystemDoubleByteSource source;
-    SetDoubleByteTable(BuildDoubleByteTable(source));
+    SetCharacterRule(BuildAnsiCharacterRule(source));
     SetLiterals(ReadLiterals());
 }
 

@@ -69,7 +69,7 @@ LocaleFormats ReadSystemLocaleFormats() {
 
 void LoadLocaleValues() {
     // The double-byte table first: the date patterns are converted by it.
-    LoadDoubleByteTable();
+    LoadCharacterRule();
     SetLocaleFormats(ReadSystemLocaleFormats());
 }
 

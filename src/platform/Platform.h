@@ -25,7 +25,7 @@ bool FitsAnsiCodePage(std::wstring_view text);
 
 // Builds the character rule from the thread locale and the ANSI code page and installs it
 // (start-up, setting change), with the code page's literals.
-void LoadDoubleByteTable();
+void LoadCharacterRule();
 
 // A zero byte would silently cut the path the API sees; such a path names nothing.
 inline bool HoldsZero(const std::string &path) {

@@ -11,7 +11,7 @@ namespace tovimar {
 namespace {
 
 class CommandLineSjis : public testing::Test {
-    TableScope scope_{ShiftJisTable()};
+    TableScope scope_{ShiftJisRule()};
 };
 
 // Every argument after the program name, through ArgumentCount and ArgumentAt.
@@ -129,7 +129,7 @@ TEST_F(CommandLineSjis, ChainedArgumentsReadBackUnchanged) {
 }
 
 TEST(CommandLineSingleByte, TrailBytesAreOrdinaryWithDoubleByteModeOff) {
-    TableScope scope(DoubleByteTable{});
+    TableScope scope(CharacterRule{});
     EXPECT_EQ(Arguments(Program + "\x81 x"), (std::vector<std::string>{"\x81", "x"}));
     EXPECT_EQ(Arguments(Program + "\"\x81\" z\""), (std::vector<std::string>{"\x81", "z"}));
 }

@@ -43,31 +43,31 @@ std::bitset<256> Bytes(std::initializer_list<std::pair<unsigned, unsigned>> rang
     return set;
 }
 
-TEST(DoubleByteTable, ShiftJisTableHasTheTwoLeadRanges) {
-    DoubleByteTable table = ShiftJisTable();
+TEST(CharacterRule, ShiftJisTableHasTheTwoLeadRanges) {
+    CharacterRule table = ShiftJisRule();
     EXPECT_TRUE(table.DoubleByteMode);
     EXPECT_EQ(table.LeadByteSet, Bytes({{0x81, 0x9F}, {0xE0, 0xFC}}));
 }
 
-TEST(DoubleByteTable, JapaneseOnNtGivesShiftJisLeadBytes) {
+TEST(CharacterRule, JapaneseOnNtGivesShiftJisLeadBytes) {
     FakeSource source;
-    DoubleByteTable table = BuildDoubleByteTable(source);
+    CharacterRule table = BuildAnsiCharacterRule(source);
     EXPECT_TRUE(table.DoubleByteMode);
-    EXPECT_EQ(table.LeadByteSet, ShiftJisTable().LeadByteSet);
+    EXPECT_EQ(table.LeadByteSet, ShiftJisRule().LeadByteSet);
     EXPECT_EQ(source.AskedLocales, std::vector<uint32_t>{0x0411});
     EXPECT_EQ(source.AskedCodePages, std::vector<uint32_t>{932});
 }
 
-TEST(DoubleByteTable, Utf8AnsiCodePageWinsOverTheLocalesOwn) {
+TEST(CharacterRule, Utf8AnsiCodePageWinsOverTheLocalesOwn) {
     FakeSource source; // Japanese, whose default code page is 932
     source.Acp = Utf8CodePage;
-    DoubleByteTable table = BuildDoubleByteTable(source);
+    CharacterRule table = BuildAnsiCharacterRule(source);
     EXPECT_TRUE(table.Utf8Mode);
     EXPECT_FALSE(table.DoubleByteMode);
     EXPECT_TRUE(table.LeadByteSet.none());
 }
 
-TEST(DoubleByteTable, SingleByteLanguagesOnNtNeverAskForRanges) {
+TEST(CharacterRule, SingleByteLanguagesOnNtNeverAskForRanges) {
     const uint32_t locales[] = {0x0000, 0x0406, 0x0407, 0x0409, 0x0809, 0x040A, 0x040B, 0x040C,
                                 0x0410, 0x0413, 0x0414, 0x0416, 0x041D,
                                 // higher bits of the low word belong to the sublanguage
@@ -76,22 +76,22 @@ TEST(DoubleByteTable, SingleByteLanguagesOnNtNeverAskForRanges) {
         FakeSource source;
         source.Locale = locale;
         source.LocaleCodePageText = "932"; // would give lead bytes if it were asked
-        DoubleByteTable table = BuildDoubleByteTable(source);
+        CharacterRule table = BuildAnsiCharacterRule(source);
         EXPECT_FALSE(table.DoubleByteMode) << std::hex << locale;
         EXPECT_TRUE(table.LeadByteSet.none()) << std::hex << locale;
         EXPECT_TRUE(source.AskedCodePages.empty()) << std::hex << locale;
     }
 }
 
-TEST(DoubleByteTable, ZeroThreadLocaleMeansUsEnglish) {
+TEST(CharacterRule, ZeroThreadLocaleMeansUsEnglish) {
     FakeSource source;
     source.Locale = 0;
-    DoubleByteTable table = BuildDoubleByteTable(source);
+    CharacterRule table = BuildAnsiCharacterRule(source);
     EXPECT_FALSE(table.DoubleByteMode);
     EXPECT_TRUE(source.AskedCodePages.empty());
 }
 
-TEST(DoubleByteTable, CodePageTextFallsBackToAcp) {
+TEST(CharacterRule, CodePageTextFallsBackToAcp) {
     struct Row {
         std::optional<std::string> Text;
         uint32_t Expected;
@@ -112,13 +112,13 @@ TEST(DoubleByteTable, CodePageTextFallsBackToAcp) {
         FakeSource source;
         source.Locale = 0x0804;
         source.LocaleCodePageText = row.Text;
-        BuildDoubleByteTable(source);
+        BuildAnsiCharacterRule(source);
         ASSERT_EQ(source.AskedCodePages.size(), 1u);
         EXPECT_EQ(source.AskedCodePages[0], row.Expected) << row.Text.value_or("(failed)");
     }
 }
 
-TEST(DoubleByteTable, LeadByteRangesAreReadUpToTheZeroPair) {
+TEST(CharacterRule, LeadByteRangesAreReadUpToTheZeroPair) {
     struct Row {
         std::string Ranges;
         std::bitset<256> Expected;
@@ -137,21 +137,21 @@ TEST(DoubleByteTable, LeadByteRangesAreReadUpToTheZeroPair) {
     for (const Row &row : rows) {
         FakeSource source;
         source.Ranges = {{932, row.Ranges}};
-        DoubleByteTable table = BuildDoubleByteTable(source);
+        CharacterRule table = BuildAnsiCharacterRule(source);
         EXPECT_EQ(table.LeadByteSet, row.Expected);
         EXPECT_EQ(table.DoubleByteMode, row.Expected.any());
     }
 }
 
-TEST(DoubleByteTable, UnknownCodePageLeavesTheSetEmpty) {
+TEST(CharacterRule, UnknownCodePageLeavesTheSetEmpty) {
     FakeSource source;
     source.LocaleCodePageText = "50000";
-    DoubleByteTable table = BuildDoubleByteTable(source);
+    CharacterRule table = BuildAnsiCharacterRule(source);
     EXPECT_FALSE(table.DoubleByteMode);
     EXPECT_TRUE(table.LeadByteSet.none());
 }
 
-TEST(DoubleByteTable, OtherPlatformsFollowTheDbcsMetric) {
+TEST(CharacterRule, OtherPlatformsFollowTheDbcsMetric) {
     struct Row {
         std::optional<bool> NT;
         bool Dbcs;
@@ -159,7 +159,7 @@ TEST(DoubleByteTable, OtherPlatformsFollowTheDbcsMetric) {
         bool ExpectedMode;
         std::bitset<256> ExpectedSet;
     };
-    const auto sjis = ShiftJisTable().LeadByteSet;
+    const auto sjis = ShiftJisRule().LeadByteSet;
     const Row rows[] = {
         {false, true, 0x0411, true, sjis},
         {false, false, 0x0411, false, {}},
@@ -172,34 +172,34 @@ TEST(DoubleByteTable, OtherPlatformsFollowTheDbcsMetric) {
         source.NT = row.NT;
         source.Dbcs = row.Dbcs;
         source.Locale = row.Locale;
-        DoubleByteTable table = BuildDoubleByteTable(source);
+        CharacterRule table = BuildAnsiCharacterRule(source);
         EXPECT_EQ(table.DoubleByteMode, row.ExpectedMode);
         EXPECT_EQ(table.LeadByteSet, row.ExpectedSet);
     }
 }
 
-TEST(DoubleByteTable, DbcsMetricOnWithoutRangesKeepsModeOn) {
+TEST(CharacterRule, DbcsMetricOnWithoutRangesKeepsModeOn) {
     FakeSource source;
     source.NT = false;
     source.Dbcs = true;
     source.Ranges.clear();
-    DoubleByteTable table = BuildDoubleByteTable(source);
+    CharacterRule table = BuildAnsiCharacterRule(source);
     EXPECT_TRUE(table.DoubleByteMode);
     EXPECT_TRUE(table.LeadByteSet.none());
 }
 
-TEST(DoubleByteTable, SetTableIsWhatCurrentReturns) {
-    TableScope scope(ShiftJisTable());
-    EXPECT_TRUE(CurrentDoubleByteTable().DoubleByteMode);
-    SetDoubleByteTable(DoubleByteTable{});
-    EXPECT_FALSE(CurrentDoubleByteTable().DoubleByteMode);
+TEST(CharacterRule, SetTableIsWhatCurrentReturns) {
+    TableScope scope(ShiftJisRule());
+    EXPECT_TRUE(CurrentCharacterRule().DoubleByteMode);
+    SetCharacterRule(CharacterRule{});
+    EXPECT_FALSE(CurrentCharacterRule().DoubleByteMode);
 }
 
 // Kinds written one letter per byte: s single, L lead, t trail.
 std::string Kinds(std::string_view s) {
     std::string kinds;
     for (size_t i = 0; i < s.size(); ++i) {
-        switch (ByteKind(s, i)) {
+        switch (ByteKind(CurrentCharacterRule(), s, i)) {
         case ByteKindValue::Single:
             kinds += 's';
             break;
@@ -249,21 +249,22 @@ TEST(ByteKind, ParityOfTheLeadRunBeforeEachByte) {
 }
 
 TEST(ByteKind, EverythingIsSingleWithDoubleByteModeOff) {
-    TableScope scope(DoubleByteTable{});
+    TableScope scope(CharacterRule{});
     EXPECT_EQ(Kinds("\x95\x5C\x81\x81"), "ssss");
     // the set alone does not count: the mode decides
-    DoubleByteTable setOnly = ShiftJisTable();
+    CharacterRule setOnly = ShiftJisRule();
     setOnly.DoubleByteMode = false;
-    SetDoubleByteTable(setOnly);
+    SetCharacterRule(setOnly);
     EXPECT_EQ(Kinds("\x95\x5C"), "ss");
 }
 
 TEST(ByteKind, PositionsOutsideTheStringAreSingle) {
-    TableScope scope(ShiftJisTable());
+    TableScope scope(ShiftJisRule());
     // npos: what a position before the start wraps to.
-    EXPECT_EQ(ByteKind("\x81\x81", std::string_view::npos), ByteKindValue::Single);
-    EXPECT_EQ(ByteKind("\x81\x81", 2), ByteKindValue::Single);
-    EXPECT_EQ(ByteKind("", 0), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind(CurrentCharacterRule(), "\x81\x81", std::string_view::npos),
+              ByteKindValue::Single);
+    EXPECT_EQ(ByteKind(CurrentCharacterRule(), "\x81\x81", 2), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind(CurrentCharacterRule(), "", 0), ByteKindValue::Single);
 }
 
 TEST(CharLength, StepsLikeCharNext) {
@@ -289,7 +290,7 @@ TEST(CharLength, StepsLikeCharNext) {
     };
     for (const Row &row : rows) {
         TableScope scope(row.CodePage);
-        EXPECT_EQ(CharLength(row.Text, row.Pos), row.Expected)
+        EXPECT_EQ(CharLength(CurrentCharacterRule(), row.Text, row.Pos), row.Expected)
             << testing::PrintToString(row.Text) << " at " << row.Pos;
     }
 }

@@ -13,7 +13,7 @@ using Strings = std::vector<std::string>;
 
 // Like the platform's: ASCII letters change, double-byte characters are stepped over whole.
 std::string Upper(std::string s) {
-    for (size_t i = 0; i < s.size(); i += CharLength(s, i))
+    for (size_t i = 0; i < s.size(); i += CharLength(CurrentCharacterRule(), s, i))
         if (s[i] >= 'a' && s[i] <= 'z') s[i] = static_cast<char>(s[i] - 'a' + 'A');
     return s;
 }
@@ -21,10 +21,10 @@ std::string Upper(std::string s) {
 class ExtensionHistoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = CurrentDoubleByteTable();
-        SetDoubleByteTable(ShiftJisTable());
+        saved_ = CurrentCharacterRule();
+        SetCharacterRule(ShiftJisRule());
     }
-    void TearDown() override { SetDoubleByteTable(saved_); }
+    void TearDown() override { SetCharacterRule(saved_); }
 
     static ExtensionHistory Make(const Strings &entries) {
         ExtensionHistory history(Upper);
@@ -34,7 +34,7 @@ protected:
     }
 
 private:
-    DoubleByteTable saved_;
+    CharacterRule saved_;
 };
 
 TEST_F(ExtensionHistoryTest, LoadSkipsEmptyValuesAndKeepsDuplicates) {

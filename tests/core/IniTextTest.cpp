@@ -23,7 +23,7 @@ TEST(IniText, ValuesOfTheSection) {
         {"Front", nullptr},  // another section
         {"Cursor", nullptr}, // the second section of the name
     };
-    const auto body = FindIniSection(file, "Tovimar", ShiftJisTable());
+    const auto body = FindIniSection(file, "Tovimar", ShiftJisRule());
     ASSERT_TRUE(body);
     for (const auto &[key, expected] : rows) {
         const auto found = FindIniValue(*body, key);
@@ -44,7 +44,7 @@ TEST(IniText, WritingChangesOnlyTheLinesOfChangedValues) {
         {"[Tovimar]\r\nA\r\nA=1\r\n", "A", "1", "[Tovimar]\r\nA=1\r\nA=1\r\n"},
     };
     for (const auto &[text, key, value, expected] : rows)
-        EXPECT_EQ(SetIniValues(text, "Tovimar", {{key, value}}, Utf8Table()), expected) << text;
+        EXPECT_EQ(SetIniValues(text, "Tovimar", {{key, value}}, Utf8Rule()), expected) << text;
 }
 
 // The program's code page in these tests is Latin-1.
@@ -111,7 +111,7 @@ TEST(IniText, SettingsKeepWhatTheProgramDidNotChange) {
          "[Tovimar]\nV=1\nT=6\n[tovimar]\nT=5\n"},
     };
     for (const auto &[name, file, read, written, expected] : rows) {
-        IniSettings settings("Tovimar", crossing, ShiftJisTable());
+        IniSettings settings("Tovimar", crossing, ShiftJisRule());
         settings.Load(file);
         EXPECT_EQ(settings.Read("T", "d"), read) << name;
         settings.Write("T", written);
@@ -131,8 +131,8 @@ TEST(IniText, ValuesThatComeBackAsWritten) {
                                               {"yy\rmm", F::LineBreak}};
     for (const auto &[value, fault] : rows) {
         EXPECT_EQ(CheckIniValue(value), fault) << value;
-        IniSettings saved("Tovimar", crossing, ShiftJisTable()),
-            read("Tovimar", crossing, ShiftJisTable());
+        IniSettings saved("Tovimar", crossing, ShiftJisRule()),
+            read("Tovimar", crossing, ShiftJisRule());
         saved.Write("T", value);
         read.Load(saved.Apply("[Tovimar]\r\nT=d\r\n").value_or(""));
         if (fault == F::None) EXPECT_EQ(read.Read("T", "d"), value);

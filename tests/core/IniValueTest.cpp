@@ -120,13 +120,13 @@ TEST(IniValue, UsageCounterStopsAtItsLargestValue) {
 class CutIniStringTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = CurrentDoubleByteTable();
-        SetDoubleByteTable(ShiftJisTable());
+        saved_ = CurrentCharacterRule();
+        SetCharacterRule(ShiftJisRule());
     }
-    void TearDown() override { SetDoubleByteTable(saved_); }
+    void TearDown() override { SetCharacterRule(saved_); }
 
 private:
-    DoubleByteTable saved_;
+    CharacterRule saved_;
 };
 
 TEST_F(CutIniStringTest, CutsAtTheBufferWithoutSplittingACharacter) {

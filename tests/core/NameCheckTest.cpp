@@ -10,7 +10,7 @@ namespace tovimar {
 namespace {
 
 TEST(NameCheck, Table) {
-    TableScope scope(ShiftJisTable());
+    TableScope scope(ShiftJisRule());
     const struct {
         std::string Name;
         NameFault Expected;
@@ -61,12 +61,12 @@ TEST(NameCheck, Table) {
 
 TEST(NameCheck, ForbiddenByteWithoutDoubleByteMode) {
     // In a single-byte code page the byte after 0x95 is a character of its own.
-    TableScope scope(DoubleByteTable{});
+    TableScope scope(CharacterRule{});
     EXPECT_EQ(CheckName("\x95\x5C"), NameFault::ForbiddenCharacter);
 }
 
 TEST(NameCheck, PathLimitCountsCharacters) {
-    TableScope scope(ShiftJisTable());
+    TableScope scope(ShiftJisRule());
     std::string japanese;
     for (int i = 0; i < 259; ++i)
         japanese += "\x95\x5C";

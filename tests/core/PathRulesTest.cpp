@@ -16,11 +16,11 @@ namespace {
 const std::string Hyo = "\x95\x5C";
 
 class PathRulesSjis : public testing::Test {
-    TableScope scope_{ShiftJisTable()};
+    TableScope scope_{ShiftJisRule()};
 };
 
 class PathRulesSingleByte : public testing::Test {
-    TableScope scope_{DoubleByteTable{}};
+    TableScope scope_{CharacterRule{}};
 };
 
 TEST_F(PathRulesSjis, SplittingTable) {

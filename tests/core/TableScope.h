@@ -6,24 +6,24 @@
 namespace tovimar {
 
 // The character rule of a code page: 932, 65001, or any other for a single-byte one.
-inline DoubleByteTable TableFor(uint32_t codePage) {
-    if (codePage == 932) return ShiftJisTable();
-    if (codePage == Utf8CodePage) return Utf8Table();
-    return DoubleByteTable{};
+inline CharacterRule TableFor(uint32_t codePage) {
+    if (codePage == 932) return ShiftJisRule();
+    if (codePage == Utf8CodePage) return Utf8Rule();
+    return CharacterRule{};
 }
 
 class TableScope {
 public:
     explicit TableScope(uint32_t codePage) : TableScope(TableFor(codePage)) {}
-    explicit TableScope(const DoubleByteTable &table) : saved_(CurrentDoubleByteTable()) {
-        SetDoubleByteTable(table);
+    explicit TableScope(const CharacterRule &table) : saved_(CurrentCharacterRule()) {
+        SetCharacterRule(table);
     }
-    ~TableScope() { SetDoubleByteTable(saved_); }
+    ~TableScope() { SetCharacterRule(saved_); }
     TableScope(const TableScope &) = delete;
     TableScope &operator=(const TableScope &) = delete;
 
 private:
-    DoubleByteTable saved_;
+    CharacterRule saved_;
 };
 
 } // namespace tovimar

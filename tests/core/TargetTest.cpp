@@ -11,7 +11,7 @@ namespace tovimar {
 namespace {
 
 class TargetSjis : public testing::Test {
-    TableScope scope_{ShiftJisTable()};
+    TableScope scope_{ShiftJisRule()};
 };
 
 TEST_F(TargetSjis, CanonicalPathTable) {

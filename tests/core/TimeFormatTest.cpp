@@ -159,7 +159,7 @@ public:
 };
 
 TEST(ReadLocaleFormats, SourcesAndFallbacks) {
-    TableScope scope(ShiftJisTable());
+    TableScope scope(ShiftJisRule());
     // Nothing readable: the defaults, which the renderer's rows above spell out.
     FakeLocale none;
     EXPECT_TRUE(ReadLocaleFormats(none) == LocaleFormats{});
@@ -202,7 +202,7 @@ TEST(ReadLocaleFormats, SourcesAndFallbacks) {
 }
 
 TEST(ConvertLocaleDatePattern, Table) {
-    TableScope scope(ShiftJisTable());
+    TableScope scope(ShiftJisRule());
     struct Row {
         std::string Text;
         int Calendar;

@@ -64,7 +64,7 @@ TEST(LocaleValues, ReloadGoesBackToTheUsersLocale) {
     ReloadLocaleValues();
     EXPECT_EQ(::GetThreadLocale(), user);
     EXPECT_EQ(CurrentLocaleFormats().Locale, user);
-    EXPECT_EQ(CurrentDoubleByteTable().DoubleByteMode, codePage == 932);
+    EXPECT_EQ(CurrentCharacterRule().DoubleByteMode, codePage == 932);
 }
 
 struct WidthRow {

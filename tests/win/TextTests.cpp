@@ -18,8 +18,8 @@ struct CodePageRow {
 };
 
 TEST(LeadByteTable, MatchesTheCodePage) {
-    LoadDoubleByteTable();
-    const DoubleByteTable &table = CurrentDoubleByteTable();
+    LoadCharacterRule();
+    const CharacterRule &table = CurrentCharacterRule();
     std::bitset<256> expected;
     if (::GetACP() == 932) {
         for (int b = 0x81; b <= 0x9F; ++b)

@@ -13,7 +13,7 @@ namespace {
 // Every test sees the lead-byte table of the locale it runs under, as the program does.
 class LocaleEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { platform::LoadDoubleByteTable(); }
+    void SetUp() override { platform::LoadCharacterRule(); }
 };
 
 [[maybe_unused]] auto *const localeEnvironment =

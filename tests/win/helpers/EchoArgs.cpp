@@ -11,7 +11,7 @@ int main() {
     char outPath[MAX_PATH + 1] = {};
     DWORD length = ::GetEnvironmentVariableA("TOVIMAR_ECHO_OUT", outPath, sizeof outPath);
     if (length == 0 || length >= sizeof outPath) return 2;
-    LoadDoubleByteTable();
+    LoadCharacterRule();
     std::FILE *out = std::fopen(outPath, "wb");
     if (out == nullptr) return 1;
     int count = ArgumentCount();
