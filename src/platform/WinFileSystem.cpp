@@ -73,6 +73,18 @@ bool WinFileSystem::FolderIsPresent(const std::string &path) {
     return platform::FolderIsPresent(path);
 }
 
+bool WinFileSystem::EntryIsPresent(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return false;
+    // Only a plain "not there" answers for both: a wildcard would match other entries in the
+    // search the file test makes, and some entries refuse their attributes (a paging file).
+    if (!HoldsWildcard(path)) {
+        if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+    }
+    return FileSystem::EntryIsPresent(path);
+}
+
 OpenResult WinFileSystem::OpenForExclusiveRead(const std::string &path) {
     return ClassifyOpenError(platform::OpenForExclusiveRead(path));
 }

@@ -15,6 +15,7 @@ public:
 
     bool FileIsPresent(const std::string &path) override;
     bool FolderIsPresent(const std::string &path) override;
+    bool EntryIsPresent(const std::string &path) override;
     OpenResult OpenForExclusiveRead(const std::string &path) override;
     OperationResult FileOperation(const std::string &source, const std::string &destination,
                                   DiskOperation operation) override;
