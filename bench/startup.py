@@ -18,11 +18,17 @@ prints the median step and the median of the step-to-start ratios within the rou
 window walks a folder of N files with Ctrl+Enter: each step from the key until
 the next file is shown in the same window.
 
+Large folder: rounds of Ctrl+Enter steps in a folder of 20,000 files (--walk-folder) and of a
+walk through a folder of five; the first step of a walk reads the folder, the later ones are
+weighed against the small folder's. Wine's own floor beside it: RenameFloor.exe times one
+rename by the shell alone, by MoveFile alone and by the program's whole execution in each.
+
 The programs run as private copies whose Wine application settings (AppDefaults) turn off
 managed windows: without a window manager Wine otherwise waits about 2 s at every close. The
 test prefix itself is left as it is.
 
 Usage: bench/startup.py [--runs N] [--chain N] [--pause S] [--managed] [--against OLD_TOVIMAR_EXE]
+                        [--walk-folder N] [--walk-rounds N] [--walk-steps N]
 Needs: the Windows build (TOVIMAR_WINDOWS_DIR, default build/windows), the prefix made by
 tests/setup-wine.sh, Xvfb (started when $DISPLAY is unset), libX11 and libXtst.
 """
@@ -56,9 +62,19 @@ BEFORE_COPY = "TovimarBefore.exe"
 MINIMAL_COPY = "MinimalWindow.exe"
 MINIMAL_V6_COPY = "MinimalWindowV6.exe"
 SHAPE_COPY = "ShapeWindow.exe"
+FLOOR_EXE = "RenameFloor.exe"
+
+# The large folder's walk: it is weighed against a walk of this many files, and against Wine's
+# own cost of a rename in each folder (this many renames there and back).
+SMALL_FOLDER = 5
+FLOOR_ROUNDS = 10
 
 
 class NoFocus(RuntimeError):
+    pass
+
+
+class WindowClosed(RuntimeError):
     pass
 
 
@@ -231,62 +247,149 @@ def wait_title(x, window, predicate, pid):
         if predicate(title):
             return title
         if not running(pid):
-            raise RuntimeError("the window closed before its title changed")
+            raise WindowClosed("the window closed before its title changed")
         x.wait_events(0.002)
     raise RuntimeError("the title did not change")
 
 
-def walk_benchmark(x, work, count, pause):
-    """One window walks a folder of count files with Ctrl+Enter: each step from the key until
-    the next file is shown (its name's byte counts in the title) in the same process."""
-    files = work / "walk"
-    files.mkdir()
-    for i in range(count):
-        (files / f"page{i + 1:02}.txt").write_bytes(b"")
+def walk(x, work, folder, first, steps, pause):
+    """One window on folder/first walks on with Ctrl+Enter, renaming each file to its name
+    with an x added; returns each step's milliseconds from the key until the next file is shown
+    (its name's byte counts in the title) in the same process. After `steps` steps that opened
+    a file, Esc closes the window; a walk that reaches the folder's end closes by itself, and
+    the last Ctrl+Enter, which opens nothing, is not counted. Every name the walk opens must be
+    as long as the first, so that a fresh file shows the first file's title."""
     (work / "Tovimar.ini").unlink(missing_ok=True)
     exe = work / TOVIMAR_COPY
-    proc = launch(exe, [winpath(files / "page01.txt")], work)
+    proc = launch(exe, [winpath(folder / first)], work)
     window, pid = wait_ready(x, exe.name.lower(), proc=proc)
     x.watch(window)
     fresh = wait_title(x, window, lambda t: t.startswith("Tovimar"), pid)
-    steps = []
-    for i in range(count):
+    times = []
+    while len(times) < steps:
         time.sleep(pause)
         x.key("End")
         x.key("x")
-        # Every name is as long as the first, so a fresh file shows the first file's title.
         wait_title(x, window, lambda t: t != fresh, pid)
         pressed = time.monotonic()
         x.key("Return", "Control_L")
-        if i + 1 == count:
+        try:
+            wait_title(x, window, lambda t: t == fresh, pid)
+        except WindowClosed:
             break
-        wait_title(x, window, lambda t: t == fresh, pid)
-        steps.append((time.monotonic() - pressed) * 1000.0)
+        times.append((time.monotonic() - pressed) * 1000.0)
+    else:
+        time.sleep(pause)
+        x.key("Escape")
     try:
         proc.wait(timeout=TIMEOUT)
     except subprocess.TimeoutExpired:
         end_process(pid, proc)
-        raise RuntimeError("the walk's window did not close after the last file")
+        raise RuntimeError("the walk's window did not close")
+    return times
+
+
+def walk_benchmark(x, work, count, pause):
+    """One window walks a folder of count files with Ctrl+Enter: the time of each step."""
+    files = work / "walk"
+    files.mkdir()
+    for i in range(count):
+        (files / f"page{i + 1:02}.txt").write_bytes(b"")
+    steps = walk(x, work, files, "page01.txt", count, pause)
     renamed = sorted(p.name for p in files.iterdir())
     if renamed != [f"page{i + 1:02}x.txt" for i in range(count)]:
         raise RuntimeError("the walk did not rename every file: " + ", ".join(renamed))
     return steps
 
 
+def rename_floor(file, rounds):
+    """RenameFloor.exe on one file: the medians of one rename by the shell alone, by MoveFile
+    alone and by the program's whole execution, in milliseconds."""
+    out = subprocess.run(["wine", str(WINDOWS_DIR / "bench" / FLOOR_EXE), winpath(file),
+                          str(rounds)], env=wine_env(), stdin=subprocess.DEVNULL,
+                         capture_output=True, text=True, timeout=TIMEOUT * 10)
+    words = out.stdout.split()
+    if out.returncode != 0 or len(words) != 6:
+        raise RuntimeError(f"{FLOOR_EXE} failed ({out.returncode}): {out.stdout}{out.stderr}")
+    return {words[i]: float(words[i + 1]) for i in range(0, 6, 2)}
+
+
+def large_walk_benchmark(x, work, entries, rounds, steps, pause):
+    """Ctrl+Enter in a folder of `entries` files against one of SMALL_FOLDER files, and Wine's
+    floor: one rename alone in each folder. In each round a window walks `steps` steps in the
+    large folder (from a file no earlier round touched) and one walks the whole small folder;
+    then RenameFloor renames an untouched file of each folder back and forth. Returns the
+    rounds as dicts of medians."""
+    large = work / "large"
+    large.mkdir()
+    for i in range(entries):
+        (large / f"page{i + 1:05}.txt").write_bytes(b"")
+    results = []
+    for r in range(rounds):
+        small = work / f"small{r}"
+        small.mkdir()
+        for i in range(SMALL_FOLDER):
+            (small / f"page{i + 1:05}.txt").write_bytes(b"")
+        small_steps = walk(x, work, small, "page00001.txt", SMALL_FOLDER, pause)
+        large_steps = walk(x, work, large, f"page{r * (steps + 1) + 1:05}.txt", steps, pause)
+        if len(small_steps) != SMALL_FOLDER - 1 or len(large_steps) != steps:
+            raise RuntimeError("a walk ended early")
+        floor_large = rename_floor(large / f"page{entries:05}.txt", FLOOR_ROUNDS)
+        floor_small = rename_floor(small / "page00001x.txt", FLOOR_ROUNDS)
+        results.append({
+            "first": large_steps[0],
+            "large": statistics.median(large_steps[1:]),
+            "small": statistics.median(small_steps[1:]),
+            **{f"{k} large": v for k, v in floor_large.items()},
+            **{f"{k} small": v for k, v in floor_small.items()},
+        })
+    return results
+
+
+def print_large_walk(rounds, entries):
+    def median(key):
+        return statistics.median(r[key] for r in rounds)
+
+    def ratio(over, under):
+        return statistics.median(r[over] / r[under] for r in rounds)
+
+    step_ratio = ratio("large", "small")
+    floor = ratio("shell large", "shell small")
+    # The goal: at most 1.3 times a small folder's step, or 1.1 times Wine's own floor above it.
+    goal = 1.3 if floor <= 1.3 else 1.1 * floor
+    print(f"Ctrl+Enter in {entries} files, {len(rounds)} rounds: first step {median('first'):.1f}"
+          f" ms, later steps {median('large'):.1f} ms (goal under 50 ms); in {SMALL_FOLDER} files"
+          f" {median('small'):.1f} ms; ratio {step_ratio:.2f} (goal {goal:.2f}: "
+          f"{'met' if step_ratio <= goal else 'not met'})")
+    print(f"one rename in {entries} / {SMALL_FOLDER} files: shell alone {median('shell large'):.1f}"
+          f" / {median('shell small'):.1f} ms (Wine's floor {floor:.2f}), MoveFile alone "
+          f"{median('move large'):.1f} / {median('move small'):.2f} ms, the program's execution "
+          f"{median('program large'):.1f} / {median('program small'):.1f} ms "
+          f"({ratio('program large', 'program small'):.2f})")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--runs", type=int, default=15, help="starts of each program")
+    parser.add_argument("--runs", type=int, default=15,
+                        help="starts of each program (0: none)")
     parser.add_argument("--chain", type=int, default=20,
                         help="rounds of the chain, files of the walk (0: none)")
     parser.add_argument("--against", type=Path, metavar="OLD_TOVIMAR_EXE",
                         help="an earlier build to start in the same rounds")
     parser.add_argument("--pause", type=float, default=PAUSE,
                         help="seconds in each window of the chain before Enter")
+    parser.add_argument("--walk-folder", type=int, default=20000, metavar="N",
+                        help="files of the large folder Ctrl+Enter walks (0: none)")
+    parser.add_argument("--walk-rounds", type=int, default=3,
+                        help="rounds of the large and the small folder's walk")
+    parser.add_argument("--walk-steps", type=int, default=8,
+                        help="Ctrl+Enter steps in the large folder in each round")
     parser.add_argument("--managed", action="store_true",
                         help="keep Wine's managed windows (a 2 s wait at each close)")
     options = parser.parse_args()
 
     for exe in (WINDOWS_DIR / "Tovimar.exe", WINDOWS_DIR / "bench" / MINIMAL_COPY,
+                WINDOWS_DIR / "bench" / FLOOR_EXE,
                 WINDOWS_DIR / "bench" / MINIMAL_V6_COPY, WINDOWS_DIR / "bench" / SHAPE_COPY):
         if not exe.is_file():
             sys.exit(f"{exe} is missing: build the Windows program first")
@@ -311,24 +414,26 @@ def main():
         set_managed(options.managed)
         x = X()
 
-        results, dropped = start_benchmark(x, work, options.runs, programs)
-        if dropped:
-            print(f"({dropped} starts without the keyboard focus made again)")
-        medians = {}
-        for label, _, _ in programs:
-            times = [t for t, _ in results[label]]
-            sizes = [r for _, r in results[label]]
-            medians[label] = (statistics.median(times), statistics.median(sizes))
-            print(f"start-up {label:10} median {medians[label][0]:7.1f} ms "
-                  f"(min {min(times):.1f}, max {max(times):.1f}, {len(times)} runs), "
-                  f"resident {medians[label][1] / 1024:.1f} MiB")
-        t_time = medians["Tovimar"][0]
-        for label, _, _ in programs[1:]:
-            time_ratios = sorted(t / m for (t, _), (m, _) in zip(results["Tovimar"], results[label]))
-            quarter = len(time_ratios) // 4
-            print(f"ratio Tovimar/{label}: time {statistics.median(time_ratios):.2f} "
-                  f"(middle half {time_ratios[quarter]:.2f}-{time_ratios[-quarter - 1]:.2f}), "
-                  f"memory {medians['Tovimar'][1] / medians[label][1]:.2f}")
+        if options.runs > 0:
+            results, dropped = start_benchmark(x, work, options.runs, programs)
+            if dropped:
+                print(f"({dropped} starts without the keyboard focus made again)")
+            medians = {}
+            for label, _, _ in programs:
+                times = [t for t, _ in results[label]]
+                sizes = [r for _, r in results[label]]
+                medians[label] = (statistics.median(times), statistics.median(sizes))
+                print(f"start-up {label:10} median {medians[label][0]:7.1f} ms "
+                      f"(min {min(times):.1f}, max {max(times):.1f}, {len(times)} runs), "
+                      f"resident {medians[label][1] / 1024:.1f} MiB")
+            t_time = medians["Tovimar"][0]
+            for label, _, _ in programs[1:]:
+                time_ratios = sorted(t / m for (t, _), (m, _)
+                                     in zip(results["Tovimar"], results[label]))
+                quarter = len(time_ratios) // 4
+                print(f"ratio Tovimar/{label}: time {statistics.median(time_ratios):.2f} "
+                      f"(middle half {time_ratios[quarter]:.2f}-{time_ratios[-quarter - 1]:.2f}), "
+                      f"memory {medians['Tovimar'][1] / medians[label][1]:.2f}")
 
         if options.chain > 1:
             try:
@@ -348,6 +453,10 @@ def main():
             walk = statistics.median(walk_benchmark(x, work, options.chain, options.pause))
             print(f"Ctrl+Enter through {options.chain} files: median step {walk:.1f} ms "
                   f"(the next file shown, same window)")
+        if options.walk_folder > 0 and options.walk_rounds > 0:
+            print_large_walk(large_walk_benchmark(x, work, options.walk_folder,
+                                                  options.walk_rounds, max(2, options.walk_steps),
+                                                  options.pause), options.walk_folder)
     finally:
         shutil.rmtree(work, ignore_errors=True)
         display.stop()

@@ -105,7 +105,10 @@ add_executable(ShapeWindow WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal/ShapeWindow.c
                ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)
 target_include_directories(ShapeWindow PRIVATE ${CMAKE_SOURCE_DIR}/res ${GENERATED_DIR})
 target_link_libraries(ShapeWindow PRIVATE comctl32)
-set_target_properties(MinimalWindow MinimalWindowV6 ShapeWindow PROPERTIES
+# The walk benchmark's yardstick: one rename alone in a folder, and the program's execution.
+add_executable(RenameFloor ${CMAKE_SOURCE_DIR}/bench/floor/RenameFloor.cpp)
+target_link_libraries(RenameFloor PRIVATE TovimarPlatform)
+set_target_properties(MinimalWindow MinimalWindowV6 ShapeWindow RenameFloor PROPERTIES
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 
 # Windows-side tests, run under Wine by the native build's ctest.

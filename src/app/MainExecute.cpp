@@ -3,8 +3,7 @@
 
 #include "core/NameEditing.h"
 #include "core/NextEntry.h"
-#include "core/PathRules.h"
-#include "platform/Platform.h"
+#include "platform/WinFileSystem.h"
 
 namespace tovimar::app {
 
@@ -20,12 +19,10 @@ void TFormMain::DeleteTarget() {
 }
 
 bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
-    const std::string folder = PathFolder(targetPath_);
-    const auto next = NextEntryName(platform::ListFolder(folder), PathName(targetPath_), isFolder_,
-                                    PathName(renamedPath));
+    platform::WinFileSystem disk(hwnd_);
+    std::optional<std::string> next = walk_.Next(targetPath_, renamedPath, isFolder_, disk);
     if (!next) return false;
-    targetPath_ = AddTrailingDelimiter(folder);
-    targetPath_ += *next;
+    targetPath_ = std::move(*next);
     targetProblem_ = TargetProblem::None;
     run_.Reset();
     nameEditor_.ShowName(targetPath_);

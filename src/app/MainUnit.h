@@ -8,6 +8,7 @@
 #include "app/RenameRun.h"
 #include "app/WindowOptions.h"
 #include "core/ExtensionHistory.h"
+#include "core/NextEntry.h"
 #include "core/Target.h"
 #include "platform/Handles.h"
 
@@ -91,8 +92,10 @@ private:
     // the name shown, or delete it after the delete command.
     void ApplyName();
     void DeleteTarget();
-    // After a rename: the entry after the target's old name in its folder becomes the target.
+    // After a rename: the walk's next entry of the folder becomes the target.
     bool OpenNextEntry(const std::string &renamedPath);
+    // Ctrl+Enter's walk through the target's folder, from its first step to the window's close.
+    FolderWalk walk_;
     // The rename run, reaching into this window for what it needs.
     class Run final : public RenameRun {
     public:

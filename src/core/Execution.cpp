@@ -18,7 +18,7 @@ ExecutionOutcome Report(std::string_view message, bool pause, Ending end) {
 }
 
 bool IsPresent(FileSystem &fs, const std::string &path) {
-    return fs.FileIsPresent(path) || fs.FolderIsPresent(path);
+    return fs.EntryIsPresent(path);
 }
 
 // A name in the folder of path that nothing on disk answers to, or empty when none was found.

@@ -37,6 +37,11 @@ public:
     virtual ~FileSystem() = default;
     virtual bool FileIsPresent(const std::string &path) = 0;
     virtual bool FolderIsPresent(const std::string &path) = 0;
+    // Either of the two; one question where the platform can ask it so (under Wine each look
+    // for a missing name reads the whole folder).
+    virtual bool EntryIsPresent(const std::string &path) {
+        return FileIsPresent(path) || FolderIsPresent(path);
+    }
     virtual OpenResult OpenForExclusiveRead(const std::string &path) = 0;
     // A delete ignores destination.
     virtual OperationResult FileOperation(const std::string &source, const std::string &destination,

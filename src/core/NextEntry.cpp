@@ -2,6 +2,10 @@
 
 #include "core/AsciiCase.h"
 #include "core/DoubleByte.h"
+#include "core/PathRules.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace tovimar {
 
@@ -72,6 +76,29 @@ int CompareOrder(std::string_view a, std::string_view b) {
     return 0;
 }
 
+bool Shown(const FolderEntry &entry, bool isFolder) {
+    return entry.IsFolder == isFolder && !entry.Hidden && !entry.System && entry.FitsCodePage &&
+           entry.Name != "." && entry.Name != "..";
+}
+
+bool IdLess(const EntryId &a, const EntryId &b) {
+    return a.Volume != b.Volume ? a.Volume < b.Volume : a.Index < b.Index;
+}
+
+bool LogicalLess(const std::string &a, const std::string &b) {
+    return CompareLogical(a, b) < 0;
+}
+
+template <typename T, typename Less> void InsertSorted(std::vector<T> &items, T item, Less less) {
+    const auto at = std::lower_bound(items.begin(), items.end(), item, less);
+    if (at == items.end() || less(item, *at)) items.insert(at, std::move(item));
+}
+
+template <typename T, typename Less>
+bool ContainsSorted(const std::vector<T> &items, const T &item, Less less) {
+    return std::binary_search(items.begin(), items.end(), item, less);
+}
+
 } // namespace
 
 int CompareLogical(std::string_view a, std::string_view b) {
@@ -80,19 +107,50 @@ int CompareLogical(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-std::optional<std::string> NextEntryName(std::span<const FolderEntry> entries,
-                                         std::string_view after, bool isFolder,
-                                         std::string_view skip) {
-    const FolderEntry *best = nullptr;
-    for (const FolderEntry &entry : entries) {
-        if (entry.IsFolder != isFolder || entry.Hidden || entry.System || !entry.FitsCodePage)
-            continue;
-        if (entry.Name == skip || entry.Name == "." || entry.Name == "..") continue;
-        if (CompareLogical(entry.Name, after) <= 0) continue;
-        if (best == nullptr || CompareLogical(entry.Name, best->Name) < 0) best = &entry;
+void FolderWalk::Start(std::string_view targetPath, bool isFolder, WalkDisk &disk) {
+    started_ = true;
+    folder_ = PathFolder(targetPath);
+    order_.clear();
+    producedIds_.clear();
+    givenNames_.clear();
+    for (FolderEntry &entry : disk.ListFolder(folder_))
+        if (Shown(entry, isFolder)) order_.push_back(std::move(entry.Name));
+    std::sort(order_.begin(), order_.end(), LogicalLess);
+    // The entries up to the target's own name are behind it.
+    next_ = static_cast<std::size_t>(
+        std::upper_bound(order_.begin(), order_.end(), PathName(targetPath), LogicalLess) -
+        order_.begin());
+}
+
+void FolderWalk::Remember(const std::string &renamedPath, WalkDisk &disk) {
+    // Looked up under its new name: some file systems number an entry by where it is stored.
+    if (const auto standing = disk.Look(renamedPath); standing && standing->Id)
+        InsertSorted(producedIds_, *standing->Id, IdLess);
+    InsertSorted(givenNames_, disk.UpperCase(PathName(renamedPath)), std::less<std::string>());
+}
+
+bool FolderWalk::Produced(const std::string &name, const std::optional<EntryId> &id,
+                          WalkDisk &disk) const {
+    if (id && ContainsSorted(producedIds_, *id, IdLess)) return true;
+    return ContainsSorted(givenNames_, disk.UpperCase(name), std::less<std::string>());
+}
+
+std::optional<std::string> FolderWalk::Next(std::string_view targetPath,
+                                            const std::string &renamedPath, bool isFolder,
+                                            WalkDisk &disk) {
+    if (!started_ || PathFolder(targetPath) != folder_) Start(targetPath, isFolder, disk);
+    Remember(renamedPath, disk);
+    while (next_ < order_.size()) {
+        const std::string &name = order_[next_++];
+        std::string path = AddTrailingDelimiter(folder_);
+        path += name;
+        // Gone meanwhile, or another kind of entry under the same name now.
+        const std::optional<StandingEntry> standing = disk.Look(path);
+        if (!standing || standing->IsFolder != isFolder) continue;
+        if (Produced(name, standing->Id, disk)) continue;
+        return path;
     }
-    if (best == nullptr) return std::nullopt;
-    return best->Name;
+    return std::nullopt;
 }
 
 } // namespace tovimar

@@ -38,14 +38,17 @@ size_t Utf8Length(const std::wstring &text) {
     return size > 0 ? static_cast<size_t>(size) : 0;
 }
 
-std::optional<EntryId> IdentityOf(const std::wstring &path) {
-    const std::optional<BY_HANDLE_FILE_INFORMATION> found = EntryInformation(path);
-    if (!found) return std::nullopt;
-    const BY_HANDLE_FILE_INFORMATION &info = *found;
+std::optional<EntryId> IdentityIn(const BY_HANDLE_FILE_INFORMATION &info) {
     const std::uint64_t index = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     // Some network file systems number nothing.
     if (index == 0) return std::nullopt;
     return EntryId{info.dwVolumeSerialNumber, index};
+}
+
+std::optional<EntryId> IdentityOf(const std::wstring &path) {
+    const std::optional<BY_HANDLE_FILE_INFORMATION> found = EntryInformation(path);
+    if (!found) return std::nullopt;
+    return IdentityIn(*found);
 }
 
 } // namespace
@@ -68,6 +71,18 @@ bool WinFileSystem::FileIsPresent(const std::string &path) {
 
 bool WinFileSystem::FolderIsPresent(const std::string &path) {
     return platform::FolderIsPresent(path);
+}
+
+bool WinFileSystem::EntryIsPresent(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return false;
+    // Only a plain "not there" answers for both: a wildcard would match other entries in the
+    // search the file test makes, and some entries refuse their attributes (a paging file).
+    if (!HoldsWildcard(path)) {
+        if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+    }
+    return FileSystem::EntryIsPresent(path);
 }
 
 OpenResult WinFileSystem::OpenForExclusiveRead(const std::string &path) {
@@ -133,6 +148,26 @@ bool WinFileSystem::NameFits(const std::string &folder, const std::string &name)
     // Under Wine the Linux file system underneath has the last word.
     const NameLimits limits{MaxNameUnits(folder), RunningOnWine() ? LinuxNameBytes : 0};
     return NameFitsLimits({wide.size(), Utf8Length(wide)}, limits);
+}
+
+std::vector<FolderEntry> WinFileSystem::ListFolder(const std::string &folder) {
+    return platform::ListFolder(folder);
+}
+
+std::optional<StandingEntry> WinFileSystem::Look(const std::string &path) {
+    if (path.empty() || HoldsZero(path)) return std::nullopt;
+    // Opened by name, not searched for: under Wine a name that stands is found without
+    // reading the folder.
+    const std::wstring wide = FromAnsi(path);
+    if (const auto info = EntryInformation(wide))
+        return StandingEntry{(info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                             IdentityIn(*info)};
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    // There, but not to be opened: its identity stays unknown.
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return StandingEntry{(attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, std::nullopt};
 }
 
 } // namespace tovimar::platform
