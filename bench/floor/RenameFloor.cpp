@@ -69,7 +69,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: RenameFloor <file> <rounds>\n");
         return 2;
     }
-    tovimar::platform::LoadDoubleByteTable();
+    tovimar::platform::LoadCharacterRule();
     const std::string file = argv[1];
     const std::string other = file + ".floor";
     const int rounds = std::max(1, std::atoi(argv[2]));
