@@ -30,8 +30,17 @@ bool FitsAnsi(std::wstring_view text) {
 std::wstring Widen(const ShownText &text) {
     std::wstring wide;
     for (const ShownText::Piece &piece : text.Pieces()) {
-        wide += piece.From == ShownText::Source::Program ? platform::FromProgramText(piece.Bytes)
-                                                         : WideOf(piece.Bytes);
+        switch (piece.From) {
+        case ShownText::Source::Program:
+            wide += platform::FromProgramText(piece.Bytes);
+            break;
+        case ShownText::Source::System:
+            wide += WideOf(piece.Bytes);
+            break;
+        case ShownText::Source::Utf8:
+            wide += platform::FromUtf8(piece.Bytes);
+            break;
+        }
     }
     return wide;
 }

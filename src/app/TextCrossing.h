@@ -18,7 +18,8 @@ std::wstring WideOf(std::string_view bytes);
 bool FitsAnsi(std::wstring_view text);
 
 // A text for the screen as characters: the program's own pieces from code page 932, so that
-// they read the same on every system; the system's pieces from the ANSI code page.
+// they read the same on every system; the system's pieces from the ANSI code page; UTF-8 pieces
+// from UTF-8.
 std::wstring Widen(const ShownText &text);
 
 // An index between the two halves of a surrogate pair (Wine's edit puts the caret there after

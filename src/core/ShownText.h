@@ -1,6 +1,7 @@
-// A text for the screen, made of pieces in two encodings: the program's own fixed texts, which
-// are code page 932 whatever the system, and the system's texts (file names, system messages),
-// which are in the system's ANSI code page. Only the window layer turns it into characters.
+// A text for the screen, made of pieces in three encodings: the program's own fixed texts, which
+// are code page 932 whatever the system, the system's texts (file names, system messages), which
+// are in the system's ANSI code page, and names the ANSI code page cannot hold, in UTF-8. Only
+// the window layer turns it into characters.
 #pragma once
 
 #include <string>
@@ -12,7 +13,7 @@ namespace tovimar {
 
 class ShownText {
 public:
-    enum class Source { Program, System };
+    enum class Source { Program, System, Utf8 };
     struct Piece {
         Source From;
         std::string Bytes;
@@ -27,6 +28,11 @@ public:
     static ShownText System(std::string_view bytes) {
         ShownText text;
         text.Append(Source::System, bytes);
+        return text;
+    }
+    static ShownText Utf8(std::string_view bytes) {
+        ShownText text;
+        text.Append(Source::Utf8, bytes);
         return text;
     }
 

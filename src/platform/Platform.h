@@ -17,6 +17,8 @@ namespace tovimar::platform {
 // The one crossing between the Unicode controls and the ANSI (CP_ACP) byte strings.
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+// Text in UTF-8; invalid sequences become U+FFFD.
+std::wstring FromUtf8(std::string_view bytes);
 // The program's own fixed texts are code page 932 on every system; where that code page is
 // not installed they are read as ANSI.
 std::wstring FromProgramText(std::string_view bytes);

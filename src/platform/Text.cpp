@@ -83,6 +83,10 @@ std::wstring FromAnsi(std::string_view bytes) {
     return FromCodePage(CP_ACP, bytes);
 }
 
+std::wstring FromUtf8(std::string_view bytes) {
+    return FromCodePage(CP_UTF8, bytes);
+}
+
 std::wstring FromProgramText(std::string_view bytes) {
     constexpr UINT ProgramCodePage = 932;
     if (::IsValidCodePage(ProgramCodePage)) return FromCodePage(ProgramCodePage, bytes);
