@@ -20,11 +20,12 @@ void TFormMain::DeleteTarget() {
 }
 
 bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
-    const std::string folder = PathFolder(targetPath_);
-    const auto next = NextEntryName(platform::ListFolder(folder), PathName(targetPath_), isFolder_,
-                                    PathName(renamedPath));
+    const CharacterRule &rule = platform::AnsiCharacterRule();
+    const std::string folder = PathFolder(rule, targetPath_);
+    const auto next = NextEntryName(rule, platform::ListFolder(folder), PathName(rule, targetPath_),
+                                    isFolder_, PathName(rule, renamedPath));
     if (!next) return false;
-    targetPath_ = AddTrailingDelimiter(folder);
+    targetPath_ = AddTrailingDelimiter(rule, folder);
     targetPath_ += *next;
     targetProblem_ = TargetProblem::None;
     run_.Reset();

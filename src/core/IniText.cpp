@@ -231,7 +231,8 @@ std::string IniSettings::Read(const std::string &key, const std::string &fallbac
     std::optional<std::string> value =
         unicode_ ? crossing_->FromUtf8(*found) : std::optional<std::string>(*found);
     // A zero byte ends a value for everything the program hands it to.
-    std::string handed = value ? CutIniString(value->substr(0, value->find('\0'))) : fallback;
+    std::string handed =
+        value ? CutIniString(ansiCharacters_, value->substr(0, value->find('\0'))) : fallback;
     Remember(handedOut_, key, handed);
     return handed;
 }

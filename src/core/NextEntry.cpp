@@ -40,7 +40,7 @@ int CompareNumbers(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-int CompareOrder(std::string_view a, std::string_view b) {
+int CompareOrder(const CharacterRule &rule, std::string_view a, std::string_view b) {
     size_t i = 0;
     size_t j = 0;
     while (i < a.size() && j < b.size()) {
@@ -56,8 +56,8 @@ int CompareOrder(std::string_view a, std::string_view b) {
             continue;
         }
         // A double-byte character is one unit: its trail byte may look like a letter.
-        const size_t lenA = CharLength(CurrentCharacterRule(), a, i);
-        const size_t lenB = CharLength(CurrentCharacterRule(), b, j);
+        const size_t lenA = CharLength(rule, a, i);
+        const size_t lenB = CharLength(rule, b, j);
         if (Rank(ca) != Rank(cb)) return Rank(ca) < Rank(cb) ? -1 : 1;
         if (lenA == 1 && lenB == 1) {
             if (Fold(ca) != Fold(cb)) return Fold(ca) < Fold(cb) ? -1 : 1;
@@ -74,13 +74,14 @@ int CompareOrder(std::string_view a, std::string_view b) {
 
 } // namespace
 
-int CompareLogical(std::string_view a, std::string_view b) {
-    if (const int c = CompareOrder(a, b)) return c;
+int CompareLogical(const CharacterRule &rule, std::string_view a, std::string_view b) {
+    if (const int c = CompareOrder(rule, a, b)) return c;
     const int c = a.compare(b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-std::optional<std::string> NextEntryName(std::span<const FolderEntry> entries,
+std::optional<std::string> NextEntryName(const CharacterRule &rule,
+                                         std::span<const FolderEntry> entries,
                                          std::string_view after, bool isFolder,
                                          std::string_view skip) {
     const FolderEntry *best = nullptr;
@@ -88,8 +89,8 @@ std::optional<std::string> NextEntryName(std::span<const FolderEntry> entries,
         if (entry.IsFolder != isFolder || entry.Hidden || entry.System || !entry.FitsCodePage)
             continue;
         if (entry.Name == skip || entry.Name == "." || entry.Name == "..") continue;
-        if (CompareLogical(entry.Name, after) <= 0) continue;
-        if (best == nullptr || CompareLogical(entry.Name, best->Name) < 0) best = &entry;
+        if (CompareLogical(rule, entry.Name, after) <= 0) continue;
+        if (best == nullptr || CompareLogical(rule, entry.Name, best->Name) < 0) best = &entry;
     }
     if (best == nullptr) return std::nullopt;
     return best->Name;

@@ -2,6 +2,8 @@
 // folder one file at a time.
 #pragma once
 
+#include "core/DoubleByte.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -22,11 +24,12 @@ struct FolderEntry {
 // The shell's logical order over names of the current code page: runs of digits compare as
 // numbers (p2 before p10), the rest case-insensitively, punctuation before digits before
 // letters. Names equal in that order compare by their bytes, so that no two names tie.
-int CompareLogical(std::string_view a, std::string_view b);
+int CompareLogical(const CharacterRule &rule, std::string_view a, std::string_view b);
 
 // The name after `after` in that order among the entries of the same kind that can be shown:
 // not hidden, not system, inside the code page, not `skip` (the target under its new name).
-std::optional<std::string> NextEntryName(std::span<const FolderEntry> entries,
+std::optional<std::string> NextEntryName(const CharacterRule &rule,
+                                         std::span<const FolderEntry> entries,
                                          std::string_view after, bool isFolder,
                                          std::string_view skip);
 

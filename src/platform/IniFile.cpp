@@ -238,7 +238,7 @@ bool IniFile::Save() {
     const std::string user = userFile_();
     if (user.empty()) return false;
     // The user's folder is made at the first save into it.
-    ::CreateDirectoryA(PathFolder(user).c_str(), nullptr);
+    ::CreateDirectoryA(PathFolder(AnsiCharacterRule(), user).c_str(), nullptr);
     return SaveInto(user, textRead_);
 }
 
