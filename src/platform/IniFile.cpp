@@ -231,6 +231,10 @@ std::string IniFile::SavedTo() const {
     return user.empty() ? fileName_ : user;
 }
 
+std::string IniFile::ReadString(const std::string &key, const std::string &defaultValue) {
+    return settings_.Read(AnsiCharacterRule(), key, defaultValue);
+}
+
 bool IniFile::Save() {
     if (!settings_.HasChanges()) return true;
     if (SaveInto(fileName_, {})) return true;

@@ -1,6 +1,6 @@
 #include "core/NextEntry.h"
 
-#include "TableScope.h"
+#include "core/DoubleByte.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,6 @@ FolderEntry File(std::string name) {
 }
 
 TEST(NextEntry, Table) {
-    TableScope scope(932);
     FolderEntry hidden = File("p3.jpg");
     hidden.Hidden = true;
     FolderEntry system = File("p4.jpg");
@@ -49,7 +48,9 @@ TEST(NextEntry, Table) {
         {"p06x", true, "", std::nullopt},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(NextEntryName(entries, row.After, row.IsFolder, row.Skip), row.Next) << row.After;
+        EXPECT_EQ(NextEntryName(ShiftJisRule(), entries, row.After, row.IsFolder, row.Skip),
+                  row.Next)
+            << row.After;
 }
 
 } // namespace
