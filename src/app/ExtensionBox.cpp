@@ -34,8 +34,10 @@ ExtensionBox::KeyResult ExtensionBox::OnKeyPress(const std::string &typed) {
     if (const int index = box_.ItemIndex(); index >= 0)
         state.CurrentEntry = static_cast<size_t>(index);
 
-    const ExtensionKeyResult result = typed == "\b" ? BackspaceInExtensionBox(state)
-                                                    : TypeIntoExtensionBox(state, typed, history_);
+    const CharacterRule &rule = platform::AnsiCharacterRule();
+    const ExtensionKeyResult result = typed == "\b"
+                                          ? BackspaceInExtensionBox(rule, state)
+                                          : TypeIntoExtensionBox(rule, state, typed, history_);
     if (!result.Consumed) return KeyResult::Passed;
 
     // Choosing the list's entry puts its text into the box: the text is set after it.

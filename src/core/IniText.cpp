@@ -223,7 +223,8 @@ void IniSettings::Load(std::string_view fileBytes) {
         sectionBody_.emplace(size_t(body->data() - text_.data()), body->size());
 }
 
-std::string IniSettings::Read(const std::string &key, const std::string &fallback) {
+std::string IniSettings::Read(const CharacterRule &rule, const std::string &key,
+                              const std::string &fallback) {
     if (!sectionBody_) return fallback;
     const std::optional<std::string_view> found = FindIniValue(
         std::string_view(text_).substr(sectionBody_->first, sectionBody_->second), key);
@@ -231,7 +232,7 @@ std::string IniSettings::Read(const std::string &key, const std::string &fallbac
     std::optional<std::string> value =
         unicode_ ? crossing_->FromUtf8(*found) : std::optional<std::string>(*found);
     // A zero byte ends a value for everything the program hands it to.
-    std::string handed = value ? CutIniString(value->substr(0, value->find('\0'))) : fallback;
+    std::string handed = value ? CutIniString(rule, value->substr(0, value->find('\0'))) : fallback;
     Remember(handedOut_, key, handed);
     return handed;
 }
