@@ -1,5 +1,5 @@
 // Thin, non-owning wrappers over the window's Unicode controls: texts, caret positions and
-// lengths in ANSI bytes, crossed through TextCrossing.h.
+// lengths in bytes of a working code page (ANSI unless given), crossed through TextCrossing.h.
 #pragma once
 
 #include "app/TextCrossing.h"
@@ -32,7 +32,7 @@ public:
         text.resize(static_cast<size_t>(::GetWindowTextW(handle_, text.data(), int(text.size()))));
         return text;
     }
-    std::string Text() const { return AnsiOf(WideText()); }
+    std::string Text(uint32_t codePage = CP_ACP) const { return BytesOf(WideText(), codePage); }
     bool Enabled() const { return ::IsWindowEnabled(handle_) != FALSE; }
     void SetEnabled(bool enabled) const { ::EnableWindow(handle_, enabled ? TRUE : FALSE); }
     void Focus() const { ::SetFocus(handle_); }
@@ -46,9 +46,9 @@ protected:
     // Setting the text the control already holds does nothing; true when the text changed.
     // Not public here: each kind says what else a new text brings (caret, change handler), so
     // a copy sliced to Control cannot set a text without it.
-    bool ReplaceText(std::string_view bytes) const {
-        if (Text() == bytes) return false;
-        ::SetWindowTextW(handle_, WideOf(bytes).c_str());
+    bool ReplaceText(std::wstring_view text) const {
+        if (WideText() == text) return false;
+        ::SetWindowTextW(handle_, std::wstring(text).c_str());
         return true;
     }
 
@@ -72,28 +72,35 @@ public:
     using Control::Control;
 
     // Sets a different text, which raises EN_CHANGE once; the caret then stands at 0.
-    void SetText(std::string_view bytes) const {
-        if (ReplaceText(bytes)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
+    void SetText(std::string_view bytes, uint32_t codePage = CP_ACP) const {
+        SetWideText(WideOf(bytes, codePage));
+    }
+    void SetWideText(std::wstring_view text) const {
+        if (ReplaceText(text)) ::SendMessageW(handle_, EM_SETSEL, 0, 0);
     }
     // In bytes of whole characters: the start rounds down, the end of a selection up, so that
     // a command works on what the user sees selected.
-    size_t SelStart() const { return ByteOffsetOf(WideText(), Selection().Start); }
-    size_t SelLength() const {
+    size_t SelStart(uint32_t codePage = CP_ACP) const {
+        return ByteOffsetOf(WideText(), Selection().Start, false, codePage);
+    }
+    size_t SelLength(uint32_t codePage = CP_ACP) const {
         std::wstring text = WideText();
         WideSelection sel = Selection();
         if (sel.End <= sel.Start) return 0;
-        return ByteOffsetOf(text, sel.End, true) - ByteOffsetOf(text, sel.Start);
+        return ByteOffsetOf(text, sel.End, true, codePage) -
+               ByteOffsetOf(text, sel.Start, false, codePage);
     }
     // Collapses the selection to a caret at the byte offset.
-    void SetSelStart(size_t bytes) const {
-        size_t index = IndexOfByteOffset(WideText(), bytes);
+    void SetSelStart(size_t bytes, uint32_t codePage = CP_ACP) const {
+        size_t index = IndexOfByteOffset(WideText(), bytes, false, codePage);
         Select(index, index);
     }
     // Selects from the current start over that many bytes, cut at the end of the text.
-    void SetSelLength(size_t bytes) const {
+    void SetSelLength(size_t bytes, uint32_t codePage = CP_ACP) const {
         std::wstring text = WideText();
         size_t start = WholeCharacterIndex(text, Selection().Start);
-        size_t end = IndexOfByteOffset(text, ByteOffsetOf(text, start) + bytes, true);
+        size_t end = IndexOfByteOffset(text, ByteOffsetOf(text, start, false, codePage) + bytes,
+                                       true, codePage);
         Select(start, end);
     }
     void SelectAll() const { Select(0, WideText().size()); }
@@ -114,10 +121,13 @@ public:
     using Control::Control;
 
     // Setting the text from the program raises no change handler.
-    void SetText(std::string_view bytes) const {
+    void SetText(std::string_view bytes, uint32_t codePage = CP_ACP) const {
+        SetWideText(WideOf(bytes, codePage));
+    }
+    void SetWideText(std::wstring_view text) const {
         const HWND outer = quietBox_;
         quietBox_ = handle_;
-        ReplaceText(bytes);
+        ReplaceText(text);
         quietBox_ = outer;
     }
     // True while the program writes the box's text, so that the change handler ignores it.
@@ -131,13 +141,14 @@ public:
     Edit EditBox() const { return Edit(EditHandle()); }
 
     int Count() const { return int(::SendMessageW(handle_, CB_GETCOUNT, 0, 0)); }
-    std::string Item(int i) const {
+    std::string Item(int i) const { return AnsiOf(WideItem(i)); }
+    std::wstring WideItem(int i) const {
         LRESULT length = ::SendMessageW(handle_, CB_GETLBTEXTLEN, WPARAM(i), 0);
         if (length == CB_ERR) return {};
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
         length = ::SendMessageW(handle_, CB_GETLBTEXT, WPARAM(i), LPARAM(text.data()));
         text.resize(length == CB_ERR ? 0 : static_cast<size_t>(length));
-        return AnsiOf(text);
+        return text;
     }
     // Inserts at i (-1 appends); the list running out of room is an error.
     void InsertItem(int i, std::string_view bytes) const {

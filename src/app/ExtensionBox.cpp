@@ -7,19 +7,21 @@ void ExtensionBox::ShowHistory() {
     // Emptying the list empties the box's text as well: keep it. The empty list at start needs
     // neither.
     const bool filled = box_.Count() > 0;
-    const std::string text = filled ? box_.Text() : std::string();
+    const std::wstring text = filled ? box_.WideText() : std::wstring();
     if (filled) box_.Clear();
     for (const std::string &entry : history_.Entries())
         box_.InsertItem(-1, entry);
-    if (filled) box_.SetText(text);
+    if (filled) box_.SetWideText(text);
 }
 
+// The history holds ANSI entries: an extension outside the code page is no entry of it.
 void ExtensionBox::PutTextOnTop() {
-    history_.MoveToTop(box_.Text());
+    if (FitsAnsi(box_.WideText())) history_.MoveToTop(box_.Text());
     ShowHistory();
 }
 
 void ExtensionBox::AddTextToHistory() {
+    if (!FitsAnsi(box_.WideText())) return;
     const std::string current = box_.Text();
     // Only the new entry changes: insert it rather than rebuild the list.
     if (history_.AddIfNew(current)) box_.InsertItem(0, current);

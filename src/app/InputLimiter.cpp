@@ -52,6 +52,8 @@ struct EditHook {
     UINT_PTR Id = 0;
     DWORD_PTR Data = 0;
     WNDPROC Control = ::DefWindowProcW;
+    // The other field of the name: its text decides the working code page too.
+    HWND Partner = nullptr;
     // The first half of a character beyond U+FFFF, waiting for the second.
     wchar_t PendingHalf = 0;
 };
@@ -80,6 +82,12 @@ EditHook HookOf(HWND edit) {
     return hook != nullptr ? *hook : EditHook{edit};
 }
 
+// Whether the partner's text, if any, fits the ANSI code page.
+bool PartnerFits(HWND edit) {
+    const HWND partner = HookOf(edit).Partner;
+    return partner == nullptr || FitsAnsi(Edit(partner).WideText());
+}
+
 // The next layer after the byte limit.
 LRESULT CallHandler(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     const EditHook hook = HookOf(edit);
@@ -87,8 +95,8 @@ LRESULT CallHandler(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     return hook.Handler(edit, message, wParam, lParam, hook.Id, hook.Data);
 }
 
-// Limits what the user can type, paste or compose into an edit to maxBytes ANSI bytes, and
-// refuses characters the ANSI code page cannot hold. Texts set by the program are not limited.
+// Limits what the user can type, paste or compose into an edit to maxBytes bytes of the working
+// code page the edit and its partner then need. Texts set by the program are not limited.
 // (EM_LIMITTEXT will not do: Wine's edit counts UTF-16 units even where Windows counts bytes.)
 LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     const size_t maxBytes = HookOf(edit).MaxBytes;
@@ -117,7 +125,7 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         if (IS_LOW_SURROGATE(ch) && pendingHalf != 0) typed.insert(0, 1, pendingHalf);
         Edit box(edit);
         std::wstring text = box.WideText();
-        if (FittingInsert(text, box.Selection(), typed, maxBytes).empty()) {
+        if (FittingInsert(text, box.Selection(), typed, maxBytes, PartnerFits(edit)).empty()) {
             ::MessageBeep(MB_OK);
             return 0;
         }
@@ -141,14 +149,9 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         }
         // A single-line field takes the first line only.
         clip = clip.substr(0, clip.find_first_of(L"\r\n"));
-        // Dropping what the code page cannot hold would change the name unseen: refuse it all,
-        // as such a character typed is refused.
-        if (!FitsAnsi(clip)) {
-            ::MessageBeep(MB_OK);
-            return 0;
-        }
         Edit box(edit);
-        std::wstring insert = FittingInsert(box.WideText(), box.Selection(), clip, maxBytes);
+        std::wstring insert =
+            FittingInsert(box.WideText(), box.Selection(), clip, maxBytes, PartnerFits(edit));
         if (insert.empty() && !clip.empty()) ::MessageBeep(MB_OK);
         if (!insert.empty())
             ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(insert.c_str()));
@@ -191,6 +194,11 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     return ::CallWindowProcW(HookOf(edit).Control, edit, message, wParam, lParam);
+}
+
+void PairLimitedFields(HWND first, HWND second) {
+    if (EditHook *hook = FindHook(first)) hook->Partner = second;
+    if (EditHook *hook = FindHook(second)) hook->Partner = first;
 }
 
 void LimitTyping(HWND edit, size_t maxBytes, EditHandler handler, UINT_PTR id, DWORD_PTR data) {

@@ -3,6 +3,7 @@
 
 #include "core/NameEditing.h"
 #include "core/NextEntry.h"
+#include "platform/Platform.h"
 #include "platform/WinFileSystem.h"
 
 namespace tovimar::app {
@@ -18,12 +19,14 @@ void TFormMain::DeleteTarget() {
     renameButton_.Click();
 }
 
-bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
-    platform::WinFileSystem disk(hwnd_);
+bool TFormMain::OpenNextEntry(const std::wstring &renamedPath) {
+    const uint32_t codePage = platform::WorkingCodePageOf({targetPath_, renamedPath});
+    platform::WinFileSystem disk(hwnd_, codePage);
     std::optional<std::string> next =
-        walk_.Next(platform::AnsiCharacterRule(), targetPath_, renamedPath, isFolder_, disk);
+        walk_.Next(platform::RuleOf(codePage), platform::ToCodePage(codePage, targetPath_),
+                   platform::ToCodePage(codePage, renamedPath), isFolder_, disk);
     if (!next) return false;
-    targetPath_ = std::move(*next);
+    targetPath_ = platform::FromCodePage(codePage, *next);
     targetProblem_ = TargetProblem::None;
     run_.Reset();
     nameEditor_.ShowName(targetPath_);
@@ -33,20 +36,24 @@ bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
     return true;
 }
 
-ExecutionRequest TFormMain::Run::Request() const {
-    ExecutionRequest request;
-    request.TargetPath = form_.targetPath_;
+WorkedRequest TFormMain::Run::Request() const {
+    const std::wstring name = form_.nameField_.WideText();
+    const std::wstring extension = form_.extensionField_.WideText();
+    WorkedRequest worked;
+    worked.CodePage = platform::WorkingCodePageOf({form_.targetPath_, name, extension});
+    ExecutionRequest &request = worked.Request;
+    request.TargetPath = platform::ToCodePage(worked.CodePage, form_.targetPath_);
     request.IsFolder = form_.isFolder_;
-    request.Name = form_.nameField_.Text();
-    request.Extension = form_.extensionField_.Text();
-    return request;
+    request.Name = platform::ToCodePage(worked.CodePage, name);
+    request.Extension = platform::ToCodePage(worked.CodePage, extension);
+    return worked;
 }
 
 void TFormMain::Run::ShowTitle(const ShownText &text) {
     form_.SetTitle(text);
 }
 
-void TFormMain::Run::FollowTarget(const std::string &path) {
+void TFormMain::Run::FollowTarget(const std::wstring &path) {
     form_.targetPath_ = path;
 }
 
@@ -58,7 +65,7 @@ void TFormMain::Run::StartNextInChain() {
     form_.StartNextInChain();
 }
 
-bool TFormMain::Run::OpenNext(const std::string &renamedPath) {
+bool TFormMain::Run::OpenNext(const std::wstring &renamedPath) {
     return form_.OpenNextEntry(renamedPath);
 }
 

@@ -119,7 +119,10 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
             break;
         case WM_IME_CHAR:
         case WM_CHAR:
-            if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
+            // The history is ANSI: text outside the code page completes from nothing.
+            if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b') &&
+                FitsAnsi(std::wstring(1, static_cast<wchar_t>(wParam == L'\b' ? L' ' : wParam))) &&
+                FitsAnsi(self->extensionField_.WideText())) {
                 wchar_t ch = static_cast<wchar_t>(wParam);
                 std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
                 const auto key = self->extensionBox_.OnKeyPress(typed);

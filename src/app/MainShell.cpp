@@ -17,11 +17,12 @@ constexpr const char *HelpFileName = "Tovimar.txt";
 constexpr const char *VersionLine = "Tovimar v" TOVIMAR_VERSION;
 
 // Opens a file or address through the shell; a failure is said in a message box.
-void OpenOrSay(HWND owner, const std::string &file, int show) {
+void OpenOrSay(HWND owner, const std::wstring &file, int show) {
     const DWORD error = platform::ShellOpen(owner, file, show);
     if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
     // What could not be opened, and the system's word for why.
-    ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" + ShownText::System(file);
+    ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" +
+                     ShownText::Utf8(platform::ToCodePage(CP_UTF8, file));
     const std::string reason = platform::SystemErrorText(error);
     if (!reason.empty()) text += "\r\n" + ShownText::System(reason);
     ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
@@ -39,9 +40,9 @@ void TFormMain::OpenManual() {
     const std::string path =
         PathPrefix(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + HelpFileName;
     if (platform::FileIsPresent(path)) {
-        OpenOrSay(Handle(), path, SW_SHOWNORMAL);
+        OpenOrSay(Handle(), platform::FromAnsi(path), SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {
-        OpenOrSay(Handle(), std::string(OnlineHelpAddress), SW_SHOW);
+        OpenOrSay(Handle(), platform::FromAnsi(OnlineHelpAddress), SW_SHOW);
     } else {
         // No address to fall back on: say which file is missing and where it was looked for.
         ShowMessageBox(ShownText(msg::HelpNotFound) + "\r\n" + ShownText::System(path),
@@ -52,7 +53,7 @@ void TFormMain::OpenManual() {
 void TFormMain::OpenHomePage() {
     // The menu item is disabled without an address.
     if (HomePageAddress.empty()) return;
-    OpenOrSay(Handle(), std::string(HomePageAddress), SW_SHOW);
+    OpenOrSay(Handle(), platform::FromAnsi(HomePageAddress), SW_SHOW);
 }
 
 void TFormMain::ShowVersion() {

@@ -12,6 +12,7 @@
 #include "core/StatusText.h"
 #include "platform/FileDates.h"
 #include "platform/LocaleData.h"
+#include "platform/Platform.h"
 #include "resource.h"
 
 #include <span>
@@ -158,6 +159,7 @@ bool TFormMain::OnCreate() {
                 reinterpret_cast<DWORD_PTR>(this));
     LimitTyping(extensionField_.EditHandle(), ExtensionByteLimit, EditProc, IDC_FILEEXT,
                 reinterpret_cast<DWORD_PTR>(this));
+    PairLimitedFields(nameField_.Handle(), extensionField_.EditHandle());
     options_.Attach(hwnd_, menu_);
     MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
     return true;
@@ -230,7 +232,7 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
         if (code == CBN_SELCHANGE) {
             // The edit part still shows the old text when the list selection changes.
             int index = extensionField_.ItemIndex();
-            if (index >= 0) extensionField_.SetText(extensionField_.Item(index));
+            if (index >= 0) extensionField_.SetWideText(extensionField_.WideItem(index));
         }
         if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) ShowByteCounts();
         return;
@@ -280,12 +282,13 @@ void TFormMain::FormShow() {
     if (platform::ProgramPathUsable())
         iniFileName_ =
             PathFolder(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + "\\Tovimar.ini";
-    const ResolvedTarget target = platform::ResolveStartTarget(1);
-    targetPath_ = target.Workable() ? target.Path : std::string();
+    const platform::StartTarget start = platform::ResolveStartTarget(1);
+    const ResolvedTarget &target = start.Target;
+    targetPath_ = target.Workable() ? start.Path : std::wstring();
     isFolder_ = target.IsFolder;
     targetProblem_ = target.Problem;
     // A missing entry's name is still shown, so that the message says which one.
-    if (!target.Path.empty()) nameEditor_.ShowName(target.Path);
+    if (!start.Path.empty()) nameEditor_.ShowName(start.Path);
     if (!HasTarget()) DisableTargetCommands();
     options_.Load(
         iniFileName_, [this](int32_t length) { return controls_.Scale(length); },
@@ -307,8 +310,14 @@ void TFormMain::DisableTargetCommands() {
     ::DrawMenuBar(hwnd_);
 }
 
+uint32_t TFormMain::FieldsCodePage() const {
+    return platform::WorkingCodePageOf({nameField_.WideText(), extensionField_.WideText()});
+}
+
 void TFormMain::ShowByteCounts() {
-    SetTitle(StatusLine(nameField_.Text().size(), extensionField_.Text().size()));
+    const uint32_t codePage = FieldsCodePage();
+    SetTitle(StatusLine(nameField_.Text(codePage).size(), extensionField_.Text(codePage).size(),
+                        codePage != platform::AnsiCodePage()));
 }
 
 void TFormMain::SetTitle(const ShownText &text) const {

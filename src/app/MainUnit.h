@@ -55,7 +55,7 @@ private:
     std::string iniFileName_;
     // The entry worked on, as found at start (or where a rename that went wrong left it);
     // empty when there is none.
-    std::string targetPath_;
+    std::wstring targetPath_;
     bool isFolder_ = false;
     // The rest of the argument list went to the next instance.
     bool chainLaunched_ = false;
@@ -85,6 +85,8 @@ private:
     // Where the settings put the window, for a set-up that ends before the window is placed.
     void MoveToSavedPlace();
 
+    // The working code page of the name and extension fields as they stand.
+    uint32_t FieldsCodePage() const;
     // Refreshes the title's byte counts; serves the change of the extension box as well.
     void ShowByteCounts();
 
@@ -93,7 +95,7 @@ private:
     void ApplyName();
     void DeleteTarget();
     // After a rename: the walk's next entry of the folder becomes the target.
-    bool OpenNextEntry(const std::string &renamedPath);
+    bool OpenNextEntry(const std::wstring &renamedPath);
     // Ctrl+Enter's walk through the target's folder, from its first step to the window's close.
     FolderWalk walk_;
     // The rename run, reaching into this window for what it needs.
@@ -102,12 +104,12 @@ private:
         explicit Run(TFormMain &form) : form_(form) {}
 
     private:
-        ExecutionRequest Request() const override;
+        WorkedRequest Request() const override;
         void ShowTitle(const ShownText &text) override;
-        void FollowTarget(const std::string &path) override;
+        void FollowTarget(const std::wstring &path) override;
         void AddExtensionToHistory() override;
         void StartNextInChain() override;
-        bool OpenNext(const std::string &renamedPath) override;
+        bool OpenNext(const std::wstring &renamedPath) override;
         void ShowError(const std::exception &error) override;
         TFormMain &form_;
     };

@@ -19,7 +19,9 @@ public:
     NameEditor(Edit name, ComboBox extension) : name_(name), extension_(extension) {}
 
     // Name and extension of path in the fields, the name selected.
-    void ShowName(const std::string &path) const;
+    void ShowName(const std::wstring &path) const;
+    // The working code page of the two fields as they stand.
+    uint32_t CodePage() const;
 
     void ToLowerCase() const;
     void ToUpperCase() const;
@@ -40,6 +42,7 @@ public:
     void DeleteRightOfCaret() const;
 
 private:
+    void MapWidth(bool fullWidth) const;
     // The four blank passes: extension and name, single-byte blanks, then full-width ones. The
     // full-width passes are skipped where the code page holds no full-width blank or no
     // replacement for it (nullopt).

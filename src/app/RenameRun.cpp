@@ -2,6 +2,8 @@
 
 #include "core/Errors.h"
 #include "core/Messages.h"
+#include "core/NameEditing.h"
+#include "platform/Platform.h"
 #include "platform/Platform.h"
 #include "platform/WinFileSystem.h"
 #include "resource.h"
@@ -13,6 +15,16 @@ namespace {
 // How long a message stays readable before the window closes or hides.
 constexpr DWORD MessagePause = 1000;
 constexpr UINT RetryInterval = 1000;
+
+// The paths and names a message of the execution holds are in the request's code page.
+ShownText InCodePage(const ShownText &text, uint32_t codePage) {
+    if (codePage != CP_UTF8 || platform::AnsiCodePage() == CP_UTF8) return text;
+    ShownText shown;
+    for (const ShownText::Piece &piece : text.Pieces())
+        shown += piece.From == ShownText::Source::Program ? ShownText(piece.Bytes)
+                                                          : ShownText::Utf8(piece.Bytes);
+    return shown;
+}
 
 } // namespace
 
@@ -70,15 +82,23 @@ bool RenameRun::CloseMustWait() {
 }
 
 void RenameRun::RunOnce() {
-    ExecutionRequest request = Request();
+    WorkedRequest worked = Request();
+    ExecutionRequest &request = worked.Request;
+    const uint32_t codePage = worked.CodePage;
     request.DeleteMode = deleteMode_;
     request.Retrying = timerSet_;
+    // The delete name is recognised in UTF-16: in a UTF-8 request its bytes are not the
+    // literal's, and it must delete whatever the working code page.
+    const std::string &deleteName = CurrentLiterals().DeleteName;
+    if (deleteMode_ &&
+        platform::FromCodePage(codePage, request.Name) == platform::FromAnsi(deleteName))
+        request.Name = deleteName;
 
-    platform::WinFileSystem disk(frame_);
-    const ExecutionOutcome outcome = RenameOrDelete(platform::AnsiCharacterRule(), request, disk);
+    platform::WinFileSystem disk(frame_, codePage);
+    const ExecutionOutcome outcome = RenameOrDelete(platform::RuleOf(codePage), request, disk);
     if (outcome.EndDeleteMode) deleteMode_ = false;
-    if (!outcome.MovedTo.empty()) FollowTarget(outcome.MovedTo);
-    if (outcome.Title) ShowTitle(*outcome.Title);
+    if (!outcome.MovedTo.empty()) FollowTarget(platform::FromCodePage(codePage, outcome.MovedTo));
+    if (outcome.Title) ShowTitle(InCodePage(*outcome.Title, codePage));
 
     // A hidden window has nobody to show the message to.
     const bool visible = ::IsWindowVisible(frame_) != FALSE;
@@ -98,7 +118,9 @@ void RenameRun::RunOnce() {
     case Ending::Close:
         if (outcome.UpdateHistory) AddExtensionToHistory();
         // Only a rename that went through goes on; a delete or a failure closes as always.
-        if (thenNext_ && !request.DeleteMode && !outcome.Title && OpenNext(outcome.NewPath)) break;
+        if (thenNext_ && !request.DeleteMode && !outcome.Title &&
+            OpenNext(platform::FromCodePage(codePage, outcome.NewPath)))
+            break;
         CloseAfterAttempt();
         break;
     }

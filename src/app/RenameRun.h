@@ -12,6 +12,13 @@
 
 namespace tovimar::app {
 
+// A request in its working code page: the old path, the name and the extension decide it
+// together.
+struct WorkedRequest {
+    ExecutionRequest Request;
+    uint32_t CodePage = CP_ACP;
+};
+
 class RenameRun {
 public:
     RenameRun() = default;
@@ -39,14 +46,14 @@ public:
 protected:
     ~RenameRun() = default;
     // The target and the name and extension as typed.
-    virtual ExecutionRequest Request() const = 0;
+    virtual WorkedRequest Request() const = 0;
     virtual void ShowTitle(const ShownText &text) = 0;
     // The file stayed under a name it was not meant to have: what follows acts on it there.
-    virtual void FollowTarget(const std::string &path) = 0;
+    virtual void FollowTarget(const std::wstring &path) = 0;
     virtual void AddExtensionToHistory() = 0;
     virtual void StartNextInChain() = 0;
     // renamedPath: the target under its new name. False when there is no next entry.
-    virtual bool OpenNext(const std::string &renamedPath) = 0;
+    virtual bool OpenNext(const std::wstring &renamedPath) = 0;
     virtual void ShowError(const std::exception &error) = 0;
 
 private:

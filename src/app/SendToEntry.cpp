@@ -65,8 +65,9 @@ void ToggleSendToEntry(HWND owner) {
             // disk says whether it is gone.
             const DWORD error = ::DeleteFileW(link.c_str()) ? ERROR_SUCCESS : ::GetLastError();
             if (IsPresent(link))
-                SayFailure(owner, link,
-                           HRESULT_FROM_WIN32(error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED));
+                SayFailure(
+                    owner, link,
+                    HRESULT_FROM_WIN32(error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED));
             return;
         }
         ShownText question = ShownText(msg::SendToOtherProgram);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace tovimar::app {
 
 namespace {
@@ -25,6 +27,14 @@ std::wstring WideOf(std::string_view bytes) {
 
 bool FitsAnsi(std::wstring_view text) {
     return platform::FitsAnsiCodePage(text);
+}
+
+std::string BytesOf(std::wstring_view text, uint32_t codePage) {
+    return platform::ToCodePage(codePage, text);
+}
+
+std::wstring WideOf(std::string_view bytes, uint32_t codePage) {
+    return platform::FromCodePage(codePage, bytes);
 }
 
 std::wstring Widen(const ShownText &text) {
@@ -53,16 +63,16 @@ size_t WholeCharacterIndex(std::wstring_view text, size_t index, bool roundUp) {
     return roundUp ? index + 1 : index - 1;
 }
 
-size_t ByteOffsetOf(std::wstring_view text, size_t index, bool roundUp) {
-    return AnsiOf(text.substr(0, WholeCharacterIndex(text, index, roundUp))).size();
+size_t ByteOffsetOf(std::wstring_view text, size_t index, bool roundUp, uint32_t codePage) {
+    return BytesOf(text.substr(0, WholeCharacterIndex(text, index, roundUp)), codePage).size();
 }
 
-size_t IndexOfByteOffset(std::wstring_view text, size_t offset, bool roundUp) {
+size_t IndexOfByteOffset(std::wstring_view text, size_t offset, bool roundUp, uint32_t codePage) {
     size_t bytes = 0;
     size_t i = 0;
     while (i < text.size() && bytes < offset) {
         size_t units = UnitsAt(text, i);
-        size_t length = AnsiOf(text.substr(i, units)).size();
+        size_t length = BytesOf(text.substr(i, units), codePage).size();
         if (bytes + length > offset && !roundUp) break;
         bytes += length;
         i += units;
@@ -71,17 +81,27 @@ size_t IndexOfByteOffset(std::wstring_view text, size_t offset, bool roundUp) {
 }
 
 std::wstring FittingInsert(std::wstring_view text, WideSelection sel, std::wstring_view insert,
-                           size_t maxBytes) {
+                           size_t maxBytes, bool otherFits) {
+    const std::wstring_view head = text.substr(0, WholeCharacterIndex(text, sel.Start));
+    const std::wstring_view tail = text.substr(std::min(sel.End, text.size()));
+    bool fits = otherFits && FitsAnsi(head) && FitsAnsi(tail);
+    // Each character is converted once: the bytes of what is kept add up as it grows, in both
+    // code pages, so that the first character the ANSI one cannot hold switches the count.
+    size_t ansiBytes = fits ? AnsiOf(head).size() + AnsiOf(tail).size() : 0;
+    size_t utf8Bytes = BytesOf(head, CP_UTF8).size() + BytesOf(tail, CP_UTF8).size();
     std::wstring accepted;
-    // Each character is converted once: the bytes of what is kept add up as it grows.
-    size_t bytes = ByteOffsetOf(text, sel.Start) + AnsiOf(text.substr(sel.End)).size();
     for (size_t i = 0; i < insert.size();) {
         std::wstring_view ch = insert.substr(i, UnitsAt(insert, i));
         i += ch.size();
-        if (!FitsAnsi(ch)) continue;
-        size_t length = AnsiOf(ch).size();
-        if (bytes + length > maxBytes) break;
-        bytes += length;
+        // A lone half of a pair is no character in any code page.
+        if (ch.size() == 1 && (IS_HIGH_SURROGATE(ch[0]) || IS_LOW_SURROGATE(ch[0]))) continue;
+        const bool chFits = fits && FitsAnsi(ch);
+        const size_t nextAnsi = chFits ? ansiBytes + AnsiOf(ch).size() : 0;
+        const size_t nextUtf8 = utf8Bytes + BytesOf(ch, CP_UTF8).size();
+        if ((chFits ? nextAnsi : nextUtf8) > maxBytes) break;
+        fits = chFits;
+        ansiBytes = nextAnsi;
+        utf8Bytes = nextUtf8;
         accepted += ch;
     }
     return accepted;

@@ -6,6 +6,7 @@
 
 namespace tovimar {
 
-std::string StatusLine(size_t nameBytes, size_t extensionBytes);
+// utf8: the counts are UTF-8 bytes, the name or the extension being outside the ANSI code page.
+std::string StatusLine(size_t nameBytes, size_t extensionBytes, bool utf8 = false);
 
 } // namespace tovimar

@@ -62,28 +62,47 @@ std::optional<std::string> ShortModulePath() {
     return ToAnsi(shortPath);
 }
 
+// The start argument's questions in its working code page, asked of the wide calls.
 class StartProbe : public TargetProbe {
 public:
-    explicit StartProbe(int i) : index_(i) {}
-    bool ArgumentLostCharacters() override { return platform::ArgumentLostCharacters(index_); }
-    std::string FullPath(const std::string &path) override { return platform::FullPath(path); }
-    std::string ResolveLongPath(const std::string &path) override {
-        return platform::ResolveLongPath(path);
+    StartProbe(uint32_t codePage, std::wstring_view argument)
+        : codePage_(codePage), argument_(argument) {}
+    bool ArgumentLostCharacters() override {
+        return Wide(ToCodePage(codePage_, argument_)) != argument_;
     }
-    bool FileIsPresent(const std::string &path) override { return platform::FileIsPresent(path); }
+    std::string FullPath(const std::string &path) override {
+        if (HoldsZero(path)) return path;
+        return ToCodePage(codePage_, platform::FullPath(Wide(path)));
+    }
+    std::string ResolveLongPath(const std::string &path) override {
+        return platform::ResolveLongPath(path, codePage_);
+    }
+    bool FileIsPresent(const std::string &path) override {
+        return !HoldsZero(path) && platform::FileIsPresent(Wide(path));
+    }
     bool FolderIsPresent(const std::string &path) override {
-        return platform::FolderIsPresent(path);
+        return !HoldsZero(path) && platform::FolderIsPresent(Wide(path));
     }
 
 private:
-    int index_;
+    std::wstring Wide(std::string_view bytes) const { return FromCodePage(codePage_, bytes); }
+
+    uint32_t codePage_;
+    std::wstring_view argument_;
 };
 
 } // namespace
 
-ResolvedTarget ResolveStartTarget(int i) {
-    StartProbe probe(i);
-    return ResolveTarget(AnsiCharacterRule(), ArgumentAt(i), probe);
+StartTarget ResolveStartTarget(int i) {
+    // Read from the wide command line only: the ANSI one has already lost what its code page
+    // cannot hold.
+    const std::wstring argument = WideArgumentAt(::GetCommandLineW(), i);
+    const uint32_t codePage = WorkingCodePageOf({argument});
+    StartProbe probe(codePage, argument);
+    StartTarget start;
+    start.Target = ResolveTarget(RuleOf(codePage), ToCodePage(codePage, argument), probe);
+    start.Path = FromCodePage(codePage, start.Target.Path);
+    return start;
 }
 
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i) {

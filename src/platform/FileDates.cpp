@@ -71,9 +71,9 @@ std::optional<double> LocalOfUtc(const SYSTEMTIME &utc) {
 
 } // namespace
 
-std::optional<double> LastWriteLocalTime(const std::string &path) {
+std::optional<double> LastWriteLocalTime(const std::wstring &path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     const FILETIME &written = data.ftLastWriteTime;
     // Some file systems keep no time at all.
     if (written.dwLowDateTime == 0 && written.dwHighDateTime == 0) return std::nullopt;
@@ -82,11 +82,11 @@ std::optional<double> LastWriteLocalTime(const std::string &path) {
     return LocalOfUtc(utc);
 }
 
-TakenRead TakenLocalTime(const std::string &path) {
+TakenRead TakenLocalTime(const std::wstring &path) {
     std::optional<TakenTime> taken;
     {
         // Full sharing: whoever else has the file open keeps every right they had.
-        FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+        FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return {std::nullopt, true};

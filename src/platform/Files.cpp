@@ -16,6 +16,48 @@ std::optional<std::string> FindEntryName(const std::string &path) {
     return std::string(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
 }
 
+std::optional<std::wstring> FindEntryName(const std::wstring &path) {
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) return std::nullopt;
+    WIN32_FIND_DATAW entry{};
+    FindHandle search(::FindFirstFileW(path.c_str(), &entry));
+    if (!search.IsValid()) return std::nullopt;
+    return std::wstring(entry.cFileName, wcsnlen(entry.cFileName, MAX_PATH));
+}
+
+std::wstring FullPath(const std::wstring &path) {
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) return path;
+    std::wstring full(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD length = ::GetFullPathNameW(path.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) return full.substr(0, length);
+        full.assign(length, L'\0'); // too small: length is the size needed
+    }
+    return path;
+}
+
+bool FileIsPresent(const std::wstring &path) {
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) return false;
+    WIN32_FIND_DATAW entry{};
+    FindHandle search(::FindFirstFileW(path.c_str(), &entry));
+    return search.IsValid() && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FolderIsPresent(const std::wstring &path) {
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) return false;
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+DWORD OpenForExclusiveRead(const std::wstring &path) {
+    if (path.find(L'\0') != std::wstring::npos) return ERROR_INVALID_NAME;
+    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsValid()) return ERROR_SUCCESS;
+    DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_OPEN_FAILED;
+}
+
 std::vector<FolderEntry> ListFolder(const std::string &folder) {
     std::vector<FolderEntry> entries;
     if (HoldsZero(folder)) return entries;
@@ -45,8 +87,14 @@ std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &p
     return info;
 }
 
-std::string ResolveLongPath(const std::string &path) {
-    return tovimar::ResolveLongPath(AnsiCharacterRule(), path, FindEntryName);
+std::string ResolveLongPath(const std::string &path, uint32_t codePage) {
+    return tovimar::ResolveLongPath(
+        RuleOf(codePage), path, [codePage](const std::string &part) -> std::optional<std::string> {
+            if (HoldsZero(part)) return std::nullopt;
+            const auto name = FindEntryName(FromCodePage(codePage, part));
+            if (!name) return std::nullopt;
+            return ToCodePage(codePage, *name);
+        });
 }
 
 std::string FullPath(const std::string &path) {

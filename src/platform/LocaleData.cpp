@@ -109,4 +109,13 @@ std::optional<std::string> MapWidth(const std::string &text, bool fullWidth) {
     return std::string(buffer, strnlen(buffer, sizeof buffer));
 }
 
+std::optional<std::wstring> MapWidth(const std::wstring &text, bool fullWidth) {
+    wchar_t buffer[ResultBuffer] = {};
+    int length =
+        ::LCMapStringW(::GetUserDefaultLCID(), fullWidth ? LCMAP_FULLWIDTH : LCMAP_HALFWIDTH,
+                       text.c_str(), int(text.size() + 1), buffer, int(ResultBuffer));
+    if (length <= 0) return std::nullopt;
+    return std::wstring(buffer, wcsnlen(buffer, ResultBuffer));
+}
+
 } // namespace tovimar::platform

@@ -24,5 +24,7 @@ double CurrentLocalTime();
 // The text in full-width (or half-width) forms by the user's locale; nullopt when the mapping
 // fails, also when the result does not fit in 255 bytes.
 std::optional<std::string> MapWidth(const std::string &text, bool fullWidth);
+// The same for UTF-16 text (names outside the ANSI code page).
+std::optional<std::wstring> MapWidth(const std::wstring &text, bool fullWidth);
 
 } // namespace tovimar::platform

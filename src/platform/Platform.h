@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +28,18 @@ std::wstring FromProgramText(std::string_view bytes);
 // True when every character of text survives the trip to the ANSI code page and back.
 bool FitsAnsiCodePage(std::wstring_view text);
 
+// The crossings for a working code page: the ANSI one (CP_ACP) or UTF-8.
+std::string ToCodePage(uint32_t codePage, std::wstring_view text);
+std::wstring FromCodePage(uint32_t codePage, std::string_view bytes);
+uint32_t AnsiCodePage();
+// The working code page of texts decided together: ANSI while all fit it, else UTF-8.
+uint32_t WorkingCodePageOf(std::initializer_list<std::wstring_view> texts);
+// The character rule of a working code page.
+const CharacterRule &RuleOf(uint32_t codePage);
+// The locale's case mapping of UTF-16 text (é and É are a pair where ANSI has neither).
+std::wstring WideUpper(std::wstring text);
+std::wstring WideLower(std::wstring text);
+
 // Builds the ANSI code page's character rule from the thread locale and the ANSI code page and
 // keeps it (start-up, setting change), with the code page's literals.
 void LoadCharacterRule();
@@ -39,7 +53,13 @@ inline bool HoldsZero(const std::string &path) {
 
 // On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
 std::optional<std::string> FindEntryName(const std::string &path);
-std::string ResolveLongPath(const std::string &path);
+std::optional<std::wstring> FindEntryName(const std::wstring &path);
+// The same calls in UTF-16.
+std::wstring FullPath(const std::wstring &path);
+bool FileIsPresent(const std::wstring &path);
+bool FolderIsPresent(const std::wstring &path);
+DWORD OpenForExclusiveRead(const std::wstring &path);
+std::string ResolveLongPath(const std::string &path, uint32_t codePage = CP_ACP);
 // The volume and file number of the entry path names (files and folders, held open or not).
 std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path);
 // Every entry of folder (not "." and ".."), read wide so that names the ANSI code page cannot
@@ -54,8 +74,13 @@ bool FolderIsPresent(const std::string &path);
 // ERROR_SUCCESS when the file could be opened exclusively, else GetLastError().
 DWORD OpenForExclusiveRead(const std::string &path);
 
-// The i-th argument made full and canonical, in its on-disk spelling, or why there is none.
-ResolvedTarget ResolveStartTarget(int i);
+// The i-th argument made full and canonical, in its on-disk spelling, or why there is none;
+// its path in UTF-16 beside the core's answer.
+struct StartTarget {
+    ResolvedTarget Target;
+    std::wstring Path;
+};
+StartTarget ResolveStartTarget(int i);
 
 // GetCommandLineA and the argument rules over it; ArgumentAt(0) is the module path.
 int ArgumentCount();
@@ -77,8 +102,9 @@ std::wstring WideArgumentAt(std::wstring_view commandLine, int i);
 // zero byte or a wildcard is refused with ERROR_INVALID_PARAMETER (the shell would widen it).
 inline constexpr UINT ShellRename = FO_RENAME;
 inline constexpr UINT ShellDelete = FO_DELETE;
+// The paths are bytes of codePage; the shell is called wide.
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
-                       UINT operation);
+                       UINT operation, uint32_t codePage = CP_ACP);
 
 // Enters a single-threaded COM apartment on the calling thread, once for the run; the shell's
 // objects and some of its associations need one.
@@ -95,6 +121,7 @@ void StartProgram(HWND owner, const std::string &parameters);
 // in its associated application, or a web address in the browser. ERROR_SUCCESS, or the
 // system's error code when nothing was opened; the shell shows no box of its own.
 DWORD ShellOpen(HWND owner, const std::string &file, int show);
+DWORD ShellOpen(HWND owner, const std::wstring &file, int show);
 
 // The system's own text for an error code, in the ANSI code page, without the line break.
 std::string SystemErrorText(DWORD code);

@@ -25,18 +25,18 @@ void ShellExecuteBytes(HWND owner, const char *file, const char *parameters, int
 constexpr FILEOP_FLAGS ShellFlags = 0x00D4;
 
 // The shell reads a double-zero-terminated list of paths.
-std::string PathList(const std::string &path) {
-    std::string list = path;
-    list.append(2, '\0');
+std::wstring PathList(const std::wstring &path) {
+    std::wstring list = path;
+    list.append(2, L'\0');
     return list;
 }
 
 // True when destination names an existing entry other than source. A case-only rename sees
 // the source itself there and may go on.
-bool WouldReplaceAnother(const std::string &source, const std::string &destination) {
-    if (::GetFileAttributesA(destination.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    auto target = EntryInformation(FromAnsi(source));
-    auto other = EntryInformation(FromAnsi(destination));
+bool WouldReplaceAnother(const std::wstring &source, const std::wstring &destination) {
+    if (::GetFileAttributesW(destination.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    auto target = EntryInformation(source);
+    auto other = EntryInformation(destination);
     if (!target || !other) return true;
     return target->dwVolumeSerialNumber != other->dwVolumeSerialNumber ||
            target->nFileIndexHigh != other->nFileIndexHigh ||
@@ -51,30 +51,34 @@ bool IsUsablePath(const std::string &path) {
 
 // The shell refuses the \\?\ prefix. Without it the path names the same entry when the
 // platform's normalisation leaves it as it is (no trailing dot or blank, no device name).
-std::string ShellPath(const std::string &path) {
-    const std::string plain = WithoutLiteralPrefix(AnsiCharacterRule(), path);
-    return plain != path && FullPath(plain) == plain ? plain : path;
+std::wstring ShellPath(const std::string &path, uint32_t codePage) {
+    const std::string plain = WithoutLiteralPrefix(RuleOf(codePage), path);
+    const std::wstring widePlain = FromCodePage(codePage, plain);
+    return plain != path && FullPath(widePlain) == widePlain ? widePlain
+                                                             : FromCodePage(codePage, path);
 }
 
 } // namespace
 
 int ShellFileOperation(HWND owner, const std::string &source, const std::string &destination,
-                       UINT operation) {
+                       UINT operation, uint32_t codePage) {
     if (!IsUsablePath(source)) return ERROR_INVALID_PARAMETER;
+    const std::wstring from = ShellPath(source, codePage);
+    const std::wstring to = operation == ShellRename ? ShellPath(destination, codePage) : L"";
     if (operation == ShellRename) {
         if (!IsUsablePath(destination)) return ERROR_INVALID_PARAMETER;
-        if (WouldReplaceAnother(source, destination)) return ERROR_ALREADY_EXISTS;
+        if (WouldReplaceAnother(from, to)) return ERROR_ALREADY_EXISTS;
     }
-    std::string from = PathList(ShellPath(source));
-    std::string to = PathList(ShellPath(destination));
-    SHFILEOPSTRUCTA request{};
+    const std::wstring fromList = PathList(from);
+    const std::wstring toList = PathList(to);
+    SHFILEOPSTRUCTW request{};
     request.hwnd = owner;
     request.wFunc = operation;
-    request.pFrom = from.c_str();
-    request.pTo = to.c_str();
+    request.pFrom = fromList.c_str();
+    request.pTo = toList.c_str();
     request.fFlags = ShellFlags;
-    using Operation = int(WINAPI *)(LPSHFILEOPSTRUCTA);
-    static const auto operate = SystemFunction<Operation>(L"shell32.dll", "SHFileOperationA");
+    using Operation = int(WINAPI *)(LPSHFILEOPSTRUCTW);
+    static const auto operate = SystemFunction<Operation>(L"shell32.dll", "SHFileOperationW");
     if (operate == nullptr) return ERROR_MOD_NOT_FOUND;
     return operate(&request);
 }
@@ -118,19 +122,23 @@ void StartProgram(HWND owner, const std::string &parameters) {
 }
 
 DWORD ShellOpen(HWND owner, const std::string &file, int show) {
+    return ShellOpen(owner, FromAnsi(file), show);
+}
+
+DWORD ShellOpen(HWND owner, const std::wstring &file, int show) {
     if (file.empty()) return ERROR_FILE_NOT_FOUND;
     // Some associations are shell extensions reached through COM.
     EnterApartment();
     // The program says what went wrong itself, the same way on every system: Windows would
     // offer its own box for some failures and Wine for none.
-    SHELLEXECUTEINFOA request{};
+    SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof request;
     request.fMask = SEE_MASK_FLAG_NO_UI;
     request.hwnd = owner;
     request.lpFile = file.c_str();
     request.nShow = show;
-    using Execute = BOOL(WINAPI *)(SHELLEXECUTEINFOA *);
-    static const auto execute = SystemFunction<Execute>(L"shell32.dll", "ShellExecuteExA");
+    using Execute = BOOL(WINAPI *)(SHELLEXECUTEINFOW *);
+    static const auto execute = SystemFunction<Execute>(L"shell32.dll", "ShellExecuteExW");
     if (execute == nullptr) return ERROR_MOD_NOT_FOUND;
     if (execute(&request)) return ERROR_SUCCESS;
     const DWORD error = ::GetLastError();

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 
 #include "core/DoubleByte.h"
+#include "core/WorkingCodePage.h"
 
 #include <climits>
 
@@ -14,17 +15,21 @@ int ClampedLength(size_t length) {
     return length > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
 }
 
-std::string ToAnsiWith(std::wstring_view text, DWORD flags, BOOL *usedDefault) {
+std::string ToCodePageWith(UINT codePage, std::wstring_view text, DWORD flags, BOOL *usedDefault) {
     if (text.empty()) return {};
     int wideLength = ClampedLength(text.size());
-    int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr,
+    int size = ::WideCharToMultiByte(codePage, flags, text.data(), wideLength, nullptr, 0, nullptr,
                                      usedDefault);
     if (size <= 0) return {};
     std::string bytes(static_cast<size_t>(size), '\0');
-    size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, bytes.data(), size,
+    size = ::WideCharToMultiByte(codePage, flags, text.data(), wideLength, bytes.data(), size,
                                  nullptr, usedDefault);
     bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
     return bytes;
+}
+
+std::string ToAnsiWith(std::wstring_view text, DWORD flags, BOOL *usedDefault) {
+    return ToCodePageWith(CP_ACP, text, flags, usedDefault);
 }
 
 using CaseMapping = DWORD(WINAPI *)(LPSTR, DWORD);
@@ -64,9 +69,7 @@ std::string ToAnsi(std::wstring_view text) {
     return ToAnsiWith(text, 0, nullptr);
 }
 
-namespace {
-
-std::wstring FromCodePage(UINT codePage, std::string_view bytes) {
+std::wstring FromCodePage(uint32_t codePage, std::string_view bytes) {
     if (bytes.empty()) return {};
     int byteLength = ClampedLength(bytes.size());
     int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), byteLength, nullptr, 0);
@@ -77,7 +80,35 @@ std::wstring FromCodePage(UINT codePage, std::string_view bytes) {
     return text;
 }
 
-} // namespace
+std::string ToCodePage(uint32_t codePage, std::wstring_view text) {
+    return codePage == CP_UTF8 ? ToCodePageWith(CP_UTF8, text, 0, nullptr) : ToAnsi(text);
+}
+
+uint32_t AnsiCodePage() {
+    return ::GetACP();
+}
+
+uint32_t WorkingCodePageOf(std::initializer_list<std::wstring_view> texts) {
+    bool allFit = true;
+    for (std::wstring_view text : texts)
+        allFit = allFit && FitsAnsiCodePage(text);
+    return WorkingCodePage(AnsiCodePage(), {allFit});
+}
+
+const CharacterRule &RuleOf(uint32_t codePage) {
+    const uint32_t ansi = AnsiCodePage();
+    return RuleOfCodePage(codePage == CP_ACP ? ansi : codePage, ansi, AnsiCharacterRule());
+}
+
+std::wstring WideUpper(std::wstring text) {
+    if (!text.empty()) ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::wstring WideLower(std::wstring text) {
+    if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
 
 std::wstring FromAnsi(std::string_view bytes) {
     return FromCodePage(CP_ACP, bytes);

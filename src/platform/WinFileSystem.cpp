@@ -18,8 +18,8 @@ bool RunningOnWine() {
 }
 
 // The longest name, in UTF-16 units, the volume holding folder keeps; 0 when it cannot be told.
-DWORD MaxNameUnits(const std::string &folder) {
-    const std::wstring wide = FromAnsi(folder.empty() ? std::string(".") : folder);
+DWORD MaxNameUnits(const std::wstring &folder) {
+    const std::wstring wide = folder.empty() ? std::wstring(L".") : folder;
     wchar_t full[MAX_PATH + 1] = {};
     const DWORD length = ::GetFullPathNameW(wide.c_str(), MAX_PATH + 1, full, nullptr);
     if (length == 0 || length > MAX_PATH) return 0;
@@ -65,12 +65,20 @@ OpenResult ClassifyOpenError(DWORD error) {
     }
 }
 
+std::wstring WinFileSystem::Wide(const std::string &bytes) const {
+    return FromCodePage(codePage_, bytes);
+}
+
+std::string WinFileSystem::Bytes(const std::wstring &text) const {
+    return ToCodePage(codePage_, text);
+}
+
 bool WinFileSystem::FileIsPresent(const std::string &path) {
-    return platform::FileIsPresent(path);
+    return !HoldsZero(path) && platform::FileIsPresent(Wide(path));
 }
 
 bool WinFileSystem::FolderIsPresent(const std::string &path) {
-    return platform::FolderIsPresent(path);
+    return !HoldsZero(path) && platform::FolderIsPresent(Wide(path));
 }
 
 bool WinFileSystem::EntryIsPresent(const std::string &path) {
@@ -78,7 +86,7 @@ bool WinFileSystem::EntryIsPresent(const std::string &path) {
     // Only a plain "not there" answers for both: a wildcard would match other entries in the
     // search the file test makes, and some entries refuse their attributes (a paging file).
     if (!HoldsWildcard(path)) {
-        if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        if (::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
         const DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
     }
@@ -86,7 +94,8 @@ bool WinFileSystem::EntryIsPresent(const std::string &path) {
 }
 
 OpenResult WinFileSystem::OpenForExclusiveRead(const std::string &path) {
-    return ClassifyOpenError(platform::OpenForExclusiveRead(path));
+    if (HoldsZero(path)) return OpenResult::Failed;
+    return ClassifyOpenError(platform::OpenForExclusiveRead(Wide(path)));
 }
 
 UINT ShellOperationCode(DiskOperation operation) {
@@ -101,29 +110,33 @@ OperationResult ClassifyShellResult(int result) {
 OperationResult WinFileSystem::FileOperation(const std::string &source,
                                              const std::string &destination,
                                              DiskOperation operation) {
-    return ClassifyShellResult(
-        platform::ShellFileOperation(owner_, source, destination, ShellOperationCode(operation)));
+    return ClassifyShellResult(platform::ShellFileOperation(
+        owner_, source, destination, ShellOperationCode(operation), codePage_));
 }
 
 std::string WinFileSystem::UpperCase(std::string text) {
+    // UTF-8 names are mapped as characters: é and É are a pair the ANSI mapping never sees.
+    if (codePage_ == CP_UTF8) return Bytes(WideUpper(Wide(text)));
     return AnsiUpper(std::move(text));
 }
 
 std::optional<std::string> WinFileSystem::EntryName(const std::string &path) {
-    return FindEntryName(path);
+    if (HoldsZero(path)) return std::nullopt;
+    const std::optional<std::wstring> name = FindEntryName(Wide(path));
+    if (!name) return std::nullopt;
+    return Bytes(*name);
 }
 
 std::optional<EntryId> WinFileSystem::Identity(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return std::nullopt;
-    return IdentityOf(FromAnsi(path));
+    return IdentityOf(Wide(path));
 }
 
 std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, const EntryId &id) {
     if (HoldsZero(folder)) return std::nullopt;
     // Wide: the name the file system left may not be one the ANSI calls can spell.
-    const std::wstring prefix = folder.empty()
-                                    ? std::wstring()
-                                    : FromAnsi(AddTrailingDelimiter(AnsiCharacterRule(), folder));
+    const std::wstring prefix =
+        folder.empty() ? std::wstring() : Wide(AddTrailingDelimiter(RuleOf(codePage_), folder));
     WIN32_FIND_DATAW entry{};
     FindHandle search(::FindFirstFileW((prefix + L"*").c_str(), &entry));
     std::optional<std::string> found;
@@ -132,10 +145,10 @@ std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, c
         const std::wstring name = entry.cFileName;
         if (name == L"." || name == L".." || IdentityOf(prefix + name) != id) continue;
         ++matches;
-        if (FitsAnsiCodePage(name)) {
-            found = ToAnsi(name);
+        if (codePage_ == CP_UTF8 || FitsAnsiCodePage(name)) {
+            found = Bytes(name);
         } else if (entry.cAlternateFileName[0] != L'\0') {
-            found = ToAnsi(entry.cAlternateFileName);
+            found = Bytes(entry.cAlternateFileName);
         }
     }
     // A file system that gives two entries one number cannot say which is the target: acting
@@ -145,9 +158,9 @@ std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, c
 }
 
 bool WinFileSystem::NameFits(const std::string &folder, const std::string &name) {
-    const std::wstring wide = FromAnsi(name);
+    const std::wstring wide = Wide(name);
     // Under Wine the Linux file system underneath has the last word.
-    const NameLimits limits{MaxNameUnits(folder), RunningOnWine() ? LinuxNameBytes : 0};
+    const NameLimits limits{MaxNameUnits(Wide(folder)), RunningOnWine() ? LinuxNameBytes : 0};
     return NameFitsLimits({wide.size(), Utf8Length(wide)}, limits);
 }
 
@@ -159,7 +172,7 @@ std::optional<StandingEntry> WinFileSystem::Look(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return std::nullopt;
     // Opened by name, not searched for: under Wine a name that stands is found without
     // reading the folder.
-    const std::wstring wide = FromAnsi(path);
+    const std::wstring wide = Wide(path);
     if (const auto info = EntryInformation(wide))
         return StandingEntry{(info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                              IdentityIn(*info)};

@@ -10,8 +10,10 @@ namespace tovimar::platform {
 
 class WinFileSystem : public FileSystem, public WalkDisk {
 public:
-    // owner: the window the shell's own error boxes belong to.
-    explicit WinFileSystem(HWND owner) : owner_(owner) {}
+    // owner: the window the shell's own error boxes belong to. The paths and names it is given
+    // and gives back are bytes of codePage, the working code page of the request.
+    explicit WinFileSystem(HWND owner, uint32_t codePage = CP_ACP)
+        : owner_(owner), codePage_(codePage) {}
 
     bool FileIsPresent(const std::string &path) override;
     bool FolderIsPresent(const std::string &path) override;
@@ -28,7 +30,11 @@ public:
     std::optional<StandingEntry> Look(const std::string &path) override;
 
 private:
+    std::wstring Wide(const std::string &bytes) const;
+    std::string Bytes(const std::wstring &text) const;
+
     HWND owner_;
+    uint32_t codePage_;
 };
 
 // A failed exclusive open as the execution sees it: someone else holds the file (worth

@@ -107,28 +107,41 @@ TEST(ByteOffsets, InsideADoubleByteCharacterRoundToItsEdges) {
             << row.Offset << (row.RoundUp ? " up" : " down");
 }
 
-TEST(FittingInsert, KeepsTheHeadThatFitsAndDropsForeignCharacters) {
+TEST(FittingInsert, KeepsTheHeadThatFitsInTheCodePageItNeeds) {
     std::wstring w = Wide();
     size_t n = WideBytes();
+    size_t u = DoubleByte() ? 3 : 2; // w in UTF-8
     struct Row {
         std::wstring Text;
         WideSelection Sel;
         std::wstring Insert;
         size_t Max;
+        bool OtherFits;
         std::wstring Expected;
     };
     std::vector<Row> rows{
-        {L"abc", {3, 3}, L"de", 5, L"de"},
-        {L"abc", {3, 3}, L"def", 5, L"de"},
-        {L"abc", {0, 3}, L"defgh", 5, L"defgh"}, // the selection is replaced, so it frees room
-        {L"abcdef", {1, 1}, L"x", 5, L""},       // already past the limit: nothing more
-        {L"ab", {2, 2}, w + w + w, 2 + 2 * n, w + w},
-        {L"ab", {2, 2}, L"\u0101c", 5, L"c"}, // ā exists in neither code page
-        {L"ab", {2, 2}, L"\U0001F600c", 5, L"c"},
+        {L"abc", {3, 3}, L"de", 5, true, L"de"},
+        {L"abc", {3, 3}, L"def", 5, true, L"de"},
+        {L"abc", {0, 3}, L"defgh", 5, true, L"defgh"}, // the selection is replaced: it frees room
+        {L"abcdef", {1, 1}, L"x", 5, true, L""},       // already past the limit: nothing more
+        {L"ab", {2, 2}, w + w + w, 2 + 2 * n, true, w + w},
+        // Outside both code pages: the field then counts UTF-8 (ā 2 bytes, an emoji 4).
+        {L"ab", {2, 2}, L"\u0101c", 5, true, L"\u0101c"},
+        {L"ab", {2, 2}, L"\U0001F600c", 7, true, L"\U0001F600c"},
+        {L"ab", {2, 2}, L"\U0001F600c", 5, true, L""},
+        // The other field is UTF-8 already: w counts its UTF-8 bytes.
+        {L"ab", {2, 2}, w, 2 + n, false, L""},
+        {L"ab", {2, 2}, w, 2 + u, false, w},
+        // ā would turn the whole field to UTF-8, where w is longer: w stays, ā does not fit.
+        {L"ab", {2, 2}, w + L"\u0101", 2 + n + 2, true, w},
+        {L"\u0101", {1, 1}, w, 2 + u, true, w},
+        {L"\u0101", {1, 1}, w, 1 + u, true, L""},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(FittingInsert(row.Text, row.Sel, row.Insert, row.Max), row.Expected)
-            << tovimar::platform::ToAnsi(row.Text) << " + " << row.Insert.size() << " units";
+        EXPECT_EQ(FittingInsert(row.Text, row.Sel, row.Insert, row.Max, row.OtherFits),
+                  row.Expected)
+            << tovimar::platform::ToCodePage(CP_UTF8, row.Text) << " + " << row.Insert.size()
+            << " units, max " << row.Max;
 }
 
 TEST(EditText, OnlyADifferentTextRaisesOneChange) {
@@ -246,10 +259,11 @@ TEST(TypingLimit, RefusesWhatWouldPassTheByteLimit) {
     EXPECT_EQ(edit.Text().size(), 16u);
     EXPECT_EQ(edit.Text().back(), DoubleByte() ? 'b' : '\xE9');
 
-    // Characters the code page cannot hold are refused whatever the room.
-    edit.SetText("");
-    Type(edit.Handle(), L"\u0101x");
-    EXPECT_EQ(edit.Text(), "x");
+    // Characters the code page cannot hold go in, counted in UTF-8 (ā is two bytes there).
+    edit.SetText(std::string(13, 'a'));
+    edit.SetSelStart(13);
+    Type(edit.Handle(), L"\u0101xy");
+    EXPECT_EQ(edit.WideText(), std::wstring(13, L'a') + L"\u0101x");
 }
 
 TEST(TypingLimit, TextsSetByTheProgramMayBeLonger) {
@@ -287,18 +301,20 @@ TEST(TypingLimit, PasteTakesTheFirstLineUpToTheLimit) {
     ::CloseClipboard();
     struct Row {
         std::wstring Clip;
-        std::string Expected;
+        std::wstring Expected;
     };
     const Row rows[] = {
-        {L"12345678\r\nsecond", "a1234b"},
-        {L"1\u01012", "ab"}, // a character the code page cannot hold: nothing goes in
+        {L"12345678\r\nsecond", L"a1234b"},
+        // Outside the code page: the field counts UTF-8 bytes (ā two) and takes what fits.
+        {L"1\u01012", L"a1\u01012b"},
+        {L"1\u010123", L"a1\u01012b"},
     };
     for (const Row &row : rows) {
         PutOnClipboard(row.Clip);
         edit.SetText("ab");
         edit.SetSelStart(1);
         ::SendMessageW(edit.Handle(), WM_PASTE, 0, 0);
-        EXPECT_EQ(edit.Text(), row.Expected);
+        EXPECT_EQ(edit.WideText(), row.Expected);
     }
 }
 
