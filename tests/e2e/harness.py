@@ -60,11 +60,11 @@ _IDS = dict(re.findall(r"#define (IDC_\w+) (\d+)", (REPO / "res" / "resource.h")
 class Control:
     """Ids of the main window's controls, as the program's resources define them."""
 
-    NAME = int(_IDS["IDC_FILENAME"])
-    EXTENSION = int(_IDS["IDC_FILEEXT"])
-    DELETE_LEFT = int(_IDS["IDC_LEFTDELETE"])
-    DELETE_RIGHT = int(_IDS["IDC_RIGHTDELETE"])
-    EXECUTE = int(_IDS["IDC_EXECUTE"])
+    NAME = int(_IDS["IDC_NAME"])
+    EXTENSION = int(_IDS["IDC_EXTENSION"])
+    DELETE_LEFT = int(_IDS["IDC_DELETELEFT"])
+    DELETE_RIGHT = int(_IDS["IDC_DELETERIGHT"])
+    RENAME = int(_IDS["IDC_RENAME"])
 
 
 WINDOW_TIMEOUT = 30.0

@@ -12,7 +12,7 @@ DESIGN = {
     Control.EXTENSION: (8, 36, 81, None, False),
     Control.DELETE_LEFT: (96, 36, 49, 23, False),
     Control.DELETE_RIGHT: (152, 36, 49, 23, False),
-    Control.EXECUTE: (208, 36, 95, 23, True),
+    Control.RENAME: (208, 36, 95, 23, True),
 }
 DESIGN_CLIENT_WIDTH = 312
 

@@ -1,5 +1,5 @@
 // Rename and delete of the target: what the run needs of the window.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "core/NameEditing.h"
 #include "core/NextEntry.h"
@@ -8,18 +8,18 @@
 
 namespace tovimar::app {
 
-void TFormMain::ApplyName() {
+void MainWindow::ApplyName() {
     run_.Attempt();
 }
 
-void TFormMain::DeleteTarget() {
+void MainWindow::DeleteTarget() {
     run_.AskDelete();
     nameField_.SetText(CurrentLiterals().DeleteName);
     // The same road as a click on the button.
     renameButton_.Click();
 }
 
-bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
+bool MainWindow::OpenNextEntry(const std::string &renamedPath) {
     const std::string folder = PathFolder(targetPath_);
     const auto next = NextEntryName(platform::ListFolder(folder), PathName(targetPath_), isFolder_,
                                     PathName(renamedPath));
@@ -35,37 +35,37 @@ bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
     return true;
 }
 
-ExecutionRequest TFormMain::Run::Request() const {
+ExecutionRequest MainWindow::Run::Request() const {
     ExecutionRequest request;
-    request.TargetPath = form_.targetPath_;
-    request.IsFolder = form_.isFolder_;
-    request.Name = form_.nameField_.Text();
-    request.Extension = form_.extensionField_.Text();
+    request.TargetPath = window_.targetPath_;
+    request.IsFolder = window_.isFolder_;
+    request.Name = window_.nameField_.Text();
+    request.Extension = window_.extensionField_.Text();
     return request;
 }
 
-void TFormMain::Run::ShowTitle(const ShownText &text) {
-    form_.SetTitle(text);
+void MainWindow::Run::ShowTitle(const ShownText &text) {
+    window_.SetTitle(text);
 }
 
-void TFormMain::Run::FollowTarget(const std::string &path) {
-    form_.targetPath_ = path;
+void MainWindow::Run::FollowTarget(const std::string &path) {
+    window_.targetPath_ = path;
 }
 
-void TFormMain::Run::AddExtensionToHistory() {
-    form_.extensionBox_.AddTextToHistory();
+void MainWindow::Run::AddExtensionToHistory() {
+    window_.extensionBox_.AddTextToHistory();
 }
 
-void TFormMain::Run::StartNextInChain() {
-    form_.StartNextInChain();
+void MainWindow::Run::StartNextInChain() {
+    window_.StartNextInChain();
 }
 
-bool TFormMain::Run::OpenNext(const std::string &renamedPath) {
-    return form_.OpenNextEntry(renamedPath);
+bool MainWindow::Run::OpenNext(const std::string &renamedPath) {
+    return window_.OpenNextEntry(renamedPath);
 }
 
-void TFormMain::Run::ShowError(const std::exception &error) {
-    form_.ShowError(error);
+void MainWindow::Run::ShowError(const std::exception &error) {
+    window_.ShowError(error);
 }
 
 } // namespace tovimar::app
