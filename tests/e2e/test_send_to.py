@@ -2,9 +2,16 @@
 Send To folder, and asks before replacing one that starts another program."""
 
 import subprocess
+import sys
+from pathlib import Path
 
-from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, E2ETest, main, message_boxes, run_helper,
-                     user_roaming_folder, wait_until, wine_env, winpath)
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA, WINDOWS_DIR, wine_env, winpath  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
+from winhelpers import message_boxes, run_helper  # noqa: E402
+from workspace import user_roaming_folder  # noqa: E402
 
 LINK = user_roaming_folder() / "Microsoft" / "Windows" / "SendTo" / "Tovimar.lnk"
 OTHER_PROGRAM = "c:\\windows\\notepad.exe"
