@@ -26,6 +26,11 @@ def shortcut(*args):
     return r.stdout.decode("utf-8").lower()
 
 
+def boxes_text(ws):
+    """The captions and whole texts of the program's message boxes, in one look."""
+    return run_helper("MessageBoxText", ws).stdout
+
+
 class SendToTest(E2ETest):
     def test_check_item_adds_replaces_and_removes_the_shortcut(self):
         LINK.unlink(missing_ok=True)
@@ -41,8 +46,7 @@ class SendToTest(E2ETest):
         subprocess.run(["chattr", "+i", str(LINK.parent)], check=True)
         self.addCleanup(subprocess.run, ["chattr", "-i", str(LINK.parent)], check=True)
         app.key("alt+w", "s")
-        wait_until(lambda: message_boxes(ws), SETTLE_TIMEOUT, "the failure box")
-        self.assertIn(CANNOT_CHANGE, run_helper("MessageBoxText", ws).stdout)
+        self.assertIn(CANNOT_CHANGE, wait_until(lambda: boxes_text(ws), SETTLE_TIMEOUT, "the box"))
         self.assertTrue(LINK.is_file())
         app.key("Return")
         wait_until(lambda: not message_boxes(ws), SETTLE_TIMEOUT, "the box to close")
@@ -54,8 +58,8 @@ class SendToTest(E2ETest):
         # Another program's is replaced only after the question, answered yes.
         shortcut("write", OTHER_PROGRAM)
         app.key("alt+w", "s")
-        wait_until(lambda: message_boxes(ws), SETTLE_TIMEOUT, "the question")
-        self.assertIn(OTHER_PROGRAM, run_helper("MessageBoxText", ws).stdout.lower())
+        question = wait_until(lambda: boxes_text(ws), SETTLE_TIMEOUT, "the question")
+        self.assertIn(OTHER_PROGRAM, question.lower())
         self.assertEqual(shortcut("read"), OTHER_PROGRAM, "asked before replacing")
         app.key("y")
         wait_until(lambda: shortcut("read") == program, SETTLE_TIMEOUT, "the program's shortcut")
