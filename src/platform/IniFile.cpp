@@ -8,51 +8,23 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <climits>
 #include <utility>
 
 namespace tovimar::platform {
 
 namespace {
 
-std::optional<std::wstring> Widen(UINT codePage, std::string_view text) {
-    if (text.empty()) return std::wstring();
-    if (text.size() > INT_MAX) return std::nullopt;
-    const int length = static_cast<int>(text.size());
-    int size =
-        ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-    if (size <= 0) return std::nullopt;
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    size = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(),
-                                 size);
-    if (size <= 0) return std::nullopt;
-    wide.resize(static_cast<size_t>(size));
-    return wide;
-}
-
-std::string ToUtf8(std::wstring_view text) {
-    if (text.empty() || text.size() > INT_MAX) return {};
-    const int length = static_cast<int>(text.size());
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string bytes(static_cast<size_t>(size), '\0');
-    size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr,
-                                 nullptr);
-    bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
-    return bytes;
-}
-
 class AnsiCrossing : public CodePageCrossing {
 public:
     std::optional<std::string> FromUtf8(std::string_view text) const override {
-        std::optional<std::wstring> wide = Widen(CP_UTF8, text);
+        std::optional<std::wstring> wide = ToWideExactly(CP_UTF8, text);
         if (!wide || !FitsAnsiCodePage(*wide)) return std::nullopt;
         return ToAnsi(*wide);
     }
     std::optional<std::string> ToUtf8(std::string_view text) const override {
-        std::optional<std::wstring> wide = Widen(CP_ACP, text);
+        std::optional<std::wstring> wide = ToWideExactly(CP_ACP, text);
         if (!wide) return std::nullopt;
-        return platform::ToUtf8(*wide);
+        return FromWide(CP_UTF8, *wide);
     }
 };
 

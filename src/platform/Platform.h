@@ -3,6 +3,7 @@
 
 #include "core/NextEntry.h"
 #include "core/Target.h"
+#include "platform/Text.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace tovimar::platform {
-
-// The one crossing between the Unicode controls and the ANSI (CP_ACP) byte strings.
-std::string ToAnsi(std::wstring_view text);
-std::wstring FromAnsi(std::string_view bytes);
-// The program's own fixed texts are code page 932 on every system; where that code page is
-// not installed they are read as ANSI.
-std::wstring FromProgramText(std::string_view bytes);
-// True when every character of text survives the trip to the ANSI code page and back.
-bool FitsAnsiCodePage(std::wstring_view text);
 
 // Builds the character rule from the thread locale and the ANSI code page and installs it
 // (start-up, setting change), with the code page's literals.
@@ -90,12 +82,5 @@ void StartProgram(HWND owner, const std::string &parameters);
 // in its associated application, or a web address in the browser. ERROR_SUCCESS, or the
 // system's error code when nothing was opened; the shell shows no box of its own.
 DWORD ShellOpen(HWND owner, const std::string &file, int show);
-
-// The system's own text for an error code, in the ANSI code page, without the line break.
-std::string SystemErrorText(DWORD code);
-
-// Locale-aware ANSI case mapping over the whole byte length (CharUpperBuffA/CharLowerBuffA).
-std::string AnsiUpper(std::string text);
-std::string AnsiLower(std::string text);
 
 } // namespace tovimar::platform

@@ -31,13 +31,6 @@ DWORD MaxNameUnits(const std::string &folder) {
     return maxUnits;
 }
 
-size_t Utf8Length(const std::wstring &text) {
-    if (text.empty()) return 0;
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    return size > 0 ? static_cast<size_t>(size) : 0;
-}
-
 std::optional<EntryId> IdentityIn(const BY_HANDLE_FILE_INFORMATION &info) {
     const std::uint64_t index = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     // Some network file systems number nothing.
@@ -147,7 +140,7 @@ bool WinFileSystem::NameFits(const std::string &folder, const std::string &name)
     const std::wstring wide = FromAnsi(name);
     // Under Wine the Linux file system underneath has the last word.
     const NameLimits limits{MaxNameUnits(folder), RunningOnWine() ? LinuxNameBytes : 0};
-    return NameFitsLimits({wide.size(), Utf8Length(wide)}, limits);
+    return NameFitsLimits({wide.size(), FromWide(CP_UTF8, wide).size()}, limits);
 }
 
 std::vector<FolderEntry> WinFileSystem::ListFolder(const std::string &folder) {

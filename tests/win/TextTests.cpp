@@ -71,6 +71,37 @@ TEST(AnsiCrossing, RejectsCharactersOutsideTheCodePage) {
     }
 }
 
+// Conversions by the code page given, whatever the ANSI one; exact: valid text of that code
+// page (the text of the others is not compared: systems differ in what they make of them).
+struct CodePageConversionRow {
+    UINT codePage;
+    std::string bytes;
+    std::wstring text;
+    bool exact;
+};
+
+TEST(CodePageConversion, ConvertsByTheCodePageGiven) {
+    const std::vector<CodePageConversionRow> rows = {
+        {CP_UTF8, "caf\xC3\xA9", L"caf\x00E9", true},
+        {CP_UTF8, "\xF0\x9F\x98\x80", L"\xD83D\xDE00", true}, // a pair from four bytes
+        {CP_UTF8, "", L"", true},
+        {CP_UTF8, "a\xC3", L"", false},         // cut inside a character
+        {CP_UTF8, "\xED\xA0\x80", L"", false}, // a lone surrogate's bytes
+        {ProgramCodePage, "\x81", L"", false},  // a lead byte alone
+        {ProgramCodePage, "\x95\x5C", L"\x8868", true},
+        {1252, "\xE9\x80", L"\x00E9\x20AC", true},
+    };
+    for (const auto &row : rows) {
+        if (!::IsValidCodePage(row.codePage)) continue;
+        const std::optional<std::wstring> exact = ToWideExactly(row.codePage, row.bytes);
+        EXPECT_EQ(exact.has_value(), row.exact) << row.bytes;
+        if (!row.exact) continue;
+        EXPECT_EQ(*exact, row.text) << row.bytes;
+        EXPECT_EQ(ToWide(row.codePage, row.bytes), row.text) << row.bytes;
+        EXPECT_EQ(FromWide(row.codePage, row.text), row.bytes) << row.bytes;
+    }
+}
+
 struct CaseRow : CodePageRow {
     std::string text;
     std::string upper;
@@ -103,3 +134,4 @@ TEST(AnsiCase, MapsTheWholeByteLength) {
 }
 
 } // namespace
+
