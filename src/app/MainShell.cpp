@@ -21,9 +21,7 @@ void OpenOrSay(HWND owner, const std::string &file, int show) {
     const DWORD error = platform::ShellOpen(owner, file, show);
     if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
     // What could not be opened, and the system's word for why.
-    ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" + ShownText::System(file);
-    const std::string reason = platform::SystemErrorText(error);
-    if (!reason.empty()) text += "\r\n" + ShownText::System(reason);
+    const ShownText text = platform::FailureText(msg::CannotOpenWithApplication, file, error);
     ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 

@@ -52,9 +52,7 @@ enum class FileState { Read, Missing, Unreadable };
 // The whole file, or why not. A folder, a locked file or one too large is unreadable.
 std::pair<FileState, std::string> ReadWholeFile(const std::string &fileName) {
     if (fileName.empty()) return {FileState::Unreadable, {}};
-    FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file = OpenForSharedReading(fileName);
     if (!file) {
         const DWORD error = ::GetLastError();
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;

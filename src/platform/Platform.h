@@ -1,8 +1,10 @@
 // The thin Win32 adapter: every platform operation the program uses, with ANSI byte strings.
 #pragma once
 
+#include "core/FunctionRef.h"
 #include "core/NextEntry.h"
 #include "core/Target.h"
+#include "platform/Handles.h"
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -29,6 +31,10 @@ std::optional<std::string> FindEntryName(const std::string &path);
 std::string ResolveLongPath(const std::string &path);
 // The volume and file number of the entry path names (files and folders, held open or not).
 std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path);
+// Calls visit with every entry of the folder that prefix names with its trailing delimiter
+// (empty: the current folder), but "." and "..". An unreadable folder has none.
+void ForEachFolderEntry(const std::wstring &prefix,
+                        FunctionRef<void(const WIN32_FIND_DATAW &)> visit);
 // Every entry of folder (not "." and ".."), read wide so that names the ANSI code page cannot
 // carry are seen as such; empty when the folder cannot be read.
 std::vector<FolderEntry> ListFolder(const std::string &folder);
@@ -36,6 +42,10 @@ std::vector<FolderEntry> ListFolder(const std::string &folder);
 std::string FullPath(const std::string &path);
 bool FileIsPresent(const std::string &path);
 bool FolderIsPresent(const std::string &path);
+
+// path opened for reading with full sharing: whoever else has the file open keeps every
+// right they had. Invalid when it cannot be opened (GetLastError says why).
+FileHandle OpenForSharedReading(const std::string &path);
 
 // CreateFileA(GENERIC_READ, no sharing); the handle is closed at once. Returns
 // ERROR_SUCCESS when the file could be opened exclusively, else GetLastError().

@@ -130,4 +130,11 @@ std::string SystemErrorText(DWORD code) {
     return text;
 }
 
+ShownText FailureText(ShownText message, std::string_view path, DWORD error) {
+    if (!path.empty()) message += "\r\n" + ShownText::System(path);
+    const std::string reason = SystemErrorText(error);
+    if (!reason.empty()) message += "\r\n" + ShownText::System(reason);
+    return message;
+}
+
 } // namespace tovimar::platform

@@ -2,6 +2,8 @@
 // through these functions. The code page is an argument (CP_ACP, CP_UTF8, ProgramCodePage).
 #pragma once
 
+#include "core/ShownText.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -36,4 +38,8 @@ std::string AnsiLower(std::string text);
 
 // The system's own text for an error code, in the ANSI code page, without the line break.
 std::string SystemErrorText(DWORD code);
+// A failure as a box says it: the message, then the path and the system's reason for error,
+// each on a line of its own where there is one.
+ShownText FailureText(ShownText message, std::string_view path, DWORD error);
+
 } // namespace tovimar::platform

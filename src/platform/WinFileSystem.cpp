@@ -116,20 +116,18 @@ std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, c
     // Wide: the name the file system left may not be one the ANSI calls can spell.
     const std::wstring prefix =
         folder.empty() ? std::wstring() : FromAnsi(AddTrailingDelimiter(folder));
-    WIN32_FIND_DATAW entry{};
-    FindHandle search(::FindFirstFileW((prefix + L"*").c_str(), &entry));
     std::optional<std::string> found;
     int matches = 0;
-    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &entry)) {
+    ForEachFolderEntry(prefix, [&](const WIN32_FIND_DATAW &entry) {
         const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L".." || IdentityOf(prefix + name) != id) continue;
+        if (IdentityOf(prefix + name) != id) return;
         ++matches;
         if (FitsAnsiCodePage(name)) {
             found = ToAnsi(name);
         } else if (entry.cAlternateFileName[0] != L'\0') {
             found = ToAnsi(entry.cAlternateFileName);
         }
-    }
+    });
     // A file system that gives two entries one number cannot say which is the target: acting
     // on the wrong one would rename another file.
     if (matches != 1) return std::nullopt;

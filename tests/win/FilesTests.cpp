@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace tovimar::platform;
@@ -160,6 +161,51 @@ TEST_F(FilesTest, ExclusiveOpenFailsWhileAnotherProcessHoldsTheFile) {
     EXPECT_EQ(whileHeld, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(OpenForExclusiveRead(FilePath()), static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(tovimar::wintest::ReadWholeFile(FilePath()), "content");
+}
+
+bool MakeFile(const std::wstring &path) {
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    return file != INVALID_HANDLE_VALUE && ::CloseHandle(file);
+}
+
+struct FolderEntryRow {
+    std::wstring name;
+    bool folder;
+    bool hidden;
+    bool fits; // the name fits every ANSI code page the tests run under
+};
+
+// Every entry but "." and "..", with the kind and attributes the walk sorts them by.
+TEST_F(FilesTest, ListFolderGivesEveryEntryButTheDots) {
+    const std::wstring folder = FromAnsi(temp / "scan\\");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::vector<FolderEntryRow> rows = {
+        {L"a.txt", false, false, true},
+        {L"..b", false, false, true}, // starts like a dot entry
+        {L"sub", true, false, true},
+        {L"hidden.txt", false, true, true},
+        {L"\xD55C.txt", false, false, false}, // hangul: no ANSI code page here holds it
+    };
+    for (const auto &row : rows) {
+        const std::wstring path = folder + row.name;
+        ASSERT_TRUE(row.folder ? ::CreateDirectoryW(path.c_str(), nullptr) : MakeFile(path));
+        if (row.hidden) {
+            ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        }
+    }
+    const std::vector<tovimar::FolderEntry> entries = ListFolder(temp / "scan");
+    ASSERT_EQ(entries.size(), rows.size());
+    for (const auto &row : rows) {
+        const std::string name = ToAnsi(row.name);
+        auto found = std::find_if(entries.begin(), entries.end(),
+                                  [&](const tovimar::FolderEntry &e) { return e.Name == name; });
+        ASSERT_NE(found, entries.end()) << name;
+        EXPECT_EQ(found->IsFolder, row.folder) << name;
+        EXPECT_EQ(found->Hidden, row.hidden) << name;
+        EXPECT_EQ(found->FitsCodePage, row.fits) << name;
+    }
+    EXPECT_TRUE(ListFolder(temp / "missing").empty());
 }
 
 } // namespace

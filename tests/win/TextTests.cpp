@@ -135,3 +135,49 @@ TEST(AnsiCase, MapsTheWholeByteLength) {
 
 } // namespace
 
+namespace {
+
+using Source = tovimar::ShownText::Source;
+// A piece expected: its source and bytes; Reason stands for the system's words for the error.
+using ExpectedPiece = std::pair<Source, std::string>;
+const std::string Reason = "<reason>";
+
+struct FailureTextRow {
+    std::string path;
+    DWORD error;
+    std::vector<ExpectedPiece> pieces;
+};
+
+// The box text: the message, the path's line where there is a path, the system's reason where
+// it has words for the error; the path and the reason as the system's own text.
+TEST(FailureText, MessagePathAndReasonEachOnALine) {
+    const std::vector<FailureTextRow> rows = {
+        {"C:\\a b.txt",
+         ERROR_FILE_NOT_FOUND,
+         {{Source::Program, "Cannot open\r\n"},
+          {Source::System, "C:\\a b.txt"},
+          {Source::Program, "\r\n"},
+          {Source::System, Reason}}},
+        {"", ERROR_ACCESS_DENIED, {{Source::Program, "Cannot open\r\n"}, {Source::System, Reason}}},
+        // A code no system has words for.
+        {"C:\\x", 0x2000ABCD, {{Source::Program, "Cannot open\r\n"}, {Source::System, "C:\\x"}}},
+    };
+    for (const auto &row : rows) {
+        const tovimar::ShownText text = FailureText("Cannot open", row.path, row.error);
+        const auto &pieces = text.Pieces();
+        ASSERT_EQ(pieces.size(), row.pieces.size()) << row.path;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const auto &[from, bytes] = row.pieces[i];
+            EXPECT_EQ(pieces[i].From, from) << row.path << " " << i;
+            if (bytes != Reason) {
+                EXPECT_EQ(pieces[i].Bytes, bytes) << row.path << " " << i;
+                continue;
+            }
+            // The system's sentence without its line break.
+            EXPECT_FALSE(pieces[i].Bytes.empty());
+            EXPECT_EQ(pieces[i].Bytes.find_last_of("\r\n"), std::string::npos) << pieces[i].Bytes;
+        }
+    }
+}
+
+} // namespace
