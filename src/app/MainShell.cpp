@@ -1,9 +1,9 @@
 // Opening the target, the help text and the home page; the version box.
 #include "app/MainUnit.h"
 
+#include "app/TextCrossing.h"
 #include "app/WebAddresses.h"
 #include "core/Messages.h"
-#include "core/PathRules.h"
 #include "platform/Platform.h"
 #include "Version.h"
 
@@ -13,7 +13,7 @@ namespace tovimar::app {
 
 namespace {
 
-constexpr const char *HelpFileName = "Tovimar.txt";
+constexpr const wchar_t *HelpFileName = L"Tovimar.txt";
 constexpr const char *VersionLine = "Tovimar v" TOVIMAR_VERSION;
 
 // Opens a file or address through the shell; a failure is said in a message box.
@@ -34,7 +34,9 @@ void TFormMain::OpenWithApplication() {
 }
 
 void TFormMain::OpenManual() {
-    const std::string path = PathPrefix(platform::ArgumentAt(0)) + HelpFileName;
+    // Where no ANSI path reaches the folder, the message still says where it was looked for.
+    const std::wstring manual = platform::ProgramFolderFile(HelpFileName);
+    const std::string path = platform::AnsiPathOf(manual).value_or(AnsiOf(manual));
     if (platform::FileIsPresent(path)) {
         OpenOrSay(Handle(), path, SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {

@@ -277,8 +277,7 @@ void TFormMain::Show() {
 void TFormMain::FormShow() {
     ShowPathsLeft();
     // Without an ANSI path to the program's folder no settings file can be kept there.
-    if (platform::ProgramPathUsable())
-        iniFileName_ = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
+    iniFileName_ = platform::AnsiPathOf(platform::ProgramFolderFile(L"Tovimar.ini")).value_or("");
     const ResolvedTarget target = platform::ResolveStartTarget(1);
     targetPath_ = target.Workable() ? target.Path : std::string();
     isFolder_ = target.IsFolder;

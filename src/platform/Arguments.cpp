@@ -127,4 +127,9 @@ std::wstring ModulePath() {
     return std::wstring(buffer.data(), wcsnlen(buffer.data(), length));
 }
 
+std::wstring ProgramFolderFile(std::wstring_view name) {
+    const std::wstring module = ModulePath();
+    return module.substr(0, module.find_last_of(L'\\') + 1).append(name);
+}
+
 } // namespace tovimar::platform

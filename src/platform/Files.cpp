@@ -88,6 +88,20 @@ FileHandle OpenForSharedReading(const std::string &path) {
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+std::optional<std::string> AnsiPathOf(const std::wstring &path) {
+    if (FitsAnsiCodePage(path)) return ToAnsi(path);
+    const size_t nameAt = path.find_last_of(L'\\') + 1;
+    const std::wstring name = path.substr(nameAt);
+    if (nameAt == 0 || !FitsAnsiCodePage(name)) return std::nullopt;
+    std::wstring folder(MAX_PATH, L'\0');
+    const DWORD length = ::GetShortPathNameW(path.substr(0, nameAt).c_str(), folder.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::nullopt;
+    folder.resize(length);
+    if (folder.back() != L'\\') folder += L'\\';
+    if (!FitsAnsiCodePage(folder)) return std::nullopt;
+    return ToAnsi(folder + name);
+}
+
 DWORD OpenForExclusiveRead(const std::string &path) {
     if (HoldsZero(path)) return ERROR_INVALID_NAME;
     FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,

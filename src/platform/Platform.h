@@ -47,6 +47,10 @@ bool FolderIsPresent(const std::string &path);
 // right they had. Invalid when it cannot be opened (GetLastError says why).
 FileHandle OpenForSharedReading(const std::string &path);
 
+// path in the ANSI code page: as it is, or with its folder in the short (8.3) form when only
+// that fits; nullopt when neither does.
+std::optional<std::string> AnsiPathOf(const std::wstring &path);
+
 // CreateFileA(GENERIC_READ, no sharing); the handle is closed at once. Returns
 // ERROR_SUCCESS when the file could be opened exclusively, else GetLastError().
 DWORD OpenForExclusiveRead(const std::string &path);
@@ -62,6 +66,8 @@ std::string ArgumentAt(int i);
 bool ArgumentLostCharacters(int i);
 // The running executable in full, in UTF-16 (ArgumentAt(0) may be a short form).
 std::wstring ModulePath();
+// The file name in the running executable's folder, in full.
+std::wstring ProgramFolderFile(std::wstring_view name);
 // ArgumentAt(0) names the program: the module path, or its short form when the long one does
 // not fit the ANSI code page. False when neither does.
 bool ProgramPathUsable();
