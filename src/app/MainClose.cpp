@@ -4,6 +4,9 @@
 #include "core/CommandLine.h"
 #include "core/Errors.h"
 #include "core/Messages.h"
+#include "platform/Arguments.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 
 #include <shellapi.h>
 
@@ -32,7 +35,7 @@ void TFormMain::EndWithoutWindow(DWORD error) {
     const std::string reason = platform::SystemErrorText(error);
     ShownText text = ShownText(msg::WindowNotMade);
     text += "\r\n" + (reason.empty() || error == ERROR_SUCCESS ? ShownText(msg::NoSystemReason)
-                                                              : ShownText::System(reason));
+                                                               : ShownText::System(reason));
     ShowMessageBox(text, ApplicationTitle, MB_ICONSTOP | MB_OK);
     StartNextInChain();
 }

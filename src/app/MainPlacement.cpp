@@ -3,6 +3,7 @@
 
 #include "core/Errors.h"
 #include "core/WindowLayout.h"
+#include "platform/Text.h"
 #include "resource.h"
 
 #include <string>

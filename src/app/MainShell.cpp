@@ -4,7 +4,10 @@
 #include "app/TextCrossing.h"
 #include "app/WebAddresses.h"
 #include "core/Messages.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 #include "Version.h"
 
 #include <string>

@@ -12,6 +12,8 @@
 #include "core/StatusText.h"
 #include "platform/FileDates.h"
 #include "platform/LocaleData.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
 #include "resource.h"
 
 #include <span>

@@ -4,7 +4,7 @@
 #include "core/PathRules.h"
 #include "core/TimeFormat.h"
 #include "platform/LocaleData.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 namespace tovimar::app {
 

@@ -5,7 +5,8 @@
 #include "app/MainUnit.h"
 #include "app/TextCrossing.h"
 #include "core/Messages.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Text.h"
 #include "platform/Shortcut.h"
 
 #include <shlobj.h>
@@ -63,8 +64,9 @@ void ToggleSendToEntry(HWND owner) {
             // disk says whether it is gone.
             const DWORD error = ::DeleteFileW(link.c_str()) ? ERROR_SUCCESS : ::GetLastError();
             if (IsPresent(link))
-                SayFailure(owner, link,
-                           HRESULT_FROM_WIN32(error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED));
+                SayFailure(
+                    owner, link,
+                    HRESULT_FROM_WIN32(error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED));
             return;
         }
         ShownText question = ShownText(msg::SendToOtherProgram);

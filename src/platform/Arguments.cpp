@@ -1,7 +1,9 @@
 // The program's own path and its arguments, read from the raw command line.
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
 
 #include "core/CommandLine.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
 
 #include <cstring>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "core/TakenTime.h"
 #include "core/TimeFormat.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 #include <windows.h>
 

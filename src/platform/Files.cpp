@@ -1,8 +1,9 @@
 // Lookups on the disk: on-disk names, existence and the exclusive-open test.
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 #include "core/PathRules.h"
 #include "platform/Handles.h"
+#include "platform/Text.h"
 
 #include <cstring>
 
@@ -94,7 +95,8 @@ std::optional<std::string> AnsiPathOf(const std::wstring &path) {
     const std::wstring name = path.substr(nameAt);
     if (nameAt == 0 || !FitsAnsiCodePage(name)) return std::nullopt;
     std::wstring folder(MAX_PATH, L'\0');
-    const DWORD length = ::GetShortPathNameW(path.substr(0, nameAt).c_str(), folder.data(), MAX_PATH);
+    const DWORD length =
+        ::GetShortPathNameW(path.substr(0, nameAt).c_str(), folder.data(), MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
     folder.resize(length);
     if (folder.back() != L'\\') folder += L'\\';

@@ -2,7 +2,8 @@
 
 #include "core/PathRules.h"
 #include "platform/Handles.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
 #include "platform/Shortcut.h"
 
 #include <windows.h>

@@ -103,8 +103,8 @@ bool FitsAnsiCodePage(std::wstring_view text) {
     // UTF-8 as the ANSI code page takes neither the flag nor the default-character query.
     bool utf8 = ::GetACP() == CP_UTF8;
     BOOL usedDefault = FALSE;
-    std::string bytes = FromWideWith(CP_ACP, text, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
-                                     utf8 ? nullptr : &usedDefault);
+    std::string bytes =
+        FromWideWith(CP_ACP, text, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &usedDefault);
     if (usedDefault || bytes.empty()) return false;
     // The flag alone misses characters that map without the default but not back.
     return FromAnsi(bytes) == text;

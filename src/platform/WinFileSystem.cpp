@@ -2,8 +2,10 @@
 
 #include "core/NameCheck.h"
 #include "core/PathRules.h"
+#include "platform/Files.h"
 #include "platform/Handles.h"
-#include "platform/Platform.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 
 namespace tovimar::platform {
 

@@ -1,6 +1,7 @@
 // ANSI crossings, case mapping and the lead-byte table, under the locale the tests run in.
 #include "core/DoubleByte.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -85,9 +86,9 @@ TEST(CodePageConversion, ConvertsByTheCodePageGiven) {
         {CP_UTF8, "caf\xC3\xA9", L"caf\x00E9", true},
         {CP_UTF8, "\xF0\x9F\x98\x80", L"\xD83D\xDE00", true}, // a pair from four bytes
         {CP_UTF8, "", L"", true},
-        {CP_UTF8, "a\xC3", L"", false},         // cut inside a character
+        {CP_UTF8, "a\xC3", L"", false},        // cut inside a character
         {CP_UTF8, "\xED\xA0\x80", L"", false}, // a lone surrogate's bytes
-        {ProgramCodePage, "\x81", L"", false},  // a lead byte alone
+        {ProgramCodePage, "\x81", L"", false}, // a lead byte alone
         {ProgramCodePage, "\x95\x5C", L"\x8868", true},
         {1252, "\xE9\x80", L"\x00E9\x20AC", true},
     };
