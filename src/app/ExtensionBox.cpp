@@ -1,5 +1,6 @@
 // The extension box: its list shows the history, typing completes from it.
 #include "app/ExtensionBox.h"
+#include "platform/Locale.h"
 
 namespace tovimar::app {
 

@@ -3,8 +3,9 @@
 #include "core/NameEditing.h"
 #include "core/PathRules.h"
 #include "core/TimeFormat.h"
+#include "platform/Locale.h"
 #include "platform/LocaleData.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 namespace tovimar::app {
 
@@ -21,7 +22,7 @@ void SelectBytes(const Edit &field, size_t start, size_t length, uint32_t codePa
 
 // A literal of the ANSI code page in the bytes of a working code page.
 std::string LiteralIn(uint32_t codePage, std::string_view literal) {
-    return platform::ToCodePage(codePage, platform::FromAnsi(literal));
+    return platform::FromWide(codePage, platform::FromAnsi(literal));
 }
 
 } // namespace
@@ -38,7 +39,7 @@ uint32_t NameEditor::CodePage() const {
 void NameEditor::ShowName(const std::wstring &path) const {
     const uint32_t codePage = platform::WorkingCodePageOf({path});
     const CharacterRule &rule = platform::RuleOf(codePage);
-    const std::string bytes = platform::ToCodePage(codePage, path);
+    const std::string bytes = platform::FromWide(codePage, path);
     name_.SetText(StripExtension(rule, PathName(rule, bytes)), codePage);
     extension_.SetText(PathExtension(rule, bytes), codePage);
     name_.SelectAll();

@@ -3,8 +3,8 @@
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "core/NameEditing.h"
-#include "platform/Platform.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 #include "platform/WinFileSystem.h"
 #include "resource.h"
 
@@ -91,13 +91,13 @@ void RenameRun::RunOnce() {
     // literal's, and it must delete whatever the working code page.
     const std::string &deleteName = CurrentLiterals().DeleteName;
     if (deleteMode_ &&
-        platform::FromCodePage(codePage, request.Name) == platform::FromAnsi(deleteName))
+        platform::ToWide(codePage, request.Name) == platform::FromAnsi(deleteName))
         request.Name = deleteName;
 
     platform::WinFileSystem disk(frame_, codePage);
     const ExecutionOutcome outcome = RenameOrDelete(platform::RuleOf(codePage), request, disk);
     if (outcome.EndDeleteMode) deleteMode_ = false;
-    if (!outcome.MovedTo.empty()) FollowTarget(platform::FromCodePage(codePage, outcome.MovedTo));
+    if (!outcome.MovedTo.empty()) FollowTarget(platform::ToWide(codePage, outcome.MovedTo));
     if (outcome.Title) ShowTitle(InCodePage(*outcome.Title, codePage));
 
     // A hidden window has nobody to show the message to.
@@ -119,7 +119,7 @@ void RenameRun::RunOnce() {
         if (outcome.UpdateHistory) AddExtensionToHistory();
         // Only a rename that went through goes on; a delete or a failure closes as always.
         if (thenNext_ && !request.DeleteMode && !outcome.Title &&
-            OpenNext(platform::FromCodePage(codePage, outcome.NewPath)))
+            OpenNext(platform::ToWide(codePage, outcome.NewPath)))
             break;
         CloseAfterAttempt();
         break;

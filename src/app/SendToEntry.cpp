@@ -2,10 +2,11 @@
 #include "app/SendToEntry.h"
 
 #include "app/Controls.h"
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/TextCrossing.h"
 #include "core/Messages.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Text.h"
 #include "platform/Shortcut.h"
 
 #include <shlobj.h>
@@ -36,10 +37,8 @@ void AddLine(ShownText &text, const std::string &line) {
 void SayFailure(HWND owner, const std::wstring &link, HRESULT error) {
     // The system words Win32 errors by their own code.
     const DWORD code = HRESULT_FACILITY(error) == FACILITY_WIN32 ? HRESULT_CODE(error) : error;
-    ShownText text = ShownText(msg::SendToCannotChange);
-    AddLine(text, AnsiOf(link));
-    AddLine(text, platform::SystemErrorText(code));
-    ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+    const ShownText text = platform::FailureText(msg::SendToCannotChange, AnsiOf(link), code);
+    ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
 } // namespace
@@ -73,7 +72,7 @@ void ToggleSendToEntry(HWND owner) {
         ShownText question = ShownText(msg::SendToOtherProgram);
         AddLine(question, AnsiOf(program));
         question += "\r\n\r\n" + ShownText(msg::SendToReplace);
-        if (ShowMessageBox(owner, question, TFormMain::ApplicationTitle,
+        if (ShowMessageBox(owner, question, MainWindow::ApplicationTitle,
                            MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) != IDYES)
             return;
     }

@@ -1,6 +1,6 @@
 #include "app/TextCrossing.h"
 
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <windows.h>
 
@@ -30,11 +30,11 @@ bool FitsAnsi(std::wstring_view text) {
 }
 
 std::string BytesOf(std::wstring_view text, uint32_t codePage) {
-    return platform::ToCodePage(codePage, text);
+    return platform::FromWide(codePage, text);
 }
 
 std::wstring WideOf(std::string_view bytes, uint32_t codePage) {
-    return platform::FromCodePage(codePage, bytes);
+    return platform::ToWide(codePage, bytes);
 }
 
 std::wstring Widen(const ShownText &text) {
@@ -48,7 +48,7 @@ std::wstring Widen(const ShownText &text) {
             wide += WideOf(piece.Bytes);
             break;
         case ShownText::Source::Utf8:
-            wide += platform::FromUtf8(piece.Bytes);
+            wide += platform::ToWide(CP_UTF8, piece.Bytes);
             break;
         }
     }

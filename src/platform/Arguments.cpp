@@ -1,7 +1,10 @@
 // The program's own path and its arguments, read from the raw command line.
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
 
 #include "core/CommandLine.h"
+#include "platform/Files.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <cstring>
 #include <vector>
@@ -68,11 +71,11 @@ public:
     StartProbe(uint32_t codePage, std::wstring_view argument)
         : codePage_(codePage), argument_(argument) {}
     bool ArgumentLostCharacters() override {
-        return Wide(ToCodePage(codePage_, argument_)) != argument_;
+        return Wide(FromWide(codePage_, argument_)) != argument_;
     }
     std::string FullPath(const std::string &path) override {
         if (HoldsZero(path)) return path;
-        return ToCodePage(codePage_, platform::FullPath(Wide(path)));
+        return FromWide(codePage_, platform::FullPath(Wide(path)));
     }
     std::string ResolveLongPath(const std::string &path) override {
         return platform::ResolveLongPath(path, codePage_);
@@ -85,7 +88,7 @@ public:
     }
 
 private:
-    std::wstring Wide(std::string_view bytes) const { return FromCodePage(codePage_, bytes); }
+    std::wstring Wide(std::string_view bytes) const { return ToWide(codePage_, bytes); }
 
     uint32_t codePage_;
     std::wstring_view argument_;
@@ -100,8 +103,8 @@ StartTarget ResolveStartTarget(int i) {
     const uint32_t codePage = WorkingCodePageOf({argument});
     StartProbe probe(codePage, argument);
     StartTarget start;
-    start.Target = ResolveTarget(RuleOf(codePage), ToCodePage(codePage, argument), probe);
-    start.Path = FromCodePage(codePage, start.Target.Path);
+    start.Target = ResolveTarget(RuleOf(codePage), FromWide(codePage, argument), probe);
+    start.Path = ToWide(codePage, start.Target.Path);
     return start;
 }
 
@@ -144,6 +147,11 @@ std::wstring ModulePath() {
     std::vector<wchar_t> buffer(32768);
     DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     return std::wstring(buffer.data(), wcsnlen(buffer.data(), length));
+}
+
+std::wstring ProgramFolderFile(std::wstring_view name) {
+    const std::wstring module = ModulePath();
+    return module.substr(0, module.find_last_of(L'\\') + 1).append(name);
 }
 
 } // namespace tovimar::platform

@@ -1,10 +1,14 @@
 // Rename and delete through the shell, so a delete lands in the recycle bin; opening
 // documents and web addresses.
-#include "platform/Platform.h"
+#include "platform/Shell.h"
 
 #include "core/PathRules.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
 #include "platform/Handles.h"
+#include "platform/Locale.h"
 #include "platform/SystemLibrary.h"
+#include "platform/Text.h"
 
 #include <objbase.h>
 
@@ -53,9 +57,9 @@ bool IsUsablePath(const std::string &path) {
 // platform's normalisation leaves it as it is (no trailing dot or blank, no device name).
 std::wstring ShellPath(const std::string &path, uint32_t codePage) {
     const std::string plain = WithoutLiteralPrefix(RuleOf(codePage), path);
-    const std::wstring widePlain = FromCodePage(codePage, plain);
+    const std::wstring widePlain = ToWide(codePage, plain);
     return plain != path && FullPath(widePlain) == widePlain ? widePlain
-                                                             : FromCodePage(codePage, path);
+                                                             : ToWide(codePage, path);
 }
 
 } // namespace

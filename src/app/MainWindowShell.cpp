@@ -1,10 +1,13 @@
 // Opening the target, the help text and the home page; the version box.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
+#include "app/TextCrossing.h"
 #include "app/WebAddresses.h"
 #include "core/Messages.h"
-#include "core/PathRules.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 #include "Version.h"
 
 #include <string>
@@ -13,7 +16,7 @@ namespace tovimar::app {
 
 namespace {
 
-constexpr const char *HelpFileName = "Tovimar.txt";
+constexpr const wchar_t *HelpFileName = L"Tovimar.txt";
 constexpr const char *VersionLine = "Tovimar v" TOVIMAR_VERSION;
 
 // Opens a file or address through the shell; a failure is said in a message box.
@@ -22,23 +25,24 @@ void OpenOrSay(HWND owner, const std::wstring &file, int show) {
     if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
     // What could not be opened, and the system's word for why.
     ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" +
-                     ShownText::Utf8(platform::ToCodePage(CP_UTF8, file));
+                     ShownText::Utf8(platform::FromWide(CP_UTF8, file));
     const std::string reason = platform::SystemErrorText(error);
     if (!reason.empty()) text += "\r\n" + ShownText::System(reason);
-    ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+    ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
 } // namespace
 
-void TFormMain::OpenWithApplication() {
+void MainWindow::OpenWithApplication() {
     // The file as found at start: the edited name does not exist yet.
     if (!HasTarget()) return;
     OpenOrSay(Handle(), targetPath_, SW_SHOWNORMAL);
 }
 
-void TFormMain::OpenManual() {
-    const std::string path =
-        PathPrefix(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + HelpFileName;
+void MainWindow::OpenManual() {
+    // Where no ANSI path reaches the folder, the message still says where it was looked for.
+    const std::wstring manual = platform::ProgramFolderFile(HelpFileName);
+    const std::string path = platform::AnsiPathOf(manual).value_or(AnsiOf(manual));
     if (platform::FileIsPresent(path)) {
         OpenOrSay(Handle(), platform::FromAnsi(path), SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {
@@ -50,13 +54,13 @@ void TFormMain::OpenManual() {
     }
 }
 
-void TFormMain::OpenHomePage() {
+void MainWindow::OpenHomePage() {
     // The menu item is disabled without an address.
     if (HomePageAddress.empty()) return;
     OpenOrSay(Handle(), platform::FromAnsi(HomePageAddress), SW_SHOW);
 }
 
-void TFormMain::ShowVersion() {
+void MainWindow::ShowVersion() {
     const std::string caption = std::string(msg::VersionCaptionHead) +
                                 std::to_string(int64_t(options_.Current().ExecuteCount)) +
                                 std::string(msg::VersionCaptionTail);

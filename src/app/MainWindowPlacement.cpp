@@ -1,8 +1,9 @@
 // Where the window opens: the saved place or the cursor, wider for long names if asked.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "core/Errors.h"
 #include "core/WindowLayout.h"
+#include "platform/Text.h"
 #include "resource.h"
 
 #include <string>
@@ -15,10 +16,8 @@ POINT CursorPosition() {
     POINT point{};
     if (!::GetCursorPos(&point)) {
         DWORD code = ::GetLastError();
-        ShownText message = "System Error.  Code: " + std::to_string(int64_t(code)) + ".";
-        std::string detail = platform::SystemErrorText(code);
-        if (!detail.empty()) message += "\r\n" + ShownText::System(detail);
-        throw TovimarError(message);
+        throw TovimarError(platform::FailureText(
+            "System Error.  Code: " + std::to_string(int64_t(code)) + ".", {}, code));
     }
     return point;
 }
@@ -39,7 +38,7 @@ void MoveWindowTo(HWND hwnd, int left, int top, int width, int height) {
 
 } // namespace
 
-void TFormMain::PlaceWindow() {
+void MainWindow::PlaceWindow() {
     const Options &options = options_.Current();
     const Geometry saved{options.Left, options.Top, options.Width, WindowGeometry(hwnd_).Height};
     PlacementInput input;
@@ -89,7 +88,7 @@ void TFormMain::PlaceWindow() {
     }
 }
 
-void TFormMain::MoveToSavedPlace() {
+void MainWindow::MoveToSavedPlace() {
     const Options &saved = options_.Current();
     if (saved.Width == 0) return; // the settings were not read
     MoveWindowTo(hwnd_, saved.Left, saved.Top, saved.Width, WindowGeometry(hwnd_).Height);
