@@ -21,7 +21,9 @@ void MainWindow::DeleteTarget() {
 }
 
 bool MainWindow::OpenNextEntry(const std::wstring &renamedPath) {
-    const uint32_t codePage = platform::WorkingCodePageOf({targetPath_, renamedPath});
+    // The walk keeps its folder's names from step to step: in UTF-8 every name of the folder
+    // is one, and the order compares characters.
+    constexpr uint32_t codePage = CP_UTF8;
     platform::WinFileSystem disk(hwnd_, codePage);
     std::optional<std::string> next =
         walk_.Next(platform::RuleOf(codePage), platform::FromWide(codePage, targetPath_),

@@ -70,17 +70,18 @@ void ForEachFolderEntry(const std::wstring &prefix,
     }
 }
 
-std::vector<FolderEntry> ListFolder(const std::string &folder) {
+std::vector<FolderEntry> ListFolder(const std::string &folder, uint32_t codePage) {
     std::vector<FolderEntry> entries;
     if (HoldsZero(folder)) return entries;
-    ForEachFolderEntry(FromAnsi(AddTrailingDelimiter(AnsiCharacterRule(), folder)),
+    const bool utf8 = codePage == CP_UTF8;
+    ForEachFolderEntry(ToWide(codePage, AddTrailingDelimiter(RuleOf(codePage), folder)),
                        [&](const WIN32_FIND_DATAW &found) {
                            const DWORD attributes = found.dwFileAttributes;
-                           entries.push_back({ToAnsi(found.cFileName),
+                           entries.push_back({FromWide(codePage, found.cFileName),
                                               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                                               (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
                                               (attributes & FILE_ATTRIBUTE_SYSTEM) != 0,
-                                              FitsAnsiCodePage(found.cFileName)});
+                                              utf8 || FitsAnsiCodePage(found.cFileName)});
                        });
     return entries;
 }

@@ -37,7 +37,8 @@ void ForEachFolderEntry(const std::wstring &prefix,
                         FunctionRef<void(const WIN32_FIND_DATAW &)> visit);
 // Every entry of folder (not "." and ".."), read wide so that names the ANSI code page cannot
 // carry are seen as such; empty when the folder cannot be read.
-std::vector<FolderEntry> ListFolder(const std::string &folder);
+// Names in codePage: under UTF-8 every name fits.
+std::vector<FolderEntry> ListFolder(const std::string &folder, uint32_t codePage = CP_ACP);
 // GetFullPathNameA: path made absolute against the current folders; path itself on failure.
 std::string FullPath(const std::string &path);
 bool FileIsPresent(const std::string &path);

@@ -106,9 +106,8 @@ OperationResult ClassifyShellResult(int result) {
 OperationResult WinFileSystem::FileOperation(const std::string &source,
                                              const std::string &destination,
                                              DiskOperation operation) {
-    return ClassifyShellResult(
-        platform::ShellFileOperation(owner_, source, destination, ShellOperationCode(operation),
-                                     codePage_));
+    return ClassifyShellResult(platform::ShellFileOperation(
+        owner_, source, destination, ShellOperationCode(operation), codePage_));
 }
 
 std::string WinFileSystem::UpperCase(std::string text) {
@@ -160,7 +159,7 @@ bool WinFileSystem::NameFits(const std::string &folder, const std::string &name)
 }
 
 std::vector<FolderEntry> WinFileSystem::ListFolder(const std::string &folder) {
-    return platform::ListFolder(folder);
+    return platform::ListFolder(folder, codePage_);
 }
 
 std::optional<StandingEntry> WinFileSystem::Look(const std::string &path) {

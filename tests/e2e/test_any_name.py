@@ -1,0 +1,75 @@
+"""Names code page 932 cannot hold: opened, edited and renamed in UTF-8, the title says so."""
+
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from titles import VERSION_LINE, status_line  # noqa: E402
+from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
+
+
+def utf8_title(name, ext):
+    """The title while the name or the extension is outside the ANSI code page."""
+    return (f"{VERSION_LINE}  -  {len(name.encode())}+{len(ext.encode())} byte (UTF-8)")
+
+
+def shows(app, title):
+    app.wait_title(lambda t: t == title, f"the title {title!r}")
+
+
+class AnyNameTest(E2ETest):
+    def test_open_edit_and_rename_outside_the_code_page(self):
+        # (file at start, name pasted over the selected name, its title, file after Enter)
+        rows = [
+            ("caf\u00e9 \U0001f600.txt", "\ud55c\uad6d\uc5b4 beyonc\u00e9",
+             utf8_title("\ud55c\uad6d\uc5b4 beyonc\u00e9", ".txt"),
+             "\ud55c\uad6d\uc5b4 beyonc\u00e9.txt"),
+            # A name that fits typed into one that does not: the title is back in code page 932.
+            ("\ud55c\uad6d\uc5b4.txt", "\u8868\u793a", status_line("\u8868\u793a", ".txt"),
+             "\u8868\u793a.txt"),
+            # And one that does not pasted into one that fits.
+            ("a.txt", "Zo\u00eb \U0001f389", utf8_title("Zo\u00eb \U0001f389", ".txt"),
+             "Zo\u00eb \U0001f389.txt"),
+            # A case-only change the ANSI mapping cannot make.
+            ("\u00e9t\u00e9.txt", "\u00c9T\u00c9", utf8_title("\u00c9T\u00c9", ".txt"),
+             "\u00c9T\u00c9.txt"),
+        ]
+        for start, pasted, title, renamed in rows:
+            with self.subTest(start=start):
+                ws = self.workspace()
+                ws.make_file("bystander.txt", b"stay")
+                target = ws.make_file(start, b"precious")
+                app = self.start(ws, ws.winpath(target), lang=JA)
+                stem, ext = start.rsplit(".", 1)
+                shows(app, utf8_title(stem, "." + ext) if start != "a.txt"
+                      else status_line("a", ".txt"))
+                app.paste(self.clipboard, pasted)
+                shows(app, title)
+                app.key("Return")
+                self.assertEqual(app.wait_exit(), 0)
+                self.assertEqual(ws.listing(), sorted(["bystander.txt", renamed]))
+                self.assertEqual((ws.files / renamed).read_bytes(), b"precious")
+
+    def test_ctrl_enter_walks_into_and_out_of_such_a_name(self):
+        ws = self.workspace()
+        for name in ["b.txt", "c\u00e9.txt", "d.txt"]:
+            ws.make_file(name)
+        app = self.start(ws, ws.winpath(ws.files / "b.txt"), lang=JA)
+        shows(app, status_line("b", ".txt"))
+        app.type("z1")
+        app.key("ctrl+Return")
+        shows(app, utf8_title("c\u00e9", ".txt"))
+        app.paste(self.clipboard, "z2\u00e9")
+        app.key("ctrl+Return")
+        shows(app, status_line("d", ".txt"))
+        app.key("Escape")
+        self.assertEqual(app.wait_exit(), 0)
+        wait_until(lambda: ws.listing() == ["d.txt", "z1.txt", "z2\u00e9.txt"], SETTLE_TIMEOUT,
+                   "the two renames")
+
+
+if __name__ == "__main__":
+    main()
