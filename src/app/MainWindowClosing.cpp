@@ -1,7 +1,6 @@
 // Closing: the usage counter, the settings save and the next instance of the chain.
 #include "app/MainWindow.h"
 
-#include "core/CommandLine.h"
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "platform/Arguments.h"
@@ -43,8 +42,7 @@ void MainWindow::EndWithoutWindow(DWORD error) {
 
 void MainWindow::StartNextInChain() {
     if (chainLaunched_ || chainStopped_ || platform::ArgumentCount() < 2) return;
-    const std::string parameters =
-        ChainParameters(platform::AnsiCharacterRule(), ::GetCommandLineA(), 2);
+    const std::wstring parameters = platform::ChainParameters(2);
     // Whether the next instance started cannot be told from here; the rest of the list is
     // then simply left alone.
     platform::StartProgram(Handle(), parameters);

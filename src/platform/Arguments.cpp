@@ -120,8 +120,22 @@ std::wstring WideArgumentAt(std::wstring_view commandLine, int i) {
     return argument;
 }
 
+namespace {
+
+// The command line in UTF-8: arguments are counted and split from the UTF-16 one only (the ANSI
+// one has lost what its code page cannot hold, or mapped a full-width quote to a quote).
+std::string Utf8CommandLine() {
+    return FromWide(CP_UTF8, ::GetCommandLineW());
+}
+
+} // namespace
+
 int ArgumentCount() {
-    return tovimar::ArgumentCount(AnsiCharacterRule(), ::GetCommandLineA());
+    return tovimar::ArgumentCount(RuleOf(CP_UTF8), Utf8CommandLine());
+}
+
+std::wstring ChainParameters(int from) {
+    return ToWide(CP_UTF8, tovimar::ChainParameters(RuleOf(CP_UTF8), Utf8CommandLine(), from));
 }
 
 std::string ArgumentAt(int i) {

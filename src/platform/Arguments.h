@@ -16,8 +16,11 @@ struct StartTarget {
 };
 StartTarget ResolveStartTarget(int i);
 
-// GetCommandLineA and the argument rules over it; ArgumentAt(0) is the module path.
+// The arguments of the UTF-16 command line by the argument rules.
 int ArgumentCount();
+// The parameter string that hands the arguments from..ArgumentCount to the next instance.
+std::wstring ChainParameters(int from);
+// GetCommandLineA and the argument rules over it; ArgumentAt(0) is the module path.
 std::string ArgumentAt(int i);
 // True when the i-th argument held characters the ANSI code page cannot represent, judged
 // against the same argument read from the wide command line (i = 0: the module path).

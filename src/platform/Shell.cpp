@@ -16,14 +16,7 @@ namespace tovimar::platform {
 
 namespace {
 
-using ShellExecuteAFunction = HINSTANCE(WINAPI *)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 using ShellExecuteWFunction = HINSTANCE(WINAPI *)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-
-void ShellExecuteBytes(HWND owner, const char *file, const char *parameters, int show) {
-    static const auto execute =
-        SystemFunction<ShellExecuteAFunction>(L"shell32.dll", "ShellExecuteA");
-    if (execute != nullptr) execute(owner, nullptr, file, parameters, nullptr, show);
-}
 
 // FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_FILESONLY
 constexpr FILEOP_FLAGS ShellFlags = 0x00D4;
@@ -58,8 +51,7 @@ bool IsUsablePath(const std::string &path) {
 std::wstring ShellPath(const std::string &path, uint32_t codePage) {
     const std::string plain = WithoutLiteralPrefix(RuleOf(codePage), path);
     const std::wstring widePlain = ToWide(codePage, plain);
-    return plain != path && FullPath(widePlain) == widePlain ? widePlain
-                                                             : ToWide(codePage, path);
+    return plain != path && FullPath(widePlain) == widePlain ? widePlain : ToWide(codePage, path);
 }
 
 } // namespace
@@ -109,20 +101,15 @@ void EnterApartment() {
     entered = true;
 }
 
-void StartProgram(HWND owner, const std::string &parameters) {
-    if (ProgramPathUsable()) {
-        const std::string program = ArgumentAt(0);
-        ShellExecuteBytes(owner, program.c_str(), parameters.c_str(), SW_SHOWNORMAL);
-        return;
-    }
-    // No ANSI path reaches the program: the chain still goes on through its Unicode path.
+void StartProgram(HWND owner, const std::wstring &parameters) {
+    // Wide, with the program's own UTF-16 path: the parameters may name paths the ANSI code
+    // page cannot hold.
     const std::wstring module = ModulePath();
     if (module.empty()) return;
     static const auto execute =
         SystemFunction<ShellExecuteWFunction>(L"shell32.dll", "ShellExecuteW");
     if (execute != nullptr)
-        execute(owner, nullptr, module.c_str(), FromAnsi(parameters).c_str(), nullptr,
-                SW_SHOWNORMAL);
+        execute(owner, nullptr, module.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 DWORD ShellOpen(HWND owner, const std::string &file, int show) {

@@ -29,7 +29,7 @@ void EnterApartment();
 void PrepareShell();
 
 // Starts the program's own executable with parameters through the shell's default action.
-void StartProgram(HWND owner, const std::string &parameters);
+void StartProgram(HWND owner, const std::wstring &parameters);
 
 // The shell's default action with no parameters and no working directory: opens a document
 // in its associated application, or a web address in the browser. ERROR_SUCCESS, or the

@@ -7,8 +7,10 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 from wine_env import JA  # noqa: E402
 
 from base import E2ETest, main  # noqa: E402
+from program import InstanceWindow, end_wine_session  # noqa: E402
 from titles import VERSION_LINE, status_line  # noqa: E402
 from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
+from xwindows import owned_windows, visible_windows  # noqa: E402
 
 
 def utf8_title(name, ext):
@@ -69,6 +71,28 @@ class AnyNameTest(E2ETest):
         self.assertEqual(app.wait_exit(), 0)
         wait_until(lambda: ws.listing() == ["d.txt", "z1.txt", "z2\u00e9.txt"], SETTLE_TIMEOUT,
                    "the two renames")
+
+    def test_a_chain_of_two_such_paths(self):
+        ws = self.workspace()
+        names = ["\ud55c.txt", "\U0001f600 \u00e9.txt"]
+        paths = [ws.make_file(n) for n in names]
+        app = self.start(ws, *[ws.winpath(p) for p in paths], lang=JA)
+        try:
+            shows(app, utf8_title("\ud55c", ".txt"))
+            before = owned_windows()
+            app.paste(self.clipboard, "x1")
+            app.key("Return")
+            second = InstanceWindow.next_of(ws, before, lang=JA)
+            shows(second, utf8_title("\U0001f600 \u00e9", ".txt"))
+            second.paste(self.clipboard, "x2\u00e9")
+            second.key("Return")
+            self.assertEqual(app.wait_exit(), 0)
+            second.wait_gone()
+            wait_until(lambda: ws.listing() == ["x1.txt", "x2\u00e9.txt"], SETTLE_TIMEOUT,
+                       "the two renames")
+        finally:
+            if visible_windows():
+                end_wine_session()
 
 
 if __name__ == "__main__":
