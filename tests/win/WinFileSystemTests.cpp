@@ -5,10 +5,12 @@
 #include "platform/Handles.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
+#include "platform/Text.h"
 #include "platform/WinFileSystem.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace tovimar;
@@ -220,3 +222,58 @@ TEST(WinFileSystem, NameTooLongForTheFileSystemKeepsTheFile) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::wstring> WideListing(const std::wstring &folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry{};
+    FindHandle search(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    }
+    return names;
+}
+
+} // namespace
+
+// A request in UTF-8 reaches names no ANSI code page holds, and cases what the ANSI mapping
+// cannot (é to É); nothing but the target changes, and no name gets a '?'.
+TEST(WinFileSystem, Utf8RequestRenamesNamesOutsideTheCodePage) {
+    const struct {
+        const wchar_t *Old;
+        const wchar_t *Name;
+        const wchar_t *Extension;
+    } rows[] = {
+        {L"caf\u00e9 \U0001F600.txt", L"\ud55c\uad6d\uc5b4 beyonc\u00e9", L".mp3"},
+        {L"\u00e9t\u00e9.txt", L"\u00c9T\u00c9", L".txt"}, // case only
+        {L"a.txt", L"Zo\u00eb \U0001F389", L".txt"},
+        {L"\ud55c.txt", L"\u8868", L".\ud55c"},
+    };
+    for (const auto &row : rows) {
+        TempFolder temp;
+        const std::wstring folder = platform::FromAnsi(temp.Path());
+        const std::wstring old = folder + L"\\" + row.Old;
+        {
+            FileHandle made(::CreateFileW(old.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(made.IsValid());
+        }
+        ASSERT_TRUE(WriteWholeFile(temp / "bystander.txt", "b"));
+
+        ExecutionRequest request;
+        request.TargetPath = platform::FromWide(CP_UTF8, old);
+        request.Name = platform::FromWide(CP_UTF8, row.Name);
+        request.Extension = platform::FromWide(CP_UTF8, row.Extension);
+        WinFileSystem disk(nullptr, CP_UTF8);
+        const ExecutionOutcome outcome = RenameOrDelete(platform::RuleOf(CP_UTF8), request, disk);
+        EXPECT_FALSE(outcome.Title) << platform::ToAnsi(row.Old);
+        std::vector<std::wstring> listing = WideListing(folder);
+        std::sort(listing.begin(), listing.end());
+        std::vector<std::wstring> expected{L"bystander.txt",
+                                           std::wstring(row.Name) + row.Extension};
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(listing, expected) << platform::ToAnsi(row.Old);
+    }
+}
