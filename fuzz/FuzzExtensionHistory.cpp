@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size < 4) return 0;
     fuzz::UseTableOf(data[0]);
+    const CharacterRule &rule = CurrentCharacterRule();
     // Entries separated by newlines; the last piece is the box's text, then what is typed.
     std::vector<std::string> pieces{""};
     for (size_t i = 4; i < size; ++i) {
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const ExtensionBoxState box{boxText, data[2] % (boxText.size() + 1), 0, std::nullopt};
     ExtensionBoxState state = box;
     state.SelectionLength = data[3] % (boxText.size() - box.SelectionStart + 1);
-    const ExtensionKeyResult typedIn = TypeIntoExtensionBox(state, typed, history);
+    const ExtensionKeyResult typedIn = TypeIntoExtensionBox(rule, state, typed, history);
     if (typedIn.Consumed) {
         // Only an entry that starts with the text as typed, completed in its own spelling.
         const std::string candidate =
@@ -52,14 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         fuzz::Check(Upper(entry).compare(0, candidate.size(), Upper(candidate)) == 0);
         fuzz::Check(entry.size() >= candidate.size());
         fuzz::Check(typedIn.State.Text == candidate + entry.substr(candidate.size()));
-        fuzz::Check(ByteKind(CurrentCharacterRule(), entry, candidate.size()) !=
-                    ByteKindValue::Trail);
+        fuzz::Check(ByteKind(rule, entry, candidate.size()) != ByteKindValue::Trail);
         fuzz::Check(typedIn.State.SelectionStart + typedIn.State.SelectionLength ==
                     typedIn.State.Text.size());
     } else {
         fuzz::Check(typedIn.State.Text == boxText);
     }
-    const ExtensionKeyResult back = BackspaceInExtensionBox(state);
+    const ExtensionKeyResult back = BackspaceInExtensionBox(rule, state);
     fuzz::Check(back.State.Text.size() <= boxText.size());
     fuzz::Check(back.State.SelectionStart <= back.State.Text.size());
 

@@ -120,9 +120,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
         case WM_IME_CHAR:
         case WM_CHAR:
             if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
-                wchar_t ch = static_cast<wchar_t>(wParam);
-                std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
-                const auto key = self->extensionBox_.OnKeyPress(typed);
+                const auto key = self->extensionBox_.OnKeyPress(static_cast<wchar_t>(wParam));
                 if (key == ExtensionBox::KeyResult::Changed) self->ShowByteCounts();
                 if (key != ExtensionBox::KeyResult::Passed) return 0;
             }

@@ -288,7 +288,7 @@ void TFormMain::FormShow() {
     if (!HasTarget()) DisableTargetCommands();
     options_.Load(
         iniFileName_, [this](int32_t length) { return controls_.Scale(length); },
-        extensionBox_.History());
+        extensionBox_);
     extensionBox_.PutTextOnTop();
     PlaceWindow();
     ShowByteCounts();

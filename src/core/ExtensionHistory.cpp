@@ -9,10 +9,10 @@ namespace tovimar {
 namespace {
 
 // Start of the character that holds the byte just before pos.
-size_t PreviousCharStart(std::string_view text, size_t pos) {
+size_t PreviousCharStart(const CharacterRule &rule, std::string_view text, size_t pos) {
     size_t start = 0;
     while (true) {
-        const size_t next = start + CharLength(CurrentCharacterRule(), text, start);
+        const size_t next = start + CharLength(rule, text, start);
         if (next >= pos) return start;
         start = next;
     }
@@ -39,12 +39,11 @@ std::optional<size_t> ExtensionHistory::FindExact(std::string_view text) const {
     return std::nullopt;
 }
 
-std::optional<size_t> ExtensionHistory::FindPrefix(std::string_view prefix) const {
+std::optional<size_t> ExtensionHistory::FindPrefix(const CharacterRule &rule,
+                                                   std::string_view prefix) const {
     for (size_t i = 0; i < entries_.size(); ++i) {
         const std::string_view entry = entries_[i];
-        if (entry.size() < prefix.size() ||
-            !IsCharBoundary(CurrentCharacterRule(), entry, prefix.size()))
-            continue;
+        if (entry.size() < prefix.size() || !IsCharBoundary(rule, entry, prefix.size())) continue;
         if (SameIgnoringCase(entry.substr(0, prefix.size()), prefix)) return i;
     }
     return std::nullopt;
@@ -71,8 +70,8 @@ std::vector<std::string> ExtensionHistory::SaveValues() const {
     return values;
 }
 
-ExtensionKeyResult TypeIntoExtensionBox(const ExtensionBoxState &state, std::string_view typed,
-                                        const ExtensionHistory &history) {
+ExtensionKeyResult TypeIntoExtensionBox(const CharacterRule &rule, const ExtensionBoxState &state,
+                                        std::string_view typed, const ExtensionHistory &history) {
     const ExtensionBoxState box = Clamped(state);
     ExtensionKeyResult result{box, false, false};
     if (typed.empty()) return result;
@@ -80,7 +79,7 @@ ExtensionKeyResult TypeIntoExtensionBox(const ExtensionBoxState &state, std::str
     std::string candidate =
         box.SelectionLength > 0 ? box.Text.substr(0, box.SelectionStart) : box.Text;
     candidate += typed;
-    const std::optional<size_t> found = history.FindPrefix(candidate);
+    const std::optional<size_t> found = history.FindPrefix(rule, candidate);
     if (!found) return result;
 
     const std::string &entry = history.Entries()[*found];
@@ -93,14 +92,14 @@ ExtensionKeyResult TypeIntoExtensionBox(const ExtensionBoxState &state, std::str
     return result;
 }
 
-ExtensionKeyResult BackspaceInExtensionBox(const ExtensionBoxState &state) {
+ExtensionKeyResult BackspaceInExtensionBox(const CharacterRule &rule,
+                                           const ExtensionBoxState &state) {
     ExtensionBoxState box = Clamped(state);
     size_t from = box.SelectionStart;
     size_t count = box.SelectionLength;
     if (count == 0 && from > 0) {
-        from = PreviousCharStart(box.Text, box.SelectionStart);
-        count =
-            std::min(CharLength(CurrentCharacterRule(), box.Text, from), box.Text.size() - from);
+        from = PreviousCharStart(rule, box.Text, box.SelectionStart);
+        count = std::min(CharLength(rule, box.Text, from), box.Text.size() - from);
     }
     box.Text.erase(from, count);
     box.SelectionStart = from;

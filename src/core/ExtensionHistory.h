@@ -2,6 +2,8 @@
 // while typing. Positions and lengths are in bytes.
 #pragma once
 
+#include "core/DoubleByte.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -10,7 +12,7 @@
 
 namespace tovimar {
 
-// The platform's ANSI upper-casing over the whole byte length.
+// The platform's upper-casing over the whole byte length, in the code page of the entries.
 using UpperCaseFunction = std::string (*)(std::string);
 
 // How many entries the settings file keeps.
@@ -28,8 +30,8 @@ public:
     // The first entry equal to text ignoring letter case.
     std::optional<size_t> FindExact(std::string_view text) const;
     // The first entry that begins with prefix ignoring letter case; a match never ends in the
-    // middle of one of the entry's double-byte characters.
-    std::optional<size_t> FindPrefix(std::string_view prefix) const;
+    // middle of one of the entry's characters by rule.
+    std::optional<size_t> FindPrefix(const CharacterRule &rule, std::string_view prefix) const;
 
     // One saved value, in key order; empty values leave no gap.
     void LoadValue(std::string_view value);
@@ -65,10 +67,11 @@ struct ExtensionKeyResult {
 
 // A typed character (both bytes of a double-byte one): completes from the history when an
 // entry begins with the text before the selection (or the whole text) plus the character.
-ExtensionKeyResult TypeIntoExtensionBox(const ExtensionBoxState &state, std::string_view typed,
-                                        const ExtensionHistory &history);
+ExtensionKeyResult TypeIntoExtensionBox(const CharacterRule &rule, const ExtensionBoxState &state,
+                                        std::string_view typed, const ExtensionHistory &history);
 
 // Backspace: removes the selection, or the whole character before the caret.
-ExtensionKeyResult BackspaceInExtensionBox(const ExtensionBoxState &state);
+ExtensionKeyResult BackspaceInExtensionBox(const CharacterRule &rule,
+                                           const ExtensionBoxState &state);
 
 } // namespace tovimar

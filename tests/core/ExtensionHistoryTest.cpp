@@ -11,21 +11,16 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Like the platform's: ASCII letters change, double-byte characters are stepped over whole.
+// Like the platform's under code page 932: ASCII letters change, double-byte characters are
+// stepped over whole.
 std::string Upper(std::string s) {
-    for (size_t i = 0; i < s.size(); i += CharLength(CurrentCharacterRule(), s, i))
+    for (size_t i = 0; i < s.size(); i += CharLength(ShiftJisRule(), s, i))
         if (s[i] >= 'a' && s[i] <= 'z') s[i] = static_cast<char>(s[i] - 'a' + 'A');
     return s;
 }
 
 class ExtensionHistoryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = CurrentCharacterRule();
-        SetCharacterRule(ShiftJisRule());
-    }
-    void TearDown() override { SetCharacterRule(saved_); }
-
     static ExtensionHistory Make(const Strings &entries) {
         ExtensionHistory history(Upper);
         for (const std::string &e : entries)
@@ -33,8 +28,7 @@ protected:
         return history;
     }
 
-private:
-    CharacterRule saved_;
+    const CharacterRule rule_ = ShiftJisRule();
 };
 
 TEST_F(ExtensionHistoryTest, LoadSkipsEmptyValuesAndKeepsDuplicates) {
@@ -112,7 +106,7 @@ TEST_F(ExtensionHistoryTest, ListAsItStands) {
     }
     // Completion steps over the empty entry.
     const ExtensionHistory history(Upper, {"", ".txt"});
-    EXPECT_EQ(history.FindPrefix("."), std::optional<size_t>(1));
+    EXPECT_EQ(history.FindPrefix(rule_, "."), std::optional<size_t>(1));
     EXPECT_EQ(history.SaveValues()[0], "");
 }
 
@@ -223,7 +217,7 @@ TEST_F(ExtensionHistoryTest, Typing) {
     for (const auto &row : rows) {
         SCOPED_TRACE(row.Case);
         const ExtensionKeyResult result =
-            TypeIntoExtensionBox(row.Before, row.Typed, Make(row.History));
+            TypeIntoExtensionBox(rule_, row.Before, row.Typed, Make(row.History));
         EXPECT_EQ(result.State.Text, row.After.Text);
         EXPECT_EQ(result.State.SelectionStart, row.After.SelectionStart);
         EXPECT_EQ(result.State.SelectionLength, row.After.SelectionLength);
@@ -250,7 +244,7 @@ TEST_F(ExtensionHistoryTest, Backspace) {
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.Case);
-        const ExtensionKeyResult result = BackspaceInExtensionBox(row.Before);
+        const ExtensionKeyResult result = BackspaceInExtensionBox(rule_, row.Before);
         EXPECT_EQ(result.State.Text, row.Text);
         EXPECT_EQ(result.State.SelectionStart, row.Caret);
         EXPECT_EQ(result.State.SelectionLength, 0u);
@@ -263,13 +257,43 @@ TEST_F(ExtensionHistoryTest, Backspace) {
 // The sequence a user sees: ".", "j", Backspace.
 TEST_F(ExtensionHistoryTest, CompletionSequence) {
     const ExtensionHistory history = Make({".txt", ".JPG"});
-    ExtensionKeyResult step = TypeIntoExtensionBox({}, ".", history);
+    ExtensionKeyResult step = TypeIntoExtensionBox(rule_, {}, ".", history);
     EXPECT_EQ(step.State.Text, ".txt");
-    step = TypeIntoExtensionBox(step.State, "j", history);
+    step = TypeIntoExtensionBox(rule_, step.State, "j", history);
     EXPECT_EQ(step.State.Text, ".jPG");
     EXPECT_EQ(step.State.Text.substr(step.State.SelectionStart, step.State.SelectionLength), "PG");
-    step = BackspaceInExtensionBox(step.State);
+    step = BackspaceInExtensionBox(rule_, step.State);
     EXPECT_EQ(step.State.Text, ".j");
+}
+
+// Under UTF-8 (entries the ANSI code page cannot hold) completion and Backspace take whole
+// characters of any length.
+TEST_F(ExtensionHistoryTest, Utf8Entries) {
+    const CharacterRule utf8 = Utf8Rule();
+    const std::string e = "\xC3\xA9", smile = "\xF0\x9F\x98\x80", han = "\xED\x95\x9C";
+    const ExtensionHistory history(Upper, {"." + e + smile, "." + han + "x"});
+    const struct {
+        const char *Case;
+        ExtensionBoxState Before;
+        std::string Typed;
+        std::string Text;
+        size_t SelectionStart, SelectionLength;
+    } rows[] = {
+        {"full stop completes an accent and an emoji", {"", 0, 0, {}}, ".", "." + e + smile, 1, 6},
+        {"hangul typed completes its entry", {".", 1, 0, {}}, han, "." + han + "x", 4, 1},
+        {"no match inside a character", {".", 1, 0, {}}, "\xC3", ".", 1, 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.Case);
+        const ExtensionKeyResult result =
+            TypeIntoExtensionBox(utf8, row.Before, row.Typed, history);
+        EXPECT_EQ(result.State.Text, row.Text);
+        EXPECT_EQ(result.State.SelectionStart, row.SelectionStart);
+        EXPECT_EQ(result.State.SelectionLength, row.SelectionLength);
+    }
+    const ExtensionKeyResult back =
+        BackspaceInExtensionBox(utf8, {"." + e + smile, 1 + 2 + 4, 0, {}});
+    EXPECT_EQ(back.State.Text, "." + e);
 }
 
 } // namespace
