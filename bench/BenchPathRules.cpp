@@ -16,55 +16,49 @@ std::string LongShiftJisPath() {
     return path + "\x83\x74\x83\x40\x83\x43\x83\x8B.tar.gz";
 }
 
-void PrepareTable() {
-    tovimar::SetCharacterRule(tovimar::ShiftJisRule());
-}
+const tovimar::CharacterRule Sjis = tovimar::ShiftJisRule();
 
 void BM_PathName(benchmark::State &state) {
-    PrepareTable();
     const std::string path = LongShiftJisPath();
     for (auto _ : state)
-        benchmark::DoNotOptimize(tovimar::PathName(path));
+        benchmark::DoNotOptimize(tovimar::PathName(Sjis, path));
 }
 BENCHMARK(BM_PathName);
 
 void BM_SplitNameAndExtension(benchmark::State &state) {
-    PrepareTable();
     const std::string path = LongShiftJisPath();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tovimar::StripExtension(tovimar::PathName(path)));
-        benchmark::DoNotOptimize(tovimar::PathExtension(path));
+        benchmark::DoNotOptimize(tovimar::StripExtension(Sjis, tovimar::PathName(Sjis, path)));
+        benchmark::DoNotOptimize(tovimar::PathExtension(Sjis, path));
     }
 }
 BENCHMARK(BM_SplitNameAndExtension);
 
 void BM_PathFolder(benchmark::State &state) {
-    PrepareTable();
     const std::string path = LongShiftJisPath();
     for (auto _ : state)
-        benchmark::DoNotOptimize(tovimar::AddTrailingDelimiter(tovimar::PathFolder(path)));
+        benchmark::DoNotOptimize(
+            tovimar::AddTrailingDelimiter(Sjis, tovimar::PathFolder(Sjis, path)));
 }
 BENCHMARK(BM_PathFolder);
 
 // A run of lead-range bytes makes every ByteKind walk the whole run.
 void BM_PathNameLeadRun(benchmark::State &state) {
-    PrepareTable();
     std::string path = "C:\\";
     path.append(static_cast<size_t>(state.range(0)), '\x81');
     path += "\\a.txt";
     for (auto _ : state)
-        benchmark::DoNotOptimize(tovimar::PathName(path));
+        benchmark::DoNotOptimize(tovimar::PathName(Sjis, path));
 }
 BENCHMARK(BM_PathNameLeadRun)->Arg(64)->Arg(1024);
 
 void BM_ResolveLongPath(benchmark::State &state) {
-    PrepareTable();
     const std::string path = LongShiftJisPath();
     const tovimar::FindEntryName finder = [](const std::string &p) {
-        return std::optional<std::string>(tovimar::PathName(p));
+        return std::optional<std::string>(tovimar::PathName(Sjis, p));
     };
     for (auto _ : state)
-        benchmark::DoNotOptimize(tovimar::ResolveLongPath(path, finder));
+        benchmark::DoNotOptimize(tovimar::ResolveLongPath(Sjis, path, finder));
 }
 BENCHMARK(BM_ResolveLongPath);
 

@@ -21,8 +21,7 @@ std::string Upper(std::string s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size < 4) return 0;
-    fuzz::UseTableOf(data[0]);
-    const CharacterRule &rule = CurrentCharacterRule();
+    const CharacterRule rule = fuzz::RuleOf(data[0]);
     // Entries separated by newlines; the last piece is the box's text, then what is typed.
     std::vector<std::string> pieces{""};
     for (size_t i = 4; i < size; ++i) {

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     fuzz::Check(ParseIniBool(text, false) == (first != 0));
 
-    SetCharacterRule(size % 2 ? ShiftJisRule() : CharacterRule{});
-    const std::string cut = CutIniString(text);
+    const CharacterRule rule = size % 2 ? ShiftJisRule() : CharacterRule{};
+    const std::string cut = CutIniString(rule, text);
     fuzz::Check(cut.size() <= IniStringLimit);
     fuzz::Check(text.substr(0, cut.size()) == cut);
     fuzz::Check(cut.size() + 1 >= std::min(text.size(), IniStringLimit));

@@ -19,25 +19,24 @@ bool Forbidden(unsigned char b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size == 0) return 0;
-    fuzz::UseTableOf(data[0]);
+    const CharacterRule rule = fuzz::RuleOf(data[0]);
     const std::string name(reinterpret_cast<const char *>(data) + 1, size - 1);
-    const NameFault fault = CheckName(name);
+    const NameFault fault = CheckName(rule, name);
 
     // A forbidden byte outside a double-byte character, by the byte kinds alone.
     bool holdsForbidden = false;
     for (size_t i = 0; i < name.size(); ++i) {
         const auto b = static_cast<unsigned char>(name[i]);
-        if (Forbidden(b) &&
-            (ByteKind(CurrentCharacterRule(), name, i) != ByteKindValue::Trail || b < 0x40))
+        if (Forbidden(b) && (ByteKind(rule, name, i) != ByteKindValue::Trail || b < 0x40))
             holdsForbidden = true;
     }
     fuzz::Check(holdsForbidden == (fault == NameFault::ForbiddenCharacter));
     if (fault == NameFault::None && !name.empty())
         fuzz::Check(name.back() != '.' && name.back() != ' ');
     // A name the check lets through stays fine with any ordinary stem in front of it.
-    if (fault == NameFault::None) fuzz::Check(CheckName("x" + name) == NameFault::None);
+    if (fault == NameFault::None) fuzz::Check(CheckName(rule, "x" + name) == NameFault::None);
 
-    fuzz::Check(!PathTooLong(name) || name.size() > AnsiPathLimit);
-    if (name.size() > 2 * AnsiPathLimit) fuzz::Check(PathTooLong(name));
+    fuzz::Check(!PathTooLong(rule, name) || name.size() > AnsiPathLimit);
+    if (name.size() > 2 * AnsiPathLimit) fuzz::Check(PathTooLong(rule, name));
     return 0;
 }

@@ -16,20 +16,18 @@ inline void Check(bool condition) {
 }
 
 // The low bit of selector picks single-byte mode, else the high bit UTF-8 or code page 932.
-inline void UseTableOf(uint8_t selector) {
+inline tovimar::CharacterRule RuleOf(uint8_t selector) {
     using namespace tovimar;
-    SetCharacterRule((selector & 1)      ? CharacterRule{}
-                     : (selector & 0x80) ? Utf8Rule()
-                                         : ShiftJisRule());
+    return (selector & 1) ? CharacterRule{} : (selector & 0x80) ? Utf8Rule() : ShiftJisRule();
 }
 
 // No character of s is cut short: under UTF-8 every byte from 0x80 up belongs to a whole
 // sequence; in a double-byte code page no lone lead byte ends s.
-inline bool IsWhole(std::string_view s) {
+inline bool IsWhole(const tovimar::CharacterRule &rule, std::string_view s) {
     using namespace tovimar;
-    if (!CurrentCharacterRule().Utf8Mode) return CutCharacterAtEnd(CurrentCharacterRule(), s) == 0;
+    if (!rule.Utf8Mode) return CutCharacterAtEnd(rule, s) == 0;
     for (size_t pos = 0; pos < s.size();) {
-        const size_t length = CharLength(CurrentCharacterRule(), s, pos);
+        const size_t length = CharLength(rule, s, pos);
         if (length == 1 && static_cast<unsigned char>(s[pos]) >= 0x80) return false;
         pos += length;
     }

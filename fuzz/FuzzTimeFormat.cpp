@@ -12,15 +12,13 @@
 
 namespace {
 
-bool EndsInLoneLead(std::string_view s) {
+bool EndsInLoneLead(const tovimar::CharacterRule &rule, std::string_view s) {
     size_t pos = 0, last = 0;
     while (pos < s.size()) {
-        last =
-            std::min(tovimar::CharLength(tovimar::CurrentCharacterRule(), s, pos), s.size() - pos);
+        last = std::min(tovimar::CharLength(rule, s, pos), s.size() - pos);
         pos += last;
     }
-    return last == 1 && tovimar::ByteKind(tovimar::CurrentCharacterRule(), s, s.size() - 1) ==
-                            tovimar::ByteKindValue::Lead;
+    return last == 1 && tovimar::ByteKind(rule, s, s.size() - 1) == tovimar::ByteKindValue::Lead;
 }
 
 } // namespace
@@ -29,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tovimar;
     if (size < 9) return 0;
     const uint8_t flags = data[0];
-    fuzz::UseTableOf(flags);
+    const CharacterRule rule = fuzz::RuleOf(flags);
     double value;
     std::memcpy(&value, data + 1, sizeof value);
     // The pattern, then the locale's date text and the era name, each ending at a zero byte as
@@ -47,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static constexpr uint32_t Languages[] = {0x04, 0x09, 0x11, 0x12};
     const int calendar = (flags >> 1) & 7;
     const std::string converted =
-        ConvertLocaleDatePattern(localeText, calendar, Languages[(flags >> 4) & 3]);
-    if (!EndsInLoneLead(localeText)) fuzz::Check(!EndsInLoneLead(converted));
-    if (fuzz::IsWhole(localeText)) fuzz::Check(fuzz::IsWhole(converted));
+        ConvertLocaleDatePattern(rule, localeText, calendar, Languages[(flags >> 4) & 3]);
+    if (!EndsInLoneLead(rule, localeText)) fuzz::Check(!EndsInLoneLead(rule, converted));
+    if (fuzz::IsWhole(rule, localeText)) fuzz::Check(fuzz::IsWhole(rule, converted));
     if (calendar < 3 && ((flags >> 4) & 3) == 1) fuzz::Check(converted == localeText);
 
     LocaleFormats formats;
@@ -63,12 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (eraFails) return std::nullopt;
         return era;
     };
-    const std::string out = RenderTimeFormat(pattern, value, formats, eraText);
+    const std::string out = RenderTimeFormat(rule, pattern, value, formats, eraText);
     fuzz::Check(out.size() <= RenderedTimeFormatLimit);
-    fuzz::Check(!EndsInLoneLead(out) || EndsInLoneLead(pattern) || EndsInLoneLead(era) ||
-                EndsInLoneLead(localeText));
+    fuzz::Check(!EndsInLoneLead(rule, out) || EndsInLoneLead(rule, pattern) ||
+                EndsInLoneLead(rule, era) || EndsInLoneLead(rule, localeText));
     // No character is split, the 256-byte cut included, under every code page.
-    if (fuzz::IsWhole(pattern) && fuzz::IsWhole(localeText) && fuzz::IsWhole(era))
-        fuzz::Check(fuzz::IsWhole(out));
+    if (fuzz::IsWhole(rule, pattern) && fuzz::IsWhole(rule, localeText) && fuzz::IsWhole(rule, era))
+        fuzz::Check(fuzz::IsWhole(rule, out));
     return 0;
 }

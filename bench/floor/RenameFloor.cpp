@@ -43,8 +43,9 @@ bool ProgramRename(const std::string &from, const std::string &to) {
     tovimar::platform::WinFileSystem disk(nullptr);
     tovimar::ExecutionRequest request;
     request.TargetPath = from;
-    request.Name = tovimar::PathName(to);
-    const tovimar::ExecutionOutcome outcome = tovimar::RenameOrDelete(request, disk);
+    const tovimar::CharacterRule &rule = tovimar::platform::AnsiCharacterRule();
+    request.Name = tovimar::PathName(rule, to);
+    const tovimar::ExecutionOutcome outcome = tovimar::RenameOrDelete(rule, request, disk);
     return !outcome.Title && outcome.End == tovimar::Ending::Close;
 }
 

@@ -40,7 +40,7 @@ std::string Utf8Upper(std::string text) {
 
 const CharacterRule &RuleOf(UINT codePage) {
     static const CharacterRule utf8 = Utf8Rule();
-    return codePage == CP_UTF8 ? utf8 : CurrentCharacterRule();
+    return codePage == CP_UTF8 ? utf8 : platform::AnsiCharacterRule();
 }
 
 } // namespace

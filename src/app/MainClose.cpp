@@ -32,14 +32,15 @@ void TFormMain::EndWithoutWindow(DWORD error) {
     const std::string reason = platform::SystemErrorText(error);
     ShownText text = ShownText(msg::WindowNotMade);
     text += "\r\n" + (reason.empty() || error == ERROR_SUCCESS ? ShownText(msg::NoSystemReason)
-                                                              : ShownText::System(reason));
+                                                               : ShownText::System(reason));
     ShowMessageBox(text, ApplicationTitle, MB_ICONSTOP | MB_OK);
     StartNextInChain();
 }
 
 void TFormMain::StartNextInChain() {
     if (chainLaunched_ || chainStopped_ || platform::ArgumentCount() < 2) return;
-    const std::string parameters = ChainParameters(::GetCommandLineA(), 2);
+    const std::string parameters =
+        ChainParameters(platform::AnsiCharacterRule(), ::GetCommandLineA(), 2);
     // Whether the next instance started cannot be told from here; the rest of the list is
     // then simply left alone.
     platform::StartProgram(Handle(), parameters);

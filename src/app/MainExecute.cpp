@@ -20,7 +20,8 @@ void TFormMain::DeleteTarget() {
 
 bool TFormMain::OpenNextEntry(const std::string &renamedPath) {
     platform::WinFileSystem disk(hwnd_);
-    std::optional<std::string> next = walk_.Next(targetPath_, renamedPath, isFolder_, disk);
+    std::optional<std::string> next =
+        walk_.Next(platform::AnsiCharacterRule(), targetPath_, renamedPath, isFolder_, disk);
     if (!next) return false;
     targetPath_ = std::move(*next);
     targetProblem_ = TargetProblem::None;

@@ -36,7 +36,8 @@ void TFormMain::OpenWithApplication() {
 }
 
 void TFormMain::OpenManual() {
-    const std::string path = PathPrefix(platform::ArgumentAt(0)) + HelpFileName;
+    const std::string path =
+        PathPrefix(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + HelpFileName;
     if (platform::FileIsPresent(path)) {
         OpenOrSay(Handle(), path, SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {

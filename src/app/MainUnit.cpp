@@ -278,7 +278,8 @@ void TFormMain::FormShow() {
     ShowPathsLeft();
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
-        iniFileName_ = PathFolder(platform::ArgumentAt(0)) + "\\Tovimar.ini";
+        iniFileName_ =
+            PathFolder(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + "\\Tovimar.ini";
     const ResolvedTarget target = platform::ResolveStartTarget(1);
     targetPath_ = target.Workable() ? target.Path : std::string();
     isFolder_ = target.IsFolder;

@@ -22,12 +22,14 @@ void SelectBytes(const Edit &field, size_t start, size_t length) {
 } // namespace
 
 std::string RenderLocalTimeFormat(std::string_view timeFormat, double value) {
-    return RenderTimeFormat(timeFormat, value, CurrentLocaleFormats(), platform::EraText);
+    return RenderTimeFormat(platform::AnsiCharacterRule(), timeFormat, value,
+                            CurrentLocaleFormats(), platform::EraText);
 }
 
 void NameEditor::ShowName(const std::string &path) const {
-    name_.SetText(StripExtension(PathName(path)));
-    extension_.SetText(PathExtension(path));
+    const CharacterRule &rule = platform::AnsiCharacterRule();
+    name_.SetText(StripExtension(rule, PathName(rule, path)));
+    extension_.SetText(PathExtension(rule, path));
     name_.SelectAll();
 }
 
@@ -52,12 +54,13 @@ void NameEditor::ToFullWidth() const {
 
 void NameEditor::ReplaceBlanks(std::string_view blank,
                                std::optional<std::string_view> wideBlank) const {
-    extension_.SetText(ReplaceAll(extension_.Text(), Blank, blank));
-    name_.SetText(ReplaceAll(name_.Text(), Blank, blank));
+    const CharacterRule &rule = platform::AnsiCharacterRule();
+    extension_.SetText(ReplaceAll(rule, extension_.Text(), Blank, blank));
+    name_.SetText(ReplaceAll(rule, name_.Text(), Blank, blank));
     const std::string &wide = CurrentLiterals().WideBlank;
     if (wide.empty() || !wideBlank) return;
-    extension_.SetText(ReplaceAll(extension_.Text(), wide, *wideBlank));
-    name_.SetText(ReplaceAll(name_.Text(), wide, *wideBlank));
+    extension_.SetText(ReplaceAll(rule, extension_.Text(), wide, *wideBlank));
+    name_.SetText(ReplaceAll(rule, name_.Text(), wide, *wideBlank));
 }
 
 void NameEditor::RemoveBlanks() const {
@@ -77,7 +80,7 @@ void NameEditor::DeleteLeftOfCaret() const {
 }
 
 void NameEditor::DeleteRightOfCaret() const {
-    NameSelection edited = DeleteRight(ReadField(name_));
+    NameSelection edited = DeleteRight(platform::AnsiCharacterRule(), ReadField(name_));
     name_.SetText(edited.Text);
     name_.Focus();
     SelectBytes(name_, edited.SelStart, edited.SelLength);

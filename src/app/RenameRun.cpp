@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/Messages.h"
+#include "platform/Platform.h"
 #include "platform/WinFileSystem.h"
 #include "resource.h"
 
@@ -74,7 +75,7 @@ void RenameRun::RunOnce() {
     request.Retrying = timerSet_;
 
     platform::WinFileSystem disk(frame_);
-    const ExecutionOutcome outcome = RenameOrDelete(request, disk);
+    const ExecutionOutcome outcome = RenameOrDelete(platform::AnsiCharacterRule(), request, disk);
     if (outcome.EndDeleteMode) deleteMode_ = false;
     if (!outcome.MovedTo.empty()) FollowTarget(outcome.MovedTo);
     if (outcome.Title) ShowTitle(*outcome.Title);

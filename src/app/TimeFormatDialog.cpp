@@ -10,6 +10,7 @@
 #include "core/NameCheck.h"
 #include "platform/Handles.h"
 #include "platform/LocaleData.h"
+#include "platform/Platform.h"
 #include "resource.h"
 
 #include <exception>
@@ -50,7 +51,7 @@ bool ShowPreview(HWND dialog, int id, const std::string &pattern, std::optional<
     }
     const std::string stamp = RenderLocalTimeFormat(pattern, *value);
     ShowText(dialog, id, WideOf(stamp));
-    return CheckName(stamp) == NameFault::ForbiddenCharacter;
+    return CheckName(platform::AnsiCharacterRule(), stamp) == NameFault::ForbiddenCharacter;
 }
 
 void Refresh(HWND dialog, const DialogState &state) {

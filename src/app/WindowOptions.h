@@ -6,6 +6,7 @@
 #include "core/IniValue.h"
 #include "core/Options.h"
 #include "platform/IniFile.h"
+#include "platform/Platform.h"
 
 #include <windows.h>
 
@@ -35,7 +36,9 @@ public:
     void ToggleOpenAtCursor();
     void ToggleVariableWidth();
     // Cut as the next start would read it back, so this run uses what is saved.
-    void SetTimeFormat(const std::string &pattern) { options_.TimeFormat = CutIniString(pattern); }
+    void SetTimeFormat(const std::string &pattern) {
+        options_.TimeFormat = CutIniString(platform::AnsiCharacterRule(), pattern);
+    }
     // Puts the window in or out of the topmost band as the option says.
     void ApplyAlwaysOnTop() const;
 

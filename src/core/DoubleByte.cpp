@@ -9,11 +9,6 @@ namespace tovimar {
 
 namespace {
 
-CharacterRule &ProcessTable() {
-    static CharacterRule table;
-    return table;
-}
-
 constexpr uint32_t DefaultLocale = 0x0409;
 
 // Primary languages whose code pages never have lead bytes on NT: neutral, Danish, German,
@@ -77,14 +72,6 @@ void AddLeadByteRanges(CharacterRule &table, DoubleByteSource &source, uint32_t 
 }
 
 } // namespace
-
-const CharacterRule &CurrentCharacterRule() {
-    return ProcessTable();
-}
-
-void SetCharacterRule(const CharacterRule &table) {
-    ProcessTable() = table;
-}
 
 CharacterRule BuildAnsiCharacterRule(DoubleByteSource &source) {
     // The strings are in the ANSI code page, whatever the locale's own code page says: a

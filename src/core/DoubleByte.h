@@ -1,4 +1,5 @@
-// The character rule of the ANSI code page: which bytes of a string are lead, trail or single.
+// The character rule of a code page: which bytes of a string are lead, trail or single. Every
+// rule over byte strings takes the rule of the strings' code page as an argument.
 // Double-byte code pages (Shift-JIS) go by their lead-byte set; under UTF-8 a character is a
 // whole valid sequence of 1 to 4 bytes; in single-byte code pages every byte is a character.
 #pragma once
@@ -21,11 +22,6 @@ struct CharacterRule {
 
     bool IsLead(unsigned char b) const { return LeadByteSet.test(b); }
 };
-
-// The ANSI code page's rule, kept for the process until every core rule takes the rule it
-// works by as an argument; set at start-up and on a settings change.
-const CharacterRule &CurrentCharacterRule();
-void SetCharacterRule(const CharacterRule &table);
 
 // What the platform tells about the locale; the platform adapter implements it, tests fake it.
 class DoubleByteSource {

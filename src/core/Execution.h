@@ -2,6 +2,7 @@
 // interface so that they run without a window and without a real disk.
 #pragma once
 
+#include "core/DoubleByte.h"
 #include "core/ShownText.h"
 
 #include <cstdint>
@@ -87,10 +88,12 @@ struct ExecutionOutcome {
 };
 
 // The destination: the target's folder, the name and the extension as typed.
-std::string BuildNewPath(std::string_view targetPath, std::string_view name,
-                         std::string_view extension);
+std::string BuildNewPath(const CharacterRule &rule, std::string_view targetPath,
+                         std::string_view name, std::string_view extension);
 
 // Runs the checks and the disk operation of one execution and says what the window must do.
-ExecutionOutcome RenameOrDelete(const ExecutionRequest &request, FileSystem &fs);
+// The paths and names of the request are all in the code page of rule.
+ExecutionOutcome RenameOrDelete(const CharacterRule &rule, const ExecutionRequest &request,
+                                FileSystem &fs);
 
 } // namespace tovimar

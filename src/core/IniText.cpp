@@ -229,13 +229,14 @@ std::optional<std::string_view> IniSettings::FindValue(const std::string &key) c
                         key);
 }
 
-std::string IniSettings::Read(const std::string &key, const std::string &fallback) {
+std::string IniSettings::Read(const CharacterRule &rule, const std::string &key,
+                              const std::string &fallback) {
     const std::optional<std::string_view> found = FindValue(key);
     if (!found) return fallback;
     std::optional<std::string> value =
         unicode_ ? crossing_->FromUtf8(*found) : std::optional<std::string>(*found);
     // A zero byte ends a value for everything the program hands it to.
-    std::string handed = value ? CutIniString(value->substr(0, value->find('\0'))) : fallback;
+    std::string handed = value ? CutIniString(rule, value->substr(0, value->find('\0'))) : fallback;
     Remember(handedOut_, key, handed);
     return handed;
 }
@@ -253,7 +254,7 @@ std::optional<std::string> IniSettings::ReadUtf8(const std::string &key) {
     // Cut to the limit in the file's own characters, as Read does.
     std::optional<std::string> value =
         unicode_ ? std::string(stored.substr(0, FitCharacters(Utf8Rule(), stored, IniStringLimit)))
-                 : crossing_->ToUtf8(CutIniString(stored));
+                 : crossing_->ToUtf8(CutIniString(ansiCharacters_, stored));
     if (value) Remember(utf8HandedOut_, key, *value);
     return value;
 }

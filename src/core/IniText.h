@@ -66,9 +66,11 @@ public:
     // Takes the values of the section from the file's bytes.
     void Load(std::string_view fileBytes);
 
-    // The key's value, at most IniStringLimit bytes; fallback when the key is missing or its
-    // text does not fit the code page.
-    std::string Read(const std::string &key, const std::string &fallback);
+    // The key's value, at most IniStringLimit bytes cut to whole characters by rule (that of
+    // the code page the value is handed out in); fallback when the key is missing or its text
+    // does not fit the code page.
+    std::string Read(const CharacterRule &rule, const std::string &key,
+                     const std::string &fallback);
     void Write(const std::string &key, const std::string &value);
     // The same in UTF-8, for values that need not fit the code page (the extension history):
     // nullopt when the key is missing or its text is not text of the file's encoding. A write

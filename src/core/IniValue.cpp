@@ -92,12 +92,10 @@ int32_t NextUsageCount(int32_t count) {
     return count == INT32_MAX ? count : count + 1;
 }
 
-std::string CutIniString(std::string_view text) {
-    const std::string_view kept =
-        text.substr(0, FitCharacters(CurrentCharacterRule(), text, IniStringLimit));
+std::string CutIniString(const CharacterRule &rule, std::string_view text) {
+    const std::string_view kept = text.substr(0, FitCharacters(rule, text, IniStringLimit));
     // The platform's read already stops at the limit and may end in part of a character.
-    return std::string(
-        kept.substr(0, kept.size() - CutCharacterAtEnd(CurrentCharacterRule(), kept)));
+    return std::string(kept.substr(0, kept.size() - CutCharacterAtEnd(rule, kept)));
 }
 
 } // namespace tovimar

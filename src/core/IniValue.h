@@ -1,6 +1,8 @@
 // Reading and writing the values of the settings file.
 #pragma once
 
+#include "core/DoubleByte.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,7 +28,7 @@ inline std::string FormatIniBool(bool value) {
 // The usage counter after one more run: it stops at its largest value instead of wrapping.
 int32_t NextUsageCount(int32_t count);
 
-// The first IniStringLimit bytes of text, never ending in part of a character.
-std::string CutIniString(std::string_view text);
+// The first IniStringLimit bytes of text, never ending in part of a character by rule.
+std::string CutIniString(const CharacterRule &rule, std::string_view text);
 
 } // namespace tovimar

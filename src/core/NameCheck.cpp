@@ -33,11 +33,11 @@ bool IsDeviceName(std::string_view name) {
 
 } // namespace
 
-NameFault CheckName(std::string_view name) {
+NameFault CheckName(const CharacterRule &rule, std::string_view name) {
     // Only \ and | can be the trail byte of a character; a lower byte after a lead byte makes
     // no character and stays forbidden.
     for (size_t pos = 0; pos < name.size();) {
-        const size_t length = CharLength(CurrentCharacterRule(), name, pos);
+        const size_t length = CharLength(rule, name, pos);
         const auto last = static_cast<unsigned char>(name[pos + length - 1]);
         if (IsForbidden(last) && (length == 1 || last < 0x40)) return NameFault::ForbiddenCharacter;
         pos += length;
@@ -48,10 +48,10 @@ NameFault CheckName(std::string_view name) {
     return NameFault::None;
 }
 
-bool PathTooLong(std::string_view path) {
+bool PathTooLong(const CharacterRule &rule, std::string_view path) {
     if (path.size() <= AnsiPathLimit) return false;
     size_t characters = 0;
-    for (size_t pos = 0; pos < path.size(); pos += CharLength(CurrentCharacterRule(), path, pos))
+    for (size_t pos = 0; pos < path.size(); pos += CharLength(rule, path, pos))
         ++characters;
     return characters > AnsiPathLimit;
 }

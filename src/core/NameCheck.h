@@ -2,6 +2,8 @@
 // caught before anything on disk is touched.
 #pragma once
 
+#include "core/DoubleByte.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -15,14 +17,14 @@ enum class NameFault {
     TrailingDotOrBlank, // Windows would store the name without it
 };
 
-// The final name of an entry (name and extension together), by the current double-byte table.
-NameFault CheckName(std::string_view name);
+// The final name of an entry (name and extension together), by the rule of its code page.
+NameFault CheckName(const CharacterRule &rule, std::string_view name);
 
 // The longest path the ANSI file calls take: MAX_PATH less the terminating zero. They convert
 // the path to UTF-16 first, so the limit counts characters (a double-byte one counts once).
 inline constexpr size_t AnsiPathLimit = 259;
 
-bool PathTooLong(std::string_view path);
+bool PathTooLong(const CharacterRule &rule, std::string_view path);
 
 // A name's length in the units file systems count.
 struct NameLength {

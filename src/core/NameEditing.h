@@ -1,6 +1,8 @@
 // The byte rules behind the editing commands: blank replacement and the caret commands.
 #pragma once
 
+#include "core/DoubleByte.h"
+
 #include "core/Messages.h"
 
 #include <cstddef>
@@ -28,8 +30,8 @@ const CodePageLiterals &CurrentLiterals();
 void SetLiterals(const CodePageLiterals &literals);
 
 // Every non-overlapping occurrence of pattern replaced, left to right; a match starts and ends
-// on character boundaries (current character rule); an empty pattern replaces nothing.
-std::string ReplaceAll(std::string_view text, std::string_view pattern,
+// on character boundaries of rule; an empty pattern replaces nothing.
+std::string ReplaceAll(const CharacterRule &rule, std::string_view text, std::string_view pattern,
                        std::string_view replacement);
 
 // Removes count bytes from position pos, at most to the end; nothing when pos is past the text.
@@ -51,7 +53,7 @@ NameSelection DeleteLeft(const NameSelection &field);
 // rest of the text from there is selected (at most DeleteRightLimit bytes). Both limits take
 // whole characters only.
 inline constexpr size_t DeleteRightLimit = 255;
-NameSelection DeleteRight(const NameSelection &field);
+NameSelection DeleteRight(const CharacterRule &rule, const NameSelection &field);
 // The selection replaced by stamp; the caret at the start of the stamp.
 NameSelection PasteOver(const NameSelection &field, std::string_view stamp);
 

@@ -44,7 +44,7 @@ int CompareNumbers(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-int CompareOrder(std::string_view a, std::string_view b) {
+int CompareOrder(const CharacterRule &rule, std::string_view a, std::string_view b) {
     size_t i = 0;
     size_t j = 0;
     while (i < a.size() && j < b.size()) {
@@ -60,8 +60,8 @@ int CompareOrder(std::string_view a, std::string_view b) {
             continue;
         }
         // A double-byte character is one unit: its trail byte may look like a letter.
-        const size_t lenA = CharLength(CurrentCharacterRule(), a, i);
-        const size_t lenB = CharLength(CurrentCharacterRule(), b, j);
+        const size_t lenA = CharLength(rule, a, i);
+        const size_t lenB = CharLength(rule, b, j);
         if (Rank(ca) != Rank(cb)) return Rank(ca) < Rank(cb) ? -1 : 1;
         if (lenA == 1 && lenB == 1) {
             if (Fold(ca) != Fold(cb)) return Fold(ca) < Fold(cb) ? -1 : 1;
@@ -85,10 +85,6 @@ bool IdLess(const EntryId &a, const EntryId &b) {
     return a.Volume != b.Volume ? a.Volume < b.Volume : a.Index < b.Index;
 }
 
-bool LogicalLess(const std::string &a, const std::string &b) {
-    return CompareLogical(a, b) < 0;
-}
-
 template <typename T, typename Less> void InsertSorted(std::vector<T> &items, T item, Less less) {
     const auto at = std::lower_bound(items.begin(), items.end(), item, less);
     if (at == items.end() || less(item, *at)) items.insert(at, std::move(item));
@@ -101,32 +97,38 @@ bool ContainsSorted(const std::vector<T> &items, const T &item, Less less) {
 
 } // namespace
 
-int CompareLogical(std::string_view a, std::string_view b) {
-    if (const int c = CompareOrder(a, b)) return c;
+int CompareLogical(const CharacterRule &rule, std::string_view a, std::string_view b) {
+    if (const int c = CompareOrder(rule, a, b)) return c;
     const int c = a.compare(b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-void FolderWalk::Start(std::string_view targetPath, bool isFolder, WalkDisk &disk) {
+void FolderWalk::Start(const CharacterRule &rule, std::string_view targetPath, bool isFolder,
+                       WalkDisk &disk) {
     started_ = true;
-    folder_ = PathFolder(targetPath);
+    folder_ = PathFolder(rule, targetPath);
     order_.clear();
     producedIds_.clear();
     givenNames_.clear();
     for (FolderEntry &entry : disk.ListFolder(folder_))
         if (Shown(entry, isFolder)) order_.push_back(std::move(entry.Name));
-    std::sort(order_.begin(), order_.end(), LogicalLess);
+    const auto logicalLess = [&rule](const std::string &a, const std::string &b) {
+        return CompareLogical(rule, a, b) < 0;
+    };
+    std::sort(order_.begin(), order_.end(), logicalLess);
     // The entries up to the target's own name are behind it.
     next_ = static_cast<std::size_t>(
-        std::upper_bound(order_.begin(), order_.end(), PathName(targetPath), LogicalLess) -
+        std::upper_bound(order_.begin(), order_.end(), PathName(rule, targetPath), logicalLess) -
         order_.begin());
 }
 
-void FolderWalk::Remember(const std::string &renamedPath, WalkDisk &disk) {
+void FolderWalk::Remember(const CharacterRule &rule, const std::string &renamedPath,
+                          WalkDisk &disk) {
     // Looked up under its new name: some file systems number an entry by where it is stored.
     if (const auto standing = disk.Look(renamedPath); standing && standing->Id)
         InsertSorted(producedIds_, *standing->Id, IdLess);
-    InsertSorted(givenNames_, disk.UpperCase(PathName(renamedPath)), std::less<std::string>());
+    InsertSorted(givenNames_, disk.UpperCase(PathName(rule, renamedPath)),
+                 std::less<std::string>());
 }
 
 bool FolderWalk::Produced(const std::string &name, const std::optional<EntryId> &id,
@@ -135,14 +137,15 @@ bool FolderWalk::Produced(const std::string &name, const std::optional<EntryId> 
     return ContainsSorted(givenNames_, disk.UpperCase(name), std::less<std::string>());
 }
 
-std::optional<std::string> FolderWalk::Next(std::string_view targetPath,
+std::optional<std::string> FolderWalk::Next(const CharacterRule &rule, std::string_view targetPath,
                                             const std::string &renamedPath, bool isFolder,
                                             WalkDisk &disk) {
-    if (!started_ || PathFolder(targetPath) != folder_) Start(targetPath, isFolder, disk);
-    Remember(renamedPath, disk);
+    if (!started_ || PathFolder(rule, targetPath) != folder_)
+        Start(rule, targetPath, isFolder, disk);
+    Remember(rule, renamedPath, disk);
     while (next_ < order_.size()) {
         const std::string &name = order_[next_++];
-        std::string path = AddTrailingDelimiter(folder_);
+        std::string path = AddTrailingDelimiter(rule, folder_);
         path += name;
         // Gone meanwhile, or another kind of entry under the same name now.
         const std::optional<StandingEntry> standing = disk.Look(path);

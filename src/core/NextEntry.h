@@ -2,6 +2,7 @@
 // folder one file at a time.
 #pragma once
 
+#include "core/DoubleByte.h"
 #include "core/Execution.h"
 
 #include <cstddef>
@@ -25,7 +26,7 @@ struct FolderEntry {
 // The shell's logical order over names of the current code page: runs of digits compare as
 // numbers (p2 before p10), the rest case-insensitively, punctuation before digits before
 // letters. Names equal in that order compare by their bytes, so that no two names tie.
-int CompareLogical(std::string_view a, std::string_view b);
+int CompareLogical(const CharacterRule &rule, std::string_view a, std::string_view b);
 
 // What stands at a path now.
 struct StandingEntry {
@@ -55,12 +56,13 @@ class FolderWalk {
 public:
     // The target at targetPath has just been renamed to renamedPath: the path of the entry to
     // open next, or nullopt at the end of the folder.
-    std::optional<std::string> Next(std::string_view targetPath, const std::string &renamedPath,
-                                    bool isFolder, WalkDisk &disk);
+    std::optional<std::string> Next(const CharacterRule &rule, std::string_view targetPath,
+                                    const std::string &renamedPath, bool isFolder, WalkDisk &disk);
 
 private:
-    void Start(std::string_view targetPath, bool isFolder, WalkDisk &disk);
-    void Remember(const std::string &renamedPath, WalkDisk &disk);
+    void Start(const CharacterRule &rule, std::string_view targetPath, bool isFolder,
+               WalkDisk &disk);
+    void Remember(const CharacterRule &rule, const std::string &renamedPath, WalkDisk &disk);
     bool Produced(const std::string &name, const std::optional<EntryId> &id, WalkDisk &disk) const;
 
     bool started_ = false;

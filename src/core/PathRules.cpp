@@ -15,9 +15,9 @@ constexpr std::string_view NameSeparators = ".\\:";
 // FindFirstFileA's cFileName holds at most MAX_PATH bytes.
 constexpr size_t MaxEntryName = 260;
 
-bool EndsWithSingleDelimiter(std::string_view p) {
+bool EndsWithSingleDelimiter(const CharacterRule &rule, std::string_view p) {
     return !p.empty() && p.back() == PathDelimiter &&
-           ByteKind(CurrentCharacterRule(), p, p.size() - 1) == ByteKindValue::Single;
+           ByteKind(rule, p, p.size() - 1) == ByteKindValue::Single;
 }
 
 bool IsDelimiterAt(std::string_view p, size_t pos) {
@@ -25,17 +25,17 @@ bool IsDelimiterAt(std::string_view p, size_t pos) {
 }
 
 // Offset just past the next delimiter at or after pos (the end of p when there is none).
-size_t SkipComponent(std::string_view p, size_t pos) {
+size_t SkipComponent(const CharacterRule &rule, std::string_view p, size_t pos) {
     while (pos < p.size()) {
         if (p[pos] == PathDelimiter) return pos + 1;
-        pos += CharLength(CurrentCharacterRule(), p, pos);
+        pos += CharLength(rule, p, pos);
     }
     return p.size();
 }
 
-size_t DriveRootLength(std::string_view p, size_t pos) {
+size_t DriveRootLength(const CharacterRule &rule, std::string_view p, size_t pos) {
     if (p.size() - pos >= 2 && p[pos + 1] == DriveDelimiter &&
-        ByteKind(CurrentCharacterRule(), p, pos) == ByteKindValue::Single)
+        ByteKind(rule, p, pos) == ByteKindValue::Single)
         return IsDelimiterAt(p, pos + 2) ? pos + 3 : pos + 2;
     return pos;
 }
@@ -53,13 +53,14 @@ std::string EntryName(const std::optional<std::string> &found) {
 
 } // namespace
 
-size_t LastSeparatorIndex(std::string_view separators, std::string_view s) {
+size_t LastSeparatorIndex(const CharacterRule &rule, std::string_view separators,
+                          std::string_view s) {
     size_t i = s.size();
     while (i > 0) {
         --i;
         const char b = s[i];
         if (b != '\0' && separators.find(b) != std::string_view::npos) {
-            if (ByteKind(CurrentCharacterRule(), s, i) != ByteKindValue::Trail) return i;
+            if (ByteKind(rule, s, i) != ByteKindValue::Trail) return i;
             if (i == 0) break;
             --i; // the lead byte goes with its trail byte
         }
@@ -70,35 +71,36 @@ size_t LastSeparatorIndex(std::string_view separators, std::string_view s) {
 namespace {
 
 // Offset just past the last separator of s: where its last component starts (0 without one).
-size_t AfterLastSeparator(std::string_view separators, std::string_view s) {
-    const size_t index = LastSeparatorIndex(separators, s);
+size_t AfterLastSeparator(const CharacterRule &rule, std::string_view separators,
+                          std::string_view s) {
+    const size_t index = LastSeparatorIndex(rule, separators, s);
     return index == std::string_view::npos ? 0 : index + 1;
 }
 
 } // namespace
 
-std::string PathPrefix(std::string_view p) {
-    return std::string(p.substr(0, AfterLastSeparator(PathSeparators, p)));
+std::string PathPrefix(const CharacterRule &rule, std::string_view p) {
+    return std::string(p.substr(0, AfterLastSeparator(rule, PathSeparators, p)));
 }
 
-std::string PathName(std::string_view p) {
-    return std::string(p.substr(AfterLastSeparator(PathSeparators, p)));
+std::string PathName(const CharacterRule &rule, std::string_view p) {
+    return std::string(p.substr(AfterLastSeparator(rule, PathSeparators, p)));
 }
 
-std::string PathExtension(std::string_view p) {
-    size_t k = AfterLastSeparator(NameSeparators, p);
+std::string PathExtension(const CharacterRule &rule, std::string_view p) {
+    size_t k = AfterLastSeparator(rule, NameSeparators, p);
     if (k > 0 && p[k - 1] == ExtensionMark) return std::string(p.substr(k - 1));
     return {};
 }
 
-std::string StripExtension(std::string_view p) {
-    size_t k = AfterLastSeparator(NameSeparators, p);
+std::string StripExtension(const CharacterRule &rule, std::string_view p) {
+    size_t k = AfterLastSeparator(rule, NameSeparators, p);
     if (k > 0 && p[k - 1] == ExtensionMark) return std::string(p.substr(0, k - 1));
     return std::string(p);
 }
 
-std::string PathFolder(std::string_view p) {
-    size_t k = AfterLastSeparator(PathSeparators, p);
+std::string PathFolder(const CharacterRule &rule, std::string_view p) {
+    size_t k = AfterLastSeparator(rule, PathSeparators, p);
     // The byte before the delimiter is compared as a plain byte: a trail 0x5C counts as one.
     if (k > 1 && p[k - 1] == PathDelimiter && p[k - 2] != PathDelimiter &&
         p[k - 2] != DriveDelimiter)
@@ -106,18 +108,18 @@ std::string PathFolder(std::string_view p) {
     return std::string(p.substr(0, k));
 }
 
-std::string AddTrailingDelimiter(std::string_view p) {
+std::string AddTrailingDelimiter(const CharacterRule &rule, std::string_view p) {
     std::string result(p);
-    if (!EndsWithSingleDelimiter(p)) result += PathDelimiter;
+    if (!EndsWithSingleDelimiter(rule, p)) result += PathDelimiter;
     return result;
 }
 
-std::string RemoveTrailingDelimiter(std::string_view p) {
-    if (EndsWithSingleDelimiter(p)) p.remove_suffix(1);
+std::string RemoveTrailingDelimiter(const CharacterRule &rule, std::string_view p) {
+    if (EndsWithSingleDelimiter(rule, p)) p.remove_suffix(1);
     return std::string(p);
 }
 
-size_t PathRootLength(std::string_view p) {
+size_t PathRootLength(const CharacterRule &rule, std::string_view p) {
     if (IsDelimiterAt(p, 0) && IsDelimiterAt(p, 1)) {
         size_t pos = 2;
         // \\?\ and \\.\ name the object literally; below them a drive, UNC\server\share or
@@ -127,27 +129,27 @@ size_t PathRootLength(std::string_view p) {
             if (StartsWithIgnoringAsciiCase(p.substr(pos), "UNC\\")) {
                 pos += 4;
             } else {
-                size_t drive = DriveRootLength(p, pos);
-                return drive > pos ? drive : SkipComponent(p, pos);
+                size_t drive = DriveRootLength(rule, p, pos);
+                return drive > pos ? drive : SkipComponent(rule, p, pos);
             }
         }
-        return SkipComponent(p, SkipComponent(p, pos)); // server, then share
+        return SkipComponent(rule, p, SkipComponent(rule, p, pos)); // server, then share
     }
     if (IsDelimiterAt(p, 0)) return 1;
-    return DriveRootLength(p, 0);
+    return DriveRootLength(rule, p, 0);
 }
 
-bool IsDriveRelative(std::string_view p) {
-    return DriveRootLength(p, 0) == 2;
+bool IsDriveRelative(const CharacterRule &rule, std::string_view p) {
+    return DriveRootLength(rule, p, 0) == 2;
 }
 
-bool IsRootOnly(std::string_view p) {
-    return !p.empty() && PathRootLength(p) >= p.size();
+bool IsRootOnly(const CharacterRule &rule, std::string_view p) {
+    return !p.empty() && PathRootLength(rule, p) >= p.size();
 }
 
-std::string RemoveTrailingDelimiters(std::string_view p) {
-    const size_t root = PathRootLength(p);
-    while (p.size() > root && EndsWithSingleDelimiter(p))
+std::string RemoveTrailingDelimiters(const CharacterRule &rule, std::string_view p) {
+    const size_t root = PathRootLength(rule, p);
+    while (p.size() > root && EndsWithSingleDelimiter(rule, p))
         p.remove_suffix(1);
     return std::string(p);
 }
@@ -159,28 +161,28 @@ bool HoldsWildcard(std::string_view p) {
     return NameHasWildcard(p);
 }
 
-std::string WithoutLiteralPrefix(std::string_view p) {
+std::string WithoutLiteralPrefix(const CharacterRule &rule, std::string_view p) {
     if (!StartsWithIgnoringAsciiCase(p, "\\\\?\\")) return std::string(p);
     const std::string_view rest = p.substr(4);
     if (StartsWithIgnoringAsciiCase(rest, "UNC\\")) return "\\\\" + std::string(rest.substr(4));
-    if (DriveRootLength(rest, 0) == 3) return std::string(rest);
+    if (DriveRootLength(rule, rest, 0) == 3) return std::string(rest);
     return std::string(p);
 }
 
-std::string CanonicalPath(std::string_view path) {
+std::string CanonicalPath(const CharacterRule &rule, std::string_view path) {
     if (StartsWithIgnoringAsciiCase(path, "\\\\?\\")) return std::string(path);
     // '/' is never a trail byte of a double-byte character, nor part of a UTF-8 sequence.
     std::string p(path);
     std::replace(p.begin(), p.end(), '/', PathDelimiter);
     if (StartsWithIgnoringAsciiCase(p, "\\\\?\\")) return p;
 
-    const size_t root = PathRootLength(p);
+    const size_t root = PathRootLength(rule, p);
     std::vector<std::string_view> kept;
     const std::string_view view(p);
     for (size_t pos = root; pos < p.size();) {
         size_t end = pos;
         while (end < p.size() && p[end] != PathDelimiter)
-            end += CharLength(CurrentCharacterRule(), view, end);
+            end += CharLength(rule, view, end);
         end = std::min(end, p.size());
         const std::string_view name = view.substr(pos, end - pos);
         pos = end + 1;
@@ -199,16 +201,17 @@ std::string CanonicalPath(std::string_view path) {
         result += kept[i];
     }
     // A trailing delimiter says "a folder": it stays.
-    if (!kept.empty() && EndsWithSingleDelimiter(p)) result += PathDelimiter;
+    if (!kept.empty() && EndsWithSingleDelimiter(rule, p)) result += PathDelimiter;
     return result;
 }
 
-bool IsFullPath(std::string_view p) {
-    return (IsDelimiterAt(p, 0) && IsDelimiterAt(p, 1)) || DriveRootLength(p, 0) == 3;
+bool IsFullPath(const CharacterRule &rule, std::string_view p) {
+    return (IsDelimiterAt(p, 0) && IsDelimiterAt(p, 1)) || DriveRootLength(rule, p, 0) == 3;
 }
 
-std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
-    const size_t root = PathRootLength(p);
+std::string ResolveLongPath(const CharacterRule &rule, std::string_view p,
+                            const FindEntryName &find) {
+    const size_t root = PathRootLength(rule, p);
 
     // Walk up from the last component to the root, then look each one up on the way down:
     // every search sees its folder already in on-disk form.
@@ -221,10 +224,10 @@ std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
     std::vector<Component> components;
     std::string_view rest = p;
     while (rest.size() > root) {
-        size_t k = AfterLastSeparator(PathSeparators, rest);
+        size_t k = AfterLastSeparator(rule, PathSeparators, rest);
         if (k == rest.size() || k < root) break; // ends in a delimiter: nothing to resolve
         std::string_view folder = rest.substr(0, k);
-        bool delimiter = folder.size() > root && EndsWithSingleDelimiter(folder);
+        bool delimiter = folder.size() > root && EndsWithSingleDelimiter(rule, folder);
         components.push_back({rest.substr(k), delimiter});
         rest = delimiter ? folder.substr(0, folder.size() - 1) : folder;
     }
@@ -233,7 +236,7 @@ std::string ResolveLongPath(std::string_view p, const FindEntryName &find) {
     // The walk can stop above a doubled delimiter or a colon; a wildcard there still counts.
     bool searching = !NameHasWildcard(rest.substr(std::min(root, rest.size())));
     for (auto it = components.rbegin(); it != components.rend(); ++it) {
-        if (it->DelimiterBefore) result = AddTrailingDelimiter(result);
+        if (it->DelimiterBefore) result = AddTrailingDelimiter(rule, result);
         // A wildcard would match some other entry; it and all below it stay as typed.
         if (NameHasWildcard(it->Name)) searching = false;
         std::string name;

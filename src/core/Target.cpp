@@ -18,32 +18,33 @@ ResolvedTarget Problem(TargetProblem problem) {
 
 // Only the folder part goes through the platform's full-path call: it would strip a trailing
 // dot or blank from the name and so point at another entry.
-std::string MakeFull(std::string_view argument, TargetProbe &probe) {
+std::string MakeFull(const CharacterRule &rule, std::string_view argument, TargetProbe &probe) {
     std::string path(argument);
     std::replace(path.begin(), path.end(), '/', PathDelimiter);
-    if (IsFullPath(path)) return path;
-    const std::string folder = PathFolder(path);
+    if (IsFullPath(rule, path)) return path;
+    const std::string folder = PathFolder(rule, path);
     const std::string base = probe.FullPath(folder.empty() ? std::string(".") : folder);
-    return AddTrailingDelimiter(base) + PathName(path);
+    return AddTrailingDelimiter(rule, base) + PathName(rule, path);
 }
 
 } // namespace
 
-ResolvedTarget ResolveTarget(std::string_view argument, TargetProbe &probe) {
+ResolvedTarget ResolveTarget(const CharacterRule &rule, std::string_view argument,
+                             TargetProbe &probe) {
     if (argument.empty()) return Problem(TargetProblem::NoArgument);
     // A near match must never be renamed in place of the entry meant.
     if (probe.ArgumentLostCharacters() || HoldsWildcard(argument))
         return Problem(TargetProblem::Unreadable);
 
-    const std::string full = CanonicalPath(MakeFull(argument, probe));
-    const std::string trimmed = RemoveTrailingDelimiters(full);
+    const std::string full = CanonicalPath(rule, MakeFull(rule, argument, probe));
+    const std::string trimmed = RemoveTrailingDelimiters(rule, full);
     const bool meantAsFolder = trimmed != full;
     ResolvedTarget target;
     target.Path = probe.ResolveLongPath(trimmed);
     if (HoldsWildcard(target.Path)) return Problem(TargetProblem::Unreadable);
-    if (IsRootOnly(target.Path)) return Problem(TargetProblem::Root);
+    if (IsRootOnly(rule, target.Path)) return Problem(TargetProblem::Root);
     // The ANSI calls would answer "not there" for an entry that is there.
-    if (PathTooLong(target.Path)) {
+    if (PathTooLong(rule, target.Path)) {
         target.Problem = TargetProblem::PathTooLong;
         return target;
     }

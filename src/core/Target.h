@@ -1,6 +1,8 @@
 // From the first argument to the entry the window works on, or the one reason there is none.
 #pragma once
 
+#include "core/DoubleByte.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,7 +47,8 @@ struct ResolvedTarget {
 };
 
 // Full and canonical once ('/', "." and "..", relative paths), then the on-disk spelling.
-ResolvedTarget ResolveTarget(std::string_view argument, TargetProbe &probe);
+ResolvedTarget ResolveTarget(const CharacterRule &rule, std::string_view argument,
+                             TargetProbe &probe);
 
 // The title the window shows for a problem; none for a target that can be worked on.
 std::optional<std::string_view> TargetProblemMessage(TargetProblem problem);

@@ -13,9 +13,8 @@ namespace {
 
 // A double-byte character outside quotes is dropped; UTF-8 has no lead-byte set, so its
 // characters are copied.
-bool IsLeadByte(char c) {
-    const CharacterRule &table = CurrentCharacterRule();
-    return table.DoubleByteMode && table.IsLead(static_cast<unsigned char>(c));
+bool IsLeadByte(const CharacterRule &rule, char c) {
+    return rule.DoubleByteMode && rule.IsLead(static_cast<unsigned char>(c));
 }
 
 bool StartsTwelveHourMarker(std::string_view s) {
@@ -33,6 +32,7 @@ std::string Number(int64_t value, int digits) {
 // with it, so the result never ends in part of one.
 class Output {
 public:
+    explicit Output(const CharacterRule &rule) : rule_(rule) {}
     void Append(std::string_view bytes) {
         if (full_) return;
         const size_t room = RenderedTimeFormatLimit - text_.size();
@@ -40,24 +40,25 @@ public:
             text_ += bytes;
             return;
         }
-        text_ += bytes.substr(0, FitCharacters(CurrentCharacterRule(), bytes, room));
+        text_ += bytes.substr(0, FitCharacters(rule_, bytes, room));
         full_ = true;
     }
     void Append(char c) { Append(std::string_view(&c, 1)); }
     std::string Take() { return std::move(text_); }
 
 private:
+    const CharacterRule &rule_;
     std::string text_;
     bool full_ = false;
 };
 
 // Whether the text after an h run asks for the twelve-hour clock: the first a outside quotes,
 // unless an h comes first.
-bool LooksTwelveHour(std::string_view p, size_t j) {
+bool LooksTwelveHour(const CharacterRule &rule, std::string_view p, size_t j) {
     bool quoted = false;
     while (j < p.size()) {
         const char c = p[j];
-        if (const size_t length = CharLength(CurrentCharacterRule(), p, j); length > 1) {
+        if (const size_t length = CharLength(rule, p, j); length > 1) {
             j += length;
             continue;
         }
@@ -73,13 +74,13 @@ bool LooksTwelveHour(std::string_view p, size_t j) {
     return false;
 }
 
-std::string ShortEraName(const std::string &name, uint32_t locale) {
+std::string ShortEraName(const CharacterRule &rule, const std::string &name, uint32_t locale) {
     const uint32_t language = locale & 0x3FF;
     const uint32_t sublanguage = (locale & 0xFFFF) >> 10;
-    if (language == 0x11) return name.substr(0, CharLength(CurrentCharacterRule(), name, 0));
+    if (language == 0x11) return name.substr(0, CharLength(rule, name, 0));
     if (language == 0x04 && sublanguage == 1) {
         std::vector<size_t> starts;
-        for (size_t i = 0; i < name.size(); i += CharLength(CurrentCharacterRule(), name, i))
+        for (size_t i = 0; i < name.size(); i += CharLength(rule, name, i))
             starts.push_back(i);
         if (starts.size() == 4) return name.substr(starts[2]);
     }
@@ -88,8 +89,9 @@ std::string ShortEraName(const std::string &name, uint32_t locale) {
 
 class Renderer {
 public:
-    Renderer(const DateTimeParts &time, const LocaleFormats &formats, const EraFormatter &era)
-        : t_(time), f_(formats), era_(era) {}
+    Renderer(const CharacterRule &rule, const DateTimeParts &time, const LocaleFormats &formats,
+             const EraFormatter &era)
+        : rule_(rule), t_(time), f_(formats), era_(era), out_(rule) {}
 
     void Render(std::string_view pattern, int level);
     std::string Take() { return out_.Take(); }
@@ -101,6 +103,7 @@ private:
     void Era(size_t run);
     void EraYear(size_t run);
 
+    const CharacterRule &rule_;
     const DateTimeParts t_;
     const LocaleFormats &f_;
     const EraFormatter &era_;
@@ -111,7 +114,7 @@ void Renderer::Era(size_t run) {
     if (!era_) return;
     std::optional<std::string> name = era_(t_.Year, t_.Month, t_.Day, "gg");
     if (!name) return;
-    out_.Append(run == 1 ? ShortEraName(*name, f_.Locale) : *name);
+    out_.Append(run == 1 ? ShortEraName(rule_, *name, f_.Locale) : *name);
 }
 
 void Renderer::EraYear(size_t run) {
@@ -130,8 +133,8 @@ void Renderer::Render(std::string_view pattern, int level) {
     size_t i = 0;
     while (i < p.size()) {
         const char starter = p[i];
-        const bool lead = IsLeadByte(starter);
-        const std::string_view character = p.substr(i, CharLength(CurrentCharacterRule(), p, i));
+        const bool lead = IsLeadByte(rule_, starter);
+        const std::string_view character = p.substr(i, CharLength(rule_, p, i));
         i += character.size();
         if (lead) {
             previous = 0;
@@ -181,7 +184,7 @@ void Renderer::Render(std::string_view pattern, int level) {
         }
         case 'H': {
             const size_t n = run();
-            if (LooksTwelveHour(p, i)) twelveHour = true;
+            if (LooksTwelveHour(rule_, p, i)) twelveHour = true;
             int hour = t_.Hour;
             if (twelveHour && hour == 0) hour = 12;
             if (twelveHour && hour > 12) hour -= 12;
@@ -247,7 +250,7 @@ void Renderer::Render(std::string_view pattern, int level) {
             // A trail byte never closes the quote: characters are stepped over whole.
             size_t end = i;
             while (end < p.size() && p[end] != starter)
-                end += CharLength(CurrentCharacterRule(), p, end);
+                end += CharLength(rule_, p, end);
             end = std::min(end, p.size());
             out_.Append(p.substr(i, end - i));
             i = std::min(end + 1, p.size());
@@ -263,9 +266,9 @@ void Renderer::Render(std::string_view pattern, int level) {
 
 } // namespace
 
-std::string RenderTimeFormat(std::string_view timeFormat, double value,
+std::string RenderTimeFormat(const CharacterRule &rule, std::string_view timeFormat, double value,
                              const LocaleFormats &formats, const EraFormatter &era) {
-    Renderer renderer(DecodeDateTime(value), formats, era);
+    Renderer renderer(rule, DecodeDateTime(value), formats, era);
     renderer.Render(timeFormat.empty() ? std::string_view("C") : timeFormat, 1);
     return renderer.Take();
 }

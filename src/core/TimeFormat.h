@@ -2,6 +2,7 @@
 // texts it draws on, and the renderer.
 #pragma once
 
+#include "core/DoubleByte.h"
 #include "core/FunctionRef.h"
 
 #include <array>
@@ -76,12 +77,13 @@ public:
     virtual std::optional<std::string> Info(LocaleItem item, int index, size_t bufferSize) = 0;
 };
 
-LocaleFormats ReadLocaleFormats(LocaleSource &source);
+// The locale's texts are in the code page of rule, which converts the date patterns.
+LocaleFormats ReadLocaleFormats(const CharacterRule &rule, LocaleSource &source);
 
 // A date format of the locale as a pattern of this language: era years under the Japanese,
 // Taiwanese and Korean calendars, no era names for other Chinese, Japanese and Korean formats.
-std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
-                                     uint32_t primaryLanguage);
+std::string ConvertLocaleDatePattern(const CharacterRule &rule, std::string_view text,
+                                     int calendarType, uint32_t primaryLanguage);
 
 // The platform's alternative-calendar rendering of a date with the picture "gg", "yy" or
 // "yyyy"; nullopt when it fails.
@@ -91,8 +93,8 @@ using EraFormatter =
 inline constexpr size_t RenderedTimeFormatLimit = 256;
 
 // Renders value through the time format (an empty one is "C"); at most RenderedTimeFormatLimit
-// bytes, never ending in part of a character. Uses the current character rule.
-std::string RenderTimeFormat(std::string_view timeFormat, double value,
+// bytes, never ending in part of a character by rule.
+std::string RenderTimeFormat(const CharacterRule &rule, std::string_view timeFormat, double value,
                              const LocaleFormats &formats, const EraFormatter &era);
 
 // The values in force for the process; replaced as a whole when the locale is read again.

@@ -60,13 +60,13 @@ LocaleFormats::LocaleFormats() {
         take(name);
 }
 
-std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
-                                     uint32_t primaryLanguage) {
+std::string ConvertLocaleDatePattern(const CharacterRule &rule, std::string_view text,
+                                     int calendarType, uint32_t primaryLanguage) {
     std::string result;
     if (calendarType == 3 || calendarType == 4 || calendarType == 5) {
         for (size_t i = 0; i < text.size();) {
             const std::string_view rest = text.substr(i);
-            if (const size_t length = CharLength(CurrentCharacterRule(), text, i); length > 1) {
+            if (const size_t length = CharLength(rule, text, i); length > 1) {
                 result += text.substr(i, length);
                 i += length;
             } else if (StartsWithIgnoringAsciiCase(rest, "GG")) {
@@ -90,7 +90,7 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
     if (primaryLanguage == 0x04 || primaryLanguage == 0x11 || primaryLanguage == 0x12) {
         // Characters of several bytes are copied whole: a trail byte may equal g.
         for (size_t i = 0; i < text.size();) {
-            const size_t length = CharLength(CurrentCharacterRule(), text, i);
+            const size_t length = CharLength(rule, text, i);
             if (length > 1 || AsciiUpper(text[i]) != 'G') result += text.substr(i, length);
             i += length;
         }
@@ -99,7 +99,7 @@ std::string ConvertLocaleDatePattern(std::string_view text, int calendarType,
     return std::string(text);
 }
 
-LocaleFormats ReadLocaleFormats(LocaleSource &source) {
+LocaleFormats ReadLocaleFormats(const CharacterRule &rule, LocaleSource &source) {
     LocaleFormats f;
     f.Locale = source.ThreadLocale();
     const uint32_t language = f.Locale & 0x3FF;
@@ -118,9 +118,9 @@ LocaleFormats ReadLocaleFormats(LocaleSource &source) {
 
     const int calendar = number(LocaleItem::CalendarType, 1);
     f.ShortDatePattern = ConvertLocaleDatePattern(
-        text(LocaleItem::ShortDate).value_or(f.ShortDatePattern), calendar, language);
+        rule, text(LocaleItem::ShortDate).value_or(f.ShortDatePattern), calendar, language);
     f.LongDatePattern = ConvertLocaleDatePattern(
-        text(LocaleItem::LongDate).value_or(f.LongDatePattern), calendar, language);
+        rule, text(LocaleItem::LongDate).value_or(f.LongDatePattern), calendar, language);
     f.AmDesignator = text(LocaleItem::AmDesignator).value_or(f.AmDesignator);
     f.PmDesignator = text(LocaleItem::PmDesignator).value_or(f.PmDesignator);
 

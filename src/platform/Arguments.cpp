@@ -83,7 +83,7 @@ private:
 
 ResolvedTarget ResolveStartTarget(int i) {
     StartProbe probe(i);
-    return ResolveTarget(ArgumentAt(i), probe);
+    return ResolveTarget(AnsiCharacterRule(), ArgumentAt(i), probe);
 }
 
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i) {
@@ -99,12 +99,12 @@ std::wstring WideArgumentAt(std::wstring_view commandLine, int i) {
 }
 
 int ArgumentCount() {
-    return tovimar::ArgumentCount(::GetCommandLineA());
+    return tovimar::ArgumentCount(AnsiCharacterRule(), ::GetCommandLineA());
 }
 
 std::string ArgumentAt(int i) {
     if (i < 0) return {};
-    if (i > 0) return tovimar::ArgumentAt(::GetCommandLineA(), i);
+    if (i > 0) return tovimar::ArgumentAt(AnsiCharacterRule(), ::GetCommandLineA(), i);
     if (ArgumentLostCharacters(0)) {
         if (std::optional<std::string> shortPath = ShortModulePath()) return *shortPath;
     }

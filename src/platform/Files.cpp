@@ -19,7 +19,7 @@ std::optional<std::string> FindEntryName(const std::string &path) {
 std::vector<FolderEntry> ListFolder(const std::string &folder) {
     std::vector<FolderEntry> entries;
     if (HoldsZero(folder)) return entries;
-    std::wstring pattern = FromAnsi(AddTrailingDelimiter(folder));
+    std::wstring pattern = FromAnsi(AddTrailingDelimiter(AnsiCharacterRule(), folder));
     pattern += L'*';
     WIN32_FIND_DATAW found{};
     FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
@@ -46,7 +46,7 @@ std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &p
 }
 
 std::string ResolveLongPath(const std::string &path) {
-    return tovimar::ResolveLongPath(path, FindEntryName);
+    return tovimar::ResolveLongPath(AnsiCharacterRule(), path, FindEntryName);
 }
 
 std::string FullPath(const std::string &path) {

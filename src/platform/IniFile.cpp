@@ -231,6 +231,10 @@ std::string IniFile::SavedTo() const {
     return user.empty() ? fileName_ : user;
 }
 
+std::string IniFile::ReadString(const std::string &key, const std::string &defaultValue) {
+    return settings_.Read(AnsiCharacterRule(), key, defaultValue);
+}
+
 bool IniFile::Save() {
     if (!settings_.HasChanges()) return true;
     if (SaveInto(fileName_, {})) return true;
@@ -238,7 +242,7 @@ bool IniFile::Save() {
     const std::string user = userFile_();
     if (user.empty()) return false;
     // The user's folder is made at the first save into it.
-    ::CreateDirectoryA(PathFolder(user).c_str(), nullptr);
+    ::CreateDirectoryA(PathFolder(AnsiCharacterRule(), user).c_str(), nullptr);
     return SaveInto(user, textRead_);
 }
 

@@ -34,9 +34,7 @@ public:
 
     // The value in the ANSI code page, at most IniStringLimit bytes; defaultValue when the key
     // is missing or holds characters the code page has not.
-    std::string ReadString(const std::string &key, const std::string &defaultValue) override {
-        return settings_.Read(key, defaultValue);
-    }
+    std::string ReadString(const std::string &key, const std::string &defaultValue) override;
     void WriteString(const std::string &key, const std::string &value) override {
         settings_.Write(key, value);
     }

@@ -64,12 +64,21 @@ CodePageLiterals ReadLiterals() {
     return literals;
 }
 
+CharacterRule &KeptRule() {
+    static CharacterRule rule;
+    return rule;
+}
+
 } // namespace
 
 void LoadCharacterRule() {
     SystemDoubleByteSource source;
-    SetCharacterRule(BuildAnsiCharacterRule(source));
+    KeptRule() = BuildAnsiCharacterRule(source);
     SetLiterals(ReadLiterals());
+}
+
+const CharacterRule &AnsiCharacterRule() {
+    return KeptRule();
 }
 
 } // namespace tovimar::platform

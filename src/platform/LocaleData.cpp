@@ -64,7 +64,7 @@ public:
 
 LocaleFormats ReadSystemLocaleFormats() {
     SystemLocaleSource source;
-    return ReadLocaleFormats(source);
+    return ReadLocaleFormats(AnsiCharacterRule(), source);
 }
 
 void LoadLocaleValues() {

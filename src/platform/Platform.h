@@ -1,6 +1,7 @@
 // The thin Win32 adapter: every platform operation the program uses, with ANSI byte strings.
 #pragma once
 
+#include "core/DoubleByte.h"
 #include "core/NextEntry.h"
 #include "core/Target.h"
 
@@ -23,9 +24,11 @@ std::wstring FromProgramText(std::string_view bytes);
 // True when every character of text survives the trip to the ANSI code page and back.
 bool FitsAnsiCodePage(std::wstring_view text);
 
-// Builds the character rule from the thread locale and the ANSI code page and installs it
-// (start-up, setting change), with the code page's literals.
+// Builds the ANSI code page's character rule from the thread locale and the ANSI code page and
+// keeps it (start-up, setting change), with the code page's literals.
 void LoadCharacterRule();
+// The rule kept by LoadCharacterRule: the one the program's ANSI strings are stepped by.
+const CharacterRule &AnsiCharacterRule();
 
 // A zero byte would silently cut the path the API sees; such a path names nothing.
 inline bool HoldsZero(const std::string &path) {

@@ -52,7 +52,7 @@ bool IsUsablePath(const std::string &path) {
 // The shell refuses the \\?\ prefix. Without it the path names the same entry when the
 // platform's normalisation leaves it as it is (no trailing dot or blank, no device name).
 std::string ShellPath(const std::string &path) {
-    const std::string plain = WithoutLiteralPrefix(path);
+    const std::string plain = WithoutLiteralPrefix(AnsiCharacterRule(), path);
     return plain != path && FullPath(plain) == plain ? plain : path;
 }
 

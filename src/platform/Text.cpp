@@ -49,7 +49,7 @@ std::string MapCase(const std::string &text, CaseMapping mapping) {
     // characters one by one and keep the rest as they are.
     mapped.clear();
     for (size_t i = 0; i < text.size();) {
-        size_t length = CharLength(CurrentCharacterRule(), text, i);
+        size_t length = CharLength(AnsiCharacterRule(), text, i);
         std::string character = text.substr(i, length);
         std::string one = character;
         mapped += IsValidAnsi(character) && MapInPlace(mapping, one) ? one : character;

@@ -121,8 +121,9 @@ std::optional<EntryId> WinFileSystem::Identity(const std::string &path) {
 std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, const EntryId &id) {
     if (HoldsZero(folder)) return std::nullopt;
     // Wide: the name the file system left may not be one the ANSI calls can spell.
-    const std::wstring prefix =
-        folder.empty() ? std::wstring() : FromAnsi(AddTrailingDelimiter(folder));
+    const std::wstring prefix = folder.empty()
+                                    ? std::wstring()
+                                    : FromAnsi(AddTrailingDelimiter(AnsiCharacterRule(), folder));
     WIN32_FIND_DATAW entry{};
     FindHandle search(::FindFirstFileW((prefix + L"*").c_str(), &entry));
     std::optional<std::string> found;

@@ -1,7 +1,6 @@
 #include "core/CommandLine.h"
 
 #include "core/DoubleByte.h"
-#include "TableScope.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +10,16 @@ namespace tovimar {
 namespace {
 
 class CommandLineSjis : public testing::Test {
-    TableScope scope_{ShiftJisRule()};
+protected:
+    const CharacterRule rule_ = ShiftJisRule();
 };
 
 // Every argument after the program name, through ArgumentCount and ArgumentAt.
-std::vector<std::string> Arguments(std::string_view commandLine) {
+std::vector<std::string> Arguments(const CharacterRule &rule, std::string_view commandLine) {
     std::vector<std::string> arguments;
-    int count = ArgumentCount(commandLine);
+    int count = ArgumentCount(rule, commandLine);
     for (int i = 1; i <= count; ++i)
-        arguments.push_back(ArgumentAt(commandLine, i));
+        arguments.push_back(ArgumentAt(rule, commandLine, i));
     return arguments;
 }
 
@@ -60,24 +60,25 @@ TEST_F(CommandLineSjis, ArgumentsOfExampleLines) {
         {std::string("a b\0c", 5), Args{"a", "b"}},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(Arguments(Program + row.Line), row.Expected) << testing::PrintToString(row.Line);
+        EXPECT_EQ(Arguments(rule_, Program + row.Line), row.Expected)
+            << testing::PrintToString(row.Line);
 }
 
 TEST_F(CommandLineSjis, ProgramNameIsNotCounted) {
-    EXPECT_EQ(ArgumentCount("Tovimar.exe"), 0);
-    EXPECT_EQ(ArgumentCount("\"C:\\a b\\Tovimar.exe\""), 0);
-    EXPECT_EQ(ArgumentCount("Tovimar.exe a"), 1);
-    EXPECT_EQ(ArgumentCount(""), 0);
+    EXPECT_EQ(ArgumentCount(rule_, "Tovimar.exe"), 0);
+    EXPECT_EQ(ArgumentCount(rule_, "\"C:\\a b\\Tovimar.exe\""), 0);
+    EXPECT_EQ(ArgumentCount(rule_, "Tovimar.exe a"), 1);
+    EXPECT_EQ(ArgumentCount(rule_, ""), 0);
 }
 
 TEST_F(CommandLineSjis, ArgumentAtOutsideTheListIsEmpty) {
     const std::string line = Program + "a b";
     const int indexes[] = {-1, 0, 3, 100};
     for (int i : indexes)
-        EXPECT_EQ(ArgumentAt(line, i), "") << i;
+        EXPECT_EQ(ArgumentAt(rule_, line, i), "") << i;
     // an empty argument ends the walk even when text follows
-    EXPECT_EQ(ArgumentAt(Program + "a \" b", 2), " b");
-    EXPECT_EQ(ArgumentAt(Program + "a \"", 3), "");
+    EXPECT_EQ(ArgumentAt(rule_, Program + "a \" b", 2), " b");
+    EXPECT_EQ(ArgumentAt(rule_, Program + "a \"", 3), "");
 }
 
 TEST_F(CommandLineSjis, NextArgumentReportsWhereItStopped) {
@@ -94,7 +95,7 @@ TEST_F(CommandLineSjis, NextArgumentReportsWhereItStopped) {
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.Text);
-        ArgumentRead read = NextArgument(row.Text, row.Pos);
+        ArgumentRead read = NextArgument(rule_, row.Text, row.Pos);
         EXPECT_EQ(read.Argument, row.Argument);
         EXPECT_EQ(read.Next, row.Next);
     }
@@ -114,7 +115,7 @@ TEST_F(CommandLineSjis, ChainParametersQuoteTheRemainingArguments) {
         {"a \"b c\"", 1, "\"a\" \"b c\" "},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(ChainParameters(Program + row.Line, row.From), row.Expected) << row.Line;
+        EXPECT_EQ(ChainParameters(rule_, Program + row.Line, row.From), row.Expected) << row.Line;
 }
 
 TEST_F(CommandLineSjis, ChainedArgumentsReadBackUnchanged) {
@@ -123,15 +124,16 @@ TEST_F(CommandLineSjis, ChainedArgumentsReadBackUnchanged) {
     std::string line = Program;
     for (const std::string &argument : arguments)
         line += "\"" + argument + "\" ";
-    EXPECT_EQ(Arguments(line), arguments);
+    EXPECT_EQ(Arguments(rule_, line), arguments);
     std::vector<std::string> passedOn(arguments.begin() + 1, arguments.end());
-    EXPECT_EQ(Arguments(Program + ChainParameters(line, 2)), passedOn);
+    EXPECT_EQ(Arguments(rule_, Program + ChainParameters(rule_, line, 2)), passedOn);
 }
 
 TEST(CommandLineSingleByte, TrailBytesAreOrdinaryWithDoubleByteModeOff) {
-    TableScope scope(CharacterRule{});
-    EXPECT_EQ(Arguments(Program + "\x81 x"), (std::vector<std::string>{"\x81", "x"}));
-    EXPECT_EQ(Arguments(Program + "\"\x81\" z\""), (std::vector<std::string>{"\x81", "z"}));
+    const CharacterRule singleByte;
+    EXPECT_EQ(Arguments(singleByte, Program + "\x81 x"), (std::vector<std::string>{"\x81", "x"}));
+    EXPECT_EQ(Arguments(singleByte, Program + "\"\x81\" z\""),
+              (std::vector<std::string>{"\x81", "z"}));
 }
 
 } // namespace

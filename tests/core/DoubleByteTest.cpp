@@ -1,5 +1,5 @@
 #include "core/DoubleByte.h"
-#include "TableScope.h"
+#include "CodePageRule.h"
 
 #include <gtest/gtest.h>
 
@@ -188,18 +188,11 @@ TEST(CharacterRule, DbcsMetricOnWithoutRangesKeepsModeOn) {
     EXPECT_TRUE(table.LeadByteSet.none());
 }
 
-TEST(CharacterRule, SetTableIsWhatCurrentReturns) {
-    TableScope scope(ShiftJisRule());
-    EXPECT_TRUE(CurrentCharacterRule().DoubleByteMode);
-    SetCharacterRule(CharacterRule{});
-    EXPECT_FALSE(CurrentCharacterRule().DoubleByteMode);
-}
-
 // Kinds written one letter per byte: s single, L lead, t trail.
-std::string Kinds(std::string_view s) {
+std::string Kinds(const CharacterRule &rule, std::string_view s) {
     std::string kinds;
     for (size_t i = 0; i < s.size(); ++i) {
-        switch (ByteKind(CurrentCharacterRule(), s, i)) {
+        switch (ByteKind(rule, s, i)) {
         case ByteKindValue::Single:
             kinds += 's';
             break;
@@ -243,28 +236,25 @@ TEST(ByteKind, ParityOfTheLeadRunBeforeEachByte) {
         {"\x95\x5C\xC3\xA9", "ssss", 1252},
     };
     for (const Row &row : rows) {
-        TableScope scope(row.CodePage);
-        EXPECT_EQ(Kinds(row.Text), row.Expected) << testing::PrintToString(row.Text);
+        EXPECT_EQ(Kinds(RuleFor(row.CodePage), row.Text), row.Expected)
+            << testing::PrintToString(row.Text);
     }
 }
 
 TEST(ByteKind, EverythingIsSingleWithDoubleByteModeOff) {
-    TableScope scope(CharacterRule{});
-    EXPECT_EQ(Kinds("\x95\x5C\x81\x81"), "ssss");
+    EXPECT_EQ(Kinds(CharacterRule{}, "\x95\x5C\x81\x81"), "ssss");
     // the set alone does not count: the mode decides
     CharacterRule setOnly = ShiftJisRule();
     setOnly.DoubleByteMode = false;
-    SetCharacterRule(setOnly);
-    EXPECT_EQ(Kinds("\x95\x5C"), "ss");
+    EXPECT_EQ(Kinds(setOnly, "\x95\x5C"), "ss");
 }
 
 TEST(ByteKind, PositionsOutsideTheStringAreSingle) {
-    TableScope scope(ShiftJisRule());
+    const CharacterRule sjis = ShiftJisRule();
     // npos: what a position before the start wraps to.
-    EXPECT_EQ(ByteKind(CurrentCharacterRule(), "\x81\x81", std::string_view::npos),
-              ByteKindValue::Single);
-    EXPECT_EQ(ByteKind(CurrentCharacterRule(), "\x81\x81", 2), ByteKindValue::Single);
-    EXPECT_EQ(ByteKind(CurrentCharacterRule(), "", 0), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind(sjis, "\x81\x81", std::string_view::npos), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind(sjis, "\x81\x81", 2), ByteKindValue::Single);
+    EXPECT_EQ(ByteKind(sjis, "", 0), ByteKindValue::Single);
 }
 
 TEST(CharLength, StepsLikeCharNext) {
@@ -289,8 +279,7 @@ TEST(CharLength, StepsLikeCharNext) {
         {"\x95\x5C", 0, 1, 1252},
     };
     for (const Row &row : rows) {
-        TableScope scope(row.CodePage);
-        EXPECT_EQ(CharLength(CurrentCharacterRule(), row.Text, row.Pos), row.Expected)
+        EXPECT_EQ(CharLength(RuleFor(row.CodePage), row.Text, row.Pos), row.Expected)
             << testing::PrintToString(row.Text) << " at " << row.Pos;
     }
 }

@@ -14,6 +14,9 @@
 namespace tovimar {
 namespace {
 
+// The paths here are ASCII, which every code page's rule reads alike.
+const CharacterRule SingleByte;
+
 // How the platform treats a rename that changes only letter case.
 enum class CaseRename {
     Applies,    // Windows: the new spelling is on disk, done
@@ -95,7 +98,8 @@ public:
     }
     std::optional<std::string> FindEntry(const std::string &folder, const EntryId &id) override {
         for (const Entry &e : Entries)
-            if (e.Id == id.Index && PathFolder(e.Path) == folder) return PathName(e.Path);
+            if (e.Id == id.Index && PathFolder(SingleByte, e.Path) == folder)
+                return PathName(SingleByte, e.Path);
         return std::nullopt;
     }
     bool NameFits(const std::string &, const std::string &name) override {
@@ -443,7 +447,7 @@ TEST(Execution, Table) {
         disk.KnownLimit = row.KnownLimit;
         disk.Identities = row.Identities;
 
-        const ExecutionOutcome outcome = RenameOrDelete(row.Request, disk);
+        const ExecutionOutcome outcome = RenameOrDelete(SingleByte, row.Request, disk);
 
         ASSERT_EQ(outcome.Title.has_value(), row.Title.has_value());
         if (row.Title) {
@@ -476,7 +480,8 @@ TEST(Execution, OperationFollowsDeleteMode) {
     for (const auto &row : rows) {
         FakeDisk disk;
         disk.Entries = {{"C:\\W\\a.txt"}};
-        RenameOrDelete({.TargetPath = "C:\\W\\a.txt",
+        RenameOrDelete(SingleByte,
+                       {.TargetPath = "C:\\W\\a.txt",
                         .DeleteMode = row.DeleteMode,
                         .Name = DeleteName,
                         .Extension = ".txt"},
@@ -494,7 +499,8 @@ TEST(Execution, OpenTestOnlyForFiles) {
     for (const auto &row : rows) {
         FakeDisk disk;
         disk.Entries = {row.Target};
-        RenameOrDelete({.TargetPath = row.Target.Path,
+        RenameOrDelete(SingleByte,
+                       {.TargetPath = row.Target.Path,
                         .IsFolder = row.Target.Folder,
                         .Name = "b",
                         .Extension = ""},
@@ -556,7 +562,8 @@ TEST(Execution, DeleteModeAndRetryEndings) {
         FakeDisk disk;
         disk.Entries = {{"C:\\W\\a.txt"}};
         disk.Open = row.Open;
-        const ExecutionOutcome outcome = RenameOrDelete({.TargetPath = "C:\\W\\a.txt",
+        const ExecutionOutcome outcome = RenameOrDelete(SingleByte,
+                                                        {.TargetPath = "C:\\W\\a.txt",
                                                          .DeleteMode = row.DeleteMode,
                                                          .Name = row.Name,
                                                          .Extension = ".txt",

@@ -1,7 +1,7 @@
 #include "core/DoubleByte.h"
 #include "core/IniValue.h"
 
-#include "TableScope.h"
+#include "CodePageRule.h"
 
 #include <gtest/gtest.h>
 
@@ -117,19 +117,7 @@ TEST(IniValue, UsageCounterStopsAtItsLargestValue) {
         EXPECT_EQ(NextUsageCount(row[0]), row[1]) << row[0];
 }
 
-class CutIniStringTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        saved_ = CurrentCharacterRule();
-        SetCharacterRule(ShiftJisRule());
-    }
-    void TearDown() override { SetCharacterRule(saved_); }
-
-private:
-    CharacterRule saved_;
-};
-
-TEST_F(CutIniStringTest, CutsAtTheBufferWithoutSplittingACharacter) {
+TEST(CutIniString, CutsAtTheBufferWithoutSplittingACharacter) {
     const std::string kanji = "\x8A\xBF"; // one double-byte character
     const struct {
         const char *Case;
@@ -156,8 +144,7 @@ TEST_F(CutIniStringTest, CutsAtTheBufferWithoutSplittingACharacter) {
         {"single-byte", std::string(2046, 'a') + "\x8A", std::string(2046, 'a') + "\x8A", 1252},
     };
     for (const auto &row : rows) {
-        TableScope scope(row.CodePage);
-        EXPECT_EQ(CutIniString(row.Text), row.Expected) << row.Case;
+        EXPECT_EQ(CutIniString(RuleFor(row.CodePage), row.Text), row.Expected) << row.Case;
     }
 }
 

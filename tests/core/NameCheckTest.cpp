@@ -1,6 +1,6 @@
 #include "core/NameCheck.h"
 
-#include "TableScope.h"
+#include "core/DoubleByte.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@ namespace tovimar {
 namespace {
 
 TEST(NameCheck, Table) {
-    TableScope scope(ShiftJisRule());
     const struct {
         std::string Name;
         NameFault Expected;
@@ -56,17 +55,15 @@ TEST(NameCheck, Table) {
         {"name\x81\x40", NameFault::None}, // a full-width blank stays as typed
     };
     for (const auto &row : rows)
-        EXPECT_EQ(CheckName(row.Name), row.Expected) << row.Name;
+        EXPECT_EQ(CheckName(ShiftJisRule(), row.Name), row.Expected) << row.Name;
 }
 
 TEST(NameCheck, ForbiddenByteWithoutDoubleByteMode) {
     // In a single-byte code page the byte after 0x95 is a character of its own.
-    TableScope scope(CharacterRule{});
-    EXPECT_EQ(CheckName("\x95\x5C"), NameFault::ForbiddenCharacter);
+    EXPECT_EQ(CheckName(CharacterRule{}, "\x95\x5C"), NameFault::ForbiddenCharacter);
 }
 
 TEST(NameCheck, PathLimitCountsCharacters) {
-    TableScope scope(ShiftJisRule());
     std::string japanese;
     for (int i = 0; i < 259; ++i)
         japanese += "\x95\x5C";
@@ -78,7 +75,7 @@ TEST(NameCheck, PathLimitCountsCharacters) {
                 {japanese, false},
                 {japanese + "a", true}};
     for (const auto &row : rows)
-        EXPECT_EQ(PathTooLong(row.Path), row.TooLong) << row.Path.size();
+        EXPECT_EQ(PathTooLong(ShiftJisRule(), row.Path), row.TooLong) << row.Path.size();
 }
 
 // 100 full-width letters + .txt: 104 UTF-16 units, 304 bytes of UTF-8.

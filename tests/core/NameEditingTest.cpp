@@ -1,6 +1,6 @@
 #include "core/NameEditing.h"
 
-#include "TableScope.h"
+#include "CodePageRule.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +56,9 @@ TEST(ReplaceAll, Table) {
         {932, "\x82\xA0", "\x82", "", "\x82\xA0"},
     };
     for (const Row &row : rows) {
-        TableScope scope(row.CodePage);
-        EXPECT_EQ(ReplaceAll(row.Text, row.Pattern, row.Replacement), row.Expected) << row.Text;
+        EXPECT_EQ(ReplaceAll(RuleFor(row.CodePage), row.Text, row.Pattern, row.Replacement),
+                  row.Expected)
+            << row.Text;
     }
 }
 
@@ -104,10 +105,10 @@ TEST(CaretCommands, Table) {
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.Before.Text + " " + std::to_string(row.Before.SelStart));
-        TableScope scope(row.CodePage);
-        NameSelection after = row.Do == Command::Left    ? DeleteLeft(row.Before)
-                              : row.Do == Command::Right ? DeleteRight(row.Before)
-                                                         : PasteOver(row.Before, "050515013048");
+        NameSelection after = row.Do == Command::Left ? DeleteLeft(row.Before)
+                              : row.Do == Command::Right
+                                  ? DeleteRight(RuleFor(row.CodePage), row.Before)
+                                  : PasteOver(row.Before, "050515013048");
         EXPECT_EQ(after.Text, row.After.Text);
         EXPECT_EQ(after.SelStart, row.After.SelStart);
         EXPECT_EQ(after.SelLength, row.After.SelLength);

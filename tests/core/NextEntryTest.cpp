@@ -1,7 +1,7 @@
 #include "core/NextEntry.h"
 #include "core/PathRules.h"
 
-#include "TableScope.h"
+#include "CodePageRule.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ public:
         return entries;
     }
     std::optional<StandingEntry> Look(const std::string &path) override {
-        const auto *i = Find(PathName(path));
+        const auto *i = Find(PathName(ShiftJisRule(), path));
         if (!i) return std::nullopt;
         return StandingEntry{i->first.IsFolder,
                              Identities ? std::optional(EntryId{7, i->second}) : std::nullopt};
@@ -77,7 +77,6 @@ private:
 
 // The first step of a walk: the order, and which entries a walk shows at all.
 TEST(NextEntry, Table) {
-    TableScope scope(932);
     FolderEntry hidden = File("p3.jpg");
     hidden.Hidden = true;
     FolderEntry system = File("p4.jpg");
@@ -117,7 +116,8 @@ TEST(NextEntry, Table) {
             disk.Add(entry);
         FolderWalk walk;
         const std::string renamed = row.Skip.empty() ? "renamed" : row.Skip;
-        const auto next = walk.Next(Folder + row.After, Folder + renamed, row.IsFolder, disk);
+        const auto next =
+            walk.Next(ShiftJisRule(), Folder + row.After, Folder + renamed, row.IsFolder, disk);
         EXPECT_EQ(next, row.Next ? std::optional(Folder + *row.Next) : std::nullopt) << row.After;
     }
 }
@@ -159,7 +159,8 @@ TEST(FolderWalk, Table) {
         for (const Step &step : row.Steps) {
             disk.Change(step.Meanwhile);
             disk.Change(target + ">" + step.NewName);
-            const auto next = walk.Next(Folder + target, Folder + step.NewName, false, disk);
+            const auto next =
+                walk.Next(ShiftJisRule(), Folder + target, Folder + step.NewName, false, disk);
             EXPECT_EQ(next,
                       step.Opened.empty() ? std::nullopt : std::optional(Folder + step.Opened))
                 << row.Files << " at " << target;

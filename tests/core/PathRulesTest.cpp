@@ -1,7 +1,6 @@
 #include "core/PathRules.h"
 
 #include "core/DoubleByte.h"
-#include "TableScope.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +15,13 @@ namespace {
 const std::string Hyo = "\x95\x5C";
 
 class PathRulesSjis : public testing::Test {
-    TableScope scope_{ShiftJisRule()};
+protected:
+    const CharacterRule rule_ = ShiftJisRule();
 };
 
 class PathRulesSingleByte : public testing::Test {
-    TableScope scope_{CharacterRule{}};
+protected:
+    const CharacterRule rule_{};
 };
 
 TEST_F(PathRulesSjis, SplittingTable) {
@@ -56,19 +57,19 @@ TEST_F(PathRulesSjis, SplittingTable) {
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.Path);
-        EXPECT_EQ(PathPrefix(row.Path), row.Prefix);
-        EXPECT_EQ(PathName(row.Path), row.Name);
-        EXPECT_EQ(PathExtension(row.Path), row.Extension);
-        EXPECT_EQ(StripExtension(PathName(row.Path)), row.StrippedName);
-        EXPECT_EQ(PathFolder(row.Path), row.Folder);
+        EXPECT_EQ(PathPrefix(rule_, row.Path), row.Prefix);
+        EXPECT_EQ(PathName(rule_, row.Path), row.Name);
+        EXPECT_EQ(PathExtension(rule_, row.Path), row.Extension);
+        EXPECT_EQ(StripExtension(rule_, PathName(rule_, row.Path)), row.StrippedName);
+        EXPECT_EQ(PathFolder(rule_, row.Path), row.Folder);
     }
 }
 
 TEST_F(PathRulesSjis, ExtensionOfAFullPathStopsAtTheLastComponent) {
-    EXPECT_EQ(PathExtension("C:\\old.files\\README"), "");
-    EXPECT_EQ(StripExtension("C:\\old.files\\README"), "C:\\old.files\\README");
-    EXPECT_EQ(StripExtension("C:\\a.b\\c.d"), "C:\\a.b\\c");
-    EXPECT_EQ(PathExtension("C:.txt"), ".txt");
+    EXPECT_EQ(PathExtension(rule_, "C:\\old.files\\README"), "");
+    EXPECT_EQ(StripExtension(rule_, "C:\\old.files\\README"), "C:\\old.files\\README");
+    EXPECT_EQ(StripExtension(rule_, "C:\\a.b\\c.d"), "C:\\a.b\\c");
+    EXPECT_EQ(PathExtension(rule_, "C:.txt"), ".txt");
 }
 
 TEST_F(PathRulesSjis, LastSeparatorIndexPassesOverTrailBytes) {
@@ -88,7 +89,7 @@ TEST_F(PathRulesSjis, LastSeparatorIndexPassesOverTrailBytes) {
         {"\\", "", None},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(LastSeparatorIndex(row.Set, row.Text), row.Expected)
+        EXPECT_EQ(LastSeparatorIndex(rule_, row.Set, row.Text), row.Expected)
             << testing::PrintToString(row.Text);
 }
 
@@ -107,25 +108,27 @@ TEST_F(PathRulesSjis, TrailingDelimiterRulesLeaveTrailBytesAlone) {
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.Path);
-        EXPECT_EQ(AddTrailingDelimiter(row.Path), row.Added);
-        EXPECT_EQ(RemoveTrailingDelimiter(row.Path), row.Removed);
+        EXPECT_EQ(AddTrailingDelimiter(rule_, row.Path), row.Added);
+        EXPECT_EQ(RemoveTrailingDelimiter(rule_, row.Path), row.Removed);
     }
 }
 
 TEST_F(PathRulesSjis, DestinationBuiltBesideADoubleByteFolder) {
     // The folder keeps its final delimiter; adding one changes nothing.
     std::string target = "C:\\" + Hyo + "\\a.txt";
-    EXPECT_EQ(AddTrailingDelimiter(PathFolder(target)) + "b.txt", "C:\\" + Hyo + "\\b.txt");
-    EXPECT_EQ(AddTrailingDelimiter(PathFolder("C:\\dir\\a.txt")) + "b.txt", "C:\\dir\\b.txt");
+    EXPECT_EQ(AddTrailingDelimiter(rule_, PathFolder(rule_, target)) + "b.txt",
+              "C:\\" + Hyo + "\\b.txt");
+    EXPECT_EQ(AddTrailingDelimiter(rule_, PathFolder(rule_, "C:\\dir\\a.txt")) + "b.txt",
+              "C:\\dir\\b.txt");
 }
 
 TEST_F(PathRulesSingleByte, TrailBytesCountAsDelimitersWithDoubleByteModeOff) {
     std::string path = "C:\\dir\\" + Hyo;
-    EXPECT_EQ(PathName(path), "");
-    EXPECT_EQ(PathPrefix(path), path);
-    EXPECT_EQ(AddTrailingDelimiter("C:\\" + Hyo), "C:\\" + Hyo);
-    EXPECT_EQ(RemoveTrailingDelimiter("C:\\" + Hyo), "C:\\\x95");
-    EXPECT_EQ(PathName("C:\\" + Hyo + "\\a.txt"), "a.txt");
+    EXPECT_EQ(PathName(rule_, path), "");
+    EXPECT_EQ(PathPrefix(rule_, path), path);
+    EXPECT_EQ(AddTrailingDelimiter(rule_, "C:\\" + Hyo), "C:\\" + Hyo);
+    EXPECT_EQ(RemoveTrailingDelimiter(rule_, "C:\\" + Hyo), "C:\\\x95");
+    EXPECT_EQ(PathName(rule_, "C:\\" + Hyo + "\\a.txt"), "a.txt");
 }
 
 TEST_F(PathRulesSjis, RootLengths) {
@@ -156,7 +159,7 @@ TEST_F(PathRulesSjis, RootLengths) {
         {"\x81:x", 0}, // the colon is a trail byte, not a drive delimiter
     };
     for (const Row &row : rows)
-        EXPECT_EQ(PathRootLength(row.Path), row.Expected) << row.Path;
+        EXPECT_EQ(PathRootLength(rule_, row.Path), row.Expected) << row.Path;
 }
 
 // How a target argument is taken before it is resolved.
@@ -188,11 +191,11 @@ TEST_F(PathRulesSjis, TargetShapes) {
         {"", false, "", false, false},
     };
     for (const Row &row : rows) {
-        EXPECT_EQ(IsDriveRelative(row.Path), row.DriveRelative) << row.Path;
-        EXPECT_EQ(RemoveTrailingDelimiters(row.Path), row.Trimmed) << row.Path;
-        EXPECT_EQ(IsRootOnly(row.Path), row.RootOnly) << row.Path;
+        EXPECT_EQ(IsDriveRelative(rule_, row.Path), row.DriveRelative) << row.Path;
+        EXPECT_EQ(RemoveTrailingDelimiters(rule_, row.Path), row.Trimmed) << row.Path;
+        EXPECT_EQ(IsRootOnly(rule_, row.Path), row.RootOnly) << row.Path;
         EXPECT_EQ(HoldsWildcard(row.Path), row.Wildcard) << row.Path;
-        EXPECT_EQ(WithoutLiteralPrefix(row.Path), row.Plain.empty() ? row.Path : row.Plain);
+        EXPECT_EQ(WithoutLiteralPrefix(rule_, row.Path), row.Plain.empty() ? row.Path : row.Plain);
     }
 }
 
@@ -206,7 +209,7 @@ public:
         searched.push_back(path);
         for (const std::string &entry : paths_) {
             if (Upper(entry) == Upper(path) || Upper(ShortForm(entry)) == Upper(path))
-                return PathName(entry);
+                return PathName(ShiftJisRule(), entry);
         }
         return std::nullopt;
     }
@@ -297,7 +300,7 @@ TEST_F(PathRulesSjis, ResolveLongPathAgainstAFakeDisk) {
         {"C:\\data\\\\file.txt", "C:\\data\\File.txt"},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(ResolveLongPath(row.Path, disk.Finder()), row.Expected) << row.Path;
+        EXPECT_EQ(ResolveLongPath(rule_, row.Path, disk.Finder()), row.Expected) << row.Path;
 }
 
 TEST_F(PathRulesSjis, ResolveLongPathSearchesEachComponentBelowTheRootOnce) {
@@ -320,7 +323,7 @@ TEST_F(PathRulesSjis, ResolveLongPathSearchesEachComponentBelowTheRootOnce) {
     };
     for (const Row &row : rows) {
         FakeDisk disk({});
-        ResolveLongPath(row.Path, disk.Finder());
+        ResolveLongPath(rule_, row.Path, disk.Finder());
         EXPECT_EQ(disk.searched, row.Searched) << row.Path;
     }
 }
@@ -332,8 +335,8 @@ TEST_F(PathRulesSjis, ResolveLongPathTakesTheEntryNameUpToItsZero) {
         if (path == "C:\\Abc\\l") return std::string(300, 'L');
         return std::nullopt;
     };
-    EXPECT_EQ(ResolveLongPath("C:\\a\\e", finder), "C:\\Abc\\e");
-    EXPECT_EQ(ResolveLongPath("C:\\a\\l", finder), "C:\\Abc\\" + std::string(260, 'L'));
+    EXPECT_EQ(ResolveLongPath(rule_, "C:\\a\\e", finder), "C:\\Abc\\e");
+    EXPECT_EQ(ResolveLongPath(rule_, "C:\\a\\l", finder), "C:\\Abc\\" + std::string(260, 'L'));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "core/Target.h"
 
 #include "core/PathRules.h"
-#include "TableScope.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,8 @@ namespace tovimar {
 namespace {
 
 class TargetSjis : public testing::Test {
-    TableScope scope_{ShiftJisRule()};
+protected:
+    const CharacterRule rule_ = ShiftJisRule();
 };
 
 TEST_F(TargetSjis, CanonicalPathTable) {
@@ -33,7 +33,7 @@ TEST_F(TargetSjis, CanonicalPathTable) {
         {"\\\\?\\C:\\a\\..\\b/c", "\\\\?\\C:\\a\\..\\b/c"},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(CanonicalPath(row.In), row.Out) << row.In;
+        EXPECT_EQ(CanonicalPath(rule_, row.In), row.Out) << row.In;
 }
 
 // A disk of known entries; every relative path is read against Z:\cwd, C: has C:\home.
@@ -46,8 +46,8 @@ public:
     bool ArgumentLostCharacters() override { return Lost; }
     std::string FullPath(const std::string &path) override {
         if (path == "C:") return "C:\\home";
-        if (path[0] == '\\' && !IsFullPath(path)) return "Z:" + path;
-        return IsFullPath(path) ? path : "Z:\\cwd\\" + path;
+        if (path[0] == '\\' && !IsFullPath(ShiftJisRule(), path)) return "Z:" + path;
+        return IsFullPath(ShiftJisRule(), path) ? path : "Z:\\cwd\\" + path;
     }
     std::string ResolveLongPath(const std::string &path) override { return path; }
     bool FileIsPresent(const std::string &path) override { return Files.count(path) > 0; }
@@ -82,7 +82,7 @@ TEST_F(TargetSjis, ResolveTargetTable) {
     for (const Row &row : rows) {
         FakeProbe probe;
         probe.Lost = row.Lost;
-        const ResolvedTarget target = ResolveTarget(row.Argument, probe);
+        const ResolvedTarget target = ResolveTarget(rule_, row.Argument, probe);
         EXPECT_EQ(target.Path, row.Path) << row.Argument;
         EXPECT_EQ(target.IsFolder, row.IsFolder) << row.Argument;
         EXPECT_EQ(target.Problem, row.Problem) << row.Argument;

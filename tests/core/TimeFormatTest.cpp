@@ -1,6 +1,6 @@
 #include "core/TimeFormat.h"
 
-#include "TableScope.h"
+#include "CodePageRule.h"
 
 #include <gtest/gtest.h>
 
@@ -133,14 +133,14 @@ TEST(RenderTimeFormat, Table) {
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.Pattern);
-        TableScope scope(row.CodePage);
         EraFormatter era = row.With == Variant::NoEra ? EraFormatter() : EraFormatter(FakeEra);
-        EXPECT_EQ(RenderTimeFormat(row.Pattern, row.Value, Formats(row.With), era), row.Expected);
+        EXPECT_EQ(
+            RenderTimeFormat(RuleFor(row.CodePage), row.Pattern, row.Value, Formats(row.With), era),
+            row.Expected);
     }
     // 中華民國 shortens to its last two characters under Traditional Chinese only.
-    TableScope scope(932);
     auto taiwanEra = [](int, int, int, std::string_view) { return std::optional(Taiwan); };
-    EXPECT_EQ(RenderTimeFormat("g", Afternoon, Formats(Variant::Taiwan), taiwanEra),
+    EXPECT_EQ(RenderTimeFormat(ShiftJisRule(), "g", Afternoon, Formats(Variant::Taiwan), taiwanEra),
               "\x96\xAF\x9A\xA0");
 }
 
@@ -159,10 +159,10 @@ public:
 };
 
 TEST(ReadLocaleFormats, SourcesAndFallbacks) {
-    TableScope scope(ShiftJisRule());
+    const CharacterRule sjis = ShiftJisRule();
     // Nothing readable: the defaults, which the renderer's rows above spell out.
     FakeLocale none;
-    EXPECT_TRUE(ReadLocaleFormats(none) == LocaleFormats{});
+    EXPECT_TRUE(ReadLocaleFormats(sjis, none) == LocaleFormats{});
 
     FakeLocale ja;
     ja.locale = 0x0411;
@@ -181,7 +181,7 @@ TEST(ReadLocaleFormats, SourcesAndFallbacks) {
         {{LocaleItem::DayName, 6}, "\x93\xFA"}, // the locale lists Sunday last
         {{LocaleItem::DayAbbreviation, 0}, "M"},
     };
-    LocaleFormats read = ReadLocaleFormats(ja);
+    LocaleFormats read = ReadLocaleFormats(sjis, ja);
     EXPECT_EQ(read.DateSeparatorChar, '/');
     EXPECT_EQ(read.TimeSeparatorChar, '\0');
     EXPECT_EQ(read.ShortDatePattern, "ggg ee/M/d");
@@ -198,11 +198,10 @@ TEST(ReadLocaleFormats, SourcesAndFallbacks) {
 
     FakeLocale en;
     en.items = {{{LocaleItem::TimeFormat, 0}, "1"}};
-    EXPECT_EQ(ReadLocaleFormats(en).LongTimePattern, "h:mm:ss");
+    EXPECT_EQ(ReadLocaleFormats(sjis, en).LongTimePattern, "h:mm:ss");
 }
 
 TEST(ConvertLocaleDatePattern, Table) {
-    TableScope scope(ShiftJisRule());
     struct Row {
         std::string Text;
         int Calendar;
@@ -217,7 +216,8 @@ TEST(ConvertLocaleDatePattern, Table) {
         {"gg yyyy", 1, 0x09, "gg yyyy"},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(ConvertLocaleDatePattern(row.Text, row.Calendar, row.Language), row.Expected)
+        EXPECT_EQ(ConvertLocaleDatePattern(ShiftJisRule(), row.Text, row.Calendar, row.Language),
+                  row.Expected)
             << row.Text;
 }
 

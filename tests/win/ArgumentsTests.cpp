@@ -172,12 +172,14 @@ TEST(WideArguments, FollowTheAnsiRules) {
         EXPECT_EQ(wide, row.expected) << row.index;
         // The ANSI reading of the same line must agree, or the comparison means nothing.
         if (row.index >= 1) {
-            EXPECT_EQ(tovimar::ArgumentAt(ToAnsi(row.line), row.index), ToAnsi(row.expected));
+            EXPECT_EQ(tovimar::ArgumentAt(AnsiCharacterRule(), ToAnsi(row.line), row.index),
+                      ToAnsi(row.expected));
         }
     }
     if (::GetACP() == 932) {
         EXPECT_EQ(WideArgumentAt(L"p \x8868 \x8868\\a", 2), L"\x8868\\a");
-        EXPECT_EQ(tovimar::ArgumentAt("p \x95\x5C \x95\x5C\\a", 2), "\x95\x5C\\a");
+        EXPECT_EQ(tovimar::ArgumentAt(AnsiCharacterRule(), "p \x95\x5C \x95\x5C\\a", 2),
+                  "\x95\x5C\\a");
     }
 }
 

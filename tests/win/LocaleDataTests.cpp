@@ -2,6 +2,7 @@
 #include "core/DoubleByte.h"
 #include "core/TimeFormat.h"
 #include "platform/LocaleData.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,8 @@ TEST(LocaleValues, ReadFromTheThreadLocale) {
         EXPECT_EQ(f.DayFullNames[6], row.saturday);
         // One era name for gg, the era years as digits.
         const double day = EncodeDateTime(2026, 3, 7, 14, 5, 9, 42);
-        EXPECT_EQ(RenderTimeFormat("gg|ee|eee", day, f, EraText), row.era + "|26|2026");
+        EXPECT_EQ(RenderTimeFormat(AnsiCharacterRule(), "gg|ee|eee", day, f, EraText),
+                  row.era + "|26|2026");
     }
 }
 
@@ -64,7 +66,7 @@ TEST(LocaleValues, ReloadGoesBackToTheUsersLocale) {
     ReloadLocaleValues();
     EXPECT_EQ(::GetThreadLocale(), user);
     EXPECT_EQ(CurrentLocaleFormats().Locale, user);
-    EXPECT_EQ(CurrentCharacterRule().DoubleByteMode, codePage == 932);
+    EXPECT_EQ(AnsiCharacterRule().DoubleByteMode, codePage == 932);
 }
 
 struct WidthRow {

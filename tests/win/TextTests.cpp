@@ -19,7 +19,7 @@ struct CodePageRow {
 
 TEST(LeadByteTable, MatchesTheCodePage) {
     LoadCharacterRule();
-    const CharacterRule &table = CurrentCharacterRule();
+    const CharacterRule &table = AnsiCharacterRule();
     std::bitset<256> expected;
     if (::GetACP() == 932) {
         for (int b = 0x81; b <= 0x9F; ++b)

@@ -105,8 +105,8 @@ TEST(WinFileSystem, AnyExistingDestinationSurvives) {
         }
 
         WinFileSystem disk(nullptr);
-        const ExecutionOutcome outcome =
-            RenameOrDelete({temp / "a.txt", false, false, "b", ".txt"}, disk);
+        const ExecutionOutcome outcome = RenameOrDelete(
+            platform::AnsiCharacterRule(), {temp / "a.txt", false, false, "b", ".txt"}, disk);
         ASSERT_TRUE(outcome.Title.has_value()) << row.Destination << " " << row.How;
         EXPECT_EQ(outcome.Title->Bytes(), msg::NameTaken) << row.Destination << " " << row.How;
         EXPECT_EQ(outcome.End, Ending::Stay);
@@ -130,7 +130,8 @@ TEST(WinFileSystem, DriveRelativeTargetStaysInItsFolder) {
     ::SetCurrentDirectoryA(saved);
 
     WinFileSystem disk(nullptr);
-    const ExecutionOutcome outcome = RenameOrDelete({target, false, false, "drel2", ".txt"}, disk);
+    const ExecutionOutcome outcome = RenameOrDelete(platform::AnsiCharacterRule(),
+                                                    {target, false, false, "drel2", ".txt"}, disk);
     EXPECT_EQ(outcome.End, Ending::Close);
     EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{"drel2.txt"});
     EXPECT_EQ(::GetFileAttributesA((drive + "\\drel2.txt").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -157,7 +158,8 @@ TEST(WinFileSystem, CaseOnlyRenameChangesTheNameOnDisk) {
         }
         WinFileSystem disk(nullptr);
         const ExecutionOutcome outcome =
-            RenameOrDelete({from, row.Folder, false, row.Name, row.Extension}, disk);
+            RenameOrDelete(platform::AnsiCharacterRule(),
+                           {from, row.Folder, false, row.Name, row.Extension}, disk);
         EXPECT_FALSE(outcome.Title.has_value()) << row.Name;
         EXPECT_EQ(outcome.End, Ending::Close);
 
@@ -200,8 +202,8 @@ TEST(WinFileSystem, NameTooLongForTheFileSystemKeepsTheFile) {
         WinFileSystem platformDisk(nullptr);
         UnwarnedDisk unwarnedDisk;
         WinFileSystem &disk = warned ? platformDisk : unwarnedDisk;
-        const ExecutionOutcome outcome =
-            RenameOrDelete({temp / "photo.txt", false, false, name, ".txt"}, disk);
+        const ExecutionOutcome outcome = RenameOrDelete(
+            platform::AnsiCharacterRule(), {temp / "photo.txt", false, false, name, ".txt"}, disk);
 
         if (!wine) {
             EXPECT_EQ(outcome.End, Ending::Close);
