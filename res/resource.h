@@ -12,11 +12,11 @@
 #define IDD_TIMEFORMAT 107
 
 // Controls of the main window (tab order follows the numbers).
-#define IDC_FILENAME 1001
-#define IDC_FILEEXT 1002
-#define IDC_LEFTDELETE 1003
-#define IDC_RIGHTDELETE 1004
-#define IDC_EXECUTE 1005
+#define IDC_NAME 1001
+#define IDC_EXTENSION 1002
+#define IDC_DELETELEFT 1003
+#define IDC_DELETERIGHT 1004
+#define IDC_RENAME 1005
 #define IDT_RETRY 1
 
 // Controls of the date format dialog.
@@ -27,34 +27,34 @@
 #define IDC_TF_TAKEN 1105
 #define IDC_TF_WARNING 1106
 
-// File1
-#define IDM_RELOAD 2001
-#define IDM_EXTEXECUTE 2002
+// The File menu.
+#define IDM_RESETNAME 2001
+#define IDM_OPENWITHAPP 2002
 #define IDM_RENAME 2003
 #define IDM_DELETE 2004
 #define IDM_EXIT 2005
 #define IDM_RENAMENEXT 2006
-#define IDM_QUITALL 2007
-// Edit1
-#define IDM_ALLLOWER 2101
-#define IDM_ALLUPPER 2102
+#define IDM_EXITSTOPCHAIN 2007
+// The Edit menu.
+#define IDM_LOWERCASE 2101
+#define IDM_UPPERCASE 2102
 #define IDM_HALFWIDTH 2103
 #define IDM_FULLWIDTH 2104
-#define IDM_SPACEDELETE 2105
-#define IDM_SPACEUNBAR 2106
-#define IDM_DATETIME 2107
-#define IDM_MODIFIEDTIME 2108
-#define IDM_TAKENTIME 2109
-#define IDM_TIMEFORMAT 2110
-// O1 (window options, each toggles its own check mark)
-#define IDM_WINDOWFRONT 2201
-#define IDM_OPTIONCURSOR 2202
-#define IDM_WINDOWVARIABLE 2203
+#define IDM_REMOVEBLANKS 2105
+#define IDM_BLANKSTOUNDERSCORES 2106
+#define IDM_PASTENOW 2107
+#define IDM_PASTEMODIFIED 2108
+#define IDM_PASTETAKEN 2109
+#define IDM_EDITTIMEFORMAT 2110
+// The Window menu: options, each toggling its own check mark.
+#define IDM_ALWAYSONTOP 2201
+#define IDM_OPENATCURSOR 2202
+#define IDM_VARIABLEWIDTH 2203
 // Adds or removes the Send To shortcut; its check mark is looked up when the menu opens.
 #define IDM_SENDTO 2204
-// Help1
-#define IDM_HELP 2301
-#define IDM_FORWENDREL 2302
+// The Help menu.
+#define IDM_MANUAL 2301
+#define IDM_HOMEPAGE 2302
 #define IDM_VERSION 2303
 
 // Positions of the menu bar's popups.
@@ -64,10 +64,10 @@
 #define MENU_HELP 3
 
 // Button captions and hints.
-#define IDS_LEFTDELETE 3001
-#define IDS_RIGHTDELETE 3002
-#define IDS_EXECUTE 3003
-#define IDS_HINT_LEFTDELETE 3011
-#define IDS_HINT_RIGHTDELETE 3012
-#define IDS_HINT_EXECUTE 3013
+#define IDS_DELETELEFT 3001
+#define IDS_DELETERIGHT 3002
+#define IDS_RENAME 3003
+#define IDS_HINT_DELETELEFT 3011
+#define IDS_HINT_DELETERIGHT 3012
+#define IDS_HINT_RENAME 3013
 #define IDS_TF_NONE 3021

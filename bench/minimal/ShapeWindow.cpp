@@ -35,16 +35,16 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         HFONT windowFont = MakeFont(12, L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
         HFONT textFont = MakeFont(15, L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF");
         edit = MakeControl(hwnd, L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, L"scan001",
-                           {8, 6, 295, 23}, IDC_FILENAME, textFont);
+                           {8, 6, 295, 23}, IDC_NAME, textFont);
         HWND box = MakeControl(hwnd, L"COMBOBOX", 0, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL,
-                               L"", {8, 36, 81, 115}, IDC_FILEEXT, textFont);
+                               L"", {8, 36, 81, 115}, IDC_EXTENSION, textFont);
         ::SendMessageW(box, CB_SETITEMHEIGHT, WPARAM(-1), 17);
         ::SetWindowTextW(box, L".JPG");
         MakeControl(hwnd, L"BUTTON", 0, BS_PUSHBUTTON, L"\u524A\u9664 I", {96, 36, 49, 23},
-                    IDC_LEFTDELETE, windowFont);
+                    IDC_DELETELEFT, windowFont);
         MakeControl(hwnd, L"BUTTON", 0, BS_PUSHBUTTON, L"I \u524A\u9664", {152, 36, 49, 23},
-                    IDC_RIGHTDELETE, windowFont);
-        MakeControl(hwnd, L"BUTTON", 0, BS_DEFPUSHBUTTON, L"OK", {208, 36, 95, 23}, IDC_EXECUTE,
+                    IDC_DELETERIGHT, windowFont);
+        MakeControl(hwnd, L"BUTTON", 0, BS_DEFPUSHBUTTON, L"OK", {208, 36, 95, 23}, IDC_RENAME,
                     windowFont);
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
         return edit != nullptr ? 0 : -1;

@@ -153,14 +153,7 @@ public:
         LRESULT r = ::SendMessageW(handle_, CB_INSERTSTRING, WPARAM(i), LPARAM(text.c_str()));
         if (r == CB_ERR || r == CB_ERRSPACE) throw TovimarError(std::string(msg::CannotInsertLine));
     }
-    void DeleteItem(int i) const { ::SendMessageW(handle_, CB_DELETESTRING, WPARAM(i), 0); }
     void Clear() const { ::SendMessageW(handle_, CB_RESETCONTENT, 0, 0); }
-    // First entry equal to the text ignoring letter case, or -1.
-    int FindExact(std::string_view bytes) const {
-        std::wstring text = WideOf(bytes);
-        LRESULT r = ::SendMessageW(handle_, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str()));
-        return r == CB_ERR ? -1 : int(r);
-    }
     int ItemIndex() const { return int(::SendMessageW(handle_, CB_GETCURSEL, 0, 0)); }
     void SetItemIndex(int i) const { ::SendMessageW(handle_, CB_SETCURSEL, WPARAM(i), 0); }
     bool DroppedDown() const { return ::SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0; }

@@ -1,6 +1,6 @@
 // Program entry: the application window that owns the taskbar button, the main window and the
 // message loop.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "platform/LocaleData.h"
 #include "platform/Platform.h"
 #include "resource.h"
@@ -11,6 +11,7 @@
 
 namespace {
 
+// Kept as it always was, like the main window's: people's scripts find the window by it.
 constexpr const wchar_t *ApplicationClass = L"TApplication";
 
 // The hidden owner of the main window. It carries the taskbar button with the title "Tovimar"
@@ -49,7 +50,7 @@ HWND CreateApplicationWindow(HINSTANCE instance) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    using tovimar::app::TFormMain;
+    using tovimar::app::MainWindow;
 
     // The double-byte rule and the locale texts are needed before any window exists.
     tovimar::platform::LoadLocaleValues();
@@ -57,29 +58,30 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    static TFormMain FormMain;
+    static MainWindow mainWindow;
     HWND application = CreateApplicationWindow(instance);
-    if (application == nullptr || !TFormMain::Register(instance) ||
-        !FormMain.Create(instance, application)) {
-        FormMain.EndWithoutWindow(::GetLastError());
+    if (application == nullptr || !MainWindow::Register(instance) ||
+        !mainWindow.Create(instance, application)) {
+        mainWindow.EndWithoutWindow(::GetLastError());
         if (application != nullptr) ::DestroyWindow(application);
         return 1;
     }
-    ::SetWindowLongPtrW(application, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(FormMain.Handle()));
-    FormMain.Show();
+    ::SetWindowLongPtrW(application, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(mainWindow.Handle()));
+    mainWindow.Show();
 
     MSG msg{};
     bool prepared = false;
     for (;;) {
         // Once the window is on screen, active and has nothing left to do: the rename's
         // libraries then load while the person types, not after Enter.
-        if (!prepared && ::GetActiveWindow() == FormMain.Handle() &&
+        if (!prepared && ::GetActiveWindow() == mainWindow.Handle() &&
             !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             prepared = true;
             tovimar::platform::PrepareShell();
         }
         if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-        if (FormMain.PreTranslateMessage(msg)) continue;
+        if (mainWindow.PreTranslateMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -54,16 +54,16 @@ struct ControlSpec {
 
 // In tab order.
 constexpr ControlSpec ControlTable[] = {
-    {IDC_FILENAME, L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, 8, 6, 295, 23, true, FontKind::Text,
-     0, 0},
-    {IDC_FILEEXT, L"COMBOBOX", 0, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8, 36, 81,
+    {IDC_NAME, L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, 8, 6, 295, 23, true, FontKind::Text, 0,
+     0},
+    {IDC_EXTENSION, L"COMBOBOX", 0, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 8, 36, 81,
      ComboHeight, false, FontKind::Text, 0, 0},
-    {IDC_LEFTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49, 23, false,
-     FontKind::Window, IDS_LEFTDELETE, IDS_HINT_LEFTDELETE},
-    {IDC_RIGHTDELETE, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49, 23, false,
-     FontKind::Window, IDS_RIGHTDELETE, IDS_HINT_RIGHTDELETE},
-    {IDC_EXECUTE, L"BUTTON", 0, BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95, 23, true,
-     FontKind::Window, IDS_EXECUTE, IDS_HINT_EXECUTE},
+    {IDC_DELETELEFT, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 96, 36, 49, 23, false,
+     FontKind::Window, IDS_DELETELEFT, IDS_HINT_DELETELEFT},
+    {IDC_DELETERIGHT, L"BUTTON", 0, BS_PUSHBUTTON | BS_NOTIFY, 152, 36, 49, 23, false,
+     FontKind::Window, IDS_DELETERIGHT, IDS_HINT_DELETERIGHT},
+    {IDC_RENAME, L"BUTTON", 0, BS_DEFPUSHBUTTON | BS_NOTIFY, 208, 36, 95, 23, true,
+     FontKind::Window, IDS_RENAME, IDS_HINT_RENAME},
 };
 
 struct Bounds {
@@ -79,7 +79,7 @@ Bounds ControlBounds(const ControlSpec &spec, int clientWidth, UINT dpi) {
         at.Width = std::max(0, clientWidth - rightMargin - at.Left);
     }
     // The height given to a drop-down box is that of the box with its list open.
-    if (spec.Id == IDC_FILEEXT) at.Height = scale(ComboHeight + ListRows * ItemHeight + 2);
+    if (spec.Id == IDC_EXTENSION) at.Height = scale(ComboHeight + ListRows * ItemHeight + 2);
     return at;
 }
 
@@ -107,7 +107,7 @@ bool MainControls::Create(HWND window) {
         if (control == nullptr) return false;
         if (spec.Caption != 0) ::SetWindowTextW(control, LoadText(instance, spec.Caption).c_str());
     }
-    ::SendMessageW(::GetDlgItem(window_, IDC_FILEEXT), CB_SETMINVISIBLE, ListRows, 0);
+    ::SendMessageW(::GetDlgItem(window_, IDC_EXTENSION), CB_SETMINVISIBLE, ListRows, 0);
     ApplyDpi(false);
     return true;
 }
@@ -168,7 +168,7 @@ void MainControls::ApplyDpi(bool relayout) {
     }
     // The list's rows, then the closed box's height through its edit field's height. Each
     // change lays the box out again: only changes are sent.
-    HWND box = ::GetDlgItem(window_, IDC_FILEEXT);
+    HWND box = ::GetDlgItem(window_, IDC_EXTENSION);
     if (::SendMessageW(box, CB_GETITEMHEIGHT, 0, 0) != Scale(ItemHeight))
         ::SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(ItemHeight));
     RECT boxRect{};
@@ -184,7 +184,7 @@ void MainControls::ApplyDpi(bool relayout) {
         platform::LoadButtonImages(instance, OkGlyphArt[PickImageSize(GlyphCells, cell)], cell));
     BUTTON_IMAGELIST images{okGlyph_.Get(), {Scale(2), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
     if (okGlyph_.Get() != nullptr)
-        ::SendMessageW(::GetDlgItem(window_, IDC_EXECUTE), BCM_SETIMAGELIST, 0,
+        ::SendMessageW(::GetDlgItem(window_, IDC_RENAME), BCM_SETIMAGELIST, 0,
                        reinterpret_cast<LPARAM>(&images));
 }
 

@@ -2,7 +2,7 @@
 #include "app/SendToEntry.h"
 
 #include "app/Controls.h"
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/TextCrossing.h"
 #include "core/Messages.h"
 #include "platform/Platform.h"
@@ -39,7 +39,7 @@ void SayFailure(HWND owner, const std::wstring &link, HRESULT error) {
     ShownText text = ShownText(msg::SendToCannotChange);
     AddLine(text, AnsiOf(link));
     AddLine(text, platform::SystemErrorText(code));
-    ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+    ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
 } // namespace
@@ -72,7 +72,7 @@ void ToggleSendToEntry(HWND owner) {
         ShownText question = ShownText(msg::SendToOtherProgram);
         AddLine(question, AnsiOf(program));
         question += "\r\n\r\n" + ShownText(msg::SendToReplace);
-        if (ShowMessageBox(owner, question, TFormMain::ApplicationTitle,
+        if (ShowMessageBox(owner, question, MainWindow::ApplicationTitle,
                            MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) != IDYES)
             return;
     }

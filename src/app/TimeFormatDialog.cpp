@@ -1,7 +1,7 @@
 #include "app/TimeFormatDialog.h"
 
 #include "app/Controls.h"
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/NameEditor.h"
 #include "app/TextCrossing.h"
 #include "core/IniText.h"
@@ -114,7 +114,7 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
             const Edit field(::GetDlgItem(dialog, IDC_TF_PATTERN));
             const std::wstring typed = field.WideText();
             if (const std::optional<ShownText> refusal = RefusalOf(typed)) {
-                ShowMessageBox(dialog, *refusal, TFormMain::ApplicationTitle,
+                ShowMessageBox(dialog, *refusal, MainWindow::ApplicationTitle,
                                MB_ICONEXCLAMATION | MB_OK);
                 ::SendMessageW(dialog, WM_NEXTDLGCTL, WPARAM(field.Handle()), TRUE);
                 return TRUE;

@@ -74,9 +74,9 @@ void WindowOptions::ApplyAlwaysOnTop() const {
 }
 
 void WindowOptions::ShowChecks() const {
-    MenuItem(menu_, IDM_WINDOWFRONT).SetChecked(options_.AlwaysOnTop);
-    MenuItem(menu_, IDM_OPTIONCURSOR).SetChecked(options_.OpenAtCursor);
-    MenuItem(menu_, IDM_WINDOWVARIABLE).SetChecked(options_.VariableWidth);
+    MenuItem(menu_, IDM_ALWAYSONTOP).SetChecked(options_.AlwaysOnTop);
+    MenuItem(menu_, IDM_OPENATCURSOR).SetChecked(options_.OpenAtCursor);
+    MenuItem(menu_, IDM_VARIABLEWIDTH).SetChecked(options_.VariableWidth);
 }
 
 } // namespace tovimar::app

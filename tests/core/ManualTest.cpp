@@ -4,6 +4,7 @@
 #include "core/StatusText.h"
 
 #include "Cp932.h"
+#include "Version.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +39,12 @@ TEST(Manual, IsShiftJisWithCrlfLineEnds) {
     EXPECT_TRUE(bytes.ends_with("\r\n"));
 }
 
-// A new version needs a manual that shows its title bar.
+// A new version needs a manual that shows its title bar, as the window shows it for a name of
+// 13 bytes and an extension of 4.
 TEST(Manual, ShowsTheTitleLineOfThisVersion) {
-    EXPECT_NE(ReadManual().find(tovimar::StatusLine(13, 4)), std::string::npos);
+    const std::string titleLine = "Tovimar v" TOVIMAR_VERSION "  -  13+4 byte";
+    EXPECT_NE(ReadManual().find("\r\n    " + titleLine + "\r\n"), std::string::npos) << titleLine;
+    EXPECT_EQ(tovimar::StatusLine(13, 4), titleLine);
 }
 
 TEST(Manual, ListsEverySettingsKeyWithItsDefault) {

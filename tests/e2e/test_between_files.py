@@ -2,8 +2,12 @@
 
 from pathlib import Path
 
-from harness import (SETTLE_TIMEOUT, E2ETest, end_wine_session, main, read_ini,
-                     replace_name, status_line, visible_windows, wait_until, xdotool)
+from base import E2ETest, main
+from program import end_wine_session, replace_name
+from titles import status_line
+from tools import SETTLE_TIMEOUT, wait_until
+from workspace import read_ini
+from xwindows import visible_windows, xdotool
 
 
 def shows(window, name):

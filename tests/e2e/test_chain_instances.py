@@ -1,10 +1,19 @@
 """Several paths: one instance per path, each started by the close of the one before."""
 
 import subprocess
+import sys
+from pathlib import Path
 
-from harness import (JA, SETTLE_TIMEOUT, E2ETest, InstanceWindow, end_wine_session, main,
-                     message_boxes, new_windows, owned_windows, read_ini, replace_name, status_line,
-                     visible_windows, wait_until, wine_env)
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA, wine_env  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import InstanceWindow, end_wine_session, replace_name  # noqa: E402
+from titles import status_line  # noqa: E402
+from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
+from winhelpers import message_boxes  # noqa: E402
+from workspace import read_ini  # noqa: E402
+from xwindows import new_windows, owned_windows, visible_windows  # noqa: E402
 
 
 def shows(window, name):

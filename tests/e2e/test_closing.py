@@ -1,6 +1,13 @@
 """Closing the window (Esc, Alt+F4, the close box) and the window without a target."""
 
-from harness import JA, Control, E2ETest, main
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import Control  # noqa: E402
 
 
 class ClosingTest(E2ETest):

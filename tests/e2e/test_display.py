@@ -1,7 +1,16 @@
 """The display: the window's layout at 96 and 144 pixels per inch, and the program's own
 Japanese texts read right under a code page other than 932."""
 
-from harness import EN, JA, Control, E2ETest, Tovimar, main, run, window_layout, wine_env
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import EN, JA, wine_env  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import Control, Tovimar  # noqa: E402
+from tools import run  # noqa: E402
+from winhelpers import window_layout  # noqa: E402
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
@@ -12,7 +21,7 @@ DESIGN = {
     Control.EXTENSION: (8, 36, 81, None, False),
     Control.DELETE_LEFT: (96, 36, 49, 23, False),
     Control.DELETE_RIGHT: (152, 36, 49, 23, False),
-    Control.EXECUTE: (208, 36, 95, 23, True),
+    Control.RENAME: (208, 36, 95, 23, True),
 }
 DESIGN_CLIENT_WIDTH = 312
 

@@ -1,7 +1,14 @@
 """Deleting from the window: the target goes to the recycle bin (Wine: the freedesktop Trash)."""
 
-from harness import (DELETE_NAME, EN, JA, NAME_TAKEN, NAME_UNCHANGED, UTF8, E2ETest, main,
-                     replace_name, titles_until_exit)
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import EN, JA, UTF8  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import replace_name, titles_until_exit  # noqa: E402
+from titles import DELETE_NAME, NAME_TAKEN, NAME_UNCHANGED  # noqa: E402
 
 
 def trash(ws):

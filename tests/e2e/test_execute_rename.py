@@ -1,10 +1,16 @@
 """Renaming from the window: Enter, the menu, the checks that stop a rename, and what is on disk."""
 
 import os
+import sys
+from pathlib import Path
 
-from harness import (EN, FILE_NOT_FOUND, FOLDER_NOT_FOUND, JA, NAME_EMPTY, NAME_FORBIDDEN_CHARACTER,
-                     NAME_TAKEN, NAME_UNCHANGED, E2ETest, main, replace_extension, replace_name,
-                     titles_until_exit)
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import EN, JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import replace_extension, replace_name, titles_until_exit  # noqa: E402
+from titles import (FILE_NOT_FOUND, FOLDER_NOT_FOUND, NAME_EMPTY,  # noqa: E402
+                    NAME_FORBIDDEN_CHARACTER, NAME_TAKEN, NAME_UNCHANGED)
 
 # A time before 1980, outside the DOS date range, and hidden by Wine's leading-dot rule.
 OLD_TIME = 157766400  # 1975-01-01

@@ -4,9 +4,11 @@ import os
 import socket
 import time
 
-from harness import (CANNOT_OPEN, FILE_IN_USE, NAME_TAKEN, SETTLE_TIMEOUT, E2ETest, InstanceWindow,
-                     main, owned_windows, replace_name, titles_until_exit, visible_windows,
-                     wait_until)
+from base import E2ETest, main
+from program import InstanceWindow, replace_name, titles_until_exit
+from titles import CANNOT_OPEN, FILE_IN_USE, NAME_TAKEN
+from tools import SETTLE_TIMEOUT, wait_until
+from xwindows import owned_windows, visible_windows
 
 RETRY_PAUSE = 1.5  # the retry timer ticks every 1000 ms
 

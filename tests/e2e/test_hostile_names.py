@@ -1,7 +1,8 @@
 """Names Windows refuses and paths the ANSI calls cannot reach: a clear title, nothing moved."""
 
-from harness import (NAME_FORBIDDEN_CHARACTER, NAME_IS_DEVICE, TARGET_PATH_TOO_LONG, E2ETest,
-                     Tovimar, main, replace_name)
+from base import E2ETest, main
+from program import Tovimar, replace_name
+from titles import NAME_FORBIDDEN_CHARACTER, NAME_IS_DEVICE, TARGET_PATH_TOO_LONG
 
 
 def snapshot(folder):

@@ -1,6 +1,13 @@
 """Typing limits of the two text controls and the window's size limits."""
 
-from harness import ALL_LANGS, JA, E2ETest, cp932_len, main
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from titles import ALL_LANGS, cp932_len  # noqa: E402
 
 HYO = "表"  # two bytes in code page 932, the second one 0x5C
 

@@ -1,8 +1,16 @@
 """Editing commands chained in the real window, then one rename: the name on disk shows them all."""
 
 import datetime
+import sys
+from pathlib import Path
 
-from harness import JA, Control, E2ETest, main, status_line, write_ini
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import Control  # noqa: E402
+from titles import status_line  # noqa: E402
+from workspace import write_ini  # noqa: E402
 
 # Edit menu access keys.
 LOWER, UPPER, HALF, FULL, NO_BLANKS, UNDERSCORES, DATE = "l", "u", "h", "z", "s", "b", "t"

@@ -1,6 +1,9 @@
 """Where the window opens: saved geometry, the cursor option, variable width, the screen edges."""
 
-from harness import E2ETest, main, move_pointer, read_ini, run_helper, write_ini
+from base import E2ETest, main
+from winhelpers import run_helper
+from workspace import read_ini, write_ini
+from xwindows import move_pointer
 
 # Xvfb's screen (tests/wine-env.sh).
 SCREEN_W, SCREEN_H = 1280, 1024

@@ -2,9 +2,16 @@
 Send To folder, and asks before replacing one that starts another program."""
 
 import subprocess
+import sys
+from pathlib import Path
 
-from harness import (JA, SETTLE_TIMEOUT, WINDOWS_DIR, E2ETest, main, message_boxes, run_helper,
-                     user_roaming_folder, wait_until, wine_env, winpath)
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA, WINDOWS_DIR, wine_env, winpath  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
+from winhelpers import message_boxes, run_helper  # noqa: E402
+from workspace import user_roaming_folder  # noqa: E402
 
 LINK = user_roaming_folder() / "Microsoft" / "Windows" / "SendTo" / "Tovimar.lnk"
 OTHER_PROGRAM = "c:\\windows\\notepad.exe"
@@ -17,6 +24,11 @@ def shortcut(*args):
                         winpath(LINK), *args[1:]],
                        env=wine_env(JA), capture_output=True, timeout=30, check=True)
     return r.stdout.decode("utf-8").lower()
+
+
+def boxes_text(ws):
+    """The captions and whole texts of the program's message boxes, in one look."""
+    return run_helper("MessageBoxText", ws).stdout
 
 
 class SendToTest(E2ETest):
@@ -34,8 +46,7 @@ class SendToTest(E2ETest):
         subprocess.run(["chattr", "+i", str(LINK.parent)], check=True)
         self.addCleanup(subprocess.run, ["chattr", "-i", str(LINK.parent)], check=True)
         app.key("alt+w", "s")
-        wait_until(lambda: message_boxes(ws), SETTLE_TIMEOUT, "the failure box")
-        self.assertIn(CANNOT_CHANGE, run_helper("MessageBoxText", ws).stdout)
+        self.assertIn(CANNOT_CHANGE, wait_until(lambda: boxes_text(ws), SETTLE_TIMEOUT, "the box"))
         self.assertTrue(LINK.is_file())
         app.key("Return")
         wait_until(lambda: not message_boxes(ws), SETTLE_TIMEOUT, "the box to close")
@@ -47,8 +58,8 @@ class SendToTest(E2ETest):
         # Another program's is replaced only after the question, answered yes.
         shortcut("write", OTHER_PROGRAM)
         app.key("alt+w", "s")
-        wait_until(lambda: message_boxes(ws), SETTLE_TIMEOUT, "the question")
-        self.assertIn(OTHER_PROGRAM, run_helper("MessageBoxText", ws).stdout.lower())
+        question = wait_until(lambda: boxes_text(ws), SETTLE_TIMEOUT, "the question")
+        self.assertIn(OTHER_PROGRAM, question.lower())
         self.assertEqual(shortcut("read"), OTHER_PROGRAM, "asked before replacing")
         app.key("y")
         wait_until(lambda: shortcut("read") == program, SETTLE_TIMEOUT, "the program's shortcut")

@@ -1,10 +1,18 @@
 """Tovimar.ini beside the executable: what a run reads from it and what its close writes."""
 
 import datetime
+import sys
+from pathlib import Path
 
-from harness import (JA, SETTLE_TIMEOUT, E2ETest, main, message_boxes, read_ini,
-                     user_settings_folder, wait_until, write_ini, xdotool)
-from test_placement_window import window_state
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
+from winhelpers import message_boxes  # noqa: E402
+from workspace import read_ini, user_settings_folder, write_ini  # noqa: E402
+from xwindows import xdotool  # noqa: E402
+from test_placement_window import window_state  # noqa: E402
 
 FIRST_RUN_KEYS = ["Left", "Top", "Width", "Execute", "Cursor", "Front", "Var", "TimeFormat"] + [
     f"Ext{i}" for i in range(16)

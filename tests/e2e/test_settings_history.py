@@ -1,7 +1,9 @@
 """The extension history: its order in the settings file, and completion while typing."""
 
-from harness import (NAME_UNCHANGED, E2ETest, main, read_ini, replace_extension, replace_name,
-                     status_line, write_ini)
+from base import E2ETest, main
+from program import replace_extension, replace_name
+from titles import NAME_UNCHANGED, status_line
+from workspace import read_ini, write_ini
 
 
 def ext_lines(entries):

@@ -2,10 +2,18 @@
 
 import shutil
 import subprocess
+import sys
+from pathlib import Path
 
-from harness import (JA, SETTLE_TIMEOUT, VERSION_LINE, WINDOWS_DIR, WINDOW_TIMEOUT, Control,
-                     E2ETest, Workspace, end_wine_session, main, replace_name, wait_until, wine_env,
-                     write_ini, xdotool)
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA, WINDOWS_DIR, wine_env  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import Control, end_wine_session, replace_name  # noqa: E402
+from titles import VERSION_LINE  # noqa: E402
+from tools import SETTLE_TIMEOUT, WINDOW_TIMEOUT, wait_until  # noqa: E402
+from workspace import Workspace, write_ini  # noqa: E402
+from xwindows import xdotool  # noqa: E402
 
 
 def viewer_windows():

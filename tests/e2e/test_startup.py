@@ -1,6 +1,14 @@
 """Start with a path: the name field and the extension box show the target's long name."""
 
-from harness import ALL_LANGS, EN, FILE_NOT_FOUND, JA, E2ETest, Tovimar, main, status_line
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import EN, JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import Tovimar  # noqa: E402
+from titles import ALL_LANGS, FILE_NOT_FOUND, status_line  # noqa: E402
 
 # (locales, kind, name on disk, expected name field, expected extension box)
 SPLIT_CASES = [

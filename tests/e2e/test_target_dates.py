@@ -2,10 +2,19 @@
 
 import datetime
 import os
+import sys
+from pathlib import Path
 
-from harness import (EN, WINDOW_TIMEOUT, E2ETest, InstanceWindow, main, message_boxes,
-                     read_ini, wait_until, write_ini, xdotool)
-import media_samples
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import EN  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import InstanceWindow  # noqa: E402
+from tools import WINDOW_TIMEOUT, wait_until  # noqa: E402
+from winhelpers import message_boxes  # noqa: E402
+from workspace import read_ini, write_ini  # noqa: E402
+from xwindows import xdotool  # noqa: E402
+import media_samples  # noqa: E402
 
 # Edit menu access keys.
 MODIFIED, TAKEN, FORMAT = "m", "p", "f"

@@ -1,6 +1,13 @@
 """The title bar: version and the byte lengths of the name and of the extension."""
 
-from harness import ALL_LANGS, JA, E2ETest, main, status_line, status_line_of
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import JA  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from titles import ALL_LANGS, status_line, status_line_of  # noqa: E402
 
 
 class TitleCountTest(E2ETest):

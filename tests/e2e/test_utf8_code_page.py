@@ -2,7 +2,15 @@
 buttons and the blank commands take whole characters, and the file on disk gets exactly the name
 expected."""
 
-from harness import UTF8, Control, E2ETest, _Display, main, run
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from wine_env import UTF8, wine_env  # noqa: E402
+
+from base import E2ETest, main  # noqa: E402
+from program import Control  # noqa: E402
+from tools import run  # noqa: E402
 
 NO_BLANKS = "s"  # the Edit menu's remove-blanks item
 
@@ -11,7 +19,7 @@ class Utf8CodePageTest(E2ETest):
     @classmethod
     def tearDownClass(cls):
         # The prefix's own server would outlive the display.
-        run(["wineserver", "-k"], env=_Display.wine_env(UTF8), check=False)
+        run(["wineserver", "-k"], env=wine_env(UTF8), check=False)
 
     def test_caret_after_an_emoji_and_the_blank_commands(self):
         # End, Left: Wine's edit stops between the two halves of the emoji.

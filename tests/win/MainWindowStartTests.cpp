@@ -1,5 +1,5 @@
 // A main window that cannot be made: the program says why in a box instead of vanishing.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-using tovimar::app::TFormMain;
+using tovimar::app::MainWindow;
 
 // Refuses the main window's creation, as the system does when it runs out of resources, and
 // reads and closes the message box that follows.
@@ -27,7 +27,7 @@ private:
         HWND hwnd = reinterpret_cast<HWND>(wParam);
         wchar_t className[32] = {};
         ::GetClassNameW(hwnd, className, 32);
-        if (code == HCBT_CREATEWND && std::wstring(className) == TFormMain::ClassName) {
+        if (code == HCBT_CREATEWND && std::wstring(className) == MainWindow::ClassName) {
             ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
             return 1;
         }
@@ -44,12 +44,12 @@ private:
 
 TEST(MainWindowStart, RefusedWindowIsExplainedInABox) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    ASSERT_TRUE(TFormMain::Register(instance));
-    TFormMain form;
+    ASSERT_TRUE(MainWindow::Register(instance));
+    MainWindow window;
     CreationRefused refused;
-    ASSERT_FALSE(form.Create(instance, nullptr));
+    ASSERT_FALSE(window.Create(instance, nullptr));
     // Returns only once the box was shown and closed.
-    form.EndWithoutWindow(::GetLastError());
+    window.EndWithoutWindow(::GetLastError());
     const std::wstring &text = CreationRefused::BoxText;
     EXPECT_EQ(text.rfind(L"\u30A6\u30A3\u30F3\u30C9\u30A6\u3092\u4F5C\u6210", 0), 0u) << "the message";
     const size_t reason = text.find(L"\r\n");

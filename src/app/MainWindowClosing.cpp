@@ -1,5 +1,5 @@
 // Closing: the usage counter, the settings save and the next instance of the chain.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "core/CommandLine.h"
 #include "core/Errors.h"
@@ -9,7 +9,7 @@
 
 namespace tovimar::app {
 
-void TFormMain::FormClose() {
+void MainWindow::SaveAndStartNext() {
     // A hidden window waiting for a file in use must not retry while it closes.
     run_.StopTimer();
     options_.CountRun();
@@ -23,7 +23,7 @@ void TFormMain::FormClose() {
     StartNextInChain();
 }
 
-void TFormMain::EndWithoutWindow(DWORD error) {
+void MainWindow::EndWithoutWindow(DWORD error) {
     // A window destroyed inside its creation has posted the quit message, which would end the
     // box's own message loop at once.
     MSG quit;
@@ -37,7 +37,7 @@ void TFormMain::EndWithoutWindow(DWORD error) {
     StartNextInChain();
 }
 
-void TFormMain::StartNextInChain() {
+void MainWindow::StartNextInChain() {
     if (chainLaunched_ || chainStopped_ || platform::ArgumentCount() < 2) return;
     const std::string parameters =
         ChainParameters(platform::AnsiCharacterRule(), ::GetCommandLineA(), 2);
@@ -47,14 +47,14 @@ void TFormMain::StartNextInChain() {
     chainLaunched_ = true;
 }
 
-void TFormMain::CloseStoppingChain() {
+void MainWindow::CloseStoppingChain() {
     chainStopped_ = true;
     ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
     // A close that did not happen leaves the chain as it was.
     if (hwnd_ != nullptr) chainStopped_ = false;
 }
 
-void TFormMain::ShowPathsLeft() {
+void MainWindow::ShowPathsLeft() {
     if (application_ == nullptr) return;
     const int left = platform::ArgumentCount() - 1;
     if (left < 1) {

@@ -29,14 +29,15 @@ namespace tovimar::app {
 // owners keep: the controls (MainControls), the name editing (NameEditor), the extension box
 // (ExtensionBox), the options and the settings file (WindowOptions) and the rename run
 // (RenameRun); it holds the target it works on and dispatches every command.
-class TFormMain {
+class MainWindow {
 public:
+    // The registered class name is kept as it always was: people's scripts find the window by it.
     static constexpr const wchar_t *ClassName = L"TFormMain";
     static constexpr const char *ApplicationTitle = "Tovimar";
 
-    TFormMain() = default;
-    TFormMain(const TFormMain &) = delete;
-    TFormMain &operator=(const TFormMain &) = delete;
+    MainWindow() = default;
+    MainWindow(const MainWindow &) = delete;
+    MainWindow &operator=(const MainWindow &) = delete;
 
     static bool Register(HINSTANCE instance);
     // Creates the window hidden, owned by the application window that holds the taskbar button.
@@ -69,10 +70,12 @@ private:
     Button deleteRightButton_;
     Button renameButton_;
 
-    // The set-up when the window is first shown (MainUnit.cpp), and what every close does: the
-    // counter, the settings save and the chain (MainClose.cpp).
-    void FormShow();
-    void FormClose();
+    // The set-up when the window is first shown: the target, the settings and the place
+    // (MainWindow.cpp).
+    void SetUpForTarget();
+    // What every close does: the usage counter, the settings save and the rest of the chain
+    // (MainWindowClosing.cpp).
+    void SaveAndStartNext();
     // Starts the next instance of the chain for the remaining arguments, once.
     void StartNextInChain();
     // Closes as the exit command does, with no next instance.
@@ -80,7 +83,7 @@ private:
     // The taskbar's title: the paths of the chain still to come.
     void ShowPathsLeft();
 
-    // Placement and the always-on-top option (MainPlacement.cpp).
+    // Placement and the always-on-top option (MainWindowPlacement.cpp).
     void PlaceWindow();
     // Where the settings put the window, for a set-up that ends before the window is placed.
     void MoveToSavedPlace();
@@ -88,7 +91,7 @@ private:
     // Refreshes the title's byte counts; serves the change of the extension box as well.
     void ShowByteCounts();
 
-    // Rename and delete (MainExecute.cpp). The button and the rename command give the target
+    // Rename and delete (MainWindowRename.cpp). The button and the rename command give the target
     // the name shown, or delete it after the delete command.
     void ApplyName();
     void DeleteTarget();
@@ -99,7 +102,7 @@ private:
     // The rename run, reaching into this window for what it needs.
     class Run final : public RenameRun {
     public:
-        explicit Run(TFormMain &form) : form_(form) {}
+        explicit Run(MainWindow &window) : window_(window) {}
 
     private:
         ExecutionRequest Request() const override;
@@ -109,15 +112,15 @@ private:
         void StartNextInChain() override;
         bool OpenNext(const std::string &renamedPath) override;
         void ShowError(const std::exception &error) override;
-        TFormMain &form_;
+        MainWindow &window_;
     };
 
     // A date of the target into the name like the current time; without one the title says
-    // missing. The date format dialog (MainDates.cpp).
+    // missing. The date format dialog (MainWindowDates.cpp).
     void PasteDate(std::optional<double> date, std::string_view missing);
     void EditTimeFormat();
 
-    // Shell commands and the version box (MainShell.cpp).
+    // Shell commands and the version box (MainWindowShell.cpp).
     // Opens the target as the shell does on a double click.
     void OpenWithApplication();
     // The manual beside the program, else its web address.
@@ -125,13 +128,13 @@ private:
     void OpenHomePage();
     void ShowVersion();
 
-    // Keyboard and focus (MainKeyboard.cpp).
+    // Keyboard and focus (MainWindowKeyboard.cpp).
     void OnActivate(bool active);
     void UpdateDefaultButton();
     void MoveFocus(bool forward);
     bool OnEnterKey();
 
-    // The window itself (MainUnit.cpp).
+    // The window itself (MainWindow.cpp).
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
@@ -141,7 +144,7 @@ private:
     // needs a target (without one it is greyed and its shortcut does nothing).
     struct Command {
         UINT Id;
-        void (*Run)(TFormMain &form);
+        void (*Run)(MainWindow &window);
         bool NeedsTarget;
     };
     static std::span<const Command> Commands();

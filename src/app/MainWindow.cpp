@@ -1,5 +1,5 @@
 // The main window: frame, controls, menu, keyboard, message dispatch and the set-up at show.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/InputLimiter.h"
 #include "app/SendToEntry.h"
@@ -35,7 +35,7 @@ bool IsTaskbarCreated(UINT message) {
 
 } // namespace
 
-bool TFormMain::Register(HINSTANCE instance) {
+bool MainWindow::Register(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -47,7 +47,7 @@ bool TFormMain::Register(HINSTANCE instance) {
     return ::RegisterClassExW(&wc) != 0;
 }
 
-bool TFormMain::Create(HINSTANCE instance, HWND application) {
+bool MainWindow::Create(HINSTANCE instance, HWND application) {
     application_ = application;
     menu_ = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
@@ -59,14 +59,14 @@ bool TFormMain::Create(HINSTANCE instance, HWND application) {
     return hwnd != nullptr;
 }
 
-LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    TFormMain *self = nullptr;
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    MainWindow *self = nullptr;
     if (message == WM_NCCREATE) {
-        self = static_cast<TFormMain *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self = static_cast<MainWindow *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<TFormMain *>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        self = reinterpret_cast<MainWindow *>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
     // A handler's error is shown here, once, in the error box; the program goes on with the
@@ -79,7 +79,7 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     }
 }
 
-LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsTaskbarCreated(message)) platform::ReloadLocaleValues();
     switch (message) {
     case WM_CREATE:
@@ -143,88 +143,88 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-bool TFormMain::OnCreate() {
+bool MainWindow::OnCreate() {
     if (!controls_.Create(hwnd_)) return false;
     run_.Attach(hwnd_, application_);
-    nameField_ = Edit(::GetDlgItem(hwnd_, IDC_FILENAME));
-    extensionField_ = ComboBox(::GetDlgItem(hwnd_, IDC_FILEEXT));
+    nameField_ = Edit(::GetDlgItem(hwnd_, IDC_NAME));
+    extensionField_ = ComboBox(::GetDlgItem(hwnd_, IDC_EXTENSION));
     extensionBox_.Attach(extensionField_);
     nameEditor_ = NameEditor(nameField_, extensionField_);
-    deleteLeftButton_ = Button(::GetDlgItem(hwnd_, IDC_LEFTDELETE));
-    deleteRightButton_ = Button(::GetDlgItem(hwnd_, IDC_RIGHTDELETE));
-    renameButton_ = Button(::GetDlgItem(hwnd_, IDC_EXECUTE));
+    deleteLeftButton_ = Button(::GetDlgItem(hwnd_, IDC_DELETELEFT));
+    deleteRightButton_ = Button(::GetDlgItem(hwnd_, IDC_DELETERIGHT));
+    renameButton_ = Button(::GetDlgItem(hwnd_, IDC_RENAME));
     // The byte limits see each key before our own handlers.
-    LimitTyping(nameField_.Handle(), NameByteLimit, EditProc, IDC_FILENAME,
+    LimitTyping(nameField_.Handle(), NameByteLimit, EditProc, IDC_NAME,
                 reinterpret_cast<DWORD_PTR>(this));
-    LimitTyping(extensionField_.EditHandle(), ExtensionByteLimit, EditProc, IDC_FILEEXT,
+    LimitTyping(extensionField_.EditHandle(), ExtensionByteLimit, EditProc, IDC_EXTENSION,
                 reinterpret_cast<DWORD_PTR>(this));
     options_.Attach(hwnd_, menu_);
-    MenuItem(menu_, IDM_FORWENDREL).SetEnabled(!HomePageAddress.empty());
+    MenuItem(menu_, IDM_HOMEPAGE).SetEnabled(!HomePageAddress.empty());
     return true;
 }
 
-std::span<const TFormMain::Command> TFormMain::Commands() {
-    using F = TFormMain;
+std::span<const MainWindow::Command> MainWindow::Commands() {
+    using W = MainWindow;
     static constexpr Command table[] = {
-        {IDC_EXECUTE, [](F &f) { f.ApplyName(); }, true},
-        {IDC_LEFTDELETE, [](F &f) { f.nameEditor_.DeleteLeftOfCaret(); }, true},
-        {IDC_RIGHTDELETE, [](F &f) { f.nameEditor_.DeleteRightOfCaret(); }, true},
+        {IDC_RENAME, [](W &w) { w.ApplyName(); }, true},
+        {IDC_DELETELEFT, [](W &w) { w.nameEditor_.DeleteLeftOfCaret(); }, true},
+        {IDC_DELETERIGHT, [](W &w) { w.nameEditor_.DeleteRightOfCaret(); }, true},
         // The name's change event comes before the extension is back, or not at all.
-        {IDM_RELOAD,
-         [](F &f) {
-             f.nameEditor_.ShowName(f.targetPath_);
-             f.ShowByteCounts();
+        {IDM_RESETNAME,
+         [](W &w) {
+             w.nameEditor_.ShowName(w.targetPath_);
+             w.ShowByteCounts();
          },
          true},
-        {IDM_EXTEXECUTE, [](F &f) { f.OpenWithApplication(); }, true},
-        {IDM_RENAME, [](F &f) { f.ApplyName(); }, true},
-        {IDM_RENAMENEXT, [](F &f) { f.run_.Attempt(true); }, true},
-        {IDM_DELETE, [](F &f) { f.DeleteTarget(); }, true},
-        {IDM_EXIT, [](F &f) { ::SendMessageW(f.hwnd_, WM_CLOSE, 0, 0); }, false},
-        {IDM_QUITALL, [](F &f) { f.CloseStoppingChain(); }, false},
-        {IDM_ALLLOWER, [](F &f) { f.nameEditor_.ToLowerCase(); }, true},
-        {IDM_ALLUPPER, [](F &f) { f.nameEditor_.ToUpperCase(); }, true},
-        {IDM_HALFWIDTH, [](F &f) { f.nameEditor_.ToHalfWidth(); }, true},
-        {IDM_FULLWIDTH, [](F &f) { f.nameEditor_.ToFullWidth(); }, true},
-        {IDM_SPACEDELETE, [](F &f) { f.nameEditor_.RemoveBlanks(); }, true},
-        {IDM_SPACEUNBAR, [](F &f) { f.nameEditor_.BlanksToUnderscores(); }, true},
-        {IDM_DATETIME,
-         [](F &f) { f.nameEditor_.PasteTimeFormatNow(f.options_.Current().TimeFormat); }, true},
-        {IDM_MODIFIEDTIME,
-         [](F &f) {
-             f.PasteDate(platform::LastWriteLocalTime(f.targetPath_),
-                         f.isFolder_ ? msg::FolderNotFound : msg::FileNotFound);
+        {IDM_OPENWITHAPP, [](W &w) { w.OpenWithApplication(); }, true},
+        {IDM_RENAME, [](W &w) { w.ApplyName(); }, true},
+        {IDM_RENAMENEXT, [](W &w) { w.run_.Attempt(true); }, true},
+        {IDM_DELETE, [](W &w) { w.DeleteTarget(); }, true},
+        {IDM_EXIT, [](W &w) { ::SendMessageW(w.hwnd_, WM_CLOSE, 0, 0); }, false},
+        {IDM_EXITSTOPCHAIN, [](W &w) { w.CloseStoppingChain(); }, false},
+        {IDM_LOWERCASE, [](W &w) { w.nameEditor_.ToLowerCase(); }, true},
+        {IDM_UPPERCASE, [](W &w) { w.nameEditor_.ToUpperCase(); }, true},
+        {IDM_HALFWIDTH, [](W &w) { w.nameEditor_.ToHalfWidth(); }, true},
+        {IDM_FULLWIDTH, [](W &w) { w.nameEditor_.ToFullWidth(); }, true},
+        {IDM_REMOVEBLANKS, [](W &w) { w.nameEditor_.RemoveBlanks(); }, true},
+        {IDM_BLANKSTOUNDERSCORES, [](W &w) { w.nameEditor_.BlanksToUnderscores(); }, true},
+        {IDM_PASTENOW,
+         [](W &w) { w.nameEditor_.PasteTimeFormatNow(w.options_.Current().TimeFormat); }, true},
+        {IDM_PASTEMODIFIED,
+         [](W &w) {
+             w.PasteDate(platform::LastWriteLocalTime(w.targetPath_),
+                         w.isFolder_ ? msg::FolderNotFound : msg::FileNotFound);
          },
          true},
         // The file is read and closed again before the name changes. A folder has no such date
         // (and opening it as a file would fail as a locked file does).
-        {IDM_TAKENTIME,
-         [](F &f) {
+        {IDM_PASTETAKEN,
+         [](W &w) {
              const platform::TakenRead taken =
-                 f.isFolder_ ? platform::TakenRead{} : platform::TakenLocalTime(f.targetPath_);
-             f.PasteDate(taken.Time,
+                 w.isFolder_ ? platform::TakenRead{} : platform::TakenLocalTime(w.targetPath_);
+             w.PasteDate(taken.Time,
                          taken.Unreadable ? msg::TakenTimeUnreadable : msg::TakenTimeNotFound);
          },
          true},
-        {IDM_TIMEFORMAT, [](F &f) { f.EditTimeFormat(); }, false},
-        {IDM_WINDOWFRONT, [](F &f) { f.options_.ToggleAlwaysOnTop(); }, false},
-        {IDM_OPTIONCURSOR, [](F &f) { f.options_.ToggleOpenAtCursor(); }, false},
-        {IDM_WINDOWVARIABLE, [](F &f) { f.options_.ToggleVariableWidth(); }, false},
-        {IDM_SENDTO, [](F &f) { ToggleSendToEntry(f.hwnd_); }, false},
-        {IDM_HELP, [](F &f) { f.OpenManual(); }, false},
-        {IDM_FORWENDREL, [](F &f) { f.OpenHomePage(); }, false},
-        {IDM_VERSION, [](F &f) { f.ShowVersion(); }, false},
+        {IDM_EDITTIMEFORMAT, [](W &w) { w.EditTimeFormat(); }, false},
+        {IDM_ALWAYSONTOP, [](W &w) { w.options_.ToggleAlwaysOnTop(); }, false},
+        {IDM_OPENATCURSOR, [](W &w) { w.options_.ToggleOpenAtCursor(); }, false},
+        {IDM_VARIABLEWIDTH, [](W &w) { w.options_.ToggleVariableWidth(); }, false},
+        {IDM_SENDTO, [](W &w) { ToggleSendToEntry(w.hwnd_); }, false},
+        {IDM_MANUAL, [](W &w) { w.OpenManual(); }, false},
+        {IDM_HOMEPAGE, [](W &w) { w.OpenHomePage(); }, false},
+        {IDM_VERSION, [](W &w) { w.ShowVersion(); }, false},
     };
     return table;
 }
 
-void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
+void MainWindow::OnCommand(UINT id, UINT code, HWND control) {
     switch (id) {
-    case IDC_FILENAME:
+    case IDC_NAME:
         if (code == EN_CHANGE) ShowByteCounts();
         if (code == EN_SETFOCUS) UpdateDefaultButton();
         return;
-    case IDC_FILEEXT:
+    case IDC_EXTENSION:
         if (code == CBN_SETFOCUS) UpdateDefaultButton();
         if (extensionField_.Quiet()) return;
         if (code == CBN_SELCHANGE) {
@@ -248,11 +248,11 @@ void TFormMain::OnCommand(UINT id, UINT code, HWND control) {
     }
 }
 
-void TFormMain::OnClose() {
+void MainWindow::OnClose() {
     if (run_.CloseMustWait()) return;
     // An error in the close handler (a settings file that cannot be written) keeps the window.
     try {
-        FormClose();
+        SaveAndStartNext();
     } catch (const std::exception &e) {
         ShowError(e);
         return;
@@ -260,10 +260,10 @@ void TFormMain::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-void TFormMain::Show() {
+void MainWindow::Show() {
     // An error ends the set-up, not the run: the window is still shown.
     try {
-        FormShow();
+        SetUpForTarget();
     } catch (const std::exception &e) {
         if (!placed_) MoveToSavedPlace();
         ShowError(e);
@@ -274,7 +274,7 @@ void TFormMain::Show() {
     ::UpdateWindow(hwnd_);
 }
 
-void TFormMain::FormShow() {
+void MainWindow::SetUpForTarget() {
     ShowPathsLeft();
     // Without an ANSI path to the program's folder no settings file can be kept there.
     if (platform::ProgramPathUsable())
@@ -295,7 +295,7 @@ void TFormMain::FormShow() {
     ShowByteCounts();
 }
 
-void TFormMain::DisableTargetCommands() {
+void MainWindow::DisableTargetCommands() {
     for (const Command &command : Commands()) {
         if (!command.NeedsTarget) continue;
         if (HWND button = ::GetDlgItem(hwnd_, int(command.Id))) ::EnableWindow(button, FALSE);
@@ -307,23 +307,23 @@ void TFormMain::DisableTargetCommands() {
     ::DrawMenuBar(hwnd_);
 }
 
-void TFormMain::ShowByteCounts() {
+void MainWindow::ShowByteCounts() {
     SetTitle(StatusLine(nameField_.Text().size(), extensionField_.Text().size()));
 }
 
-void TFormMain::SetTitle(const ShownText &text) const {
+void MainWindow::SetTitle(const ShownText &text) const {
     Frame(hwnd_).SetText(text);
 }
 
-int TFormMain::ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const {
+int MainWindow::ShowMessageBox(const ShownText &text, const ShownText &caption, UINT flags) const {
     return app::ShowMessageBox(hwnd_, text, caption, flags);
 }
 
-void TFormMain::ShowError(const ShownText &message) const {
+void MainWindow::ShowError(const ShownText &message) const {
     ShowMessageBox(ErrorBoxText(message), ApplicationTitle, MB_ICONSTOP | MB_OK);
 }
 
-void TFormMain::ShowError(const std::exception &error) const {
+void MainWindow::ShowError(const std::exception &error) const {
     // Always called while error is being handled: thrown again, it tells whether it is the
     // program's own, which keeps the encodings of its parts, with no run-time type information
     // in the executable. Other errors are the runtime's own, in ASCII.

@@ -1,5 +1,5 @@
 // Opening the target, the help text and the home page; the version box.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/WebAddresses.h"
 #include "core/Messages.h"
@@ -24,18 +24,18 @@ void OpenOrSay(HWND owner, const std::string &file, int show) {
     ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" + ShownText::System(file);
     const std::string reason = platform::SystemErrorText(error);
     if (!reason.empty()) text += "\r\n" + ShownText::System(reason);
-    ShowMessageBox(owner, text, TFormMain::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+    ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
 } // namespace
 
-void TFormMain::OpenWithApplication() {
+void MainWindow::OpenWithApplication() {
     // The file as found at start: the edited name does not exist yet.
     if (!HasTarget()) return;
     OpenOrSay(Handle(), targetPath_, SW_SHOWNORMAL);
 }
 
-void TFormMain::OpenManual() {
+void MainWindow::OpenManual() {
     const std::string path =
         PathPrefix(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + HelpFileName;
     if (platform::FileIsPresent(path)) {
@@ -49,13 +49,13 @@ void TFormMain::OpenManual() {
     }
 }
 
-void TFormMain::OpenHomePage() {
+void MainWindow::OpenHomePage() {
     // The menu item is disabled without an address.
     if (HomePageAddress.empty()) return;
     OpenOrSay(Handle(), std::string(HomePageAddress), SW_SHOW);
 }
 
-void TFormMain::ShowVersion() {
+void MainWindow::ShowVersion() {
     const std::string caption = std::string(msg::VersionCaptionHead) +
                                 std::to_string(int64_t(options_.Current().ExecuteCount)) +
                                 std::string(msg::VersionCaptionTail);

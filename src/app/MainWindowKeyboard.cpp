@@ -1,7 +1,7 @@
 // Keyboard and focus: menu shortcuts before the focused control, Enter, Tab and the arrow keys
 // between the buttons, the default button, the focus kept across deactivation, and what the
 // two text fields do with a double-click and a typed character before the field sees it.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/InputLimiter.h"
 #include "app/TextCrossing.h"
@@ -19,7 +19,7 @@ bool KeyDown(int key) {
 
 } // namespace
 
-void TFormMain::OnActivate(bool active) {
+void MainWindow::OnActivate(bool active) {
     if (!active) {
         HWND focus = ::GetFocus();
         if (focus != nullptr && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
@@ -32,7 +32,7 @@ void TFormMain::OnActivate(bool active) {
     }
 }
 
-bool TFormMain::PreTranslateMessage(MSG &msg) {
+bool MainWindow::PreTranslateMessage(MSG &msg) {
     if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
     if (::TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
@@ -65,7 +65,7 @@ bool TFormMain::PreTranslateMessage(MSG &msg) {
     return false;
 }
 
-bool TFormMain::OnEnterKey() {
+bool MainWindow::OnEnterKey() {
     if (nameField_.HasFocus() || extensionField_.HasFocus()) {
         if (renameButton_.Enabled()) renameButton_.Click();
         return true;
@@ -79,7 +79,7 @@ bool TFormMain::OnEnterKey() {
     return false;
 }
 
-void TFormMain::MoveFocus(bool forward) {
+void MainWindow::MoveFocus(bool forward) {
     const std::array<Control, 5> order{nameField_, extensionField_, deleteLeftButton_,
                                        deleteRightButton_, renameButton_};
     const int count = int(order.size());
@@ -96,7 +96,7 @@ void TFormMain::MoveFocus(bool forward) {
     }
 }
 
-void TFormMain::UpdateDefaultButton() {
+void MainWindow::UpdateDefaultButton() {
     // The focused button is the one Enter presses; elsewhere it is the execute button.
     bool onDelete = deleteLeftButton_.HasFocus() || deleteRightButton_.HasFocus();
     deleteLeftButton_.SetDefault(deleteLeftButton_.HasFocus());
@@ -104,14 +104,14 @@ void TFormMain::UpdateDefaultButton() {
     renameButton_.SetDefault(!onDelete);
 }
 
-LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR data) {
-    auto *self = reinterpret_cast<TFormMain *>(data);
+LRESULT CALLBACK MainWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data) {
+    auto *self = reinterpret_cast<MainWindow *>(data);
     // The handlers reached from here end in the error box as those of the window procedure.
     try {
         switch (message) {
         case WM_LBUTTONDBLCLK:
-            if (id == IDC_FILENAME) {
+            if (id == IDC_NAME) {
                 LRESULT r = CallControl(edit, message, wParam, lParam);
                 self->OpenWithApplication();
                 return r;
@@ -119,7 +119,7 @@ LRESULT CALLBACK TFormMain::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
             break;
         case WM_IME_CHAR:
         case WM_CHAR:
-            if (id == IDC_FILEEXT && (wParam >= L' ' || wParam == L'\b')) {
+            if (id == IDC_EXTENSION && (wParam >= L' ' || wParam == L'\b')) {
                 const auto key = self->extensionBox_.OnKeyPress(static_cast<wchar_t>(wParam));
                 if (key == ExtensionBox::KeyResult::Changed) self->ShowByteCounts();
                 if (key != ExtensionBox::KeyResult::Passed) return 0;

@@ -1,5 +1,5 @@
 // Where the window opens: the saved place or the cursor, wider for long names if asked.
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "core/Errors.h"
 #include "core/WindowLayout.h"
@@ -39,7 +39,7 @@ void MoveWindowTo(HWND hwnd, int left, int top, int width, int height) {
 
 } // namespace
 
-void TFormMain::PlaceWindow() {
+void MainWindow::PlaceWindow() {
     const Options &options = options_.Current();
     const Geometry saved{options.Left, options.Top, options.Width, WindowGeometry(hwnd_).Height};
     PlacementInput input;
@@ -89,7 +89,7 @@ void TFormMain::PlaceWindow() {
     }
 }
 
-void TFormMain::MoveToSavedPlace() {
+void MainWindow::MoveToSavedPlace() {
     const Options &saved = options_.Current();
     if (saved.Width == 0) return; // the settings were not read
     MoveWindowTo(hwnd_, saved.Left, saved.Top, saved.Width, WindowGeometry(hwnd_).Height);
