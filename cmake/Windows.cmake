@@ -23,8 +23,7 @@ add_library(TovimarPlatform STATIC ${PLATFORM_SOURCES})
 target_link_libraries(TovimarPlatform PUBLIC TovimarCore shell32 ole32 user32 gdi32 comctl32)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
-list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
-     ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime.cpp)
+list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Main.cpp)
 add_library(TovimarApp STATIC ${APP_SOURCES})
 target_include_directories(TovimarApp PUBLIC ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(TovimarApp PUBLIC TovimarPlatform)
@@ -38,11 +37,12 @@ foreach(address TOVIMAR_HELP_URL TOVIMAR_HOME_URL)
     target_compile_definitions(TovimarApp PRIVATE ${address}="${literal}")
 endforeach()
 
-# LeanRuntime.cpp replaces parts of the C++ runtime: it must come before the libraries. It is
-# written against GCC's runtime and for its size; other compilers keep the whole runtime.
+# src/runtime/LeanRuntime.cpp replaces parts of the C++ runtime: it must come before the
+# libraries. It is written against GCC's runtime and for its size; other compilers keep the whole
+# runtime.
 set(lean_runtime "")
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    set(lean_runtime ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime.cpp)
+    set(lean_runtime ${CMAKE_SOURCE_DIR}/src/runtime/LeanRuntime.cpp)
 endif()
 add_executable(Tovimar WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp ${lean_runtime}
                ${CMAKE_SOURCE_DIR}/res/Tovimar.rc)

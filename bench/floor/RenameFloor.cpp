@@ -6,7 +6,8 @@
 // program: the execution's checks, the shell's rename and the look at the disk after it.
 #include "core/Execution.h"
 #include "core/PathRules.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
+#include "platform/Shell.h"
 #include "platform/WinFileSystem.h"
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 // work on bytes: the entries and the box's text go to the ANSI code page when they all fit it,
 // else to UTF-8, and come back to UTF-16.
 #include "app/ExtensionBox.h"
+#include "platform/Locale.h"
 
 #include "platform/Platform.h"
 

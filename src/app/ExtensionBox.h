@@ -4,7 +4,7 @@
 
 #include "app/Controls.h"
 #include "core/ExtensionHistory.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <string>
 #include <vector>

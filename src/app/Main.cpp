@@ -2,7 +2,7 @@
 // message loop.
 #include "app/MainWindow.h"
 #include "platform/LocaleData.h"
-#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "resource.h"
 
 #include <windows.h>

@@ -12,6 +12,8 @@
 #include "core/StatusText.h"
 #include "platform/FileDates.h"
 #include "platform/LocaleData.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
 #include "resource.h"
 
 #include <span>
@@ -277,9 +279,7 @@ void MainWindow::Show() {
 void MainWindow::SetUpForTarget() {
     ShowPathsLeft();
     // Without an ANSI path to the program's folder no settings file can be kept there.
-    if (platform::ProgramPathUsable())
-        iniFileName_ =
-            PathFolder(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + "\\Tovimar.ini";
+    iniFileName_ = platform::AnsiPathOf(platform::ProgramFolderFile(L"Tovimar.ini")).value_or("");
     const ResolvedTarget target = platform::ResolveStartTarget(1);
     targetPath_ = target.Workable() ? target.Path : std::string();
     isFolder_ = target.IsFolder;

@@ -4,6 +4,10 @@
 #include "core/CommandLine.h"
 #include "core/Errors.h"
 #include "core/Messages.h"
+#include "platform/Arguments.h"
+#include "platform/Locale.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 
 #include <shellapi.h>
 

@@ -3,6 +3,7 @@
 
 #include "core/Errors.h"
 #include "core/WindowLayout.h"
+#include "platform/Text.h"
 #include "resource.h"
 
 #include <string>
@@ -15,10 +16,8 @@ POINT CursorPosition() {
     POINT point{};
     if (!::GetCursorPos(&point)) {
         DWORD code = ::GetLastError();
-        ShownText message = "System Error.  Code: " + std::to_string(int64_t(code)) + ".";
-        std::string detail = platform::SystemErrorText(code);
-        if (!detail.empty()) message += "\r\n" + ShownText::System(detail);
-        throw TovimarError(message);
+        throw TovimarError(platform::FailureText(
+            "System Error.  Code: " + std::to_string(int64_t(code)) + ".", {}, code));
     }
     return point;
 }

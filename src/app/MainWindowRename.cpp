@@ -3,6 +3,7 @@
 
 #include "core/NameEditing.h"
 #include "core/NextEntry.h"
+#include "platform/Locale.h"
 #include "platform/WinFileSystem.h"
 
 namespace tovimar::app {

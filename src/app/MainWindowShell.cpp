@@ -1,10 +1,13 @@
 // Opening the target, the help text and the home page; the version box.
 #include "app/MainWindow.h"
 
+#include "app/TextCrossing.h"
 #include "app/WebAddresses.h"
 #include "core/Messages.h"
-#include "core/PathRules.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 #include "Version.h"
 
 #include <string>
@@ -13,7 +16,7 @@ namespace tovimar::app {
 
 namespace {
 
-constexpr const char *HelpFileName = "Tovimar.txt";
+constexpr const wchar_t *HelpFileName = L"Tovimar.txt";
 constexpr const char *VersionLine = "Tovimar v" TOVIMAR_VERSION;
 
 // Opens a file or address through the shell; a failure is said in a message box.
@@ -21,9 +24,7 @@ void OpenOrSay(HWND owner, const std::string &file, int show) {
     const DWORD error = platform::ShellOpen(owner, file, show);
     if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
     // What could not be opened, and the system's word for why.
-    ShownText text = ShownText(msg::CannotOpenWithApplication) + "\r\n" + ShownText::System(file);
-    const std::string reason = platform::SystemErrorText(error);
-    if (!reason.empty()) text += "\r\n" + ShownText::System(reason);
+    const ShownText text = platform::FailureText(msg::CannotOpenWithApplication, file, error);
     ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -36,8 +37,9 @@ void MainWindow::OpenWithApplication() {
 }
 
 void MainWindow::OpenManual() {
-    const std::string path =
-        PathPrefix(platform::AnsiCharacterRule(), platform::ArgumentAt(0)) + HelpFileName;
+    // Where no ANSI path reaches the folder, the message still says where it was looked for.
+    const std::wstring manual = platform::ProgramFolderFile(HelpFileName);
+    const std::string path = platform::AnsiPathOf(manual).value_or(AnsiOf(manual));
     if (platform::FileIsPresent(path)) {
         OpenOrSay(Handle(), path, SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {

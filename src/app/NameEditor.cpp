@@ -3,8 +3,9 @@
 #include "core/NameEditing.h"
 #include "core/PathRules.h"
 #include "core/TimeFormat.h"
+#include "platform/Locale.h"
 #include "platform/LocaleData.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 namespace tovimar::app {
 

@@ -2,7 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/Messages.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
 #include "platform/WinFileSystem.h"
 #include "resource.h"
 

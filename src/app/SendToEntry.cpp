@@ -5,7 +5,8 @@
 #include "app/MainWindow.h"
 #include "app/TextCrossing.h"
 #include "core/Messages.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Text.h"
 #include "platform/Shortcut.h"
 
 #include <shlobj.h>
@@ -36,9 +37,7 @@ void AddLine(ShownText &text, const std::string &line) {
 void SayFailure(HWND owner, const std::wstring &link, HRESULT error) {
     // The system words Win32 errors by their own code.
     const DWORD code = HRESULT_FACILITY(error) == FACILITY_WIN32 ? HRESULT_CODE(error) : error;
-    ShownText text = ShownText(msg::SendToCannotChange);
-    AddLine(text, AnsiOf(link));
-    AddLine(text, platform::SystemErrorText(code));
+    const ShownText text = platform::FailureText(msg::SendToCannotChange, AnsiOf(link), code);
     ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 

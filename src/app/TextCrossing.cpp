@@ -1,6 +1,6 @@
 #include "app/TextCrossing.h"
 
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
-// The one crossing between the controls' UTF-16 and the program's ANSI bytes: texts, and
-// positions counted in either. Nothing else in the window converts.
+// The window's one way between the controls' UTF-16 and the program's ANSI bytes: texts, and
+// positions counted in either. Nothing else in the window converts; this converts only through
+// the platform's conversions (platform/Text.h).
 #pragma once
 
 #include "core/ShownText.h"

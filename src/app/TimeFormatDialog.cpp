@@ -10,7 +10,7 @@
 #include "core/NameCheck.h"
 #include "platform/Handles.h"
 #include "platform/LocaleData.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
 #include "resource.h"
 
 #include <exception>

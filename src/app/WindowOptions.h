@@ -6,7 +6,7 @@
 #include "core/IniValue.h"
 #include "core/Options.h"
 #include "platform/IniFile.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
 
 #include <windows.h>
 

@@ -1,7 +1,10 @@
 // The program's own path and its arguments, read from the raw command line.
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
 
 #include "core/CommandLine.h"
+#include "platform/Files.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <cstring>
 #include <vector>
@@ -125,6 +128,11 @@ std::wstring ModulePath() {
     std::vector<wchar_t> buffer(32768);
     DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     return std::wstring(buffer.data(), wcsnlen(buffer.data(), length));
+}
+
+std::wstring ProgramFolderFile(std::wstring_view name) {
+    const std::wstring module = ModulePath();
+    return module.substr(0, module.find_last_of(L'\\') + 1).append(name);
 }
 
 } // namespace tovimar::platform

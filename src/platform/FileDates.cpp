@@ -2,7 +2,7 @@
 
 #include "core/TakenTime.h"
 #include "core/TimeFormat.h"
-#include "platform/Handles.h"
+#include "platform/Files.h"
 
 #include <windows.h>
 
@@ -85,10 +85,7 @@ std::optional<double> LastWriteLocalTime(const std::string &path) {
 TakenRead TakenLocalTime(const std::string &path) {
     std::optional<TakenTime> taken;
     {
-        // Full sharing: whoever else has the file open keeps every right they had.
-        FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const FileHandle file = OpenForSharedReading(path);
         if (!file) return {std::nullopt, true};
         FileSource source(file.Get());
         taken = ReadTakenTime(source);

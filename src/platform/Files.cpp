@@ -1,8 +1,10 @@
 // Lookups on the disk: on-disk names, existence and the exclusive-open test.
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 #include "core/PathRules.h"
 #include "platform/Handles.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <cstring>
 
@@ -16,21 +18,28 @@ std::optional<std::string> FindEntryName(const std::string &path) {
     return std::string(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
 }
 
+void ForEachFolderEntry(const std::wstring &prefix,
+                        FunctionRef<void(const WIN32_FIND_DATAW &)> visit) {
+    WIN32_FIND_DATAW found{};
+    FindHandle search(::FindFirstFileW((prefix + L'*').c_str(), &found));
+    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &found)) {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") visit(found);
+    }
+}
+
 std::vector<FolderEntry> ListFolder(const std::string &folder) {
     std::vector<FolderEntry> entries;
     if (HoldsZero(folder)) return entries;
-    std::wstring pattern = FromAnsi(AddTrailingDelimiter(AnsiCharacterRule(), folder));
-    pattern += L'*';
-    WIN32_FIND_DATAW found{};
-    FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
-    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &found)) {
-        const wchar_t *name = found.cFileName;
-        if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
-        const DWORD attributes = found.dwFileAttributes;
-        entries.push_back({ToAnsi(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                           (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
-                           (attributes & FILE_ATTRIBUTE_SYSTEM) != 0, FitsAnsiCodePage(name)});
-    }
+    ForEachFolderEntry(FromAnsi(AddTrailingDelimiter(AnsiCharacterRule(), folder)),
+                       [&](const WIN32_FIND_DATAW &found) {
+                           const DWORD attributes = found.dwFileAttributes;
+                           entries.push_back({ToAnsi(found.cFileName),
+                                              (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                              (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                                              (attributes & FILE_ATTRIBUTE_SYSTEM) != 0,
+                                              FitsAnsiCodePage(found.cFileName)});
+                       });
     return entries;
 }
 
@@ -75,6 +84,27 @@ bool FolderIsPresent(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return false;
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+FileHandle OpenForSharedReading(const std::string &path) {
+    return FileHandle(::CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::optional<std::string> AnsiPathOf(const std::wstring &path) {
+    if (FitsAnsiCodePage(path)) return ToAnsi(path);
+    const size_t nameAt = path.find_last_of(L'\\') + 1;
+    const std::wstring name = path.substr(nameAt);
+    if (nameAt == 0 || !FitsAnsiCodePage(name)) return std::nullopt;
+    std::wstring folder(MAX_PATH, L'\0');
+    const DWORD length =
+        ::GetShortPathNameW(path.substr(0, nameAt).c_str(), folder.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::nullopt;
+    folder.resize(length);
+    if (folder.back() != L'\\') folder += L'\\';
+    if (!FitsAnsiCodePage(folder)) return std::nullopt;
+    return ToAnsi(folder + name);
 }
 
 DWORD OpenForExclusiveRead(const std::string &path) {

@@ -2,57 +2,31 @@
 
 #include "core/PathRules.h"
 #include "platform/Handles.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 #include "platform/Shortcut.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include <climits>
 #include <utility>
 
 namespace tovimar::platform {
 
 namespace {
 
-std::optional<std::wstring> Widen(UINT codePage, std::string_view text) {
-    if (text.empty()) return std::wstring();
-    if (text.size() > INT_MAX) return std::nullopt;
-    const int length = static_cast<int>(text.size());
-    int size =
-        ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-    if (size <= 0) return std::nullopt;
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    size = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(),
-                                 size);
-    if (size <= 0) return std::nullopt;
-    wide.resize(static_cast<size_t>(size));
-    return wide;
-}
-
-std::string ToUtf8(std::wstring_view text) {
-    if (text.empty() || text.size() > INT_MAX) return {};
-    const int length = static_cast<int>(text.size());
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string bytes(static_cast<size_t>(size), '\0');
-    size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr,
-                                 nullptr);
-    bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
-    return bytes;
-}
-
 class AnsiCrossing : public CodePageCrossing {
 public:
     std::optional<std::string> FromUtf8(std::string_view text) const override {
-        std::optional<std::wstring> wide = Widen(CP_UTF8, text);
+        std::optional<std::wstring> wide = ToWideExactly(CP_UTF8, text);
         if (!wide || !FitsAnsiCodePage(*wide)) return std::nullopt;
         return ToAnsi(*wide);
     }
     std::optional<std::string> ToUtf8(std::string_view text) const override {
-        std::optional<std::wstring> wide = Widen(CP_ACP, text);
+        std::optional<std::wstring> wide = ToWideExactly(CP_ACP, text);
         if (!wide) return std::nullopt;
-        return platform::ToUtf8(*wide);
+        return FromWide(CP_UTF8, *wide);
     }
 };
 
@@ -80,9 +54,7 @@ enum class FileState { Read, Missing, Unreadable };
 // The whole file, or why not. A folder, a locked file or one too large is unreadable.
 std::pair<FileState, std::string> ReadWholeFile(const std::string &fileName) {
     if (fileName.empty()) return {FileState::Unreadable, {}};
-    FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file = OpenForSharedReading(fileName);
     if (!file) {
         const DWORD error = ::GetLastError();
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;

@@ -1,10 +1,11 @@
 // The character rule as the running system describes its locale and code page, and the fixed
 // texts the commands compare or insert, in that code page.
-#include "platform/Platform.h"
+#include "platform/Locale.h"
 
 #include "core/DoubleByte.h"
 #include "core/Messages.h"
 #include "core/NameEditing.h"
+#include "platform/Text.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "platform/LocaleData.h"
 
-#include "platform/Platform.h"
+#include "platform/Locale.h"
 
 #include <windows.h>
 

@@ -1,10 +1,14 @@
 // Rename and delete through the shell, so a delete lands in the recycle bin; opening
 // documents and web addresses.
-#include "platform/Platform.h"
+#include "platform/Shell.h"
 
 #include "core/PathRules.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
 #include "platform/Handles.h"
+#include "platform/Locale.h"
 #include "platform/SystemLibrary.h"
+#include "platform/Text.h"
 
 #include <objbase.h>
 

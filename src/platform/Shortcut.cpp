@@ -2,7 +2,7 @@
 #include "platform/Shortcut.h"
 
 #include "platform/Handles.h"
-#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "platform/SystemLibrary.h"
 
 #include <objbase.h>

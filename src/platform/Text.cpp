@@ -1,7 +1,9 @@
-// Crossings between UTF-16 and the ANSI code page, and the platform's ANSI case mapping.
-#include "platform/Platform.h"
+// Conversions between code pages and UTF-16, the platform's ANSI case mapping and the
+// system's error texts.
+#include "platform/Text.h"
 
 #include "core/DoubleByte.h"
+#include "platform/Locale.h"
 
 #include <climits>
 
@@ -14,24 +16,36 @@ int ClampedLength(size_t length) {
     return length > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
 }
 
-std::string ToAnsiWith(std::wstring_view text, DWORD flags, BOOL *usedDefault) {
+std::string FromWideWith(UINT codePage, std::wstring_view text, DWORD flags, BOOL *usedDefault) {
     if (text.empty()) return {};
     int wideLength = ClampedLength(text.size());
-    int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr,
+    int size = ::WideCharToMultiByte(codePage, flags, text.data(), wideLength, nullptr, 0, nullptr,
                                      usedDefault);
     if (size <= 0) return {};
     std::string bytes(static_cast<size_t>(size), '\0');
-    size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, bytes.data(), size,
+    size = ::WideCharToMultiByte(codePage, flags, text.data(), wideLength, bytes.data(), size,
                                  nullptr, usedDefault);
     bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
     return bytes;
 }
 
+// Nullopt when the conversion fails (with MB_ERR_INVALID_CHARS: bytes the code page lacks).
+std::optional<std::wstring> ToWideWith(UINT codePage, std::string_view bytes, DWORD flags) {
+    if (bytes.empty()) return std::wstring();
+    int byteLength = ClampedLength(bytes.size());
+    int size = ::MultiByteToWideChar(codePage, flags, bytes.data(), byteLength, nullptr, 0);
+    if (size <= 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    size = ::MultiByteToWideChar(codePage, flags, bytes.data(), byteLength, text.data(), size);
+    if (size <= 0) return std::nullopt;
+    text.resize(static_cast<size_t>(size));
+    return text;
+}
+
 using CaseMapping = DWORD(WINAPI *)(LPSTR, DWORD);
 
 bool IsValidAnsi(std::string_view bytes) {
-    return bytes.empty() || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(),
-                                                  ClampedLength(bytes.size()), nullptr, 0) > 0;
+    return ToWideWith(CP_ACP, bytes, MB_ERR_INVALID_CHARS).has_value();
 }
 
 bool MapInPlace(CaseMapping mapping, std::string &text) {
@@ -60,32 +74,28 @@ std::string MapCase(const std::string &text, CaseMapping mapping) {
 
 } // namespace
 
+std::wstring ToWide(UINT codePage, std::string_view bytes) {
+    return ToWideWith(codePage, bytes, 0).value_or(std::wstring());
+}
+
+std::optional<std::wstring> ToWideExactly(UINT codePage, std::string_view bytes) {
+    return ToWideWith(codePage, bytes, MB_ERR_INVALID_CHARS);
+}
+
+std::string FromWide(UINT codePage, std::wstring_view text) {
+    return FromWideWith(codePage, text, 0, nullptr);
+}
+
 std::string ToAnsi(std::wstring_view text) {
-    return ToAnsiWith(text, 0, nullptr);
+    return FromWide(CP_ACP, text);
 }
-
-namespace {
-
-std::wstring FromCodePage(UINT codePage, std::string_view bytes) {
-    if (bytes.empty()) return {};
-    int byteLength = ClampedLength(bytes.size());
-    int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), byteLength, nullptr, 0);
-    if (size <= 0) return {};
-    std::wstring text(static_cast<size_t>(size), L'\0');
-    size = ::MultiByteToWideChar(codePage, 0, bytes.data(), byteLength, text.data(), size);
-    text.resize(size > 0 ? static_cast<size_t>(size) : 0);
-    return text;
-}
-
-} // namespace
 
 std::wstring FromAnsi(std::string_view bytes) {
-    return FromCodePage(CP_ACP, bytes);
+    return ToWide(CP_ACP, bytes);
 }
 
 std::wstring FromProgramText(std::string_view bytes) {
-    constexpr UINT ProgramCodePage = 932;
-    if (::IsValidCodePage(ProgramCodePage)) return FromCodePage(ProgramCodePage, bytes);
+    if (::IsValidCodePage(ProgramCodePage)) return ToWide(ProgramCodePage, bytes);
     return FromAnsi(bytes);
 }
 
@@ -95,7 +105,7 @@ bool FitsAnsiCodePage(std::wstring_view text) {
     bool utf8 = ::GetACP() == CP_UTF8;
     BOOL usedDefault = FALSE;
     std::string bytes =
-        ToAnsiWith(text, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &usedDefault);
+        FromWideWith(CP_ACP, text, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &usedDefault);
     if (usedDefault || bytes.empty()) return false;
     // The flag alone misses characters that map without the default but not back.
     return FromAnsi(bytes) == text;
@@ -119,6 +129,13 @@ std::string SystemErrorText(DWORD code) {
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
         text.pop_back();
     return text;
+}
+
+ShownText FailureText(ShownText message, std::string_view path, DWORD error) {
+    if (!path.empty()) message += "\r\n" + ShownText::System(path);
+    const std::string reason = SystemErrorText(error);
+    if (!reason.empty()) message += "\r\n" + ShownText::System(reason);
+    return message;
 }
 
 } // namespace tovimar::platform

@@ -2,8 +2,11 @@
 
 #include "core/NameCheck.h"
 #include "core/PathRules.h"
+#include "platform/Files.h"
 #include "platform/Handles.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
 
 namespace tovimar::platform {
 
@@ -29,13 +32,6 @@ DWORD MaxNameUnits(const std::string &folder) {
     if (!::GetVolumeInformationW(root, nullptr, 0, nullptr, &maxUnits, nullptr, nullptr, 0))
         return 0;
     return maxUnits;
-}
-
-size_t Utf8Length(const std::wstring &text) {
-    if (text.empty()) return 0;
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    return size > 0 ? static_cast<size_t>(size) : 0;
 }
 
 std::optional<EntryId> IdentityIn(const BY_HANDLE_FILE_INFORMATION &info) {
@@ -124,20 +120,18 @@ std::optional<std::string> WinFileSystem::FindEntry(const std::string &folder, c
     const std::wstring prefix = folder.empty()
                                     ? std::wstring()
                                     : FromAnsi(AddTrailingDelimiter(AnsiCharacterRule(), folder));
-    WIN32_FIND_DATAW entry{};
-    FindHandle search(::FindFirstFileW((prefix + L"*").c_str(), &entry));
     std::optional<std::string> found;
     int matches = 0;
-    for (bool more = search.IsValid(); more; more = ::FindNextFileW(search.Get(), &entry)) {
+    ForEachFolderEntry(prefix, [&](const WIN32_FIND_DATAW &entry) {
         const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L".." || IdentityOf(prefix + name) != id) continue;
+        if (IdentityOf(prefix + name) != id) return;
         ++matches;
         if (FitsAnsiCodePage(name)) {
             found = ToAnsi(name);
         } else if (entry.cAlternateFileName[0] != L'\0') {
             found = ToAnsi(entry.cAlternateFileName);
         }
-    }
+    });
     // A file system that gives two entries one number cannot say which is the target: acting
     // on the wrong one would rename another file.
     if (matches != 1) return std::nullopt;
@@ -148,7 +142,7 @@ bool WinFileSystem::NameFits(const std::string &folder, const std::string &name)
     const std::wstring wide = FromAnsi(name);
     // Under Wine the Linux file system underneath has the last word.
     const NameLimits limits{MaxNameUnits(folder), RunningOnWine() ? LinuxNameBytes : 0};
-    return NameFitsLimits({wide.size(), Utf8Length(wide)}, limits);
+    return NameFitsLimits({wide.size(), FromWide(CP_UTF8, wide).size()}, limits);
 }
 
 std::vector<FolderEntry> WinFileSystem::ListFolder(const std::string &folder) {

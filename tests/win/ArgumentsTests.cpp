@@ -1,7 +1,9 @@
 // The argument rules over real command lines of child processes.
 #include "WinTestSupport.h"
 #include "core/CommandLine.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,12 @@
 // On-disk lookups against a real folder tree.
 #include "WinTestSupport.h"
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace tovimar::platform;
@@ -160,6 +163,74 @@ TEST_F(FilesTest, ExclusiveOpenFailsWhileAnotherProcessHoldsTheFile) {
     EXPECT_EQ(whileHeld, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(OpenForExclusiveRead(FilePath()), static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(tovimar::wintest::ReadWholeFile(FilePath()), "content");
+}
+
+bool MakeFile(const std::wstring &path) {
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    return file != INVALID_HANDLE_VALUE && ::CloseHandle(file);
+}
+
+struct FolderEntryRow {
+    std::wstring name;
+    bool folder;
+    bool hidden;
+    bool fits; // the name fits every ANSI code page the tests run under
+};
+
+// Every entry but "." and "..", with the kind and attributes the walk sorts them by.
+TEST_F(FilesTest, ListFolderGivesEveryEntryButTheDots) {
+    const std::wstring folder = FromAnsi(temp / "scan\\");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::vector<FolderEntryRow> rows = {
+        {L"a.txt", false, false, true},
+        {L"sub", true, false, true},
+        // Starts like a dot entry. Hidden by its attribute on Windows, by its leading dot under
+        // Wine, which does not keep the attribute on this file system.
+        {L"..hidden", false, true, true},
+        {L"\xD55C.txt", false, false, false}, // hangul: no ANSI code page here holds it
+    };
+    for (const auto &row : rows) {
+        const std::wstring path = folder + row.name;
+        ASSERT_TRUE(row.folder ? ::CreateDirectoryW(path.c_str(), nullptr) : MakeFile(path));
+        if (row.hidden) {
+            ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        }
+    }
+    const std::vector<tovimar::FolderEntry> entries = ListFolder(temp / "scan");
+    ASSERT_EQ(entries.size(), rows.size());
+    for (const auto &row : rows) {
+        const std::string name = ToAnsi(row.name);
+        auto found = std::find_if(entries.begin(), entries.end(),
+                                  [&](const tovimar::FolderEntry &e) { return e.Name == name; });
+        ASSERT_NE(found, entries.end()) << name;
+        EXPECT_EQ(found->IsFolder, row.folder) << name;
+        EXPECT_EQ(found->Hidden, row.hidden) << name;
+        EXPECT_EQ(found->FitsCodePage, row.fits) << name;
+    }
+    EXPECT_TRUE(ListFolder(temp / "missing").empty());
+}
+
+// The path's folder in short form only where the long one does not fit the ANSI code page.
+TEST_F(FilesTest, AnsiPathOfFallsBackToTheShortFolder) {
+    const std::wstring base = FromAnsi(temp.Path()) + L"\\";
+    const std::wstring outside = base + L"\xD55C\xAD6D"; // hangul: no ANSI code page here holds it
+    ASSERT_TRUE(::CreateDirectoryW(outside.c_str(), nullptr));
+    ASSERT_TRUE(MakeFile(outside + L"\\Tovimar.ini"));
+
+    EXPECT_EQ(AnsiPathOf(base + L"Tovimar.ini"), temp / "Tovimar.ini");
+    const std::optional<std::string> shortened = AnsiPathOf(outside + L"\\Tovimar.ini");
+    ASSERT_TRUE(shortened.has_value());
+    EXPECT_EQ(shortened->substr(shortened->size() - 12), "\\Tovimar.ini");
+    // The short form names the file made through the long one.
+    EXPECT_NE(::GetFileAttributesA(shortened->c_str()), INVALID_FILE_ATTRIBUTES) << *shortened;
+    EXPECT_EQ(AnsiPathOf(base + L"\xD55C.ini"), std::nullopt);
+    EXPECT_EQ(AnsiPathOf(base + L"\xD55C\xD55C\\Tovimar.ini"), std::nullopt); // no such folder
+
+    // The program's own file beside it: this test program is found by its name.
+    const std::wstring module = ModulePath();
+    const std::wstring self = ProgramFolderFile(module.substr(module.find_last_of(L'\\') + 1));
+    EXPECT_NE(::GetFileAttributesW(self.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace

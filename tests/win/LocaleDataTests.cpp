@@ -2,7 +2,7 @@
 #include "core/DoubleByte.h"
 #include "core/TimeFormat.h"
 #include "platform/LocaleData.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // Rename and delete through the shell, checked on disk.
 #include "WinTestSupport.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
 
 #include <gtest/gtest.h>
 

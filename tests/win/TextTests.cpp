@@ -1,6 +1,7 @@
 // ANSI crossings, case mapping and the lead-byte table, under the locale the tests run in.
 #include "core/DoubleByte.h"
-#include "platform/Platform.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,37 @@ TEST(AnsiCrossing, RejectsCharactersOutsideTheCodePage) {
     }
 }
 
+// Conversions by the code page given, whatever the ANSI one; exact: valid text of that code
+// page (the text of the others is not compared: systems differ in what they make of them).
+struct CodePageConversionRow {
+    UINT codePage;
+    std::string bytes;
+    std::wstring text;
+    bool exact;
+};
+
+TEST(CodePageConversion, ConvertsByTheCodePageGiven) {
+    const std::vector<CodePageConversionRow> rows = {
+        {CP_UTF8, "caf\xC3\xA9", L"caf\x00E9", true},
+        {CP_UTF8, "\xF0\x9F\x98\x80", L"\xD83D\xDE00", true}, // a pair from four bytes
+        {CP_UTF8, "", L"", true},
+        {CP_UTF8, "a\xC3", L"", false},        // cut inside a character
+        {CP_UTF8, "\xED\xA0\x80", L"", false}, // a lone surrogate's bytes
+        {ProgramCodePage, "\x81", L"", false}, // a lead byte alone
+        {ProgramCodePage, "\x95\x5C", L"\x8868", true},
+        {1252, "\xE9\x80", L"\x00E9\x20AC", true},
+    };
+    for (const auto &row : rows) {
+        if (!::IsValidCodePage(row.codePage)) continue;
+        const std::optional<std::wstring> exact = ToWideExactly(row.codePage, row.bytes);
+        EXPECT_EQ(exact.has_value(), row.exact) << row.bytes;
+        if (!row.exact) continue;
+        EXPECT_EQ(*exact, row.text) << row.bytes;
+        EXPECT_EQ(ToWide(row.codePage, row.bytes), row.text) << row.bytes;
+        EXPECT_EQ(FromWide(row.codePage, row.text), row.bytes) << row.bytes;
+    }
+}
+
 struct CaseRow : CodePageRow {
     std::string text;
     std::string upper;
@@ -99,6 +131,53 @@ TEST(AnsiCase, MapsTheWholeByteLength) {
         if (!row.Applies()) continue;
         EXPECT_EQ(AnsiUpper(row.text), row.upper) << row.text;
         EXPECT_EQ(AnsiLower(row.text), row.lower) << row.text;
+    }
+}
+
+} // namespace
+
+namespace {
+
+using Source = tovimar::ShownText::Source;
+// A piece expected: its source and bytes; Reason stands for the system's words for the error.
+using ExpectedPiece = std::pair<Source, std::string>;
+const std::string Reason = "<reason>";
+
+struct FailureTextRow {
+    std::string path;
+    DWORD error;
+    std::vector<ExpectedPiece> pieces;
+};
+
+// The box text: the message, the path's line where there is a path, the system's reason where
+// it has words for the error; the path and the reason as the system's own text.
+TEST(FailureText, MessagePathAndReasonEachOnALine) {
+    const std::vector<FailureTextRow> rows = {
+        {"C:\\a b.txt",
+         ERROR_FILE_NOT_FOUND,
+         {{Source::Program, "Cannot open\r\n"},
+          {Source::System, "C:\\a b.txt"},
+          {Source::Program, "\r\n"},
+          {Source::System, Reason}}},
+        {"", ERROR_ACCESS_DENIED, {{Source::Program, "Cannot open\r\n"}, {Source::System, Reason}}},
+        // A code no system has words for.
+        {"C:\\x", 0x2000ABCD, {{Source::Program, "Cannot open\r\n"}, {Source::System, "C:\\x"}}},
+    };
+    for (const auto &row : rows) {
+        const tovimar::ShownText text = FailureText("Cannot open", row.path, row.error);
+        const auto &pieces = text.Pieces();
+        ASSERT_EQ(pieces.size(), row.pieces.size()) << row.path;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const auto &[from, bytes] = row.pieces[i];
+            EXPECT_EQ(pieces[i].From, from) << row.path << " " << i;
+            if (bytes != Reason) {
+                EXPECT_EQ(pieces[i].Bytes, bytes) << row.path << " " << i;
+                continue;
+            }
+            // The system's sentence without its line break.
+            EXPECT_FALSE(pieces[i].Bytes.empty());
+            EXPECT_EQ(pieces[i].Bytes.find_last_of("\r\n"), std::string::npos) << pieces[i].Bytes;
+        }
     }
 }
 

@@ -3,7 +3,8 @@
 #include "core/Execution.h"
 #include "core/Messages.h"
 #include "platform/Handles.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
+#include "platform/Locale.h"
 #include "platform/WinFileSystem.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "WinTestSupport.h"
 
-#include "platform/Platform.h"
+#include "platform/Locale.h"
 
 #include <gtest/gtest.h>
 

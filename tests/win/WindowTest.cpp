@@ -2,7 +2,7 @@
 // notifications, and the typing limits. Runs under code page 932 and 1252.
 #include "app/Controls.h"
 #include "app/InputLimiter.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,10 @@
 // Test helper: writes what the adapter reads from this process's command line to the file
 // named by the environment variable TOVIMAR_ECHO_OUT. Layout: the argument count on one line,
 // then for i = 0 .. count + 1 a line "<lost> <length>", the argument's bytes and a newline.
-#include "platform/Platform.h"
+#include "platform/Arguments.h"
+#include "platform/Locale.h"
+
+#include <windows.h>
 
 #include <cstdio>
 #include <string>

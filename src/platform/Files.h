@@ -1,0 +1,50 @@
+// Lookups on the disk: on-disk names, existence, folder scans and the opens for reading.
+#pragma once
+
+#include "core/FunctionRef.h"
+#include "core/NextEntry.h"
+#include "platform/Handles.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovimar::platform {
+
+// A zero byte would silently cut the path the API sees; such a path names nothing.
+inline bool HoldsZero(const std::string &path) {
+    return path.find('\0') != std::string::npos;
+}
+
+// On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
+std::optional<std::string> FindEntryName(const std::string &path);
+std::string ResolveLongPath(const std::string &path);
+// The volume and file number of the entry path names (files and folders, held open or not).
+std::optional<BY_HANDLE_FILE_INFORMATION> EntryInformation(const std::wstring &path);
+// Calls visit with every entry of the folder that prefix names with its trailing delimiter
+// (empty: the current folder), but "." and "..". An unreadable folder has none.
+void ForEachFolderEntry(const std::wstring &prefix,
+                        FunctionRef<void(const WIN32_FIND_DATAW &)> visit);
+// Every entry of folder (not "." and ".."), read wide so that names the ANSI code page cannot
+// carry are seen as such; empty when the folder cannot be read.
+std::vector<FolderEntry> ListFolder(const std::string &folder);
+// GetFullPathNameA: path made absolute against the current folders; path itself on failure.
+std::string FullPath(const std::string &path);
+bool FileIsPresent(const std::string &path);
+bool FolderIsPresent(const std::string &path);
+
+// path opened for reading with full sharing: whoever else has the file open keeps every
+// right they had. Invalid when it cannot be opened (GetLastError says why).
+FileHandle OpenForSharedReading(const std::string &path);
+
+// path in the ANSI code page: as it is, or with its folder in the short (8.3) form when only
+// that fits; nullopt when neither does.
+std::optional<std::string> AnsiPathOf(const std::wstring &path);
+
+// CreateFileA(GENERIC_READ, no sharing); the handle is closed at once. Returns
+// ERROR_SUCCESS when the file could be opened exclusively, else GetLastError().
+DWORD OpenForExclusiveRead(const std::string &path);
+
+} // namespace tovimar::platform
