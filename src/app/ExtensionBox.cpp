@@ -4,7 +4,8 @@
 #include "app/ExtensionBox.h"
 #include "platform/Locale.h"
 
-#include "platform/Platform.h"
+#include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -13,23 +14,11 @@ namespace tovimar::app {
 namespace {
 
 std::string BytesOf(UINT codePage, std::wstring_view text) {
-    if (text.empty()) return {};
-    const int length = int(text.size());
-    std::string bytes(size_t(::WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0,
-                                                   nullptr, nullptr)),
-                      '\0');
-    ::WideCharToMultiByte(codePage, 0, text.data(), length, bytes.data(), int(bytes.size()),
-                          nullptr, nullptr);
-    return bytes;
+    return platform::FromWide(codePage, text);
 }
 
 std::wstring WideOf(UINT codePage, std::string_view bytes) {
-    if (bytes.empty()) return {};
-    const int length = int(bytes.size());
-    std::wstring text(size_t(::MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0)),
-                      L'\0');
-    ::MultiByteToWideChar(codePage, 0, bytes.data(), length, text.data(), int(text.size()));
-    return text;
+    return platform::ToWide(codePage, bytes);
 }
 
 // Upper case of UTF-8 text by the wide mapping (é to É).
