@@ -130,6 +130,13 @@ public:
         ReplaceText(text);
         quietBox_ = outer;
     }
+    void SetText(std::wstring_view text) const {
+        if (WideText() == text) return;
+        const HWND outer = quietBox_;
+        quietBox_ = handle_;
+        ::SetWindowTextW(handle_, std::wstring(text).c_str());
+        quietBox_ = outer;
+    }
     // True while the program writes the box's text, so that the change handler ignores it.
     bool Quiet() const { return handle_ != nullptr && quietBox_ == handle_; }
 
@@ -151,8 +158,9 @@ public:
         return text;
     }
     // Inserts at i (-1 appends); the list running out of room is an error.
-    void InsertItem(int i, std::string_view bytes) const {
-        std::wstring text = WideOf(bytes);
+    void InsertItem(int i, std::string_view bytes) const { InsertItem(i, WideOf(bytes)); }
+    void InsertItem(int i, std::wstring_view wide) const {
+        const std::wstring text(wide);
         LRESULT r = ::SendMessageW(handle_, CB_INSERTSTRING, WPARAM(i), LPARAM(text.c_str()));
         if (r == CB_ERR || r == CB_ERRSPACE) throw TovimarError(std::string(msg::CannotInsertLine));
     }

@@ -1,8 +1,62 @@
-// The extension box: its list shows the history, typing completes from it.
+// The extension box: its list shows the history, typing completes from it. The history's rules
+// work on bytes: the entries and the box's text go to the ANSI code page when they all fit it,
+// else to UTF-8, and come back to UTF-16.
 #include "app/ExtensionBox.h"
 #include "platform/Locale.h"
 
+#include "platform/Locale.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+
 namespace tovimar::app {
+
+namespace {
+
+std::string BytesOf(UINT codePage, std::wstring_view text) {
+    return platform::FromWide(codePage, text);
+}
+
+std::wstring WideOf(UINT codePage, std::string_view bytes) {
+    return platform::ToWide(codePage, bytes);
+}
+
+// Upper case of UTF-8 text by the wide mapping (é to É).
+std::string Utf8Upper(std::string text) {
+    std::wstring wide = WideOf(CP_UTF8, text);
+    ::CharUpperBuffW(wide.data(), DWORD(wide.size()));
+    return BytesOf(CP_UTF8, wide);
+}
+
+const CharacterRule &RuleOf(UINT codePage) {
+    static const CharacterRule utf8 = Utf8Rule();
+    return codePage == CP_UTF8 ? utf8 : platform::AnsiCharacterRule();
+}
+
+} // namespace
+
+void ExtensionBox::LoadEntries(const std::vector<std::string> &utf8) {
+    for (const std::string &value : utf8)
+        if (!value.empty()) entries_.push_back(WideOf(CP_UTF8, value));
+}
+
+std::vector<std::string> ExtensionBox::EntriesUtf8() const {
+    std::vector<std::string> values;
+    for (const std::wstring &entry : entries_)
+        values.push_back(BytesOf(CP_UTF8, entry));
+    return values;
+}
+
+ExtensionBox::WorkingHistory ExtensionBox::HistoryWith(const std::wstring &text) const {
+    const auto fits = [](const std::wstring &t) { return platform::FitsAnsiCodePage(t); };
+    const UINT codePage =
+        fits(text) && std::all_of(entries_.begin(), entries_.end(), fits) ? CP_ACP : CP_UTF8;
+    std::vector<std::string> bytes;
+    for (const std::wstring &entry : entries_)
+        bytes.push_back(BytesOf(codePage, entry));
+    return {codePage, ExtensionHistory(codePage == CP_UTF8 ? Utf8Upper : platform::AnsiUpper,
+                                       std::move(bytes))};
+}
 
 void ExtensionBox::ShowHistory() {
     // Emptying the list empties the box's text as well: keep it. The empty list at start needs
@@ -10,45 +64,65 @@ void ExtensionBox::ShowHistory() {
     const bool filled = box_.Count() > 0;
     const std::wstring text = filled ? box_.WideText() : std::wstring();
     if (filled) box_.Clear();
-    for (const std::string &entry : history_.Entries())
-        box_.InsertItem(-1, entry);
-    if (filled) box_.SetWideText(text);
+    for (const std::wstring &entry : entries_)
+        box_.InsertItem(-1, std::wstring_view(entry));
+    if (filled) box_.SetText(std::wstring_view(text));
 }
 
-// The history holds ANSI entries: an extension outside the code page is no entry of it.
 void ExtensionBox::PutTextOnTop() {
-    if (FitsAnsi(box_.WideText())) history_.MoveToTop(box_.Text());
+    const std::wstring current = box_.WideText();
+    const WorkingHistory working = HistoryWith(current);
+    if (const auto found = working.History.FindExact(BytesOf(working.CodePage, current)))
+        entries_.erase(entries_.begin() + std::ptrdiff_t(*found));
+    entries_.insert(entries_.begin(), current);
     ShowHistory();
 }
 
 void ExtensionBox::AddTextToHistory() {
-    if (!FitsAnsi(box_.WideText())) return;
-    const std::string current = box_.Text();
+    const std::wstring current = box_.WideText();
+    const WorkingHistory working = HistoryWith(current);
+    if (working.History.FindExact(BytesOf(working.CodePage, current))) return;
     // Only the new entry changes: insert it rather than rebuild the list.
-    if (history_.AddIfNew(current)) box_.InsertItem(0, current);
+    entries_.insert(entries_.begin(), current);
+    box_.InsertItem(0, std::wstring_view(current));
 }
 
-ExtensionBox::KeyResult ExtensionBox::OnKeyPress(const std::string &typed) {
+ExtensionBox::KeyResult ExtensionBox::OnKeyPress(wchar_t typed) {
+    // Half of a surrogate pair completes nothing: the box takes it as it is.
+    if (typed >= 0xD800 && typed <= 0xDFFF) return KeyResult::Passed;
     Edit edit = box_.EditBox();
+    const std::wstring text = box_.WideText();
+    const std::wstring typedText(1, typed);
+    const WorkingHistory working = HistoryWith(text + typedText);
+    const UINT codePage = working.CodePage;
+    const WideSelection sel = edit.Selection();
+    const size_t start = WholeCharacterIndex(text, std::min<size_t>(sel.Start, text.size()));
+    const size_t end =
+        std::max(start, WholeCharacterIndex(text, std::min<size_t>(sel.End, text.size()), true));
     ExtensionBoxState state;
-    state.Text = box_.Text();
-    state.SelectionStart = edit.SelStart();
-    state.SelectionLength = edit.SelLength();
+    state.Text = BytesOf(codePage, text);
+    state.SelectionStart = BytesOf(codePage, std::wstring_view(text).substr(0, start)).size();
+    state.SelectionLength =
+        BytesOf(codePage, std::wstring_view(text).substr(start, end - start)).size();
     if (const int index = box_.ItemIndex(); index >= 0)
         state.CurrentEntry = static_cast<size_t>(index);
 
-    const CharacterRule &rule = platform::AnsiCharacterRule();
-    const ExtensionKeyResult result = typed == "\b"
-                                          ? BackspaceInExtensionBox(rule, state)
-                                          : TypeIntoExtensionBox(rule, state, typed, history_);
+    const CharacterRule &rule = RuleOf(codePage);
+    const ExtensionKeyResult result =
+        typed == L'\b'
+            ? BackspaceInExtensionBox(rule, state)
+            : TypeIntoExtensionBox(rule, state, BytesOf(codePage, typedText), working.History);
     if (!result.Consumed) return KeyResult::Passed;
 
     // Choosing the list's entry puts its text into the box: the text is set after it.
     const ExtensionBoxState &next = result.State;
+    const std::string_view nextText = next.Text;
+    const size_t selStart = WideOf(codePage, nextText.substr(0, next.SelectionStart)).size();
+    const size_t selEnd =
+        WideOf(codePage, nextText.substr(0, next.SelectionStart + next.SelectionLength)).size();
     box_.SetItemIndex(next.CurrentEntry ? static_cast<int>(*next.CurrentEntry) : -1);
-    box_.SetText(next.Text);
-    edit.SetSelStart(next.SelectionStart);
-    edit.SetSelLength(next.SelectionLength);
+    box_.SetText(std::wstring_view(WideOf(codePage, nextText)));
+    edit.Select(selStart, selEnd);
     return result.Changed ? KeyResult::Changed : KeyResult::Taken;
 }
 

@@ -7,13 +7,18 @@
 #include "platform/Text.h"
 
 #include <string>
+#include <vector>
 
 namespace tovimar::app {
 
 class ExtensionBox {
 public:
     void Attach(ComboBox box) { box_ = box; }
-    ExtensionHistory &History() { return history_; }
+
+    // The saved values (UTF-8) at start, in key order; empty ones leave no gap.
+    void LoadEntries(const std::vector<std::string> &utf8);
+    // Every entry in UTF-8, most recent first, for the settings file.
+    std::vector<std::string> EntriesUtf8() const;
 
     // The list shows the history; the box's text stays.
     void ShowHistory();
@@ -27,12 +32,20 @@ public:
         Taken,   // completion handled it; the text is as it was
         Changed, // completion handled it and changed the text
     };
-    // A character typed into the box, before it is inserted ("\b" for Backspace).
-    KeyResult OnKeyPress(const std::string &typed);
+    // A character typed into the box, before it is inserted (L'\b' for Backspace).
+    KeyResult OnKeyPress(wchar_t typed);
 
 private:
+    // The entries as the history's rules take them, in the code page they and text all fit.
+    struct WorkingHistory {
+        UINT CodePage;
+        ExtensionHistory History;
+    };
+    WorkingHistory HistoryWith(const std::wstring &text) const;
+
     ComboBox box_;
-    ExtensionHistory history_{platform::AnsiUpper};
+    // Kept in UTF-16, so that every entry matches and completes whatever its characters.
+    std::vector<std::wstring> entries_;
 };
 
 } // namespace tovimar::app

@@ -292,7 +292,7 @@ void MainWindow::SetUpForTarget() {
     if (!HasTarget()) DisableTargetCommands();
     options_.Load(
         iniFileName_, [this](int32_t length) { return controls_.Scale(length); },
-        extensionBox_.History());
+        extensionBox_);
     extensionBox_.PutTextOnTop();
     PlaceWindow();
     ShowByteCounts();

@@ -19,7 +19,7 @@ void MainWindow::SaveAndStartNext() {
     // A settings file that cannot be written is reported once; the close and the chain go on,
     // or a hidden retry window would report it again on every tick.
     try {
-        options_.Save(iniFileName_, extensionBox_.History());
+        options_.Save(iniFileName_, extensionBox_);
     } catch (const TovimarError &e) {
         ShowError(e);
     }

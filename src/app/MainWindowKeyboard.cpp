@@ -119,13 +119,8 @@ LRESULT CALLBACK MainWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LP
             break;
         case WM_IME_CHAR:
         case WM_CHAR:
-            // The history is ANSI: text outside the code page completes from nothing.
-            if (id == IDC_EXTENSION && (wParam >= L' ' || wParam == L'\b') &&
-                FitsAnsi(std::wstring(1, static_cast<wchar_t>(wParam == L'\b' ? L' ' : wParam))) &&
-                FitsAnsi(self->extensionField_.WideText())) {
-                wchar_t ch = static_cast<wchar_t>(wParam);
-                std::string typed = ch == L'\b' ? std::string("\b") : AnsiOf({&ch, 1});
-                const auto key = self->extensionBox_.OnKeyPress(typed);
+            if (id == IDC_EXTENSION && (wParam >= L' ' || wParam == L'\b')) {
+                const auto key = self->extensionBox_.OnKeyPress(static_cast<wchar_t>(wParam));
                 if (key == ExtensionBox::KeyResult::Changed) self->ShowByteCounts();
                 if (key != ExtensionBox::KeyResult::Passed) return 0;
             }

@@ -41,6 +41,37 @@ void SayFailure(HWND owner, const std::wstring &link, HRESULT error) {
     ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
+// The folder's short (8.3) form with the long name, or empty when the system has none.
+std::wstring ShortFormOf(const std::wstring &program) {
+    std::wstring buffer(32768, L'\0');
+    const DWORD length = ::GetShortPathNameW(program.c_str(), buffer.data(), DWORD(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return {};
+    buffer.resize(length);
+    return buffer;
+}
+
+// Writes the link and reads it back: a link object that stores its path in the ANSI code page
+// turns characters it cannot hold into others (u for ü), and such a link starts nothing. Then
+// the short form of the path goes in, whose characters that code page holds. Answers the
+// failure, or S_OK when the link starts program.
+HRESULT WriteCheckedShortcut(const std::wstring &link, const std::wstring &program) {
+    const std::wstring description = Widen(msg::VersionSecondLine);
+    const std::wstring shortForm = ShortFormOf(program);
+    for (const std::wstring &target : {program, shortForm}) {
+        if (target.empty()) continue;
+        if (const HRESULT result = platform::WriteShortcut(link, target, description);
+            FAILED(result))
+            return result;
+        std::wstring stored;
+        if (SUCCEEDED(platform::ReadShortcutTarget(link, stored)) &&
+            platform::SameEntryPath(stored, program))
+            return S_OK;
+    }
+    // A link that starts nothing is no entry at all: it goes again.
+    ::DeleteFileW(link.c_str());
+    return HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
+}
+
 } // namespace
 
 bool SendToStartsThisProgram() {
@@ -77,8 +108,15 @@ void ToggleSendToEntry(HWND owner) {
             return;
     }
     // The description is the version box's line about what the program does.
-    result = platform::WriteShortcut(link, self, Widen(msg::VersionSecondLine));
-    if (FAILED(result)) SayFailure(owner, link, result);
+    result = WriteCheckedShortcut(link, self);
+    if (result == HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION)) {
+        ShownText text =
+            ShownText(msg::SendToPathNotKept) + "\r\n" + ShownText(msg::SendToCannotChange);
+        ShowMessageBox(owner, text + "\r\n" + ShownText::System(AnsiOf(self)),
+                       MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
+    } else if (FAILED(result)) {
+        SayFailure(owner, link, result);
+    }
 }
 
 } // namespace tovimar::app

@@ -18,17 +18,15 @@ constexpr const char *Section = "Tovimar";
 
 } // namespace
 
-void WindowOptions::Load(const std::string &fileName, const ScaleLength &scale,
-                         ExtensionHistory &history) {
+void WindowOptions::Load(const std::string &fileName, const ScaleLength &scale, ExtensionBox &box) {
     // One read of the file; the values come from memory. The window moves to the saved place
     // once, when it is placed; the options act through the placement and their own commands.
     options_ = LoadOptions(file_.emplace(fileName, Section, platform::UserSettingsFile), scale);
-    for (const std::string &value : options_.Extensions)
-        history.LoadValue(value);
+    box.LoadEntries(options_.Extensions);
     ShowChecks();
 }
 
-void WindowOptions::Save(const std::string &fileName, const ExtensionHistory &history) {
+void WindowOptions::Save(const std::string &fileName, const ExtensionBox &box) {
     if (fileName.empty()) throw TovimarError(std::string(msg::ProgramFolderUnreadable));
     platform::IniFile &ini =
         file_ ? *file_ : file_.emplace(fileName, Section, platform::UserSettingsFile);
@@ -40,9 +38,7 @@ void WindowOptions::Save(const std::string &fileName, const ExtensionHistory &hi
         options_.Top = r.top;
         options_.Width = r.right - r.left;
     }
-    const std::vector<std::string> values = history.SaveValues();
-    std::copy_n(values.begin(), std::min(values.size(), options_.Extensions.size()),
-                options_.Extensions.begin());
+    options_.Extensions = box.EntriesUtf8();
     SaveOptions(ini, options_);
 
     // Every failed write is the same error: the file cannot be written. It names the file

@@ -2,7 +2,7 @@
 // the close with what this run changed. The menu's check marks show the options.
 #pragma once
 
-#include "core/ExtensionHistory.h"
+#include "app/ExtensionBox.h"
 #include "core/IniValue.h"
 #include "core/Options.h"
 #include "platform/IniFile.h"
@@ -22,11 +22,11 @@ public:
         window_ = window;
         menu_ = menu;
     }
-    // The history's saved entries go into history.
-    void Load(const std::string &fileName, const ScaleLength &scale, ExtensionHistory &history);
+    // The history's saved entries go into the box.
+    void Load(const std::string &fileName, const ScaleLength &scale, ExtensionBox &box);
     // The window's place goes in unless its width follows the name. Throws TovimarError when
     // the file cannot be written.
-    void Save(const std::string &fileName, const ExtensionHistory &history);
+    void Save(const std::string &fileName, const ExtensionBox &box);
 
     const Options &Current() const { return options_; }
     // The settings file this run saves to; empty before the load.

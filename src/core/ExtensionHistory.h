@@ -12,7 +12,7 @@
 
 namespace tovimar {
 
-// The platform's ANSI upper-casing over the whole byte length.
+// The platform's upper-casing over the whole byte length, in the code page of the entries.
 using UpperCaseFunction = std::string (*)(std::string);
 
 // How many entries the settings file keeps.

@@ -223,11 +223,15 @@ void IniSettings::Load(std::string_view fileBytes) {
         sectionBody_.emplace(size_t(body->data() - text_.data()), body->size());
 }
 
+std::optional<std::string_view> IniSettings::FindValue(const std::string &key) const {
+    if (!sectionBody_) return std::nullopt;
+    return FindIniValue(std::string_view(text_).substr(sectionBody_->first, sectionBody_->second),
+                        key);
+}
+
 std::string IniSettings::Read(const CharacterRule &rule, const std::string &key,
                               const std::string &fallback) {
-    if (!sectionBody_) return fallback;
-    const std::optional<std::string_view> found = FindIniValue(
-        std::string_view(text_).substr(sectionBody_->first, sectionBody_->second), key);
+    const std::optional<std::string_view> found = FindValue(key);
     if (!found) return fallback;
     std::optional<std::string> value =
         unicode_ ? crossing_->FromUtf8(*found) : std::optional<std::string>(*found);
@@ -243,6 +247,26 @@ void IniSettings::Write(const std::string &key, const std::string &value) {
     if (handed == handedOut_.end() || handed->second != value) Remember(changes_, key, value);
 }
 
+std::optional<std::string> IniSettings::ReadUtf8(const std::string &key) {
+    const std::optional<std::string_view> found = FindValue(key);
+    if (!found) return std::nullopt;
+    const std::string_view stored = found->substr(0, found->find('\0'));
+    // Cut to the limit in the file's own characters, as Read does.
+    std::optional<std::string> value =
+        unicode_ ? std::string(stored.substr(0, FitCharacters(Utf8Rule(), stored, IniStringLimit)))
+                 : crossing_->ToUtf8(CutIniString(ansiCharacters_, stored));
+    if (value) Remember(utf8HandedOut_, key, *value);
+    return value;
+}
+
+bool IniSettings::WriteUtf8(const std::string &key, const std::string &utf8) {
+    if (!unicode_ && !crossing_->FromUtf8(utf8)) return false;
+    const auto handed = std::find_if(utf8HandedOut_.begin(), utf8HandedOut_.end(),
+                                     [&](const auto &h) { return h.first == key; });
+    if (handed == utf8HandedOut_.end() || handed->second != utf8) Remember(utf8Changes_, key, utf8);
+    return true;
+}
+
 std::optional<std::string> IniSettings::Apply(std::string_view currentBytes) const {
     const TextEncoding encoding = DetectTextEncoding(currentBytes);
     const std::string text = DecodeText(currentBytes, encoding);
@@ -255,6 +279,14 @@ std::optional<std::string> IniSettings::Apply(std::string_view currentBytes) con
             values.emplace_back(key, *utf8);
         }
         // A value that is not text of the code page keeps the stored one.
+    }
+    for (const auto &[key, utf8] : utf8Changes_) {
+        if (encoding != TextEncoding::Ansi) {
+            values.emplace_back(key, utf8);
+        } else if (std::optional<std::string> ansi = crossing_->FromUtf8(utf8)) {
+            values.emplace_back(key, *ansi);
+        }
+        // The file became ANSI since it was read: the value stays out rather than change it.
     }
     std::string result = SetIniValues(text, section_, values, CharactersOf(encoding));
     if (encoding == TextEncoding::Ansi && DetectTextEncoding(result) != TextEncoding::Ansi) {

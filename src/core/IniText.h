@@ -72,7 +72,12 @@ public:
     std::string Read(const CharacterRule &rule, const std::string &key,
                      const std::string &fallback);
     void Write(const std::string &key, const std::string &value);
-    bool HasChanges() const { return !changes_.empty(); }
+    // The same in UTF-8, for values that need not fit the code page (the extension history):
+    // nullopt when the key is missing or its text is not text of the file's encoding. A write
+    // the file's encoding cannot hold (an ANSI file) changes nothing and answers false.
+    std::optional<std::string> ReadUtf8(const std::string &key);
+    bool WriteUtf8(const std::string &key, const std::string &utf8);
+    bool HasChanges() const { return !changes_.empty() || !utf8Changes_.empty(); }
 
     // The file as it is now with this run's writes, in the file's own encoding; nullopt when its
     // bytes would not come back as they are (damaged UTF-16). A file in the ANSI code page that
@@ -81,6 +86,7 @@ public:
 
 private:
     CharacterRule CharactersOf(TextEncoding encoding) const;
+    std::optional<std::string_view> FindValue(const std::string &key) const;
 
     std::string section_;
     const CodePageCrossing *crossing_;
@@ -93,6 +99,8 @@ private:
     std::optional<std::pair<size_t, size_t>> sectionBody_;
     std::vector<std::pair<std::string, std::string>> handedOut_;
     std::vector<std::pair<std::string, std::string>> changes_;
+    std::vector<std::pair<std::string, std::string>> utf8HandedOut_;
+    std::vector<std::pair<std::string, std::string>> utf8Changes_;
 };
 
 } // namespace tovimar

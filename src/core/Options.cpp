@@ -80,7 +80,7 @@ Options LoadOptions(SettingsStore &store, const ScaleLength &scale) {
                            options.*field = store.ReadString(key.Name, key.Text);
                        },
                        [&](size_t entry) {
-                           options.Extensions[entry] = store.ReadString(key.Name, key.Text);
+                           options.Extensions[entry] = store.ReadUtf8(key.Name).value_or(key.Text);
                        },
                    },
                    key.Field);
@@ -89,14 +89,26 @@ Options LoadOptions(SettingsStore &store, const ScaleLength &scale) {
 }
 
 void SaveOptions(SettingsStore &store, const Options &options) {
+    // The history's keys take its entries in order; one the store cannot hold is left out and
+    // the later ones move up.
+    auto nextEntry = options.Extensions.begin();
+    const auto writeEntry = [&](const char *name) {
+        while (nextEntry != options.Extensions.end())
+            if (store.WriteUtf8(name, *nextEntry++)) return;
+        store.WriteUtf8(name, "");
+    };
     for (const OptionKey &key : Keys) {
         if (key.WindowLength && options.VariableWidth) continue;
+        if (std::holds_alternative<size_t>(key.Field)) {
+            writeEntry(key.Name);
+            continue;
+        }
         const std::string value = std::visit(
             Overloaded{
                 [&](int32_t Options::*field) { return FormatIniInteger(options.*field); },
                 [&](bool Options::*field) { return FormatIniBool(options.*field); },
                 [&](std::string Options::*field) { return options.*field; },
-                [&](size_t entry) { return options.Extensions[entry]; },
+                [&](size_t) { return std::string(); },
             },
             key.Field);
         store.WriteString(key.Name, value);

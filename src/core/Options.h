@@ -9,9 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace tovimar {
 
@@ -22,6 +24,10 @@ public:
     // The key's value; fallback when the key is missing or its text is unreadable.
     virtual std::string ReadString(const std::string &key, const std::string &fallback) = 0;
     virtual void WriteString(const std::string &key, const std::string &value) = 0;
+    // The same in UTF-8, for texts that need not fit the code page: nullopt when missing or
+    // unreadable; a write answers false, changing nothing, when the store cannot hold it.
+    virtual std::optional<std::string> ReadUtf8(const std::string &key) = 0;
+    virtual bool WriteUtf8(const std::string &key, const std::string &value) = 0;
 };
 
 // The window's width at 96 dots per inch before a saved one is read, and the smallest it takes.
@@ -41,8 +47,9 @@ struct Options {
     bool AlwaysOnTop = false;
     bool VariableWidth = false;
     std::string TimeFormat = DefaultTimeFormat;
-    // The extension history as saved, empty values included; the box owns it while running.
-    std::array<std::string, SavedExtensionCount> Extensions;
+    // The extension history in UTF-8: as read, one value per key, empty ones included; to be
+    // saved, every entry, of which the first the store can hold fill the keys.
+    std::vector<std::string> Extensions = std::vector<std::string>(SavedExtensionCount);
 };
 
 // One key: where its value lives in Options (an index for a history entry), its default, the

@@ -38,6 +38,14 @@ public:
     void WriteString(const std::string &key, const std::string &value) override {
         settings_.Write(key, value);
     }
+    // Values of any characters, where the file is UTF-8 or UTF-16; an ANSI file takes only
+    // those of its code page.
+    std::optional<std::string> ReadUtf8(const std::string &key) override {
+        return settings_.ReadUtf8(key);
+    }
+    bool WriteUtf8(const std::string &key, const std::string &value) override {
+        return settings_.WriteUtf8(key, value);
+    }
     // Puts the written values into the file as it is now, through a new file beside it that
     // then replaces it, so the file is never left half written. True when nothing needed
     // writing; false when the file could not be read whole or written. Where the file read

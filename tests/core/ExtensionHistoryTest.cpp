@@ -266,5 +266,35 @@ TEST_F(ExtensionHistoryTest, CompletionSequence) {
     EXPECT_EQ(step.State.Text, ".j");
 }
 
+// Under UTF-8 (entries the ANSI code page cannot hold) completion and Backspace take whole
+// characters of any length.
+TEST_F(ExtensionHistoryTest, Utf8Entries) {
+    const CharacterRule utf8 = Utf8Rule();
+    const std::string e = "\xC3\xA9", smile = "\xF0\x9F\x98\x80", han = "\xED\x95\x9C";
+    const ExtensionHistory history(Upper, {"." + e + smile, "." + han + "x"});
+    const struct {
+        const char *Case;
+        ExtensionBoxState Before;
+        std::string Typed;
+        std::string Text;
+        size_t SelectionStart, SelectionLength;
+    } rows[] = {
+        {"full stop completes an accent and an emoji", {"", 0, 0, {}}, ".", "." + e + smile, 1, 6},
+        {"hangul typed completes its entry", {".", 1, 0, {}}, han, "." + han + "x", 4, 1},
+        {"no match inside a character", {".", 1, 0, {}}, "\xC3", ".", 1, 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.Case);
+        const ExtensionKeyResult result =
+            TypeIntoExtensionBox(utf8, row.Before, row.Typed, history);
+        EXPECT_EQ(result.State.Text, row.Text);
+        EXPECT_EQ(result.State.SelectionStart, row.SelectionStart);
+        EXPECT_EQ(result.State.SelectionLength, row.SelectionLength);
+    }
+    const ExtensionKeyResult back =
+        BackspaceInExtensionBox(utf8, {"." + e + smile, 1 + 2 + 4, 0, {}});
+    EXPECT_EQ(back.State.Text, "." + e);
+}
+
 } // namespace
 } // namespace tovimar

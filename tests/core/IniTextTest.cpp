@@ -120,6 +120,35 @@ TEST(IniText, SettingsKeepWhatTheProgramDidNotChange) {
     }
 }
 
+// The history's values in UTF-8: any text from a Unicode file; an ANSI file never takes text
+// of no code page and never changes its encoding for it.
+TEST(IniText, Utf8ValuesWhateverTheCodePage) {
+    const Latin1 crossing;
+    const std::string head = "[Tovimar]\r\nT=", bom = "\xEF\xBB\xBF";
+    const std::string nen = "\xE5\xB9\xB4"; // 年: in no Latin-1
+    const std::tuple<const char *, std::string, std::optional<std::string>, std::string, bool,
+                     std::string>
+        rows[] = {
+            // file, T as read, T as written, written taken, file afterwards
+            {"UTF-8 kept", head + nen, nen, nen, true, head + nen},
+            {"UTF-8 written", bom + head + "a", "a", "." + nen, true, bom + head + "." + nen},
+            {"UTF-16 written", Utf16Le("[Tovimar]\nT=a"), "a", "\xC3\xA9", true,
+             Utf16Le("[Tovimar]\nT=\xE9")},
+            {"ANSI read as UTF-8", head + "\xA9", "\xC2\xA9", "\xC3\xA0", true, head + "\xE0"},
+            {"ANSI refuses", head + "a", "a", nen, false, head + "a"},
+            {"no file refuses", "", std::nullopt, nen, false, ""},
+            {"missing key", bom + "[Tovimar]\r\n", std::nullopt, nen, true,
+             bom + "[Tovimar]\r\nT=" + nen + "\r\n"},
+        };
+    for (const auto &[name, file, read, written, taken, expected] : rows) {
+        IniSettings settings("Tovimar", crossing, ShiftJisRule());
+        settings.Load(file);
+        EXPECT_EQ(settings.ReadUtf8("T"), read) << name;
+        EXPECT_EQ(settings.WriteUtf8("T", written), taken) << name;
+        EXPECT_EQ(settings.Apply(file), expected) << name;
+    }
+}
+
 // What the check lets through comes back from a saved file as it was, quotes included.
 TEST(IniText, ValuesThatComeBackAsWritten) {
     using F = IniValueFault;

@@ -63,6 +63,8 @@ TEST(Messages, BytesAreTheShiftJisOfTheJapaneseText) {
         {"NameTooLongForDrive", msg::NameTooLongForDrive, "この名前はこのドライブでは長すぎます"},
         {"NameStranded", msg::NameStranded, "元の名前に戻せませんでした。今の名前: "},
         {"SendToCannotChange", msg::SendToCannotChange, "「送る」メニューを変更できません"},
+        {"SendToPathNotKept", msg::SendToPathNotKept,
+         "ショートカットにこのプログラムのパスを保存できません"},
         {"SendToOtherProgram", msg::SendToOtherProgram,
          "「送る」メニューの Tovimar.lnk は別のプログラムを開きます。"},
         {"SendToReplace", msg::SendToReplace,

@@ -21,6 +21,18 @@ public:
     void WriteString(const std::string &key, const std::string &value) override {
         writes.emplace_back(key, value);
     }
+    // Read with an empty default, as the history's keys are.
+    std::optional<std::string> ReadUtf8(const std::string &key) override {
+        reads.emplace_back(key, "");
+        const auto found = values.find(key);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    // Like an ANSI settings file of a code page without é: it cannot hold "\xC3\xA9".
+    bool WriteUtf8(const std::string &key, const std::string &value) override {
+        if (value.find("\xC3\xA9") != std::string::npos) return false;
+        writes.emplace_back(key, value);
+        return true;
+    }
     std::map<std::string, std::string> values;
     std::vector<std::pair<std::string, std::string>> reads, writes;
 };
@@ -80,6 +92,41 @@ TEST(Options, VariableWidthKeepsTheSavedPlace) {
         EXPECT_TRUE(key != "Left" && key != "Top" && key != "Width") << key;
     EXPECT_EQ(out.writes.size(), OptionKeys().size() - 3);
     EXPECT_EQ(out.writes.back(), std::make_pair(std::string("Ext15"), std::string()));
+}
+
+// An entry the store cannot hold is left out and the later ones move up; the keys are always
+// all written, so none keeps a stale entry.
+TEST(Options, HistoryEntriesTheStoreCannotHoldAreLeftOut) {
+    using Strings = std::vector<std::string>;
+    const std::string e = "\xC3\xA9"; // é
+    const struct {
+        const char *Case;
+        Strings Entries;
+        Strings Saved; // Ext0, Ext1, ...; the rest empty
+    } rows[] = {
+        {"all held", {".txt", ".jpg"}, {".txt", ".jpg"}},
+        {"the first left out", {".caf" + e, ".txt", ".jpg"}, {".txt", ".jpg"}},
+        {"only such entries", {"." + e, ".X" + e}, {}},
+        {"an empty entry keeps its key", {"", "." + e, ".md"}, {"", ".md"}},
+        {"a seventeenth entry moves up",
+         {".0", ".1", ".2", "." + e, ".4", ".5", ".6", ".7", ".8", ".9", ".10", ".11", ".12", ".13",
+          ".14", ".15", ".16", ".17"},
+         {".0", ".1", ".2", ".4", ".5", ".6", ".7", ".8", ".9", ".10", ".11", ".12", ".13", ".14",
+          ".15", ".16"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.Case);
+        Options options;
+        options.Extensions = row.Entries;
+        MapStore out;
+        SaveOptions(out, options);
+        Strings saved;
+        for (const auto &[key, value] : out.writes)
+            if (key.rfind("Ext", 0) == 0) saved.push_back(value);
+        Strings expected = row.Saved;
+        expected.resize(SavedExtensionCount);
+        EXPECT_EQ(saved, expected);
+    }
 }
 
 } // namespace
