@@ -1,6 +1,6 @@
-// The window's one way between the controls' UTF-16 and the program's ANSI bytes: texts, and
-// positions counted in either. Nothing else in the window converts; this converts only through
-// the platform's conversions (platform/Text.h).
+// The window's one way between the controls' UTF-16 and the program's bytes (ANSI, or UTF-8 for
+// names the ANSI code page cannot hold): texts, and positions counted in either. Nothing else
+// in the window converts; this converts only through the platform's conversions (platform/Text.h).
 #pragma once
 
 #include "core/ShownText.h"
