@@ -154,6 +154,36 @@ size_t FitCharacters(const CharacterRule &rule, std::string_view s, size_t limit
     }
 }
 
+namespace {
+
+size_t Utf16UnitsOfStep(const CharacterRule &rule, size_t step) {
+    return rule.Utf8Mode && step == 4 ? 2 : 1;
+}
+
+} // namespace
+
+size_t Utf16Length(const CharacterRule &rule, std::string_view s) {
+    size_t units = 0;
+    for (size_t pos = 0; pos < s.size();) {
+        const size_t step = CharLength(rule, s, pos);
+        units += Utf16UnitsOfStep(rule, step);
+        pos += step;
+    }
+    return units;
+}
+
+size_t FitUtf16Units(const CharacterRule &rule, std::string_view s, size_t limit) {
+    size_t kept = 0;
+    size_t units = 0;
+    while (kept < s.size()) {
+        const size_t step = CharLength(rule, s, kept);
+        units += Utf16UnitsOfStep(rule, step);
+        if (units > limit) break;
+        kept += step;
+    }
+    return kept;
+}
+
 size_t CutCharacterAtEnd(const CharacterRule &rule, std::string_view s) {
     if (s.empty()) return 0;
     if (!rule.Utf8Mode) return ByteKind(rule, s, s.size() - 1) == ByteKindValue::Lead ? 1 : 0;

@@ -65,6 +65,14 @@ bool IsCharBoundary(const CharacterRule &rule, std::string_view s, size_t pos);
 // The longest head of s of at most limit bytes that splits no character.
 size_t FitCharacters(const CharacterRule &rule, std::string_view s, size_t limit);
 
+// The UTF-16 units s converts to: one per character, two for one beyond U+FFFF (a four-byte
+// UTF-8 sequence; no ANSI code page holds such a character). A byte that makes no character
+// converts to one unit.
+size_t Utf16Length(const CharacterRule &rule, std::string_view s);
+
+// The longest head of s that converts to at most limit UTF-16 units and splits no character.
+size_t FitUtf16Units(const CharacterRule &rule, std::string_view s, size_t limit);
+
 // Bytes at the end of s that are a character cut short (a lone lead byte, a UTF-8 sequence
 // missing its last bytes), or 0.
 size_t CutCharacterAtEnd(const CharacterRule &rule, std::string_view s);

@@ -49,11 +49,9 @@ NameFault CheckName(const CharacterRule &rule, std::string_view name) {
 }
 
 bool PathTooLong(const CharacterRule &rule, std::string_view path) {
+    // A character never converts to more units than it has bytes.
     if (path.size() <= AnsiPathLimit) return false;
-    size_t characters = 0;
-    for (size_t pos = 0; pos < path.size(); pos += CharLength(rule, path, pos))
-        ++characters;
-    return characters > AnsiPathLimit;
+    return Utf16Length(rule, path) > AnsiPathLimit;
 }
 
 bool NameFitsLimits(NameLength length, NameLimits limits) {

@@ -20,8 +20,9 @@ enum class NameFault {
 // The final name of an entry (name and extension together), by the rule of its code page.
 NameFault CheckName(const CharacterRule &rule, std::string_view name);
 
-// The longest path the ANSI file calls take: MAX_PATH less the terminating zero. They convert
-// the path to UTF-16 first, so the limit counts characters (a double-byte one counts once).
+// The longest path the file calls take: MAX_PATH less the terminating zero, in UTF-16 units.
+// The ANSI calls convert the path first, so a double-byte character counts once; under UTF-8
+// a character beyond U+FFFF (an emoji) counts twice.
 inline constexpr size_t AnsiPathLimit = 259;
 
 bool PathTooLong(const CharacterRule &rule, std::string_view path);

@@ -3,8 +3,10 @@
 #include "core/AsciiCase.h"
 #include "core/DoubleByte.h"
 #include "core/PathRules.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 
 namespace tovimar {
@@ -44,6 +46,28 @@ int CompareNumbers(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+// Where a UTF-8 character sorts among UTF-16 code units, as the shell compares: U+E000..U+FFFF
+// after everything beyond U+FFFF, whose first unit is a surrogate (0xD800..0xDBFF). A byte that
+// makes no character sorts after every character, by its value.
+uint32_t Utf16OrderKey(std::string_view s, size_t pos, size_t length) {
+    const auto character = Utf8CharacterAt(s, pos);
+    if (!character || character->Length != length)
+        return 0x300000 + static_cast<unsigned char>(s[pos]);
+    const char32_t code = character->Code;
+    return code >= 0xE000 && code <= 0xFFFF ? code + 0x110000 : code;
+}
+
+int CompareCharacter(const CharacterRule &rule, std::string_view a, size_t i, size_t lenA,
+                     std::string_view b, size_t j, size_t lenB) {
+    if (rule.Utf8Mode) {
+        const uint32_t keyA = Utf16OrderKey(a, i, lenA);
+        const uint32_t keyB = Utf16OrderKey(b, j, lenB);
+        return keyA == keyB ? 0 : (keyA < keyB ? -1 : 1);
+    }
+    const int c = a.substr(i, lenA).compare(b.substr(j, lenB));
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
 int CompareOrder(const CharacterRule &rule, std::string_view a, std::string_view b) {
     size_t i = 0;
     size_t j = 0;
@@ -65,8 +89,8 @@ int CompareOrder(const CharacterRule &rule, std::string_view a, std::string_view
         if (Rank(ca) != Rank(cb)) return Rank(ca) < Rank(cb) ? -1 : 1;
         if (lenA == 1 && lenB == 1) {
             if (Fold(ca) != Fold(cb)) return Fold(ca) < Fold(cb) ? -1 : 1;
-        } else if (const int c = a.substr(i, lenA).compare(b.substr(j, lenB))) {
-            return c < 0 ? -1 : 1;
+        } else if (const int c = CompareCharacter(rule, a, i, lenA, b, j, lenB)) {
+            return c;
         }
         i += lenA;
         j += lenB;
@@ -99,6 +123,8 @@ bool ContainsSorted(const std::vector<T> &items, const T &item, Less less) {
 
 int CompareLogical(const CharacterRule &rule, std::string_view a, std::string_view b) {
     if (const int c = CompareOrder(rule, a, b)) return c;
+    // Names equal in that order differ first in an ASCII byte (a letter's case, a leading zero),
+    // where byte order is UTF-16 order too.
     const int c = a.compare(b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }

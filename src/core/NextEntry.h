@@ -25,7 +25,8 @@ struct FolderEntry {
 
 // The shell's logical order over names of the current code page: runs of digits compare as
 // numbers (p2 before p10), the rest case-insensitively, punctuation before digits before
-// letters. Names equal in that order compare by their bytes, so that no two names tie.
+// letters, then the rest (under UTF-8 by UTF-16 code units, as the shell's wide names compare).
+// Names equal in that order compare by their bytes, so that no two names tie.
 int CompareLogical(const CharacterRule &rule, std::string_view a, std::string_view b);
 
 // What stands at a path now.

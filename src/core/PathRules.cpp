@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::string_view PathSeparators = "\\:";
 constexpr std::string_view NameSeparators = ".\\:";
-// FindFirstFileA's cFileName holds at most MAX_PATH bytes.
+// A search's cFileName holds at most MAX_PATH bytes (the ANSI call) or UTF-16 units (the wide
+// one, whose name a UTF-8 path gets back: up to three bytes a unit).
 constexpr size_t MaxEntryName = 260;
 
 bool EndsWithSingleDelimiter(const CharacterRule &rule, std::string_view p) {
@@ -44,10 +45,11 @@ bool NameHasWildcard(std::string_view name) {
     return name.find_first_of("*?") != std::string_view::npos;
 }
 
-std::string EntryName(const std::optional<std::string> &found) {
+std::string EntryName(const CharacterRule &rule, const std::optional<std::string> &found) {
     if (!found) return {};
     std::string_view name(*found);
     name = name.substr(0, name.find('\0'));
+    if (rule.Utf8Mode) return std::string(name.substr(0, FitUtf16Units(rule, name, MaxEntryName)));
     return std::string(name.substr(0, MaxEntryName));
 }
 
@@ -240,7 +242,7 @@ std::string ResolveLongPath(const CharacterRule &rule, std::string_view p,
         // A wildcard would match some other entry; it and all below it stay as typed.
         if (NameHasWildcard(it->Name)) searching = false;
         std::string name;
-        if (searching) name = EntryName(find(result + std::string(it->Name)));
+        if (searching) name = EntryName(rule, find(result + std::string(it->Name)));
         result += name.empty() ? it->Name : std::string_view(name);
     }
     return result;

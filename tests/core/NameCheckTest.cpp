@@ -78,12 +78,46 @@ TEST(NameCheck, PathLimitCountsCharacters) {
         EXPECT_EQ(PathTooLong(ShiftJisRule(), row.Path), row.TooLong) << row.Path.size();
 }
 
+// Under UTF-8 the limit counts UTF-16 units: an emoji is two, a kana one, however many bytes.
+TEST(NameCheck, PathLimitCountsUtf16UnitsUnderUtf8) {
+    const auto repeat = [](std::string_view s, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i)
+            out += s;
+        return out;
+    };
+    const std::string emoji = "\xF0\x9F\x98\x80", kana = "\xE3\x81\x82";
+    const struct {
+        std::string Path;
+        bool TooLong;
+    } rows[] = {{repeat(emoji, 129) + "a", false}, {repeat(emoji, 130), true},
+                {repeat(kana, 259), false},        {repeat(kana, 260), true},
+                {std::string(259, '\xFF'), false}, // a stray byte converts to one unit
+                {std::string(260, '\xFF'), true}};
+    for (const auto &row : rows)
+        EXPECT_EQ(PathTooLong(Utf8Rule(), row.Path), row.TooLong) << row.Path.size();
+}
+
 // 100 full-width letters + .txt: 104 UTF-16 units, 304 bytes of UTF-8.
 TEST(NameCheck, NameFitsTheDrive) {
     EXPECT_TRUE(NameFitsLimits({104, 304}, {255, 0}));               // Windows
     EXPECT_FALSE(NameFitsLimits({104, 304}, {255, LinuxNameBytes})); // Wine
     EXPECT_FALSE(NameFitsLimits({256, 256}, {255, 0}));
     EXPECT_TRUE(NameFitsLimits({300, 300}, {0, 0})); // nothing known: the disk is asked
+}
+
+// The longest name in UTF-8 as Windows counts it: 127 emoji and a letter, 255 units in 509
+// bytes. Wine on Linux cannot hold it.
+TEST(NameCheck, Utf8NameOf255Utf16Units) {
+    std::string name = "a";
+    for (int i = 0; i < 127; ++i)
+        name += "\xF0\x9F\x98\x80";
+    const auto length = [](const std::string &n) {
+        return NameLength{Utf16Length(Utf8Rule(), n), n.size()};
+    };
+    EXPECT_TRUE(NameFitsLimits(length(name), {255, 0}));
+    EXPECT_FALSE(NameFitsLimits(length(name + "\xF0\x9F\x98\x80"), {255, 0}));
+    EXPECT_FALSE(NameFitsLimits(length(name), {255, LinuxNameBytes}));
 }
 
 } // namespace

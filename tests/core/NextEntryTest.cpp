@@ -89,12 +89,15 @@ TEST(NextEntry, Table) {
         File("p10.jpg"), File("p2.jpg"), hidden, system, wide, folder, folder2, File("P7.jpg"),
         File("p7.jpg"), File("p_1.jpg"),
         // 0x83 0x61 is one character whose trail byte reads as 'a'.
-        File("p8\x83\x61.jpg"), File("p8b.jpg")};
+        File("p8\x83\x61.jpg"), File("p8b.jpg"),
+        // Behind every row that starts at p: U+E000 and U+1F600 in UTF-8.
+        File("o\xEE\x80\x80.jpg"), File("o\xF0\x9F\x98\x80.jpg")};
     struct Row {
         std::string After;
         bool IsFolder;
         std::string Skip;
         std::optional<std::string> Next;
+        CharacterRule Rule = ShiftJisRule();
     };
     const Row rows[] = {
         {"p", false, "", "p_1.jpg"}, // punctuation before digits
@@ -109,6 +112,9 @@ TEST(NextEntry, Table) {
         {"p", true, "", "p6"},                    // folders among folders
         {"p6", true, "", "p06x"},                 // 06 is 6
         {"p06x", true, "", std::nullopt},
+        // UTF-16 order: U+1F600's first unit 0xD83D comes before U+E000, unlike its bytes.
+        {"o", false, "", "o\xF0\x9F\x98\x80.jpg", Utf8Rule()},
+        {"o\xF0\x9F\x98\x80.jpg", false, "", "o\xEE\x80\x80.jpg", Utf8Rule()},
     };
     for (const Row &row : rows) {
         FakeFolder disk;
@@ -117,7 +123,7 @@ TEST(NextEntry, Table) {
         FolderWalk walk;
         const std::string renamed = row.Skip.empty() ? "renamed" : row.Skip;
         const auto next =
-            walk.Next(ShiftJisRule(), Folder + row.After, Folder + renamed, row.IsFolder, disk);
+            walk.Next(row.Rule, Folder + row.After, Folder + renamed, row.IsFolder, disk);
         EXPECT_EQ(next, row.Next ? std::optional(Folder + *row.Next) : std::nullopt) << row.After;
     }
 }

@@ -339,5 +339,20 @@ TEST_F(PathRulesSjis, ResolveLongPathTakesTheEntryNameUpToItsZero) {
     EXPECT_EQ(ResolveLongPath(rule_, "C:\\a\\l", finder), "C:\\Abc\\" + std::string(260, 'L'));
 }
 
+// The wide search's name comes back in UTF-8: up to MAX_PATH UTF-16 units, three bytes each.
+TEST(PathRules, ResolveLongPathKeepsAWideNameWholeUnderUtf8) {
+    std::string kana255;
+    for (int i = 0; i < 255; ++i)
+        kana255 += "\xE3\x81\x82";
+    auto finder = [&](const std::string &path) -> std::optional<std::string> {
+        if (path == "C:\\k") return kana255;
+        if (path == "C:\\e") return kana255 + kana255; // longer than any search gives back
+        return std::nullopt;
+    };
+    EXPECT_EQ(ResolveLongPath(Utf8Rule(), "C:\\k", finder), "C:\\" + kana255);
+    EXPECT_EQ(ResolveLongPath(Utf8Rule(), "C:\\e", finder),
+              "C:\\" + (kana255 + kana255).substr(0, 260 * 3));
+}
+
 } // namespace
 } // namespace tovimar
