@@ -49,7 +49,7 @@ void MainWindow::OpenManual() {
         OpenOrSay(Handle(), platform::FromAnsi(OnlineHelpAddress), SW_SHOW);
     } else {
         // No address to fall back on: say which file is missing and where it was looked for.
-        ShowMessageBox(ShownText(msg::HelpNotFound) + "\r\n" + ShownText::System(path),
+        ShowMessageBox(ShownText(msg::HelpNotFound) + "\r\n" + platform::ShownTextOf(manual),
                        ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
     }
 }
@@ -67,7 +67,7 @@ void MainWindow::ShowVersion() {
     ShownText text = std::string(VersionLine) + "\r\n" + std::string(msg::VersionSecondLine);
     const std::string settings = options_.SettingsFileInUse();
     if (!settings.empty())
-        text += "\r\n" + ShownText(msg::SettingsFileHead) + ShownText::System(settings);
+        text += "\r\n" + ShownText(msg::SettingsFileHead) + platform::ShownAnsiPath(settings);
     ShowMessageBox(text, caption, MB_ICONINFORMATION | MB_OK);
 }
 

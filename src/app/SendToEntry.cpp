@@ -29,15 +29,15 @@ bool IsPresent(const std::wstring &path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A line of the system's text below the message; none when empty.
-void AddLine(ShownText &text, const std::string &line) {
-    if (!line.empty()) text += "\r\n" + ShownText::System(line);
+// A path's line below the message; none when empty.
+void AddLine(ShownText &text, const std::wstring &line) {
+    if (!line.empty()) text += "\r\n" + platform::ShownTextOf(line);
 }
 
 void SayFailure(HWND owner, const std::wstring &link, HRESULT error) {
     // The system words Win32 errors by their own code.
     const DWORD code = HRESULT_FACILITY(error) == FACILITY_WIN32 ? HRESULT_CODE(error) : error;
-    const ShownText text = platform::FailureText(msg::SendToCannotChange, AnsiOf(link), code);
+    const ShownText text = platform::FailureText(msg::SendToCannotChange, link, code);
     ShowMessageBox(owner, text, MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -101,7 +101,7 @@ void ToggleSendToEntry(HWND owner) {
             return;
         }
         ShownText question = ShownText(msg::SendToOtherProgram);
-        AddLine(question, AnsiOf(program));
+        AddLine(question, program);
         question += "\r\n\r\n" + ShownText(msg::SendToReplace);
         if (ShowMessageBox(owner, question, MainWindow::ApplicationTitle,
                            MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) != IDYES)
@@ -112,7 +112,7 @@ void ToggleSendToEntry(HWND owner) {
     if (result == HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION)) {
         ShownText text =
             ShownText(msg::SendToPathNotKept) + "\r\n" + ShownText(msg::SendToCannotChange);
-        ShowMessageBox(owner, text + "\r\n" + ShownText::System(AnsiOf(self)),
+        ShowMessageBox(owner, text + "\r\n" + platform::ShownTextOf(self),
                        MainWindow::ApplicationTitle, MB_ICONEXCLAMATION | MB_OK);
     } else if (FAILED(result)) {
         SayFailure(owner, link, result);

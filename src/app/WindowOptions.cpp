@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 #include "core/IniValue.h"
 #include "core/Messages.h"
+#include "platform/Text.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -44,7 +45,8 @@ void WindowOptions::Save(const std::string &fileName, const ExtensionBox &box) {
     // Every failed write is the same error: the file cannot be written. It names the file
     // read, also when the user's file failed after it: beside the program that is the file
     // the person placed there and can make writable, where a second path would only puzzle.
-    if (!ini.Save()) throw TovimarError(ShownText::System(ini.FileName()) + msg::CannotWriteSuffix);
+    if (!ini.Save())
+        throw TovimarError(platform::ShownAnsiPath(ini.FileName()) + msg::CannotWriteSuffix);
 }
 
 void WindowOptions::CountRun() {

@@ -88,7 +88,8 @@ ExecutionOutcome Rename(const CharacterRule &rule, FileSystem &fs, const std::st
     const std::optional<std::string> now = fs.FindEntry(folder, *id);
     if (!now) return outcome;
     outcome = Report(msg::NameStranded, false, Ending::Stay);
-    *outcome.Title += ShownText::System(*now);
+    // A name in UTF-8 bytes is shown as UTF-8; the ANSI code page may not hold it.
+    *outcome.Title += rule.Utf8Mode ? ShownText::Utf8(*now) : ShownText::System(*now);
     outcome.MovedTo = BuildNewPath(rule, target, *now, {});
     return outcome;
 }

@@ -143,6 +143,7 @@ struct Row {
     size_t CutAt = 0;
     size_t KnownLimit = 0;
     bool Identities = true;
+    bool Utf8 = false; // the request in UTF-8 bytes, under the UTF-8 rule
     // expected
     std::optional<std::string_view> Title = std::nullopt; // none: the title is left alone
     std::string TitleName = {}; // a name from the disk after the title, in the system's code
@@ -159,6 +160,17 @@ const ExecutionRequest LongRename{
     .TargetPath = "C:\\W\\a.txt", .Name = std::string(20, 'n'), .Extension = ".txt"};
 const std::string LongPath = "C:\\W\\" + std::string(20, 'n') + ".txt";
 const std::string CutName(16, 'n');
+std::string Repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+// Ten é in UTF-8; the disk keeps eight.
+const ExecutionRequest Utf8Rename{
+    .TargetPath = "C:\\W\\a.txt", .Name = Repeated("\xC3\xA9", 10), .Extension = ".txt"};
+const std::string Utf8Path = "C:\\W\\" + Repeated("\xC3\xA9", 10) + ".txt";
+const std::string Utf8CutName = Repeated("\xC3\xA9", 8);
 
 const Row Rows[] = {
     {.Case = "plain rename",
@@ -400,6 +412,17 @@ const Row Rows[] = {
      .NewPath = LongPath,
      .MovedTo = "C:\\W\\" + CutName,
      .DiskAfter = Paths{"C:\\W\\" + CutName}},
+    {.Case = "UTF-8 name cut by the disk, no way back: the title shows it as UTF-8",
+     .Disk = {{"C:\\W\\a.txt"}},
+     .Request = Utf8Rename,
+     .FailingDestination = "C:\\W\\a.txt",
+     .CutAt = 16,
+     .Utf8 = true,
+     .Title = msg::NameStranded,
+     .TitleName = Utf8CutName,
+     .NewPath = Utf8Path,
+     .MovedTo = "C:\\W\\" + Utf8CutName,
+     .DiskAfter = Paths{"C:\\W\\" + Utf8CutName}},
     {.Case = "name cut by the disk, file not to be found: no success",
      .Disk = {{"C:\\W\\a.txt"}},
      .Request = LongRename,
@@ -447,13 +470,17 @@ TEST(Execution, Table) {
         disk.KnownLimit = row.KnownLimit;
         disk.Identities = row.Identities;
 
-        const ExecutionOutcome outcome = RenameOrDelete(SingleByte, row.Request, disk);
+        const CharacterRule utf8 = Utf8Rule();
+        const ExecutionOutcome outcome =
+            RenameOrDelete(row.Utf8 ? utf8 : SingleByte, row.Request, disk);
 
         ASSERT_EQ(outcome.Title.has_value(), row.Title.has_value());
         if (row.Title) {
             EXPECT_EQ(outcome.Title->Bytes(), std::string(*row.Title) + row.TitleName);
-            EXPECT_EQ(outcome.Title->Pieces().back().From == ShownText::Source::System,
-                      !row.TitleName.empty());
+            const ShownText::Source nameSource = row.TitleName.empty() ? ShownText::Source::Program
+                                                 : row.Utf8            ? ShownText::Source::Utf8
+                                                                       : ShownText::Source::System;
+            EXPECT_EQ(outcome.Title->Pieces().back().From, nameSource);
         }
         EXPECT_EQ(outcome.MovedTo, row.MovedTo);
         EXPECT_EQ(outcome.Pause, row.Pause);

@@ -144,7 +144,7 @@ using ExpectedPiece = std::pair<Source, std::string>;
 const std::string Reason = "<reason>";
 
 struct FailureTextRow {
-    std::string path;
+    std::wstring path;
     DWORD error;
     std::vector<ExpectedPiece> pieces;
 };
@@ -153,30 +153,44 @@ struct FailureTextRow {
 // it has words for the error; the path and the reason as the system's own text.
 TEST(FailureText, MessagePathAndReasonEachOnALine) {
     const std::vector<FailureTextRow> rows = {
-        {"C:\\a b.txt",
+        {L"C:\\a b.txt",
          ERROR_FILE_NOT_FOUND,
          {{Source::Program, "Cannot open\r\n"},
           {Source::System, "C:\\a b.txt"},
           {Source::Program, "\r\n"},
           {Source::System, Reason}}},
-        {"", ERROR_ACCESS_DENIED, {{Source::Program, "Cannot open\r\n"}, {Source::System, Reason}}},
+        {L"",
+         ERROR_ACCESS_DENIED,
+         {{Source::Program, "Cannot open\r\n"}, {Source::System, Reason}}},
         // A code no system has words for.
-        {"C:\\x", 0x2000ABCD, {{Source::Program, "Cannot open\r\n"}, {Source::System, "C:\\x"}}},
+        {L"C:\\x", 0x2000ABCD, {{Source::Program, "Cannot open\r\n"}, {Source::System, "C:\\x"}}},
+        // Hangul and an emoji, which neither 932 nor 1252 holds: UTF-8, never a '?'.
+        {L"C:\\\uD55C\U0001F600.txt",
+         0x2000ABCD,
+         {{Source::Program, "Cannot open\r\n"},
+          {Source::Utf8, "C:\\\xED\x95\x9C\xF0\x9F\x98\x80.txt"}}},
     };
     for (const auto &row : rows) {
         const tovimar::ShownText text = FailureText("Cannot open", row.path, row.error);
         const auto &pieces = text.Pieces();
-        ASSERT_EQ(pieces.size(), row.pieces.size()) << row.path;
+        const std::string path = FromWide(CP_UTF8, row.path);
+        ASSERT_EQ(pieces.size(), row.pieces.size()) << path;
         for (size_t i = 0; i < pieces.size(); ++i) {
             const auto &[from, bytes] = row.pieces[i];
-            EXPECT_EQ(pieces[i].From, from) << row.path << " " << i;
+            EXPECT_EQ(pieces[i].From, from) << path << " " << i;
             if (bytes != Reason) {
-                EXPECT_EQ(pieces[i].Bytes, bytes) << row.path << " " << i;
+                EXPECT_EQ(pieces[i].Bytes, bytes) << path << " " << i;
                 continue;
             }
             // The system's sentence without its line break.
             EXPECT_FALSE(pieces[i].Bytes.empty());
             EXPECT_EQ(pieces[i].Bytes.find_last_of("\r\n"), std::string::npos) << pieces[i].Bytes;
+        }
+        // The path's piece read back in its own code page is the path, character for character.
+        if (!row.path.empty()) {
+            const auto &shown = pieces[1];
+            const UINT codePage = shown.From == Source::Utf8 ? CP_UTF8 : CP_ACP;
+            EXPECT_EQ(ToWide(codePage, shown.Bytes), row.path) << path;
         }
     }
 }
