@@ -10,12 +10,12 @@
 
 namespace tovimar::platform {
 
+// The ANSI forms below cross to the wide calls, as the system's own A calls do inside.
 std::optional<std::string> FindEntryName(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return std::nullopt;
-    WIN32_FIND_DATAA entry{};
-    FindHandle search(::FindFirstFileA(path.c_str(), &entry));
-    if (!search.IsValid()) return std::nullopt;
-    return std::string(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
+    const std::optional<std::wstring> name = FindEntryName(FromAnsi(path));
+    if (!name) return std::nullopt;
+    return ToAnsi(*name);
 }
 
 std::optional<std::wstring> FindEntryName(const std::wstring &path) {
@@ -109,36 +109,24 @@ std::string ResolveLongPath(const std::string &path, uint32_t codePage) {
 
 std::string FullPath(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return path;
-    std::string full(MAX_PATH, '\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        DWORD length = ::GetFullPathNameA(path.c_str(), DWORD(full.size()), full.data(), nullptr);
-        if (length == 0) return path;
-        if (length < full.size()) return full.substr(0, length);
-        full.assign(length, '\0'); // too small: length is the size needed
-    }
-    return path;
+    const std::wstring wide = FromAnsi(path);
+    const std::wstring full = FullPath(wide);
+    // A failure gives the path back as it came, byte for byte.
+    return full == wide ? path : ToAnsi(full);
 }
 
 bool FileIsPresent(const std::string &path) {
-    if (path.empty() || HoldsZero(path)) return false;
-    WIN32_FIND_DATAA entry{};
-    FindHandle search(::FindFirstFileA(path.c_str(), &entry));
-    if (!search.IsValid()) return false;
     // No DOS-date test: a file stamped before 1980 or after 2107 is still there, and calling
     // it missing would let a rename overwrite it.
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return !path.empty() && !HoldsZero(path) && FileIsPresent(FromAnsi(path));
 }
 
 bool FolderIsPresent(const std::string &path) {
-    if (path.empty() || HoldsZero(path)) return false;
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return !path.empty() && !HoldsZero(path) && FolderIsPresent(FromAnsi(path));
 }
 
 FileHandle OpenForSharedReading(const std::string &path) {
-    return FileHandle(::CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return OpenForSharedReading(FromAnsi(path));
 }
 
 FileHandle OpenForSharedReading(const std::wstring &path) {
@@ -164,11 +152,7 @@ std::optional<std::string> AnsiPathOf(const std::wstring &path) {
 
 DWORD OpenForExclusiveRead(const std::string &path) {
     if (HoldsZero(path)) return ERROR_INVALID_NAME;
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsValid()) return ERROR_SUCCESS;
-    DWORD error = ::GetLastError();
-    return error != ERROR_SUCCESS ? error : ERROR_OPEN_FAILED;
+    return OpenForExclusiveRead(FromAnsi(path));
 }
 
 } // namespace tovimar::platform
