@@ -2,9 +2,7 @@
 // work on bytes: the entries and the box's text go to the ANSI code page when they all fit it,
 // else to UTF-8, and come back to UTF-16.
 #include "app/ExtensionBox.h"
-#include "platform/Locale.h"
 
-#include "platform/Locale.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -23,14 +21,7 @@ std::wstring WideOf(UINT codePage, std::string_view bytes) {
 
 // Upper case of UTF-8 text by the wide mapping (é to É).
 std::string Utf8Upper(std::string text) {
-    std::wstring wide = WideOf(CP_UTF8, text);
-    ::CharUpperBuffW(wide.data(), DWORD(wide.size()));
-    return BytesOf(CP_UTF8, wide);
-}
-
-const CharacterRule &RuleOf(UINT codePage) {
-    static const CharacterRule utf8 = Utf8Rule();
-    return codePage == CP_UTF8 ? utf8 : platform::AnsiCharacterRule();
+    return BytesOf(CP_UTF8, platform::WideUpper(WideOf(CP_UTF8, text)));
 }
 
 } // namespace
@@ -107,7 +98,7 @@ ExtensionBox::KeyResult ExtensionBox::OnKeyPress(wchar_t typed) {
     if (const int index = box_.ItemIndex(); index >= 0)
         state.CurrentEntry = static_cast<size_t>(index);
 
-    const CharacterRule &rule = RuleOf(codePage);
+    const CharacterRule &rule = platform::RuleOf(codePage);
     const ExtensionKeyResult result =
         typed == L'\b'
             ? BackspaceInExtensionBox(rule, state)
