@@ -280,8 +280,7 @@ void MainWindow::Show() {
 
 void MainWindow::SetUpForTarget() {
     ShowPathsLeft();
-    // Without an ANSI path to the program's folder no settings file can be kept there.
-    iniFileName_ = platform::AnsiPathOf(platform::ProgramFolderFile(L"Tovimar.ini")).value_or("");
+    iniFileName_ = platform::ProgramFolderFile(L"Tovimar.ini");
     const platform::StartTarget start = platform::ResolveStartTarget(1);
     const ResolvedTarget &target = start.Target;
     targetPath_ = target.Workable() ? start.Path : std::wstring();
@@ -291,8 +290,7 @@ void MainWindow::SetUpForTarget() {
     if (!start.Path.empty()) nameEditor_.ShowName(start.Path);
     if (!HasTarget()) DisableTargetCommands();
     options_.Load(
-        iniFileName_, [this](int32_t length) { return controls_.Scale(length); },
-        extensionBox_);
+        iniFileName_, [this](int32_t length) { return controls_.Scale(length); }, extensionBox_);
     extensionBox_.PutTextOnTop();
     PlaceWindow();
     ShowByteCounts();

@@ -53,7 +53,7 @@ public:
 
 private:
     // The settings file beside the program; empty when no ANSI path reaches the folder.
-    std::string iniFileName_;
+    std::wstring iniFileName_;
     // The entry worked on, as found at start (or where a rename that went wrong left it);
     // empty when there is none.
     std::wstring targetPath_;

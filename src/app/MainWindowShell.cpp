@@ -40,11 +40,9 @@ void MainWindow::OpenWithApplication() {
 }
 
 void MainWindow::OpenManual() {
-    // Where no ANSI path reaches the folder, the message still says where it was looked for.
     const std::wstring manual = platform::ProgramFolderFile(HelpFileName);
-    const std::string path = platform::AnsiPathOf(manual).value_or(AnsiOf(manual));
-    if (platform::FileIsPresent(path)) {
-        OpenOrSay(Handle(), platform::FromAnsi(path), SW_SHOWNORMAL);
+    if (platform::FileIsPresent(manual)) {
+        OpenOrSay(Handle(), manual, SW_SHOWNORMAL);
     } else if (!OnlineHelpAddress.empty()) {
         OpenOrSay(Handle(), platform::FromAnsi(OnlineHelpAddress), SW_SHOW);
     } else {
@@ -65,9 +63,11 @@ void MainWindow::ShowVersion() {
                                 std::to_string(int64_t(options_.Current().ExecuteCount)) +
                                 std::string(msg::VersionCaptionTail);
     ShownText text = std::string(VersionLine) + "\r\n" + std::string(msg::VersionSecondLine);
-    const std::string settings = options_.SettingsFileInUse();
+    // A start through the folder's short form names the file by it: shown by its long one.
+    const std::wstring settings = options_.SettingsFileInUse();
     if (!settings.empty())
-        text += "\r\n" + ShownText(msg::SettingsFileHead) + platform::ShownAnsiPath(settings);
+        text += "\r\n" + ShownText(msg::SettingsFileHead) +
+                platform::ShownTextOf(platform::ResolveLongPath(settings));
     ShowMessageBox(text, caption, MB_ICONINFORMATION | MB_OK);
 }
 

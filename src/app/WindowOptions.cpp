@@ -19,7 +19,8 @@ constexpr const char *Section = "Tovimar";
 
 } // namespace
 
-void WindowOptions::Load(const std::string &fileName, const ScaleLength &scale, ExtensionBox &box) {
+void WindowOptions::Load(const std::wstring &fileName, const ScaleLength &scale,
+                         ExtensionBox &box) {
     // One read of the file; the values come from memory. The window moves to the saved place
     // once, when it is placed; the options act through the placement and their own commands.
     options_ = LoadOptions(file_.emplace(fileName, Section, platform::UserSettingsFile), scale);
@@ -27,7 +28,7 @@ void WindowOptions::Load(const std::string &fileName, const ScaleLength &scale, 
     ShowChecks();
 }
 
-void WindowOptions::Save(const std::string &fileName, const ExtensionBox &box) {
+void WindowOptions::Save(const std::wstring &fileName, const ExtensionBox &box) {
     if (fileName.empty()) throw TovimarError(std::string(msg::ProgramFolderUnreadable));
     platform::IniFile &ini =
         file_ ? *file_ : file_.emplace(fileName, Section, platform::UserSettingsFile);
@@ -46,7 +47,7 @@ void WindowOptions::Save(const std::string &fileName, const ExtensionBox &box) {
     // read, also when the user's file failed after it: beside the program that is the file
     // the person placed there and can make writable, where a second path would only puzzle.
     if (!ini.Save())
-        throw TovimarError(platform::ShownAnsiPath(ini.FileName()) + msg::CannotWriteSuffix);
+        throw TovimarError(platform::ShownTextOf(ini.FileName()) + msg::CannotWriteSuffix);
 }
 
 void WindowOptions::CountRun() {

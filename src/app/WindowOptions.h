@@ -23,14 +23,14 @@ public:
         menu_ = menu;
     }
     // The history's saved entries go into the box.
-    void Load(const std::string &fileName, const ScaleLength &scale, ExtensionBox &box);
+    void Load(const std::wstring &fileName, const ScaleLength &scale, ExtensionBox &box);
     // The window's place goes in unless its width follows the name. Throws TovimarError when
     // the file cannot be written.
-    void Save(const std::string &fileName, const ExtensionBox &box);
+    void Save(const std::wstring &fileName, const ExtensionBox &box);
 
     const Options &Current() const { return options_; }
     // The settings file this run saves to; empty before the load.
-    std::string SettingsFileInUse() const { return file_ ? file_->SavedTo() : std::string(); }
+    std::wstring SettingsFileInUse() const { return file_ ? file_->SavedTo() : std::wstring(); }
     void CountRun();
     void ToggleAlwaysOnTop();
     void ToggleOpenAtCursor();

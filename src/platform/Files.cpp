@@ -107,6 +107,10 @@ std::string ResolveLongPath(const std::string &path, uint32_t codePage) {
         });
 }
 
+std::wstring ResolveLongPath(const std::wstring &path) {
+    return ToWide(CP_UTF8, ResolveLongPath(FromWide(CP_UTF8, path), CP_UTF8));
+}
+
 std::string FullPath(const std::string &path) {
     if (path.empty() || HoldsZero(path)) return path;
     const std::wstring wide = FromAnsi(path);
@@ -133,21 +137,6 @@ FileHandle OpenForSharedReading(const std::wstring &path) {
     return FileHandle(::CreateFileW(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-std::optional<std::string> AnsiPathOf(const std::wstring &path) {
-    if (FitsAnsiCodePage(path)) return ToAnsi(path);
-    const size_t nameAt = path.find_last_of(L'\\') + 1;
-    const std::wstring name = path.substr(nameAt);
-    if (nameAt == 0 || !FitsAnsiCodePage(name)) return std::nullopt;
-    std::wstring folder(MAX_PATH, L'\0');
-    const DWORD length =
-        ::GetShortPathNameW(path.substr(0, nameAt).c_str(), folder.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    folder.resize(length);
-    if (folder.back() != L'\\') folder += L'\\';
-    if (!FitsAnsiCodePage(folder)) return std::nullopt;
-    return ToAnsi(folder + name);
 }
 
 DWORD OpenForExclusiveRead(const std::string &path) {

@@ -25,6 +25,7 @@ std::optional<std::wstring> FindEntryName(const std::wstring &path);
 // Every component in its on-disk spelling; path is bytes of codePage.
 std::string ResolveLongPath(const std::string &path, uint32_t codePage = CP_ACP);
 // The same calls in UTF-16.
+std::wstring ResolveLongPath(const std::wstring &path);
 std::wstring FullPath(const std::wstring &path);
 bool FileIsPresent(const std::wstring &path);
 bool FolderIsPresent(const std::wstring &path);
@@ -48,10 +49,6 @@ bool FolderIsPresent(const std::string &path);
 // right they had. Invalid when it cannot be opened (GetLastError says why).
 FileHandle OpenForSharedReading(const std::string &path);
 FileHandle OpenForSharedReading(const std::wstring &path);
-
-// path in the ANSI code page: as it is, or with its folder in the short (8.3) form when only
-// that fits; nullopt when neither does.
-std::optional<std::string> AnsiPathOf(const std::wstring &path);
 
 // CreateFileA(GENERIC_READ, no sharing); the handle is closed at once. Returns
 // ERROR_SUCCESS when the file could be opened exclusively, else GetLastError().

@@ -1,6 +1,5 @@
 #include "platform/IniFile.h"
 
-#include "core/PathRules.h"
 #include "platform/Handles.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
@@ -52,7 +51,7 @@ CharacterRule AnsiCodePageCharacters() {
 enum class FileState { Read, Missing, Unreadable };
 
 // The whole file, or why not. A folder, a locked file or one too large is unreadable.
-std::pair<FileState, std::string> ReadWholeFile(const std::string &fileName) {
+std::pair<FileState, std::string> ReadWholeFile(const std::wstring &fileName) {
     if (fileName.empty()) return {FileState::Unreadable, {}};
     const FileHandle file = OpenForSharedReading(fileName);
     if (!file) {
@@ -75,9 +74,9 @@ std::pair<FileState, std::string> ReadWholeFile(const std::string &fileName) {
 
 // Wine cannot replace a file while anyone has it open, even for a moment to read it, as
 // another instance of a chain does at its start: wait a little for it.
-bool MoveOver(const std::string &from, const std::string &to) {
+bool MoveOver(const std::wstring &from, const std::wstring &to) {
     for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExA(from.c_str(), to.c_str(),
+        if (::MoveFileExW(from.c_str(), to.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         const DWORD error = ::GetLastError();
@@ -90,20 +89,20 @@ bool MoveOver(const std::string &from, const std::string &to) {
 constexpr int NewFileAttempts = 100;
 
 // The name a save writes before it replaces the file; another instance may hold the first.
-std::string NewFileName(const std::string &fileName, int attempt) {
-    return fileName + ".new" + (attempt > 0 ? std::to_string(int64_t(attempt)) : std::string());
+std::wstring NewFileName(const std::wstring &fileName, int attempt) {
+    return fileName + L".new" + (attempt > 0 ? std::to_wstring(attempt) : std::wstring());
 }
 
 // A new file beside the old one, written out and then moved over it: a failure at any step
 // leaves the old file as it was.
-bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) {
-    const DWORD attributes = ::GetFileAttributesA(fileName.c_str());
+bool ReplaceFileContents(const std::wstring &fileName, const std::string &bytes) {
+    const DWORD attributes = ::GetFileAttributesW(fileName.c_str());
     // Windows refuses to replace a read-only file and Wine does not: refuse on both.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     for (int attempt = 0; attempt < NewFileAttempts; ++attempt) {
-        const std::string temporary = NewFileName(fileName, attempt);
-        FileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const std::wstring temporary = NewFileName(fileName, attempt);
+        FileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             const DWORD error = ::GetLastError();
@@ -122,31 +121,31 @@ bool ReplaceFileContents(const std::string &fileName, const std::string &bytes) 
         const DWORD kept = attributes == INVALID_FILE_ATTRIBUTES
                                ? 0
                                : attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (done && kept != 0) ::SetFileAttributesA(temporary.c_str(), kept);
+        if (done && kept != 0) ::SetFileAttributesW(temporary.c_str(), kept);
         done = done && MoveOver(temporary, fileName);
-        if (!done) ::DeleteFileA(temporary.c_str());
+        if (!done) ::DeleteFileW(temporary.c_str());
         return done;
     }
     return false;
 }
 
 // Whether a save could write the file, nothing written: a missing one may be made.
-bool FileMayBeWritten(const std::string &fileName) {
+bool FileMayBeWritten(const std::wstring &fileName) {
     if (fileName.empty()) return false;
-    const DWORD attributes = ::GetFileAttributesA(fileName.c_str());
+    const DWORD attributes = ::GetFileAttributesW(fileName.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     // The save refuses a read-only file, which Wine would open for writing as root.
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
-    FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_WRITE,
+    FileHandle file(::CreateFileW(fileName.c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return bool(file);
 }
 
 // Whether the folder takes the save's new file: made under its own name and gone at once.
-bool FolderTakesNewFile(const std::string &fileName) {
+bool FolderTakesNewFile(const std::wstring &fileName) {
     for (int attempt = 0; attempt < NewFileAttempts; ++attempt) {
-        FileHandle file(::CreateFileA(NewFileName(fileName, attempt).c_str(),
+        FileHandle file(::CreateFileW(NewFileName(fileName, attempt).c_str(),
                                       GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         if (file) return true;
@@ -156,13 +155,13 @@ bool FolderTakesNewFile(const std::string &fileName) {
     return false;
 }
 
-bool SettingsFileWritable(const std::string &fileName) {
+bool SettingsFileWritable(const std::wstring &fileName) {
     return FileMayBeWritten(fileName) && FolderTakesNewFile(fileName);
 }
 
 } // namespace
 
-std::string UserSettingsFile() {
+std::wstring UserSettingsFile() {
     // The variable costs nothing; the shell, asked only without it, is a library to load.
     std::wstring folder(MAX_PATH, L'\0');
     const DWORD length = ::GetEnvironmentVariableW(L"APPDATA", folder.data(), MAX_PATH);
@@ -170,20 +169,18 @@ std::string UserSettingsFile() {
         folder.resize(length);
     else if (FAILED(ShellFolder(CSIDL_APPDATA, false, folder)))
         return {};
-    const std::wstring path = folder + L"\\Tovimar\\Tovimar.ini";
-    // The settings go through the ANSI functions: a path they cannot carry is no place.
-    return FitsAnsiCodePage(path) ? ToAnsi(path) : std::string();
+    return folder + L"\\Tovimar\\Tovimar.ini";
 }
 
-IniFile::IniFile(std::string fileName, std::string section, FindFile userFile)
+IniFile::IniFile(std::wstring fileName, std::string section, FindFile userFile)
     : fileName_(std::move(fileName)), userFile_(fileName_.empty() ? nullptr : userFile),
       settings_(std::move(section), Crossing, AnsiCodePageCharacters()) {
     // Once the user's file exists, the one beside the program is used only where a save
     // there could work: the file is writable and the folder takes the save's new file (tried
     // only then, so a portable start makes no file).
     if (userFile_) {
-        std::string user = userFile_();
-        if (!user.empty() && ::GetFileAttributesA(user.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        std::wstring user = userFile_();
+        if (!user.empty() && ::GetFileAttributesW(user.c_str()) != INVALID_FILE_ATTRIBUTES &&
             !SettingsFileWritable(fileName_)) {
             fileName_ = std::move(user);
             // The file read is the user's: a save has nowhere else to go.
@@ -197,9 +194,9 @@ IniFile::IniFile(std::string fileName, std::string section, FindFile userFile)
     if (userFile_) textRead_ = std::move(bytes);
 }
 
-std::string IniFile::SavedTo() const {
+std::wstring IniFile::SavedTo() const {
     if (!userFile_ || SettingsFileWritable(fileName_)) return fileName_;
-    std::string user = userFile_();
+    std::wstring user = userFile_();
     return user.empty() ? fileName_ : user;
 }
 
@@ -211,15 +208,15 @@ bool IniFile::Save() {
     if (!settings_.HasChanges()) return true;
     if (SaveInto(fileName_, {})) return true;
     if (!userFile_) return false;
-    const std::string user = userFile_();
+    const std::wstring user = userFile_();
     if (user.empty()) return false;
     // The user's folder is made at the first save into it.
-    ::CreateDirectoryA(PathFolder(AnsiCharacterRule(), user).c_str(), nullptr);
+    ::CreateDirectoryW(user.substr(0, user.find_last_of(L'\\')).c_str(), nullptr);
     return SaveInto(user, textRead_);
 }
 
 // seed stands for the file when it is missing.
-bool IniFile::SaveInto(const std::string &fileName, std::string_view seed) const {
+bool IniFile::SaveInto(const std::wstring &fileName, std::string_view seed) const {
     auto [state, bytes] = ReadWholeFile(fileName);
     if (state == FileState::Unreadable) return false;
     // Values read from a file that could not be read would overwrite what a file holds.

@@ -11,26 +11,26 @@
 namespace tovimar::platform {
 
 // %APPDATA%\Tovimar\Tovimar.ini, where the settings live when the program's folder cannot be
-// written; empty when the ANSI code page cannot carry that path.
-std::string UserSettingsFile();
+// written; empty when there is no such folder.
+std::wstring UserSettingsFile();
 
 class IniFile : public SettingsStore {
 public:
     // Finds the user's own settings file; empty when there is none.
-    using FindFile = std::string (*)();
+    using FindFile = std::wstring (*)();
 
     // With userFile, fileName is read when it can be written or the user's file does not
     // exist, else the user's file; saves that fail in fileName go to the user's file.
-    IniFile(std::string fileName, std::string section, FindFile userFile = nullptr);
+    IniFile(std::wstring fileName, std::string section, FindFile userFile = nullptr);
     IniFile(const IniFile &) = delete;
     IniFile &operator=(const IniFile &) = delete;
 
     // The file read, which a failed save names.
-    const std::string &FileName() const { return fileName_; }
+    const std::wstring &FileName() const { return fileName_; }
     // The file this run's settings are saved to: the one read, unless the one beside the
     // program cannot be written (an existing file that is not read-only and opens for writing,
     // or a missing one whose folder takes a new file).
-    std::string SavedTo() const;
+    std::wstring SavedTo() const;
 
     // The value in the ANSI code page, at most IniStringLimit bytes; defaultValue when the key
     // is missing or holds characters the code page has not.
@@ -54,9 +54,9 @@ public:
     bool Save();
 
 private:
-    bool SaveInto(const std::string &fileName, std::string_view seed) const;
+    bool SaveInto(const std::wstring &fileName, std::string_view seed) const;
 
-    std::string fileName_;
+    std::wstring fileName_;
     // Null when saves have nowhere else to go.
     FindFile userFile_ = nullptr;
     bool readable_ = false;

@@ -163,16 +163,6 @@ ShownText ShownTextOf(std::wstring_view text) {
                                   : ShownText::Utf8(FromWide(CP_UTF8, text));
 }
 
-ShownText ShownAnsiPath(std::string_view path) {
-    const std::wstring wide = FromAnsi(path);
-    std::wstring buffer(32768, L'\0');
-    const DWORD length = ::GetLongPathNameW(wide.c_str(), buffer.data(), DWORD(buffer.size()));
-    // A file not written yet has no long form to look up: it is shown as it was given.
-    if (length == 0 || length >= buffer.size()) return ShownText::System(path);
-    buffer.resize(length);
-    return ShownTextOf(buffer);
-}
-
 ShownText FailureText(ShownText message, std::wstring_view path, DWORD error) {
     if (!path.empty()) message += "\r\n" + ShownTextOf(path);
     const std::string reason = SystemErrorText(error);

@@ -53,9 +53,6 @@ std::string SystemErrorText(DWORD code);
 // A name or path for a box: the system's piece while the ANSI code page holds every character,
 // else UTF-8, so that no character is shown as another.
 ShownText ShownTextOf(std::wstring_view text);
-// An ANSI path shown by its long form: a folder the code page cannot hold is reached through
-// its short (8.3) name, which means nothing to the person.
-ShownText ShownAnsiPath(std::string_view path);
 // A failure as a box says it: the message, then the path and the system's reason for error,
 // each on a line of its own where there is one.
 ShownText FailureText(ShownText message, std::wstring_view path, DWORD error);

@@ -1,11 +1,13 @@
 // The settings file on disk: read once, saved through a file that replaces it.
 #include "WinTestSupport.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+using tovimar::platform::FromAnsi;
 using tovimar::platform::IniFile;
 using tovimar::wintest::ReadWholeFile;
 using tovimar::wintest::TempFolder;
@@ -15,8 +17,8 @@ namespace {
 
 // What the program finds as the user's own settings file.
 std::string userFile;
-std::string UserFile() {
-    return userFile;
+std::wstring UserFile() {
+    return FromAnsi(userFile);
 }
 
 TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
@@ -63,15 +65,15 @@ TEST(SettingsPlace, FileBesideTheProgramOrTheUsersOwn) {
         if (row.user == User::FolderBlocked) ready = ready && WriteWholeFile(folder, "");
         ASSERT_TRUE(ready);
 
-        IniFile ini(beside, "Tovimar", UserFile);
+        IniFile ini(FromAnsi(beside), "Tovimar", UserFile);
         const bool besideWritable = row.beside <= Beside::Missing;
-        EXPECT_EQ(ini.SavedTo(), besideWritable ? beside : userFile);
+        EXPECT_EQ(ini.SavedTo(), FromAnsi(besideWritable ? beside : userFile));
         EXPECT_EQ(ini.ReadString("Execute", "none"), row.read);
         ini.WriteString("Execute", "2");
         ASSERT_TRUE(row.user != User::MadeBeforeTheSave || makeUser());
         EXPECT_EQ(ini.Save(), row.user != User::FolderBlocked);
         // The file read, which a failure names.
-        EXPECT_EQ(ini.FileName(), beside);
+        EXPECT_EQ(ini.FileName(), FromAnsi(beside));
         EXPECT_EQ(ReadWholeFile(beside), row.besideAfter);
         EXPECT_EQ(ReadWholeFile(userFile), row.userAfter);
         EXPECT_EQ(::GetFileAttributesA((beside + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -98,20 +100,20 @@ TEST(IniFile, RoundTripsValuesAndCutsLongOnes) {
         {1252, "Latin", "\xE9t\xE9", "\xE9t\xE9"},
     };
     {
-        IniFile ini(file, "Tovimar");
+        IniFile ini(FromAnsi(file), "Tovimar");
         for (const auto &row : rows) {
             if (row.codePage == 0 || row.codePage == ::GetACP())
                 ini.WriteString(row.key, row.value);
         }
         ASSERT_TRUE(ini.Save());
     }
-    IniFile ini(file, "Tovimar");
+    IniFile ini(FromAnsi(file), "Tovimar");
     for (const auto &row : rows) {
         if (row.codePage != 0 && row.codePage != ::GetACP()) continue;
         EXPECT_EQ(ini.ReadString(row.key, "default"), row.readBack) << row.key;
     }
     EXPECT_EQ(ini.ReadString("Missing", "yymmddhhnnss"), "yymmddhhnnss");
-    EXPECT_EQ(IniFile(file, "Other").ReadString("Ext0", "none"), "none");
+    EXPECT_EQ(IniFile(FromAnsi(file), "Other").ReadString("Ext0", "none"), "none");
 }
 
 TEST(IniFile, Utf8ValuesInTheCodePageOrTheDefault) {
@@ -120,7 +122,7 @@ TEST(IniFile, Utf8ValuesInTheCodePageOrTheDefault) {
     // 年 fits code page 932, é fits 1252; neither fits the other.
     const std::string text = "[Tovimar]\r\nA=yyyy'\xE5\xB9\xB4'\r\nB=\xC3\xA9\r\n";
     ASSERT_TRUE(tovimar::wintest::WriteWholeFile(file, text));
-    IniFile ini(file, "Tovimar");
+    IniFile ini(FromAnsi(file), "Tovimar");
     const bool japanese = ::GetACP() == 932;
     EXPECT_EQ(ini.ReadString("A", "d"), japanese ? "yyyy'\x94\x4E'" : "d");
     EXPECT_EQ(ini.ReadString("B", "d"), japanese ? "d" : "\xE9");
@@ -136,7 +138,7 @@ TEST(IniFile, LeavesTheFileOnDiskWhenSaved) {
     TempFolder temp;
     const std::string file = temp / "Tovimar.ini";
     {
-        IniFile ini(file, "Tovimar");
+        IniFile ini(FromAnsi(file), "Tovimar");
         ini.WriteString("Execute", "17");
         ini.WriteString("Ext0", "");
         ASSERT_TRUE(ini.Save());
@@ -153,7 +155,7 @@ TEST(IniFile, ReportsAFailedWrite) {
     // A folder where the file should be: the write cannot succeed even as root.
     const std::string file = temp / "Tovimar.ini";
     ASSERT_TRUE(::CreateDirectoryA(file.c_str(), nullptr));
-    IniFile ini(file, "Tovimar");
+    IniFile ini(FromAnsi(file), "Tovimar");
     ini.WriteString("Execute", "1");
     EXPECT_FALSE(ini.Save());
     // Nothing is left beside it.
@@ -165,11 +167,42 @@ TEST(IniFile, LeavesAReadOnlyFileAlone) {
     const std::string file = temp / "Tovimar.ini";
     ASSERT_TRUE(tovimar::wintest::WriteWholeFile(file, "[Tovimar]\r\nExecute=1\r\n"));
     ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    IniFile ini(file, "Tovimar");
+    IniFile ini(FromAnsi(file), "Tovimar");
     ini.WriteString("Execute", "2");
     EXPECT_FALSE(ini.Save());
     ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(tovimar::wintest::ReadWholeFile(file), "[Tovimar]\r\nExecute=1\r\n");
+}
+
+// A program folder, or a user's one, that the ANSI code page cannot name holds the settings like
+// any other: read, saved, and the user's folder made at the first save.
+TEST(IniFile, KeepsItsFileInAFolderOutsideTheCodePage) {
+    TempFolder temp;
+    const std::wstring folder = FromAnsi(temp.Path()) + L"\\\x00E9\xD55C \U0001F600";
+    const std::wstring beside = folder + L"\\Tovimar.ini";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    {
+        IniFile ini(beside, "Tovimar");
+        ini.WriteString("Execute", "5");
+        ASSERT_TRUE(ini.Save());
+    }
+    EXPECT_EQ(IniFile(beside, "Tovimar").ReadString("Execute", "none"), "5");
+
+    // The folder beside the program is a file: the user's own folder takes the save.
+    const std::wstring blocked = folder + L"\\blocked.ini";
+    ASSERT_TRUE(::CreateDirectoryW(blocked.c_str(), nullptr));
+    userFile = tovimar::platform::FromWide(CP_UTF8, folder + L"\\\x00FC\\Tovimar.ini");
+    IniFile ini(blocked, "Tovimar", [] { return tovimar::platform::ToWide(CP_UTF8, userFile); });
+    ini.WriteString("Execute", "6");
+    ASSERT_TRUE(ini.Save());
+    const std::wstring user = tovimar::platform::ToWide(CP_UTF8, userFile);
+    EXPECT_EQ(ini.SavedTo(), user);
+    EXPECT_EQ(IniFile(user, "Tovimar").ReadString("Execute", "none"), "6");
+    ::DeleteFileW(user.c_str());
+    ::RemoveDirectoryW(user.substr(0, user.rfind(L'\\')).c_str());
+    ::RemoveDirectoryW(blocked.c_str());
+    ::DeleteFileW(beside.c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace
