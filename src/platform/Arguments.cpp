@@ -3,17 +3,14 @@
 
 #include "core/CommandLine.h"
 #include "platform/Files.h"
-#include "platform/Locale.h"
 #include "platform/Text.h"
 
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace tovimar::platform {
 
 namespace {
-
-constexpr DWORD ModulePathBuffer = 261;
 
 bool IsBlank(wchar_t c) {
     return c != L'\0' && static_cast<unsigned>(c) <= 0x20;
@@ -43,26 +40,6 @@ std::wstring NextWideArgument(std::wstring_view text, size_t &pos) {
         if (pos < text.size()) ++pos;
     }
     return argument;
-}
-
-std::string ModulePathAnsi() {
-    char buffer[ModulePathBuffer] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, buffer, ModulePathBuffer);
-    // A truncated path fills the buffer, with or without its zero (Wine leaves it out):
-    // at most 260 bytes either way.
-    return std::string(buffer, strnlen(buffer, length < MAX_PATH ? length : MAX_PATH));
-}
-
-// The 8.3 form of the module path, when it fits the ANSI code page (a volume without short
-// names hands back the long one).
-std::optional<std::string> ShortModulePath() {
-    const std::wstring wide = ModulePath();
-    std::wstring shortPath(MAX_PATH, L'\0');
-    DWORD length = ::GetShortPathNameW(wide.c_str(), shortPath.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    shortPath.resize(length);
-    if (!FitsAnsiCodePage(shortPath)) return std::nullopt;
-    return ToAnsi(shortPath);
 }
 
 // The start argument's questions in its working code page, asked of the wide calls.
@@ -138,25 +115,6 @@ std::wstring ChainParameters(int from) {
     return ToWide(CP_UTF8, tovimar::ChainParameters(RuleOf(CP_UTF8), Utf8CommandLine(), from));
 }
 
-std::string ArgumentAt(int i) {
-    if (i < 0) return {};
-    if (i > 0) return tovimar::ArgumentAt(AnsiCharacterRule(), ::GetCommandLineA(), i);
-    if (ArgumentLostCharacters(0)) {
-        if (std::optional<std::string> shortPath = ShortModulePath()) return *shortPath;
-    }
-    return ModulePathAnsi();
-}
-
-bool ProgramPathUsable() {
-    return !ArgumentLostCharacters(0) || ShortModulePath().has_value();
-}
-
-bool ArgumentLostCharacters(int i) {
-    if (i < 0) return false;
-    if (i == 0) return !FitsAnsiCodePage(ModulePath());
-    return !FitsAnsiCodePage(WideArgumentAt(::GetCommandLineW(), i));
-}
-
 std::wstring ModulePath() {
     std::vector<wchar_t> buffer(32768);
     DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -165,7 +123,10 @@ std::wstring ModulePath() {
 
 std::wstring ProgramFolderFile(std::wstring_view name) {
     const std::wstring module = ModulePath();
-    return module.substr(0, module.find_last_of(L'\\') + 1).append(name);
+    const size_t cut = module.find_last_of(L'\\');
+    // Without its folder the name alone would be looked for in the current one.
+    if (cut == std::wstring::npos) return {};
+    return module.substr(0, cut + 1).append(name);
 }
 
 } // namespace tovimar::platform

@@ -20,19 +20,11 @@ StartTarget ResolveStartTarget(int i);
 int ArgumentCount();
 // The parameter string that hands the arguments from..ArgumentCount to the next instance.
 std::wstring ChainParameters(int from);
-// GetCommandLineA and the argument rules over it; ArgumentAt(0) is the module path.
-std::string ArgumentAt(int i);
-// True when the i-th argument held characters the ANSI code page cannot represent, judged
-// against the same argument read from the wide command line (i = 0: the module path).
-bool ArgumentLostCharacters(int i);
-// The running executable in full, in UTF-16 (ArgumentAt(0) may be a short form).
+// The running executable in full, in UTF-16.
 std::wstring ModulePath();
-// The file name in the running executable's folder, in full.
+// The file name in the running executable's folder, in full; empty when that path is unknown.
 std::wstring ProgramFolderFile(std::wstring_view name);
-// ArgumentAt(0) names the program: the module path, or its short form when the long one does
-// not fit the ANSI code page. False when neither does.
-bool ProgramPathUsable();
-// The i-th argument (i >= 1) of a wide command line, read by the same rules as the ANSI one.
+// The i-th argument (i >= 1) of a wide command line, read by the argument rules.
 std::wstring WideArgumentAt(std::wstring_view commandLine, int i);
 
 } // namespace tovimar::platform

@@ -18,7 +18,7 @@ namespace {
 struct Echo {
     int count = -1;
     std::vector<std::string> arguments; // 0 .. count + 1
-    std::vector<bool> lost;
+    std::vector<bool> utf8;             // the argument needs UTF-8
 };
 
 std::optional<Echo> ParseEcho(const std::string &text) {
@@ -35,10 +35,10 @@ std::optional<Echo> ParseEcho(const std::string &text) {
     if (!count) return std::nullopt;
     echo.count = static_cast<int>(*count);
     for (size_t i = 0; i <= *count + 1; ++i) {
-        auto lost = readNumber(' ');
+        auto utf8 = readNumber(' ');
         auto length = readNumber('\n');
-        if (!lost || !length || pos + *length + 1 > text.size()) return std::nullopt;
-        echo.lost.push_back(*lost != 0);
+        if (!utf8 || !length || pos + *length + 1 > text.size()) return std::nullopt;
+        echo.utf8.push_back(*utf8 != 0);
         echo.arguments.push_back(text.substr(pos, *length));
         pos += *length + 1;
     }
@@ -96,17 +96,17 @@ TEST_F(ArgumentsTest, ReadsTheCommandLineOfAChild) {
         EXPECT_EQ(AsciiLower(echo->arguments[0]), AsciiLower(echoExe)) << row.tail;
         for (size_t i = 0; i < row.expected.size(); ++i) {
             EXPECT_EQ(echo->arguments[i + 1], row.expected[i]) << row.tail;
-            EXPECT_FALSE(echo->lost[i + 1]) << row.tail;
+            EXPECT_FALSE(echo->utf8[i + 1]) << row.tail;
         }
         EXPECT_EQ(echo->arguments.back(), "") << "past the last argument";
     }
 }
 
-TEST_F(ArgumentsTest, TellsWhichArgumentLostCharacters) {
+TEST_F(ArgumentsTest, TellsWhichArgumentNeedsUtf8) {
     struct Row {
         std::wstring argument;
-        bool lost932;
-        bool lost1252;
+        bool utf8In932;
+        bool utf8In1252;
     };
     const std::vector<Row> rows = {
         {L"plain.txt", false, false},        {L"C:\\\xD55C\\a.txt", true, true}, // Hangul
@@ -122,13 +122,17 @@ TEST_F(ArgumentsTest, TellsWhichArgumentLostCharacters) {
     auto echo = RunWide(tail);
     ASSERT_TRUE(echo);
     ASSERT_EQ(echo->count, static_cast<int>(rows.size()));
-    EXPECT_FALSE(echo->lost[0]);
-    for (size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(echo->lost[i + 1], codePage == 932 ? rows[i].lost932 : rows[i].lost1252) << i;
+    EXPECT_FALSE(echo->utf8[0]);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const bool utf8 = codePage == 932 ? rows[i].utf8In932 : rows[i].utf8In1252;
+        EXPECT_EQ(echo->utf8[i + 1], utf8) << i;
+        // Every character arrives, in whichever code page it needs.
+        EXPECT_EQ(ToWide(utf8 ? CP_UTF8 : CP_ACP, echo->arguments[i + 1]), rows[i].argument) << i;
+    }
 }
 
-// A program folder the code page cannot name is reached through its short form.
-TEST_F(ArgumentsTest, ProgramOutsideTheCodePageTakesItsShortPath) {
+// A program folder the code page cannot name is still the program's own path.
+TEST_F(ArgumentsTest, ProgramOutsideTheCodePageFindsItself) {
     const std::wstring folder = FromAnsi(temp.Path()) + L"\\\U0001F600 prog";
     const std::wstring copy = folder + L"\\EchoArgs.exe";
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
@@ -139,10 +143,8 @@ TEST_F(ArgumentsTest, ProgramOutsideTheCodePageTakesItsShortPath) {
     auto echo = text ? ParseEcho(*text) : std::nullopt;
     EXPECT_EQ(exitCode, 0);
     if (echo) {
-        EXPECT_TRUE(echo->lost[0]);
-        // Wine always makes short names; a volume without them leaves ProgramPathUsable false.
-        EXPECT_NE(::GetFileAttributesA(echo->arguments[0].c_str()), INVALID_FILE_ATTRIBUTES)
-            << echo->arguments[0];
+        EXPECT_TRUE(echo->utf8[0]);
+        EXPECT_EQ(AsciiLower(echo->arguments[0]), AsciiLower(FromWide(CP_UTF8, copy)));
     } else {
         ADD_FAILURE() << "no echo";
     }
