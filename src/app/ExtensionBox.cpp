@@ -3,6 +3,7 @@
 // else to UTF-8, and come back to UTF-16.
 #include "app/ExtensionBox.h"
 
+#include "core/WorkingCodePage.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -40,8 +41,8 @@ std::vector<std::string> ExtensionBox::EntriesUtf8() const {
 
 ExtensionBox::WorkingHistory ExtensionBox::HistoryWith(const std::wstring &text) const {
     const auto fits = [](const std::wstring &t) { return platform::FitsAnsiCodePage(t); };
-    const UINT codePage =
-        fits(text) && std::all_of(entries_.begin(), entries_.end(), fits) ? CP_ACP : CP_UTF8;
+    const bool allFit = fits(text) && std::all_of(entries_.begin(), entries_.end(), fits);
+    const UINT codePage = WorkingCodePage(platform::AnsiCodePage(), {allFit});
     std::vector<std::string> bytes;
     for (const std::wstring &entry : entries_)
         bytes.push_back(BytesOf(codePage, entry));
