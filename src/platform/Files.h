@@ -19,7 +19,7 @@ inline bool HoldsZero(const std::string &path) {
     return path.find('\0') != std::string::npos;
 }
 
-// On-disk name of the entry that path names (FindFirstFileA's cFileName), or nullopt.
+// On-disk name of the entry that path names (what a folder search finds), or nullopt.
 std::optional<std::string> FindEntryName(const std::string &path);
 std::optional<std::wstring> FindEntryName(const std::wstring &path);
 // Every component in its on-disk spelling; path is bytes of codePage.
@@ -40,7 +40,7 @@ void ForEachFolderEntry(const std::wstring &prefix,
 // carry are seen as such; empty when the folder cannot be read.
 // Names in codePage: under UTF-8 every name fits.
 std::vector<FolderEntry> ListFolder(const std::string &folder, uint32_t codePage = CP_ACP);
-// GetFullPathNameA: path made absolute against the current folders; path itself on failure.
+// path made absolute against the current folders; path itself on failure.
 std::string FullPath(const std::string &path);
 bool FileIsPresent(const std::string &path);
 bool FolderIsPresent(const std::string &path);
@@ -50,7 +50,7 @@ bool FolderIsPresent(const std::string &path);
 FileHandle OpenForSharedReading(const std::string &path);
 FileHandle OpenForSharedReading(const std::wstring &path);
 
-// CreateFileA(GENERIC_READ, no sharing); the handle is closed at once. Returns
+// Opens path for reading without sharing and closes it at once. Returns
 // ERROR_SUCCESS when the file could be opened exclusively, else GetLastError().
 DWORD OpenForExclusiveRead(const std::string &path);
 

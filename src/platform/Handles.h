@@ -39,7 +39,7 @@ struct FileTraits {
     static void Release(Type h) { ::CloseHandle(h); }
 };
 
-// A search from FindFirstFileA.
+// A folder search (FindFirstFileW).
 struct FindTraits {
     using Type = HANDLE;
     static Type None() { return INVALID_HANDLE_VALUE; }
