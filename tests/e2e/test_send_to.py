@@ -1,6 +1,7 @@
 """The Send To entry: the window menu's check item adds and removes Tovimar.lnk in the user's
 Send To folder, and asks before replacing one that starts another program."""
 
+import shutil
 import subprocess
 import sys
 from pathlib import Path
@@ -11,7 +12,7 @@ from wine_env import JA, WINDOWS_DIR, wine_env, winpath  # noqa: E402
 from base import E2ETest, main  # noqa: E402
 from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
 from winhelpers import message_boxes, run_helper  # noqa: E402
-from workspace import user_roaming_folder  # noqa: E402
+from workspace import Workspace, user_roaming_folder  # noqa: E402
 
 LINK = user_roaming_folder() / "Microsoft" / "Windows" / "SendTo" / "Tovimar.lnk"
 OTHER_PROGRAM = "c:\\windows\\notepad.exe"
@@ -64,6 +65,24 @@ class SendToTest(E2ETest):
         app.key("y")
         wait_until(lambda: shortcut("read") == program, SETTLE_TIMEOUT, "the program's shortcut")
 
+
+    def test_program_in_a_folder_outside_the_code_page(self):
+        # Wine's link object keeps its path in the ANSI code page (ü comes back as u): the entry
+        # holds the folder's short form, which starts the program, and is known as its own.
+        LINK.unlink(missing_ok=True)
+        self.addCleanup(LINK.unlink, missing_ok=True)
+        ws = self.workspace()
+        folder = ws.root / "M\u00fcller \U0001F600"
+        folder.mkdir()
+        shutil.move(ws.exe, folder / "Tovimar.exe")
+        ws.exe = folder / "Tovimar.exe"
+        app = self.start(ws)
+        app.key("alt+w", "s")
+        wait_until(LINK.is_file, SETTLE_TIMEOUT, "the shortcut to appear")
+        self.assertEqual(shortcut("read"), Workspace.short_winpath(ws.exe).lower())
+        app.key("alt+w", "s")
+        wait_until(lambda: not LINK.exists(), SETTLE_TIMEOUT, "the shortcut to go")
+        self.assertTrue(app.alive())
 
 if __name__ == "__main__":
     main()
