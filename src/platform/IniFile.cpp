@@ -90,7 +90,9 @@ constexpr int NewFileAttempts = 100;
 
 // The name a save writes before it replaces the file; another instance may hold the first.
 std::wstring NewFileName(const std::wstring &fileName, int attempt) {
-    return fileName + L".new" + (attempt > 0 ? std::to_wstring(attempt) : std::wstring());
+    // The number's digits are ASCII: no wide formatting is linked in for them.
+    const std::string number = attempt > 0 ? std::to_string(int64_t(attempt)) : std::string();
+    return fileName + L".new" + std::wstring(number.begin(), number.end());
 }
 
 // A new file beside the old one, written out and then moved over it: a failure at any step
