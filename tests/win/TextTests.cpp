@@ -103,6 +103,30 @@ TEST(CodePageConversion, ConvertsByTheCodePageGiven) {
     }
 }
 
+struct LookRow : CodePageRow {
+    std::wstring text;
+    size_t bytes;
+};
+
+TEST(AnsiLookBytes, CountsWhatDoesNotFitAsOneWideCharacter) {
+    const std::vector<LookRow> rows = {
+        {{0}, L"", 0},
+        {{0}, L"abc 123", 7},
+        {{0}, L"\xD83D\xDE00", 2},   // one emoji, two units
+        {{0}, L"a\xD55C\xAD6D", 5},  // hangul
+        {{0}, L"a\xD83D", 3},        // a lone half
+        {{932}, L"\x8868\x793A", 4}, // what fits counts as before
+        {{932}, L"\xFF76x", 2},      // half-width katakana is one byte
+        {{932}, L"caf\x00E9 \xD83D\xDE00", 8},
+        {{1252}, L"caf\x00E9 \xD83D\xDE00", 7},
+        {{1252}, L"\x8868\x793A", 4},
+    };
+    for (const auto &row : rows) {
+        if (!row.Applies()) continue;
+        EXPECT_EQ(AnsiLookBytes(row.text), row.bytes) << FromWide(CP_UTF8, row.text);
+    }
+}
+
 struct CaseRow : CodePageRow {
     std::string text;
     std::string upper;
