@@ -120,4 +120,16 @@ TEST(ShellFileOperation, DeleteMovesOnlyTheTargetToTheRecycleBin) {
     }
 }
 
+TEST(ShellOpen, TellsWhyNothingOpened) {
+    TempFolder temp;
+    ASSERT_TRUE(WriteWholeFile(temp / "data.zzqx", "no program for this"));
+    const std::vector<std::pair<std::string, DWORD>> rows = {
+        {temp / "data.zzqx", ERROR_NO_ASSOCIATION}, // not Wine's "Bad EXE format for %1"
+        {temp / "missing.txt", ERROR_FILE_NOT_FOUND},
+    };
+    for (const auto &[path, error] : rows)
+        EXPECT_EQ(ShellOpen(nullptr, path, SW_SHOWNORMAL), error) << path;
+    EXPECT_EQ(ReadWholeFile(temp / "data.zzqx"), "no program for this");
+}
+
 } // namespace
