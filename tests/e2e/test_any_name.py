@@ -11,7 +11,7 @@ from program import InstanceWindow, end_wine_session  # noqa: E402
 from titles import VERSION_LINE, status_line  # noqa: E402
 from tools import SETTLE_TIMEOUT, WINDOW_TIMEOUT, wait_until  # noqa: E402
 from winhelpers import the_message_box  # noqa: E402
-from xwindows import owned_windows, visible_windows, xdotool  # noqa: E402
+from xwindows import owned_windows, visible_windows  # noqa: E402
 
 
 def utf8_title(name, ext):
@@ -96,7 +96,8 @@ class AnyNameTest(E2ETest):
                 end_wine_session()
 
     def test_a_box_names_such_a_path_with_its_own_characters(self):
-        # No program is associated with the extension: Ctrl+O ends in the program's own box.
+        # No program is associated with the extension: Ctrl+O ends in the program's own box,
+        # left to the end of the test.
         ws = self.workspace()
         target = ws.make_file("\ud55c\uad6d\uc5b4 \u00e9 \U0001f600.zzqx", b"kept")
         app = self.start(ws, ws.winpath(target), lang=JA)
@@ -104,12 +105,6 @@ class AnyNameTest(E2ETest):
         caption, text = wait_until(lambda: the_message_box(ws), WINDOW_TIMEOUT, "the box")
         self.assertEqual((caption, text[:2]),
                          ("Tovimar", ["ファイルを開けません", ws.winpath(target)]))
-        box = xdotool("search", "--onlyvisible", "--name", "^Tovimar$").split()[0]
-        xdotool("windowfocus", "--sync", box)
-        xdotool("key", "Return")
-        wait_until(lambda: not the_message_box(ws), SETTLE_TIMEOUT, "the box to close")
-        self.close_with(app, "Escape")
-        self.assertEqual(ws.listing(), [target.name])
 
 
 if __name__ == "__main__":

@@ -120,16 +120,11 @@ TEST(ShellFileOperation, DeleteMovesOnlyTheTargetToTheRecycleBin) {
     }
 }
 
-TEST(ShellOpen, TellsWhyNothingOpened) {
+TEST(ShellOpen, SaysWhenNoProgramIsAssociated) {
     TempFolder temp;
-    ASSERT_TRUE(WriteWholeFile(temp / "data.zzqx", "no program for this"));
-    const std::vector<std::pair<std::string, DWORD>> rows = {
-        {temp / "data.zzqx", ERROR_NO_ASSOCIATION}, // not Wine's "Bad EXE format for %1"
-        {temp / "missing.txt", ERROR_FILE_NOT_FOUND},
-    };
-    for (const auto &[path, error] : rows)
-        EXPECT_EQ(ShellOpen(nullptr, path, SW_SHOWNORMAL), error) << path;
-    EXPECT_EQ(ReadWholeFile(temp / "data.zzqx"), "no program for this");
+    ASSERT_TRUE(WriteWholeFile(temp / "data.zzqx", "x"));
+    // Not Wine's last error, 193: "Bad EXE format for %1".
+    EXPECT_EQ(ShellOpen(nullptr, temp / "data.zzqx", SW_SHOWNORMAL), DWORD(ERROR_NO_ASSOCIATION));
 }
 
 } // namespace
