@@ -75,7 +75,8 @@ void MainWindow::PlaceWindow() {
 
     input.Dpi = static_cast<int>(controls_.Dpi());
     input.VariableWidth = options.VariableWidth;
-    input.NameBytes = nameField_.Text().size();
+    // A name the ANSI code page cannot hold widens the window as one of the same look would.
+    input.NameBytes = platform::AnsiLookBytes(nameField_.WideText());
     input.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     input.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
 

@@ -1,6 +1,7 @@
 #include "platform/LocaleData.h"
 
 #include "platform/Locale.h"
+#include "platform/Text.h"
 
 #include <windows.h>
 
@@ -12,6 +13,18 @@ namespace tovimar::platform {
 namespace {
 
 constexpr size_t ResultBuffer = 256;
+
+// LCMapStringW of a whole run, the mapping's own length, no terminating zero.
+std::optional<std::wstring> MapRunWidth(const std::wstring &run, bool fullWidth) {
+    const DWORD flags = fullWidth ? LCMAP_FULLWIDTH : LCMAP_HALFWIDTH;
+    const LCID locale = ::GetUserDefaultLCID();
+    const int size = ::LCMapStringW(locale, flags, run.c_str(), int(run.size()), nullptr, 0);
+    if (size <= 0) return std::nullopt;
+    std::wstring mapped(size_t(size), L'\0');
+    if (::LCMapStringW(locale, flags, run.c_str(), int(run.size()), mapped.data(), size) != size)
+        return std::nullopt;
+    return mapped;
+}
 
 LCTYPE ItemType(LocaleItem item, int index) {
     switch (item) {
@@ -110,12 +123,28 @@ std::optional<std::string> MapWidth(const std::string &text, bool fullWidth) {
 }
 
 std::optional<std::wstring> MapWidth(const std::wstring &text, bool fullWidth) {
-    wchar_t buffer[ResultBuffer] = {};
-    int length =
-        ::LCMapStringW(::GetUserDefaultLCID(), fullWidth ? LCMAP_FULLWIDTH : LCMAP_HALFWIDTH,
-                       text.c_str(), int(text.size() + 1), buffer, int(ResultBuffer));
-    if (length <= 0) return std::nullopt;
-    return std::wstring(buffer, wcsnlen(buffer, ResultBuffer));
+    // Runs the ANSI code page holds map as an ANSI name's would (ｶﾞ to ガ takes the run); a
+    // character outside it stays itself (ㄱ is not made ﾡ, nor ¢ ￠), and so does a run whose
+    // result the code page cannot hold, where the ANSI mapping would give a best fit or '?'.
+    std::wstring mapped;
+    for (size_t i = 0; i < text.size();) {
+        const bool fits = FitsAnsiCodePage(text.substr(i, CharacterUnitsAt(text, i)));
+        size_t end = i;
+        while (end < text.size() &&
+               FitsAnsiCodePage(text.substr(end, CharacterUnitsAt(text, end))) == fits)
+            end += CharacterUnitsAt(text, end);
+        const std::wstring run = text.substr(i, end - i);
+        i = end;
+        if (!fits) {
+            mapped += run;
+            continue;
+        }
+        std::optional<std::wstring> widths = MapRunWidth(run, fullWidth);
+        if (!widths) return std::nullopt;
+        mapped += FitsAnsiCodePage(*widths) ? *widths : run;
+    }
+    if (mapped.size() >= ResultBuffer) return std::nullopt;
+    return mapped;
 }
 
 } // namespace tovimar::platform

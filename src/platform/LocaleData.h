@@ -24,7 +24,8 @@ double CurrentLocalTime();
 // The text in full-width (or half-width) forms by the user's locale; nullopt when the mapping
 // fails, also when the result does not fit in 255 bytes.
 std::optional<std::string> MapWidth(const std::string &text, bool fullWidth);
-// The same for UTF-16 text (names outside the ANSI code page).
+// The same for UTF-16 text (names outside the ANSI code page): what the ANSI code page holds
+// maps as above, every other character stays itself; nullopt past 255 UTF-16 units.
 std::optional<std::wstring> MapWidth(const std::wstring &text, bool fullWidth);
 
 } // namespace tovimar::platform

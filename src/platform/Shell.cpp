@@ -132,6 +132,10 @@ DWORD ShellOpen(HWND owner, const std::wstring &file, int show) {
     static const auto execute = SystemFunction<Execute>(L"shell32.dll", "ShellExecuteExW");
     if (execute == nullptr) return ERROR_MOD_NOT_FOUND;
     if (execute(&request)) return ERROR_SUCCESS;
+    // Wine says "no association" only here; its last error is then 193, whose text reads
+    // "Bad EXE format for %1".
+    if (request.hInstApp == reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC))
+        return ERROR_NO_ASSOCIATION;
     const DWORD error = ::GetLastError();
     return error != ERROR_SUCCESS ? error : ERROR_NO_ASSOCIATION;
 }

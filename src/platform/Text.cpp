@@ -138,6 +138,22 @@ bool FitsAnsiCodePage(std::wstring_view text) {
     return FromAnsi(bytes) == text;
 }
 
+size_t CharacterUnitsAt(std::wstring_view text, size_t i) {
+    return IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]) ? 2
+                                                                                              : 1;
+}
+
+size_t AnsiLookBytes(std::wstring_view text) {
+    if (FitsAnsiCodePage(text)) return ToAnsi(text).size();
+    size_t bytes = 0;
+    for (size_t i = 0; i < text.size();) {
+        const std::wstring_view character = text.substr(i, CharacterUnitsAt(text, i));
+        bytes += FitsAnsiCodePage(character) ? ToAnsi(character).size() : 2;
+        i += character.size();
+    }
+    return bytes;
+}
+
 std::string AnsiUpper(std::string text) {
     return MapCase(text, ::CharUpperBuffA);
 }

@@ -32,6 +32,11 @@ std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
 // True when every character of text survives the trip to the ANSI code page and back.
 bool FitsAnsiCodePage(std::wstring_view text);
+// UTF-16 units of the character at index i of text: two for a surrogate pair, else one.
+size_t CharacterUnitsAt(std::wstring_view text, size_t i);
+// How wide text looks, in ANSI bytes: each character by its bytes in the ANSI code page where
+// it fits, else 2 (a wide character; an emoji is one). Text that fits counts its ANSI bytes.
+size_t AnsiLookBytes(std::wstring_view text);
 // The program's own texts; where ProgramCodePage is not installed they are read as ANSI.
 std::wstring FromProgramText(std::string_view bytes);
 

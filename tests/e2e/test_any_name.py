@@ -9,7 +9,8 @@ from wine_env import JA  # noqa: E402
 from base import E2ETest, main  # noqa: E402
 from program import InstanceWindow, end_wine_session  # noqa: E402
 from titles import VERSION_LINE, status_line  # noqa: E402
-from tools import SETTLE_TIMEOUT, wait_until  # noqa: E402
+from tools import SETTLE_TIMEOUT, WINDOW_TIMEOUT, wait_until  # noqa: E402
+from winhelpers import the_message_box  # noqa: E402
 from xwindows import owned_windows, visible_windows  # noqa: E402
 
 
@@ -93,6 +94,17 @@ class AnyNameTest(E2ETest):
         finally:
             if visible_windows():
                 end_wine_session()
+
+    def test_a_box_names_such_a_path_with_its_own_characters(self):
+        # No program is associated with the extension: Ctrl+O ends in the program's own box,
+        # left to the end of the test.
+        ws = self.workspace()
+        target = ws.make_file("\ud55c\uad6d\uc5b4 \u00e9 \U0001f600.zzqx", b"kept")
+        app = self.start(ws, ws.winpath(target), lang=JA)
+        app.key("ctrl+o")
+        caption, text = wait_until(lambda: the_message_box(ws), WINDOW_TIMEOUT, "the box")
+        self.assertEqual((caption, text[:2]),
+                         ("Tovimar", ["ファイルを開けません", ws.winpath(target)]))
 
 
 if __name__ == "__main__":

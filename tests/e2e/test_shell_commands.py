@@ -1,18 +1,18 @@
 """Opening the target and the manual through the shell; the version and missing-help boxes."""
 
 import shutil
-import subprocess
 import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
-from wine_env import JA, WINDOWS_DIR, wine_env  # noqa: E402
+from wine_env import WINDOWS_DIR  # noqa: E402
 
 from base import E2ETest, main  # noqa: E402
 from program import Control, end_wine_session, replace_name  # noqa: E402
 from titles import VERSION_LINE  # noqa: E402
 from tools import SETTLE_TIMEOUT, WINDOW_TIMEOUT, wait_until  # noqa: E402
-from workspace import Workspace, write_ini  # noqa: E402
+from winhelpers import the_message_box  # noqa: E402
+from workspace import write_ini  # noqa: E402
 from xwindows import xdotool  # noqa: E402
 
 
@@ -26,19 +26,6 @@ def built_with_help_address():
     cache = WINDOWS_DIR / "CMakeCache.txt"
     lines = cache.read_text(errors="replace").splitlines() if cache.is_file() else []
     return any(line.startswith("TOVIMAR_HELP_URL:") and line.split("=", 1)[1] for line in lines)
-
-
-def the_message_box(ws):
-    """(caption, lines of text) of the one message box the workspace's program shows, or None.
-    The text's lines must be parted by CR LF. The helper's stdout turns each LF into CR LF."""
-    r = subprocess.run(
-        ["wine", str(WINDOWS_DIR / "tests" / "MessageBoxText.exe"), Workspace.winpath(ws.exe)],
-        env=wine_env(JA), capture_output=True, timeout=30, check=False)
-    out = r.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n")
-    if r.returncode != 0 or out.count("\t") != 1:
-        return None
-    caption, text = out.split("\t")
-    return caption, text.removesuffix("\n").split("\r\n")
 
 
 def close_viewers():

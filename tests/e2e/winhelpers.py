@@ -26,6 +26,19 @@ def message_boxes(ws):
     return [tuple(line.split("\t", 1)) for line in r.stdout.splitlines() if "\t" in line]
 
 
+def the_message_box(ws):
+    """(caption, lines of text) of the one message box the workspace's program shows, or None.
+    The text's lines must be parted by CR LF. The helper's stdout turns each LF into CR LF."""
+    r = subprocess.run(
+        ["wine", str(WINDOWS_DIR / "tests" / "MessageBoxText.exe"), Workspace.winpath(ws.exe)],
+        env=wine_env(JA), capture_output=True, timeout=30, check=False)
+    out = r.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n")
+    if r.returncode != 0 or out.count("\t") != 1:
+        return None
+    caption, text = out.split("\t")
+    return caption, text.removesuffix("\n").split("\r\n")
+
+
 def window_layout(ws, new_dpi=None, lang=JA):
     """The main window as Windows sees it, in real pixels: ({'window': (w, h), 'client':
     (w, h), 'origin': where the client area starts in the window, 'close': the close box's

@@ -93,4 +93,24 @@ TEST(WidthMapping, FullAndHalfWidth) {
     }
 }
 
+struct WideWidthRow {
+    UINT codePage;
+    std::wstring half, full;
+};
+
+TEST(WidthMapping, OutsideTheCodePageStaysItself) {
+    const std::vector<WideWidthRow> rows = {
+        // ｶﾞ a maps as in an ANSI name; ㄱ, ﾡ and ¢ have width forms but are not in 932.
+        {932, L"\xFF76\xFF9E a\x3131\xFFA1\x00A2\xD83D\xDE00",
+         L"\x30AC\x3000\xFF41\x3131\xFFA1\x00A2\xD83D\xDE00"},
+        // 1252 holds no full-width forms: its letters and ¢ stay, and so does what it lacks.
+        {1252, L"ab \x00A2\xFF21\x30AB", L"ab \x00A2\xFF21\x30AB"},
+    };
+    for (const WideWidthRow &row : rows) {
+        if (row.codePage != ::GetACP()) continue;
+        EXPECT_EQ(MapWidth(row.half, true), row.full);
+        EXPECT_EQ(MapWidth(row.full, false), row.half);
+    }
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 using namespace tovimar;
@@ -55,20 +56,24 @@ TEST(AnsiCrossing, ConvertsAndTellsWhatFits) {
         EXPECT_EQ(ToAnsi(row.text), row.bytes);
         EXPECT_EQ(FromAnsi(row.bytes), row.text);
         EXPECT_EQ(FitsAnsiCodePage(row.text), row.fits);
+        // How wide the window takes it to look: its bytes, as they were always counted.
+        EXPECT_EQ(AnsiLookBytes(row.text), row.bytes.size());
     }
 }
 
+// Each row with how wide it looks: a character outside the code page as one wide character.
 TEST(AnsiCrossing, RejectsCharactersOutsideTheCodePage) {
-    const std::vector<std::pair<UINT, std::wstring>> rows = {
-        {0, L"a\xD55C.txt"},   // Hangul
-        {0, L"\x0E01"},        // Thai
-        {0, L"x\xD83D\xDE00"}, // outside the BMP
-        {932, L"\x00E9"},      // would best-fit to e
-        {932, L"\x20AC"},      {1252, L"\x8868"}, {1252, L"\x0416"},
+    const std::vector<std::tuple<UINT, std::wstring, size_t>> rows = {
+        {0, L"a\xD55C.txt", 7},   // Hangul
+        {0, L"\x0E01", 2},        // Thai
+        {0, L"x\xD83D\xDE00", 3}, // outside the BMP, two units
+        {932, L"caf\x00E9", 5},   // would best-fit to e
+        {932, L"\x20AC", 2},      {1252, L"\x8868\x00E9", 3}, {1252, L"\x0416", 2},
     };
-    for (const auto &[codePage, text] : rows) {
+    for (const auto &[codePage, text, look] : rows) {
         if (codePage != 0 && codePage != ::GetACP()) continue;
         EXPECT_FALSE(FitsAnsiCodePage(text)) << "U+" << std::hex << unsigned(text.back());
+        EXPECT_EQ(AnsiLookBytes(text), look) << "U+" << std::hex << unsigned(text.back());
     }
 }
 
