@@ -122,26 +122,42 @@ std::optional<std::string> MapWidth(const std::string &text, bool fullWidth) {
     return std::string(buffer, strnlen(buffer, sizeof buffer));
 }
 
+namespace {
+
+// Whether a character takes the locale's width mapping in a UTF-8 name: where an ANSI name's
+// would (the ANSI code page holds it), and where it is one of the forms the width commands are
+// about though that code page lacks it (full-width letters and signs, katakana of either width,
+// Japanese punctuation). Any other (hangul and its jamo, ﾡ, emoji) stays itself.
+bool TakesWidthMapping(std::wstring_view character) {
+    if (FitsAnsiCodePage(character)) return true;
+    const wchar_t c = character[0];
+    return (c >= 0x3000 && c <= 0x303F) || (c >= 0x3099 && c <= 0x30FF) ||
+           (c >= 0xFF01 && c <= 0xFF9F) || (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+} // namespace
+
 std::optional<std::wstring> MapWidth(const std::wstring &text, bool fullWidth) {
-    // Runs the ANSI code page holds map as an ANSI name's would (ｶﾞ to ガ takes the run); a
-    // character outside it stays itself (ㄱ is not made ﾡ, nor ¢ ￠), and so does a run whose
-    // result the code page cannot hold, where the ANSI mapping would give a best fit or '?'.
+    // A run maps as a whole: ｶﾞ is one character, ガ.
     std::wstring mapped;
     for (size_t i = 0; i < text.size();) {
-        const bool fits = FitsAnsiCodePage(text.substr(i, CharacterUnitsAt(text, i)));
+        const auto takes = [&](size_t at) {
+            return TakesWidthMapping(
+                std::wstring_view(text).substr(at, CharacterUnitsAt(text, at)));
+        };
+        const bool mapping = takes(i);
         size_t end = i;
-        while (end < text.size() &&
-               FitsAnsiCodePage(text.substr(end, CharacterUnitsAt(text, end))) == fits)
+        while (end < text.size() && takes(end) == mapping)
             end += CharacterUnitsAt(text, end);
         const std::wstring run = text.substr(i, end - i);
         i = end;
-        if (!fits) {
+        if (!mapping) {
             mapped += run;
             continue;
         }
         std::optional<std::wstring> widths = MapRunWidth(run, fullWidth);
         if (!widths) return std::nullopt;
-        mapped += FitsAnsiCodePage(*widths) ? *widths : run;
+        mapped += *widths;
     }
     if (mapped.size() >= ResultBuffer) return std::nullopt;
     return mapped;

@@ -25,7 +25,8 @@ double CurrentLocalTime();
 // fails, also when the result does not fit in 255 bytes.
 std::optional<std::string> MapWidth(const std::string &text, bool fullWidth);
 // The same for UTF-16 text (names outside the ANSI code page): what the ANSI code page holds
-// maps as above, every other character stays itself; nullopt past 255 UTF-16 units.
+// and the Japanese width forms map, every other character stays itself; nullopt past 255
+// UTF-16 units.
 std::optional<std::wstring> MapWidth(const std::wstring &text, bool fullWidth);
 
 } // namespace tovimar::platform

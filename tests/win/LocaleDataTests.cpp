@@ -103,8 +103,9 @@ TEST(WidthMapping, OutsideTheCodePageStaysItself) {
         // ｶﾞ a maps as in an ANSI name; ㄱ, ﾡ and ¢ have width forms but are not in 932.
         {932, L"\xFF76\xFF9E a\x3131\xFFA1\x00A2\xD83D\xDE00",
          L"\x30AC\x3000\xFF41\x3131\xFFA1\x00A2\xD83D\xDE00"},
-        // 1252 holds no full-width forms: its letters and ¢ stay, and so does what it lacks.
-        {1252, L"ab \x00A2\xFF21\x30AB", L"ab \x00A2\xFF21\x30AB"},
+        // A UTF-8 name on a Western system takes the Japanese width forms; ㄱ and ﾡ stay.
+        {1252, L"ab \x00A2" L"A\xFF76\x3131\xFFA1",
+         L"\xFF41\xFF42\x3000\xFFE0\xFF21\x30AB\x3131\xFFA1"},
     };
     for (const WideWidthRow &row : rows) {
         if (row.codePage != ::GetACP()) continue;
