@@ -52,7 +52,7 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
-    // The settings file beside the program; empty when no ANSI path reaches the folder.
+    // The settings file beside the program; empty when the program's own path is unknown.
     std::wstring iniFileName_;
     // The entry worked on, as found at start (or where a rename that went wrong left it);
     // empty when there is none.

@@ -139,12 +139,11 @@ bool TakesWidthMapping(std::wstring_view character) {
 
 std::optional<std::wstring> MapWidth(const std::wstring &text, bool fullWidth) {
     // A run maps as a whole: ｶﾞ is one character, ガ.
+    const auto takes = [&text](size_t at) {
+        return TakesWidthMapping(std::wstring_view(text).substr(at, CharacterUnitsAt(text, at)));
+    };
     std::wstring mapped;
     for (size_t i = 0; i < text.size();) {
-        const auto takes = [&](size_t at) {
-            return TakesWidthMapping(
-                std::wstring_view(text).substr(at, CharacterUnitsAt(text, at)));
-        };
         const bool mapping = takes(i);
         size_t end = i;
         while (end < text.size() && takes(end) == mapping)

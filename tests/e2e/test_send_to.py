@@ -65,7 +65,6 @@ class SendToTest(E2ETest):
         app.key("y")
         wait_until(lambda: shortcut("read") == program, SETTLE_TIMEOUT, "the program's shortcut")
 
-
     def test_program_in_a_folder_outside_the_code_page(self):
         # Wine's link object keeps its path in the ANSI code page (ü comes back as u): the entry
         # holds the folder's short form, which starts the program, and is known as its own.
@@ -83,6 +82,7 @@ class SendToTest(E2ETest):
         app.key("alt+w", "s")
         wait_until(lambda: not LINK.exists(), SETTLE_TIMEOUT, "the shortcut to go")
         self.assertTrue(app.alive())
+
 
 if __name__ == "__main__":
     main()
