@@ -120,11 +120,4 @@ TEST(ShellFileOperation, DeleteMovesOnlyTheTargetToTheRecycleBin) {
     }
 }
 
-TEST(ShellOpen, SaysWhenNoProgramIsAssociated) {
-    TempFolder temp;
-    ASSERT_TRUE(WriteWholeFile(temp / "data.zzqx", "x"));
-    // Not Wine's last error, 193: "Bad EXE format for %1".
-    EXPECT_EQ(ShellOpen(nullptr, temp / "data.zzqx", SW_SHOWNORMAL), DWORD(ERROR_NO_ASSOCIATION));
-}
-
 } // namespace
